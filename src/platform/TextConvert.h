@@ -1,0 +1,22 @@
+#pragma once
+// Conversions between the program's UTF-16 text and the UTF-8 used by Linux file names,
+// environment variables and the Qt-free parts of the outside world.
+
+#include <string>
+#include <string_view>
+
+namespace quillet::platform {
+
+// Unpaired surrogates become U+FFFD; nothing else is lost.
+[[nodiscard]] std::string Utf16ToUtf8(std::u16string_view text);
+// Invalid UTF-8 sequences become U+FFFD, one per offending byte.
+[[nodiscard]] std::u16string Utf8ToUtf16(std::string_view text);
+
+[[nodiscard]] bool IsValidUtf8(std::string_view text);
+
+// ASCII-only folding, the way names compare in the settings store and in IntelliSense.
+[[nodiscard]] char16_t FoldAsciiCase(char16_t unit);
+[[nodiscard]] bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
+[[nodiscard]] std::u16string LowerAscii(std::u16string_view text);
+
+}  // namespace quillet::platform
