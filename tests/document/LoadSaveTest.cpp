@@ -1,0 +1,163 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "DocumentFixture.h"
+#include "RecordingView.h"
+
+using namespace quillet::document;
+using quillet::test::CDocumentTest;
+using quillet::test::CRecordingView;
+using quillet::test::ReadFile;
+using quillet::test::WriteFile;
+
+namespace {
+
+std::string Utf16(std::u16string_view text) {
+  std::string bytes = "\xFF\xFE";
+  for (const char16_t unit : text) {
+    bytes.push_back(static_cast<char>(unit & 0xFF));
+    bytes.push_back(static_cast<char>(unit >> 8));
+  }
+  return bytes;
+}
+
+}  // namespace
+
+class LoadSave : public CDocumentTest {};
+
+TEST_F(LoadSave, EveryEncodingAndLineEndRoundTripsByteForByte) {
+  std::string everyByte;
+  for (int b = 0; b < 256; ++b) {
+    if (b != '\r' && b != '\n') everyByte.push_back(static_cast<char>(b));
+  }
+  const std::string cases[] = {
+      "Dim a\r\nMsgBox a\r\n",
+      "Dim a\nMsgBox a\n",
+      "Dim a\n\rMsgBox a",
+      "one\r\nlone\rCR\r\n" + everyByte + "\r\nend",
+      std::string("nul\0inside\nline", 16),
+      "",
+      "\r\n",
+      "\xEF\xBB\xBFutf-8 mark read as text",
+      Utf16(u"Dim s\r\ns = \"\u4E2D\"\r\n"),
+      Utf16(std::u16string(u"lone \xD800 high\r\nlone \xDC00 low\r\nnul \0 unit", 38)),
+      Utf16(u"lone CR \r LF \n inside"),
+  };
+  for (const std::string& bytes : cases) {
+    EXPECT_EQ(RoundTrip(bytes), bytes) << "input of " << bytes.size() << " bytes";
+  }
+}
+
+TEST_F(LoadSave, SeparatorsAcrossBlockBoundariesAndLongLines) {
+  // CR as the last byte of the first block, LF as the first of the next; then a line longer
+  // than a block, and the same for UTF-16 units.
+  std::string ansi(0x8000 - 1, 'a');
+  ansi += "\r\n" + std::string(100000, 'b') + "\r\nc";
+  EXPECT_EQ(RoundTrip(ansi), ansi);
+  EXPECT_EQ(doc.GetLineCount(), 3);
+  EXPECT_EQ(doc.GetLineLength(1), 100000);
+
+  std::u16string wide(0x4000 - 2, u'w');  // CR ends the first block after the 2-byte mark
+  wide += u"\r\n" + std::u16string(40000, u'x') + u"\r\n";
+  EXPECT_EQ(RoundTrip(Utf16(wide)), Utf16(wide));
+  EXPECT_EQ(doc.GetLineCount(), 3);
+  EXPECT_EQ(doc.GetLine(2), u"");
+}
+
+TEST_F(LoadSave, DetectsStyleAndSplitsOnlyOnTheFilesSeparator) {
+  WriteFile(Path("lf.vbs"), "a\nb\r\nc");
+  ASSERT_TRUE(doc.LoadFromFile(Path("lf.vbs"), EolDetect));
+  EXPECT_EQ(doc.GetLineEndStyle(), EolLf);
+  ASSERT_EQ(doc.GetLineCount(), 3);
+  EXPECT_EQ(doc.GetLine(1), u"b\r") << "a CR that is not the separator stays in the line";
+
+  WriteFile(Path("lfcr.vbs"), "a\n\rb");
+  ASSERT_TRUE(doc.LoadFromFile(Path("lfcr.vbs"), EolDetect));
+  EXPECT_EQ(doc.GetLineEndStyle(), EolLfCr);
+  EXPECT_EQ(doc.GetLineCount(), 2);
+
+  // The byte that breaks a partial match is not tried again: CR CR LF is no separator.
+  WriteFile(Path("crcrlf.vbs"), "x\r\r\ny");
+  ASSERT_TRUE(doc.LoadFromFile(Path("crcrlf.vbs"), EolDetect));
+  EXPECT_EQ(doc.GetLineCount(), 1);
+
+  WriteFile(Path("mark.vbs"), "\xFF\xFE");
+  ASSERT_TRUE(doc.LoadFromFile(Path("mark.vbs"), EolDetect));
+  EXPECT_TRUE(doc.IsUnicode());
+  EXPECT_EQ(doc.GetLineCount(), 1);
+  EXPECT_EQ(doc.GetLineLength(0), 0);
+
+  WriteFile(Path("odd.vbs"), std::string("\xFF\xFE" "a\0b", 5));
+  ASSERT_TRUE(doc.LoadFromFile(Path("odd.vbs"), EolDetect));
+  EXPECT_EQ(doc.GetLine(0), u"a") << "a final odd byte is no unit";
+}
+
+TEST_F(LoadSave, LoadResetsStateAndNotifiesViews) {
+  CRecordingView view;
+  doc.AddView(&view);
+  int32_t endLine = 0, endChar = 0;
+  doc.InsertText(nullptr, 0, 0, u"typed", endLine, endChar, ActionTyping);
+  WriteFile(Path("a.vbs"), "x\r\ny");
+  ASSERT_TRUE(doc.LoadFromFile(Path("a.vbs"), EolDetect));
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_FALSE(doc.CanUndo());
+  EXPECT_EQ(view.notices.back().flags, UpdateAll);
+  EXPECT_EQ(view.notices.back().line, -1);
+  EXPECT_FALSE(doc.LoadFromFile(Path("missing.vbs"), EolDetect));
+  EXPECT_EQ(doc.LastFileError(), ENOENT);
+  EXPECT_FALSE(doc.OnOpenDocument(folder.Path())) << "a folder is no script";
+}
+
+TEST_F(LoadSave, SaveMarksTheSavedPointInUndoHistory) {
+  int32_t endLine = 0, endChar = 0;
+  doc.InsertText(nullptr, 0, 0, u"a", endLine, endChar, ActionTyping);
+  ASSERT_TRUE(doc.SaveToFile(Path("s.vbs"), EolCrLf, true));
+  EXPECT_FALSE(doc.IsModified());
+  CTextPosition caret;
+  doc.Undo(caret);
+  EXPECT_TRUE(doc.IsModified());
+  doc.Redo(caret);
+  EXPECT_FALSE(doc.IsModified());
+  doc.Undo(caret);
+  doc.InsertText(nullptr, 0, 0, u"b", endLine, endChar, ActionTyping);
+  doc.Undo(caret);
+  EXPECT_TRUE(doc.IsModified()) << "the saved text is out of reach once its redo step is gone";
+
+  doc.SaveToFile(Path("copy.vbs"), EolCrLf, false);
+  EXPECT_TRUE(doc.IsModified()) << "a copy for running leaves the modified state alone";
+}
+
+TEST_F(LoadSave, SaveKeepsPermissionsAndWritesThroughSymlinks) {
+  const std::string target = Path("real.vbs");
+  WriteFile(target, "old");
+  ASSERT_EQ(::chmod(target.c_str(), 0751), 0);
+  ASSERT_EQ(::symlink("real.vbs", Path("link.vbs").c_str()), 0);
+  int32_t endLine = 0, endChar = 0;
+  doc.InsertText(nullptr, 0, 0, u"new", endLine, endChar, ActionTyping);
+  ASSERT_TRUE(doc.SaveToFile(Path("link.vbs"), EolCrLf, true));
+  struct stat info{};
+  ASSERT_EQ(::lstat(Path("link.vbs").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link stays a link";
+  EXPECT_EQ(ReadFile(target), "new");
+  ASSERT_EQ(::stat(target.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0751u);
+  EXPECT_EQ(LeftoverTempFiles(folder.Path()), 0u);
+}
+
+TEST_F(LoadSave, NonAnsiCharactersAreFoundPerCodePage) {
+  int32_t endLine = 0, endChar = 0;
+  doc.InsertText(nullptr, 0, 0, u"caf\u00E9 \u20AC\r\n", endLine, endChar, ActionTyping);
+  EXPECT_FALSE(doc.HasNonAnsiChars()) << "é and € are in 1252";
+  doc.InsertText(nullptr, 1, 0, u"\u4E2D", endLine, endChar, ActionTyping);
+  EXPECT_TRUE(doc.HasNonAnsiChars());
+}
+
+TEST_F(LoadSave, PathIsShownAsSpelledOnDisk) {
+  WriteFile(Path("Script.vbs"), "x");
+  std::filesystem::create_directory(Path("sub"));
+  ASSERT_TRUE(doc.OnOpenDocument(folder.Path() + "/./sub/../Script.vbs"));
+  EXPECT_EQ(doc.GetPathName(), Path("Script.vbs"));
+  EXPECT_EQ(doc.GetTitle(), "Script.vbs");
+  doc.OnNewDocument();
+  EXPECT_EQ(doc.GetTitle(), "Untitled");
+}
