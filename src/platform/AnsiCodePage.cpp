@@ -54,8 +54,10 @@ class CIconv {
     size_t inLeft = inSize;
     size_t outLeft = outSize;
     const size_t result = iconv(m_handle, &inPtr, &inLeft, &outPtr, &outLeft);
+    // Hebrew and Vietnamese decoders hold a letter back in case a combining mark follows.
+    const size_t flushed = iconv(m_handle, nullptr, nullptr, &outPtr, &outLeft);
     outSize -= outLeft;
-    return result != static_cast<size_t>(-1) && inLeft == 0;
+    return result != static_cast<size_t>(-1) && flushed != static_cast<size_t>(-1) && inLeft == 0;
   }
 
  private:
