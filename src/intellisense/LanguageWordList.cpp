@@ -56,36 +56,24 @@ constexpr bool EqualsFolded(std::u16string_view stored, std::u16string_view text
   return true;
 }
 
-constexpr std::size_t kSlotBits = 9;
+constexpr std::size_t kSlotBits = 10;
 constexpr std::size_t kSlotCount = std::size_t{1} << kSlotBits;
 constexpr std::size_t kSlotMask = kSlotCount - 1;
 static_assert(kSlotCount >= 2 * std::size(kWords), "keep the index at most half full");
 
-constexpr std::size_t FirstSlot(std::uint32_t hash) {
-  return (hash * 0x9E3779B1u) >> (32 - kSlotBits);
+// The length and three folded units tell the words apart well enough for short probes, at a
+// cost that does not grow with the text. The caller guarantees at least two units.
+constexpr std::size_t FirstSlot(std::u16string_view text) {
+  const std::uint32_t mixed = static_cast<std::uint32_t>(text.size()) * 0x01000193u +
+                              FoldUnit(text[0]) * 0x00010003u + FoldUnit(text[1]) * 0x00000107u +
+                              FoldUnit(text.back());
+  return (mixed * 0x9E3779B1u) >> (32 - kSlotBits);
 }
-
-constexpr std::uint32_t HashStep(std::uint32_t hash, char16_t unit) {
-  return hash * 31u + FoldUnit(unit);
-}
-
-constexpr std::uint32_t HashOf(std::u16string_view word) {
-  std::uint32_t hash = static_cast<std::uint32_t>(word.size());
-  for (char16_t unit : word) hash = HashStep(hash, unit);
-  return hash;
-}
-
-constexpr bool IsAscii(std::u16string_view word) {
-  return std::ranges::all_of(word, [](char16_t unit) { return unit < 0x80; });
-}
-
-// Every word is ASCII, so text with any other unit cannot equal one under ASCII folding; that
-// lets the lookup give up at the first such unit instead of hashing it.
-static_assert(std::ranges::all_of(kWords, IsAscii));
 
 constexpr auto kLength = [](std::u16string_view word) { return word.size(); };
 constexpr std::size_t kShortestWord = std::ranges::min(kWords, {}, kLength).size();
 constexpr std::size_t kLongestWord = std::ranges::max(kWords, {}, kLength).size();
+static_assert(kShortestWord >= 2, "FirstSlot reads the first two units");
 
 // Slot value 0 is empty; otherwise it is one more than the word's position in kWords.
 using WordIndex = std::array<std::uint8_t, kSlotCount>;
@@ -95,7 +83,7 @@ constexpr WordIndex BuildIndex() {
   WordIndex index{};
   for (std::size_t position = 0; position < std::size(kWords); ++position) {
     const std::u16string_view word = kWords[position];
-    std::size_t slot = FirstSlot(HashOf(word));
+    std::size_t slot = FirstSlot(word);
     bool alreadyThere = false;
     for (; index[slot] != 0; slot = (slot + 1) & kSlotMask) {
       alreadyThere = alreadyThere || EqualsFolded(kWords[index[slot] - 1], word);
@@ -112,14 +100,21 @@ constexpr std::size_t kIndexedWords =
     std::size(kIndex) - static_cast<std::size_t>(std::ranges::count(kIndex, 0));
 static_assert(kIndexedWords == std::size(kWords) - 1, "only \"vbSingle\" is stored twice");
 
+// The longest run of occupied slots bounds the probes of any lookup, found or not.
+constexpr std::size_t LongestRun() {
+  std::size_t longest = 0;
+  for (std::size_t start = 0; start < kSlotCount; ++start) {
+    std::size_t run = 0;
+    while (run < kSlotCount && kIndex[(start + run) & kSlotMask] != 0) ++run;
+    longest = std::max(longest, run);
+  }
+  return longest;
+}
+static_assert(LongestRun() <= 8, "a long run means the slot mix no longer spreads the words");
+
 const std::u16string_view* FindWord(std::u16string_view text) {
   if (text.size() < kShortestWord || text.size() > kLongestWord) return nullptr;
-  std::uint32_t hash = static_cast<std::uint32_t>(text.size());
-  for (char16_t unit : text) {
-    if (unit >= 0x80) return nullptr;
-    hash = HashStep(hash, unit);
-  }
-  for (std::size_t slot = FirstSlot(hash); kIndex[slot] != 0; slot = (slot + 1) & kSlotMask) {
+  for (std::size_t slot = FirstSlot(text); kIndex[slot] != 0; slot = (slot + 1) & kSlotMask) {
     const std::u16string_view& word = kWords[kIndex[slot] - 1];
     if (EqualsFolded(word, text)) return &word;
   }

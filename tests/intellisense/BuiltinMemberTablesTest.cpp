@@ -23,20 +23,20 @@ std::u16string Kinds(BuiltinMemberTable table) {
   return kinds;
 }
 
-using Names_t = std::vector<std::u16string_view>;
+using NameList = std::vector<std::u16string_view>;
 
 TEST(BuiltinMemberTables, KeepEveryRowInStoredOrder) {
-  EXPECT_EQ(Names(ErrMembers), (Names_t{u"Description", u"HelpContext", u"HelpFile", u"Number",
-                                        u"Source", u"Clear", u"Raise"}));
+  EXPECT_EQ(Names(ErrMembers), (NameList{u"Description", u"HelpContext", u"HelpFile", u"Number",
+                                         u"Source", u"Clear", u"Raise"}));
   EXPECT_EQ(Kinds(ErrMembers), u"1111100");
-  EXPECT_EQ(Names(DebugMembers), (Names_t{u"Write", u"WriteLine"}));
+  EXPECT_EQ(Names(DebugMembers), (NameList{u"Write", u"WriteLine"}));
   EXPECT_EQ(Kinds(DebugMembers), u"00");
   EXPECT_EQ(Names(RegExpMembers),
-            (Names_t{u"Global", u"IgnoreCase", u"Pattern", u"Execute", u"Replace", u"Test"}));
+            (NameList{u"Global", u"IgnoreCase", u"Pattern", u"Execute", u"Replace", u"Test"}));
   EXPECT_EQ(Kinds(RegExpMembers), u"111000");
-  EXPECT_EQ(Names(MatchesMembers), (Names_t{u"Count", u"Item"}));
-  EXPECT_EQ(Names(MatchMembers), (Names_t{u"FirstIndex", u"Length", u"Submatches", u"Value"}));
-  EXPECT_EQ(Names(SubMatchesMembers), (Names_t{u"Count", u"Item"}));
+  EXPECT_EQ(Names(MatchesMembers), (NameList{u"Count", u"Item"}));
+  EXPECT_EQ(Names(MatchMembers), (NameList{u"FirstIndex", u"Length", u"Submatches", u"Value"}));
+  EXPECT_EQ(Names(SubMatchesMembers), (NameList{u"Count", u"Item"}));
   EXPECT_EQ(Kinds(MatchesMembers) + Kinds(MatchMembers) + Kinds(SubMatchesMembers), u"11111111");
 }
 
@@ -45,7 +45,8 @@ TEST(BuiltinMemberTables, KeepTextsExactly) {
   EXPECT_EQ(writeLine.syntax, u"WriteLine ([str1 [, str2 [, ... [, strN]]]])");
   EXPECT_EQ(writeLine.description,
             u"Sends strings to the script debugger, followed by a newline character. ");
-  EXPECT_EQ(ErrMembers[1].description, u"Sets or returns a context ID for a topic in a Help File. ");
+  EXPECT_EQ(ErrMembers[1].description,
+            u"Sets or returns a context ID for a topic in a Help File. ");
   EXPECT_EQ(ErrMembers[2].syntax, u"HelpFile [= contextID]");
   EXPECT_EQ(ErrMembers[2].description, u"Sets or returns a fully qualified path to a Help File. ");
   EXPECT_EQ(ErrMembers[3].description,
@@ -71,7 +72,8 @@ TEST(FindMember, IgnoresAsciiCase) {
 }
 
 TEST(FindMember, MissesOtherNamesAndOtherTables) {
-  for (const std::u16string_view name : {u"", u"Rais", u"Raise ", u"Raise(", u"Execute", u"\u0130tem"}) {
+  for (const std::u16string_view name :
+       {u"", u"Rais", u"Raise ", u"Raise(", u"Execute", u"\u0130tem"}) {
     EXPECT_EQ(FindMember(ErrMembers, name), nullptr) << platform::Utf16ToUtf8(name);
   }
   EXPECT_EQ(FindMember(BuiltinMemberTable{}, u"Count"), nullptr);
@@ -101,7 +103,8 @@ TEST(MemberTableForPseudoType, SelectsByNameIgnoringCase) {
   EXPECT_TRUE(selects(u"Err", ErrMembers));
   EXPECT_TRUE(selects(u"DEBUG", DebugMembers));
   for (const std::u16string_view typeName :
-       {u"", u"regexp", u"<regexp", u"<regexp_match> ", u"<regexp_submatch>", u"wscript", u"<err>"}) {
+       {u"", u"regexp", u"<regexp", u"<regexp_match> ", u"<regexp_submatch>", u"wscript",
+        u"<err>"}) {
     EXPECT_FALSE(MemberTableForPseudoType(typeName).has_value()) << platform::Utf16ToUtf8(typeName);
   }
 }

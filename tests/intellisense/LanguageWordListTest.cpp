@@ -96,6 +96,38 @@ TEST(IsKeyword, FoldsAsciiLettersOnly) {
   EXPECT_FALSE(IsKeyword(u"Ab\xD800"));
 }
 
+TEST(IsKeyword, AgreesWithAPlainScanOfTheList) {
+  // Near misses of every word (one unit changed, dropped or added) probe the index where a
+  // faulty probe sequence would stop early or run into a neighbour.
+  const auto scan = [](std::u16string_view text) {
+    return std::ranges::any_of(LanguageWordList, [text](std::u16string_view word) {
+      return platform::EqualsIgnoringAsciiCase(word, text);
+    });
+  };
+  constexpr char16_t kUnits[] = {u'a', u'E', u'_', u'.', u'1', u' ', u'\u00e9', u'\u0100', u'\0'};
+  std::size_t checked = 0;
+  for (const auto word : LanguageWordList) {
+    for (std::size_t at = 0; at <= word.size(); ++at) {
+      for (const char16_t unit : kUnits) {
+        std::u16string changed(word);
+        if (at < word.size()) changed[at] = unit;
+        std::u16string added(word);
+        added.insert(at, 1, unit);
+        for (const std::u16string& text : {changed, added}) {
+          ASSERT_EQ(IsKeyword(text), scan(text)) << Narrow(text);
+          ++checked;
+        }
+      }
+      if (at < word.size()) {
+        std::u16string dropped(word);
+        dropped.erase(at, 1);
+        ASSERT_EQ(IsKeyword(dropped), scan(dropped)) << Narrow(dropped);
+      }
+    }
+  }
+  EXPECT_GT(checked, 30'000u);
+}
+
 TEST(FindLanguageWord, GivesTheStoredSpelling) {
   EXPECT_EQ(FindLanguageWord(u"wscript"), u"WScript");
   EXPECT_EQ(FindLanguageWord(u"VBSINGLE"), u"vbSingle");
