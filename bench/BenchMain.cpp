@@ -14,7 +14,7 @@ class CRecordingReporter : public benchmark::ConsoleReporter {
     for (const Run& run : runs) {
       if (run.run_type == Run::RT_Iteration) {
         m_seconds[run.benchmark_name()] =
-            run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(run.time_unit);
+            run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
       }
     }
     ConsoleReporter::ReportRuns(runs);
