@@ -1,0 +1,161 @@
+// The application started for real on the offscreen platform, with files in a temporary folder
+// and the user's folders pointed into it.
+
+#include <QAction>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+
+#include <deque>
+#include <filesystem>
+
+#include "TempFolder.h"
+#include "app/CommandIds.h"
+#include "app/RecentFileList.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/QuilletApp.h"
+#include "document/QuilletDoc.h"
+#include "editor/ui/QuilletView.h"
+#include "platform/SettingsStore.h"
+#include "platform/TextConvert.h"
+
+using namespace quillet;
+using quillet::test::ReadFile;
+using quillet::test::WriteFile;
+
+namespace {
+
+class CScriptedPrompts : public app::IFramePrompts {
+ public:
+  std::optional<document::SSaveAsAnswer> AskSavePath(const document::SSaveAsRequest&) override {
+    ++saveDialogs;
+    if (savePaths.empty()) return std::nullopt;
+    document::SSaveAsAnswer answer{savePaths.front(), document::kAnsiFilter};
+    savePaths.pop_front();
+    return answer;
+  }
+  bool ConfirmUnicodeLoss(const std::u16string&) override { return true; }
+  void ReportSaveFailure(const std::string&, int) override { ++failures; }
+  app::ESaveChangesAnswer AskSaveChanges(const QString& title) override {
+    askedAbout << title;
+    return saveChanges;
+  }
+  std::optional<std::string> AskOpenPath(const std::string&) override { return openPath; }
+  void ShowError(const QString& text) override { errors << text; }
+
+  std::deque<std::string> savePaths;
+  std::optional<std::string> openPath;
+  app::ESaveChangesAnswer saveChanges = app::ESaveChangesAnswer::Cancel;
+  QStringList askedAbout;
+  QStringList errors;
+  int saveDialogs = 0;
+  int failures = 0;
+};
+
+}  // namespace
+
+class MainFrameTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<test::CTempFolder> m_folder;
+  CScriptedPrompts m_prompts;
+
+  std::string File(const std::string& name) const { return m_folder->File(name); }
+
+ private slots:
+  void init() {
+    m_folder = std::make_unique<test::CTempFolder>();
+    m_folder->IsolateUserFolders();
+    m_prompts = CScriptedPrompts();
+  }
+  void cleanup() { m_folder.reset(); }
+
+  void opensTheScriptOnTheCommandLineAndSavesEdits() {
+    WriteFile(File("hello.vbs"), "WScript.Echo 1\r\n");
+    app::CQuilletApp app;
+    QVERIFY(app.InitInstance({"quillet", QString::fromStdString(File("hello.vbs"))}, &m_prompts));
+    app::CMainFrame* frame = app.MainFrame();
+    QCOMPARE(frame->windowTitle(), QStringLiteral("hello.vbs - Quillet"));
+    QCOMPARE(app.Document().GetLineCount(), 2);
+    QCOMPARE(app.RecentFiles().Entries().front(), File("hello.vbs"));
+    QVERIFY(app.ColorDepth() > 0);
+
+    editor::CQuilletView* view = frame->View();
+    QTest::keyClicks(view, "' note");
+    QTest::keyClick(view, Qt::Key_Return);
+    QTest::keyClick(view, Qt::Key_Backspace);
+    QTest::keyClick(view, Qt::Key_Backspace);
+    QVERIFY(app.Document().IsModified());
+    frame->Action(app::ID_FILE_SAVE)->trigger();
+    QCOMPARE(m_prompts.saveDialogs, 0);
+    QCOMPARE(ReadFile(File("hello.vbs")), std::string("' notWScript.Echo 1\r\n"));
+    QVERIFY(!app.Document().IsModified());
+    QCOMPARE(app.Settings().ReadString(u"Recent File List", u"File1", u""),
+             std::u16string(u"") + platform::Utf8ToUtf16(File("hello.vbs")));
+  }
+
+  void startsUntitledAndAsksWhereToSave() {
+    app::CQuilletApp app;
+    QVERIFY(app.InitInstance({"quillet"}, &m_prompts));
+    QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled - Quillet"));
+    QTest::keyClicks(app.MainFrame()->View(), "MsgBox 2");
+    m_prompts.savePaths.push_back(File("new.vbs"));
+    QVERIFY(app.MainFrame()->OnFileSave());
+    QCOMPARE(m_prompts.saveDialogs, 1);
+    QCOMPARE(ReadFile(File("new.vbs")), std::string("MsgBox 2"));
+    QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("new.vbs - Quillet"));
+  }
+
+  void missingScriptEndsStartUp() {
+    app::CQuilletApp app;
+    QVERIFY(!app.InitInstance({"quillet", QString::fromStdString(File("missing.vbs"))}, &m_prompts));
+    QCOMPARE(m_prompts.errors, QStringList{QStringLiteral("Failed to open document.")});
+  }
+
+  void closingAModifiedScriptAsksFirst() {
+    app::CQuilletApp app;
+    QVERIFY(app.InitInstance({"quillet"}, &m_prompts));
+    QTest::keyClicks(app.MainFrame()->View(), "x");
+    m_prompts.saveChanges = app::ESaveChangesAnswer::Cancel;
+    QVERIFY(!app.MainFrame()->close());
+    QCOMPARE(m_prompts.askedAbout, QStringList{QStringLiteral("Untitled")});
+    m_prompts.saveChanges = app::ESaveChangesAnswer::Discard;
+    QVERIFY(app.MainFrame()->close());
+  }
+
+  void droppedFileOpens() {
+    WriteFile(File("dropped.vbs"), "a\r\nb\r\nc");
+    app::CQuilletApp app;
+    QVERIFY(app.InitInstance({"quillet"}, &m_prompts));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(File("dropped.vbs")))});
+    // A drop goes to the widget that accepted the drag's entry.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(app.MainFrame(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(app.MainFrame(), &drop);
+    QCOMPARE(app.Document().GetLineCount(), 3);
+    QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("dropped.vbs - Quillet"));
+  }
+
+  void startUpTidiesTheTemporaryFolder() {
+    const std::string temp = File("home/.local/share/Kelmarsh/Quillet/Temp");
+    std::filesystem::create_directories(temp);
+    WriteFile(temp + "/abcdefgh.vbs", "old copy");
+    WriteFile(temp + "/script.vbs", "not ours");
+    const auto twoDaysAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
+    std::filesystem::last_write_time(temp + "/abcdefgh.vbs", twoDaysAgo);
+    std::filesystem::last_write_time(temp + "/script.vbs", twoDaysAgo);
+    app::CQuilletApp app;
+    QVERIFY(app.InitInstance({"quillet"}, &m_prompts));
+    QCOMPARE(app.TempFolder(), temp);
+    QTRY_VERIFY_WITH_TIMEOUT(!std::filesystem::exists(temp + "/abcdefgh.vbs"), 5000);
+    QVERIFY(std::filesystem::exists(temp + "/script.vbs"));
+  }
+};
+
+QTEST_MAIN(MainFrameTest)
+#include "MainFrameTest.moc"
