@@ -7,6 +7,12 @@ namespace {
 
 constexpr size_t kHexLineWidth = 76;
 
+// A line break in a name has no spelling in this format (a Wine hive can carry one); such a key
+// or value is left out rather than written as something else.
+bool Writable(std::u16string_view name) {
+  return name.find_first_of(u"\r\n") == std::u16string_view::npos;
+}
+
 class CWriter {
  public:
   void Line(std::u16string_view text) {
@@ -16,10 +22,16 @@ class CWriter {
 
   void Key(const CRegKey& key, const std::u16string& path) {
     Line(u"[" + path + u"]");
-    for (const auto& value : key.Values()) Value(value);
+    for (const auto& value : key.Values()) {
+      if (Writable(value.name)) Value(value);
+    }
     Line({});
-    for (const auto& subkey : key.Subkeys()) Key(*subkey, path + u"\\" + subkey->Name());
+    for (const auto& subkey : key.Subkeys()) {
+      if (Writable(subkey->Name())) Key(*subkey, path + u"\\" + subkey->Name());
+    }
   }
+
+
 
   [[nodiscard]] std::string Bytes() const {
     std::string bytes = "\xFF\xFE";
@@ -101,7 +113,9 @@ std::string CRegFileWriter::Write(const CRegKey& root) {
   CWriter writer;
   writer.Line(u"Windows Registry Editor Version 5.00");
   writer.Line({});
-  for (const auto& key : root.Subkeys()) writer.Key(*key, key->Name());
+  for (const auto& key : root.Subkeys()) {
+    if (Writable(key->Name())) writer.Key(*key, key->Name());
+  }
   return writer.Bytes();
 }
 
