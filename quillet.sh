@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Quillet's one developer command.
+#   ./quillet.sh          install what is missing, build, and open Quillet on a sample script
+#   ./quillet.sh test     install what is missing, build, and run every test
+#   ./quillet.sh build    install what is missing and build
+# Debian 12; packages are installed through apt-get as root or through sudo.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+BUILD_DIR=${QUILLET_BUILD_DIR:-build}
+PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
+          libbenchmark-dev fonts-liberation ccache)
+
+install_missing() {
+  local missing=()
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() {
+  install_missing "${PACKAGES[@]}"
+  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$BUILD_DIR" -j "$(nproc)"
+}
+
+case "${1:-run}" in
+  run)
+    build
+    exec "$BUILD_DIR/src/app/ui/quillet" resources/samples/hello.vbs
+    ;;
+  build)
+    build
+    ;;
+  test)
+    build
+    ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)"
+    ;;
+  *)
+    sed -n '2,6p' "$0"
+    exit 2
+    ;;
+esac
