@@ -1,7 +1,6 @@
 #include "intellisense/BuiltinMemberTables.h"
 
 #include <algorithm>
-#include <ranges>
 
 #include "platform/TextConvert.h"
 
@@ -85,11 +84,11 @@ constinit const BuiltinMemberTable MatchMembers{kMatchRows};
 constinit const BuiltinMemberTable SubMatchesMembers{kSubMatchesRows};
 
 const BuiltinMemberRecord* FindMember(BuiltinMemberTable table, std::u16string_view name) {
-  const auto reversed = std::views::reverse(table);
-  const auto found = std::ranges::find_if(reversed, [name](const BuiltinMemberRecord& row) {
-    return platform::EqualsIgnoringAsciiCase(row.name, name);
-  });
-  return found == reversed.end() ? nullptr : &*found;
+  // From the end: a later row of the same name wins.
+  for (auto row = table.rbegin(); row != table.rend(); ++row) {
+    if (platform::EqualsIgnoringAsciiCase(row->name, name)) return &*row;
+  }
+  return nullptr;
 }
 
 std::optional<BuiltinMemberTable> MemberTableForPseudoType(std::u16string_view typeName) {
