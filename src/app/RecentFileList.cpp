@@ -2,28 +2,17 @@
 
 #include <algorithm>
 
-#include "platform/SettingsStore.h"
+#include "app/SettingsInventory.h"
 #include "platform/TextConvert.h"
 
 namespace quillet::app {
-namespace {
 
-constexpr std::u16string_view kSection = u"Recent File List";
-
-std::u16string ValueName(int number) {
-  return u"File" + platform::Utf8ToUtf16(std::to_string(number));
-}
-
-}  // namespace
-
-CRecentFileList::CRecentFileList(platform::CSettingsStore& store, int size)
-    : m_store(store), m_size(size) {}
+CRecentFileList::CRecentFileList(CSettings& settings) : m_settings(settings) {}
 
 void CRecentFileList::Load() {
   m_entries.clear();
-  for (int number = 1; number <= m_size; ++number) {
-    const std::u16string path = m_store.ReadString(kSection, ValueName(number), u"");
-    if (!path.empty()) m_entries.push_back(platform::Utf16ToUtf8(path));
+  for (const std::u16string& path : m_settings.ReadList(settings::RecentFiles)) {
+    m_entries.push_back(platform::Utf16ToUtf8(path));
   }
 }
 
@@ -32,7 +21,8 @@ void CRecentFileList::Add(const std::string& path) {
   // Linux file names are case-sensitive, so only the same spelling is the same file.
   m_entries.erase(std::remove(m_entries.begin(), m_entries.end(), path), m_entries.end());
   m_entries.insert(m_entries.begin(), path);
-  if (m_entries.size() > static_cast<size_t>(m_size)) m_entries.resize(static_cast<size_t>(m_size));
+  const auto size = static_cast<size_t>(settings::RecentFiles.size);
+  if (m_entries.size() > size) m_entries.resize(size);
   Save();
 }
 
@@ -43,14 +33,9 @@ void CRecentFileList::Remove(size_t index) {
 }
 
 void CRecentFileList::Save() {
-  for (int number = 1; number <= m_size; ++number) {
-    const size_t index = static_cast<size_t>(number - 1);
-    if (index < m_entries.size()) {
-      m_store.WriteString(kSection, ValueName(number), platform::Utf8ToUtf16(m_entries[index]));
-    } else {
-      m_store.DeleteValue(kSection, ValueName(number));
-    }
-  }
+  std::vector<std::u16string> entries;
+  for (const std::string& path : m_entries) entries.push_back(platform::Utf8ToUtf16(path));
+  m_settings.WriteList(settings::RecentFiles, entries);
 }
 
 }  // namespace quillet::app

@@ -1,21 +1,16 @@
 #pragma once
-// The most recently used files, newest first, kept in the settings store as
-// "Recent File List"/"File1".."FileN".
+// The most recently used files, newest first, kept in the settings store.
 
 #include <string>
 #include <vector>
 
-namespace quillet::platform {
-class CSettingsStore;
-}
-
 namespace quillet::app {
+
+class CSettings;
 
 class CRecentFileList {
  public:
-  static constexpr int kDefaultSize = 6;
-
-  CRecentFileList(platform::CSettingsStore& store, int size = kDefaultSize);
+  explicit CRecentFileList(CSettings& settings);
 
   void Load();
   // Puts path first, dropping an older entry of the same path, and writes the list.
@@ -26,8 +21,7 @@ class CRecentFileList {
  private:
   void Save();
 
-  platform::CSettingsStore& m_store;
-  int m_size;
+  CSettings& m_settings;
   std::vector<std::string> m_entries;
 };
 

@@ -13,6 +13,7 @@
 #include "TempFolder.h"
 #include "app/CommandIds.h"
 #include "app/RecentFileList.h"
+#include "app/SettingsInventory.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/QuilletApp.h"
 #include "document/QuilletDoc.h"

@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/OsVersion.h"
 #include "app/RecentFileList.h"
+#include "app/SettingsInventory.h"
 #include "platform/SettingsStore.h"
 
 using namespace quillet::app;
@@ -26,7 +27,8 @@ TEST(RecentFileList, NewestFirstSixAtMostAndStored) {
   quillet::platform::CSettingsStore store(
       folder.File("settings.reg"),
       quillet::platform::CSettingsStore::RootKeyFor(u"Kelmarsh", u"Quillet"));
-  CRecentFileList list(store);
+  CSettings settings(store);
+  CRecentFileList list(settings);
   for (int i = 1; i <= 7; ++i) list.Add("/s/" + std::to_string(i) + ".vbs");
   list.Add("/s/4.vbs");
   ASSERT_EQ(list.Entries().size(), 6u);
@@ -34,8 +36,24 @@ TEST(RecentFileList, NewestFirstSixAtMostAndStored) {
   EXPECT_EQ(list.Entries().back(), "/s/2.vbs");
   EXPECT_EQ(store.ReadString(u"Recent File List", u"File1", u""), u"/s/4.vbs");
   list.Remove(0);
-  CRecentFileList reloaded(store);
+  CRecentFileList reloaded(settings);
   reloaded.Load();
   EXPECT_EQ(reloaded.Entries(), list.Entries());
   EXPECT_EQ(store.ReadString(u"Recent File List", u"File6", u"none"), u"none");
+}
+
+TEST(SettingsInventory, ListsStopAtTheFirstGapAndFontHeightRoundsLikeMulDiv) {
+  quillet::test::CTempFolder folder;
+  quillet::platform::CSettingsStore store(
+      folder.File("settings.reg"),
+      quillet::platform::CSettingsStore::RootKeyFor(u"Kelmarsh", u"Quillet"));
+  CSettings settings(store);
+  settings.WriteList(settings::RecentFinds, {u"a", u"b"});
+  EXPECT_EQ(store.ReadString(u"Recent Find List", u"Arg0", u""), u"a");
+  EXPECT_EQ(settings.ReadList(settings::RecentFinds), (std::vector<std::u16string>{u"a", u"b"}));
+  EXPECT_EQ(settings::BarSection(settings::ShellBarLayout, settings::kOutputBarId),
+            u"ShellBarState-SCBar-123");
+  EXPECT_EQ(settings::DefaultFontHeight(96), -13);
+  EXPECT_EQ(settings::DefaultFontHeight(72), -10);
+  EXPECT_EQ(settings::DefaultFontHeight(120), -17);
 }

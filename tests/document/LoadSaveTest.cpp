@@ -21,6 +21,10 @@ std::string Utf16(std::u16string_view text) {
   return bytes;
 }
 
+constexpr char16_t kLoneSurrogatesAndNulText[] = u"lone \xD800 high\r\nlone \xDC00 low\r\nnul \0 unit";
+constexpr std::u16string_view kLoneSurrogatesAndNul(kLoneSurrogatesAndNulText,
+                                                    std::size(kLoneSurrogatesAndNulText) - 1);
+
 }  // namespace
 
 class LoadSave : public CDocumentTest {};
@@ -40,7 +44,7 @@ TEST_F(LoadSave, EveryEncodingAndLineEndRoundTripsByteForByte) {
       "\r\n",
       "\xEF\xBB\xBFutf-8 mark read as text",
       Utf16(u"Dim s\r\ns = \"\u4E2D\"\r\n"),
-      Utf16(std::u16string(u"lone \xD800 high\r\nlone \xDC00 low\r\nnul \0 unit", 38)),
+      Utf16(kLoneSurrogatesAndNul),
       Utf16(u"lone CR \r LF \n inside"),
   };
   for (const std::string& bytes : cases) {

@@ -7,6 +7,7 @@
 #include "app/AppStrings.h"
 #include "app/CommandLine.h"
 #include "app/RecentFileList.h"
+#include "app/SettingsInventory.h"
 #include "app/TempFolderCleaner.h"
 #include "app/ui/MainFrame.h"
 #include "editor/ui/QuilletView.h"
@@ -24,11 +25,12 @@ CQuilletApp::~CQuilletApp() {
 }
 
 bool CQuilletApp::InitInstance(const QStringList& arguments, IFramePrompts* prompts) {
-  m_settings = std::make_unique<platform::CSettingsStore>(
+  m_store = std::make_unique<platform::CSettingsStore>(
       platform::SettingsFilePath(), platform::CSettingsStore::RootKeyFor(kCompanyName, kAppTitle));
+  m_settings = std::make_unique<CSettings>(*m_store);
   m_recentFiles = std::make_unique<CRecentFileList>(*m_settings);
   m_recentFiles->Load();
-  m_previewPages = m_settings->ReadInt(u"Settings", u"PreviewPages", 0);
+  m_previewPages = m_settings->Read(settings::PreviewPages);
 
   const QScreen* screen = QGuiApplication::primaryScreen();
   m_colorDepth = screen != nullptr ? screen->depth() : 0;

@@ -21,6 +21,7 @@ namespace quillet::app {
 
 class CMainFrame;
 class CRecentFileList;
+class CSettings;
 class IFramePrompts;
 
 class CQuilletApp : public QObject {
@@ -34,7 +35,7 @@ class CQuilletApp : public QObject {
   // opened). prompts, when given, answers the main window's questions instead of dialogs.
   bool InitInstance(const QStringList& arguments, IFramePrompts* prompts = nullptr);
 
-  [[nodiscard]] platform::CSettingsStore& Settings() const { return *m_settings; }
+  [[nodiscard]] CSettings& Settings() const { return *m_settings; }
   [[nodiscard]] CRecentFileList& RecentFiles() const { return *m_recentFiles; }
   [[nodiscard]] document::CQuilletDoc& Document() const { return *m_document; }
   [[nodiscard]] CMainFrame* MainFrame() const { return m_mainFrame.get(); }
@@ -45,7 +46,8 @@ class CQuilletApp : public QObject {
   [[nodiscard]] const std::string& TempFolder() const { return m_tempFolder; }
 
  private:
-  std::unique_ptr<platform::CSettingsStore> m_settings;
+  std::unique_ptr<platform::CSettingsStore> m_store;
+  std::unique_ptr<CSettings> m_settings;
   std::unique_ptr<CRecentFileList> m_recentFiles;
   std::unique_ptr<document::CQuilletDoc> m_document;
   std::unique_ptr<CMainFrame> m_mainFrame;
