@@ -3,18 +3,6 @@
 #include "regex/RegProgramW.h"
 
 namespace quillet::regex {
-namespace {
-
-// Sets never hold NUL, so a NUL subject character is never a member.
-[[nodiscard]] bool InSet(const char16_t* set, char16_t c) {
-  for (; *set != u'\0'; ++set) {
-    if (*set == c) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
 CRegExecutorW::CRegExecutorW(CRegProgramW& program, const char16_t* subject)
     : m_input(subject),
       m_begin(subject),
@@ -48,115 +36,144 @@ bool CRegExecutorW::TryAt(const char16_t* at) {
   return true;
 }
 
+// Sets never hold NUL, so a NUL subject character is never a member. A set can hold thousands
+// of units; scanning a long one is charged as work.
+bool CRegExecutorW::InSet(const char16_t* set, char16_t c) {
+  const char16_t* member = set;
+  while (*member != u'\0' && *member != c) ++member;
+  m_steps += (member - set) >> 5;
+  return *member != u'\0';
+}
+
+bool CRegExecutorW::Spend(int64_t units) {
+  m_steps += units;
+  return m_steps <= kMaxSteps || Abandon(ERegError::TooMuchBacktracking);
+}
+
 bool CRegExecutorW::Abandon(ERegError code) {
   SetError(code);
   m_abandoned = true;
   return false;
 }
 
-// Walks the chain from node; recurses only where a failure must be able to come back.
 bool CRegExecutorW::MatchNode(const char16_t* node) {
   if (m_depth >= kMaxDepth) return Abandon(ERegError::TooDeep);
-  struct SDepthGuard {
-    int& depth;
-    explicit SDepthGuard(int& d) : depth(d) { ++depth; }
-    ~SDepthGuard() { --depth; }
-  } guard(m_depth);
+  ++m_depth;
+  const bool matched = MatchChain(node);
+  --m_depth;
+  return matched;
+}
 
-  for (const char16_t* scan = node; scan != nullptr;) {
-    if (++m_steps > kMaxSteps) return Abandon(ERegError::TooMuchBacktracking);
-    const char16_t* next = Next(scan);
-    const ERegNodeKind kind = Kind(scan);
-    switch (kind) {
-      case ERegNodeKind::BOL:
-        if (m_input != m_begin) return false;
-        break;
-      case ERegNodeKind::EOL:
-        if (*m_input != u'\0') return false;
-        break;
-      case ERegNodeKind::ANY:
-        if (*m_input == u'\0') return false;
-        ++m_input;
-        break;
-      case ERegNodeKind::EXACTLY: {
-        // The literal holds no NUL, so a shorter subject differs at its NUL at the latest.
-        const char16_t* literal = Operand(scan);
-        const char16_t* input = m_input;
-        for (; *literal != u'\0'; ++literal, ++input) {
-          if (*literal != *input) return false;
-        }
-        m_input = input;
-        break;
-      }
-      case ERegNodeKind::ANYOF:
-        if (*m_input == u'\0' || !InSet(Operand(scan), *m_input)) return false;
-        ++m_input;
-        break;
-      case ERegNodeKind::ANYBUT:
-        if (*m_input == u'\0' || InSet(Operand(scan), *m_input)) return false;
-        ++m_input;
-        break;
-      case ERegNodeKind::NOTHING:
-      case ERegNodeKind::BACK:
-        break;
-      case ERegNodeKind::WORDA:
-        if (!IsWordChar(*m_input)) return false;
-        if (m_input > m_begin && IsWordChar(m_input[-1])) return false;
-        break;
-      case ERegNodeKind::WORDZ:
-        if (IsWordChar(*m_input)) return false;
-        break;
-      case ERegNodeKind::BRANCH: {
-        if (next == nullptr || Kind(next) != ERegNodeKind::BRANCH) {
-          next = Operand(scan);  // no choice: no need to keep a way back
-          break;
-        }
-        const char16_t* const saved = m_input;
-        for (const char16_t* alt = scan; alt != nullptr && Kind(alt) == ERegNodeKind::BRANCH;
-             alt = Next(alt)) {
-          if (MatchNode(Operand(alt))) return true;
-          if (m_abandoned) return false;
-          m_input = saved;
-        }
-        return false;
-      }
+// Walks the chain from node. The frames on the recursive path are kept small, since their size
+// times the depth bound is what a match may take of the stack: nodes that never recurse are
+// handled out of line.
+bool CRegExecutorW::MatchChain(const char16_t* scan) {
+  while (scan != nullptr) {
+    if (!Spend(1)) return false;
+    switch (Kind(scan)) {
+      case ERegNodeKind::BRANCH:
+        if (HasAlternative(scan)) return MatchAlternatives(scan);
+        scan = Operand(scan);  // no choice: no need to keep a way back
+        continue;
       case ERegNodeKind::STAR:
       case ERegNodeKind::PLUS:
-        return MatchRepeat(scan, next);
+        return MatchRepeat(scan);
       case ERegNodeKind::END:
         return true;
-      default: {
-        if (const int group = OpenGroup(kind); group != 0) {
-          const char16_t* const saved = m_input;
-          if (!MatchNode(next)) return false;
-          // A later pass through the same group, deeper in the recursion, has already set it.
-          if (m_startPositions[group] == nullptr) m_startPositions[group] = saved;
-          return true;
-        }
-        if (const int group = CloseGroup(kind); group != 0) {
-          const char16_t* const saved = m_input;
-          if (!MatchNode(next)) return false;
-          if (m_endPositions[group] == nullptr) m_endPositions[group] = saved;
-          return true;
-        }
-        SetError(ERegError::UnknownNode);
-        return false;
-      }
+      default:
+        break;
     }
-    scan = next;
+    if (OpenGroup(Kind(scan)) != 0 || CloseGroup(Kind(scan)) != 0) return MatchGroupEdge(scan);
+    if (!MatchSimple(scan)) return false;
+    scan = Next(scan);
   }
   SetError(ERegError::BrokenChain);
   return false;
 }
 
+bool CRegExecutorW::HasAlternative(const char16_t* branch) {
+  const char16_t* next = Next(branch);
+  return next != nullptr && Kind(next) == ERegNodeKind::BRANCH;
+}
+
+bool CRegExecutorW::MatchAlternatives(const char16_t* branch) {
+  const char16_t* const saved = m_input;
+  for (; branch != nullptr && Kind(branch) == ERegNodeKind::BRANCH; branch = Next(branch)) {
+    if (MatchNode(Operand(branch))) return true;
+    if (m_abandoned) return false;
+    m_input = saved;
+  }
+  return false;
+}
+
+// A group's start or end is recorded only once the rest of the pattern has matched. A later
+// pass through the same group, deeper in the recursion, has then already set it, so a repeated
+// group reports its last pass.
+bool CRegExecutorW::MatchGroupEdge(const char16_t* node) {
+  const char16_t* const saved = m_input;
+  if (!MatchNode(Next(node))) return false;
+  const int open = OpenGroup(Kind(node));
+  const char16_t*& position = open != 0 ? m_startPositions[open]
+                                        : m_endPositions[CloseGroup(Kind(node))];
+  if (position == nullptr) position = saved;
+  return true;
+}
+
+// Nodes that match at most one fixed piece of the subject and never recurse.
+bool CRegExecutorW::MatchSimple(const char16_t* node) {
+  const char16_t c = *m_input;
+  switch (Kind(node)) {
+    case ERegNodeKind::BOL:
+      return m_input == m_begin;
+    case ERegNodeKind::EOL:
+      return c == u'\0';
+    case ERegNodeKind::ANY:
+      if (c == u'\0') return false;
+      ++m_input;
+      return true;
+    case ERegNodeKind::EXACTLY: {
+      // The literal holds no NUL, so a shorter subject differs at its NUL at the latest.
+      const char16_t* literal = Operand(node);
+      const char16_t* input = m_input;
+      for (; *literal != u'\0'; ++literal, ++input) {
+        if (*literal != *input) return false;
+      }
+      m_input = input;
+      return true;
+    }
+    case ERegNodeKind::ANYOF:
+      if (c == u'\0' || !InSet(Operand(node), c)) return false;
+      ++m_input;
+      return true;
+    case ERegNodeKind::ANYBUT:
+      if (c == u'\0' || InSet(Operand(node), c)) return false;
+      ++m_input;
+      return true;
+    case ERegNodeKind::NOTHING:
+    case ERegNodeKind::BACK:
+      return true;
+    case ERegNodeKind::WORDA:
+      return IsWordChar(c) && (m_input == m_begin || !IsWordChar(m_input[-1]));
+    case ERegNodeKind::WORDZ:
+      return !IsWordChar(c);
+    default:
+      SetError(ERegError::UnknownNode);
+      return false;
+  }
+}
+
 // Greedy: take as many as the operand allows, then give back one at a time. A literal after
 // the repetition must stand at the position tried, which saves most recursive attempts.
-bool CRegExecutorW::MatchRepeat(const char16_t* node, const char16_t* next) {
+bool CRegExecutorW::MatchRepeat(const char16_t* node) {
+  const char16_t* const next = Next(node);
   const char16_t lookAhead =
       next != nullptr && Kind(next) == ERegNodeKind::EXACTLY ? *Operand(next) : u'\0';
   const int minimum = Kind(node) == ERegNodeKind::STAR ? 0 : 1;
   const char16_t* const start = m_input;
-  for (int count = Repeat(Operand(node)); count >= minimum; --count) {
+  const int repeated = Repeat(Operand(node));
+  if (!Spend(repeated)) return false;
+  for (int count = repeated; count >= minimum; --count) {
+    if (!Spend(1)) return false;
     m_input = start + count;
     if (lookAhead == u'\0' || *m_input == lookAhead) {
       if (MatchNode(next)) return true;
