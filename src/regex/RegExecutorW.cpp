@@ -3,6 +3,7 @@
 #include "regex/RegProgramW.h"
 
 namespace quillet::regex {
+
 CRegExecutorW::CRegExecutorW(CRegProgramW& program, const char16_t* subject)
     : m_input(subject),
       m_begin(subject),
@@ -58,10 +59,30 @@ bool CRegExecutorW::Abandon(ERegError code) {
 
 bool CRegExecutorW::MatchNode(const char16_t* node) {
   if (m_depth >= kMaxDepth) return Abandon(ERegError::TooDeep);
+  const char16_t* const entry = m_input;
+  if (KnownFailure(node, entry)) return false;
   ++m_depth;
   const bool matched = MatchChain(node);
   --m_depth;
+  if (!matched && !m_abandoned) RememberFailure(node, entry);
   return matched;
+}
+
+size_t CRegExecutorW::FailureSlot(const char16_t* node, const char16_t* input) const {
+  const auto nodeIndex = static_cast<size_t>(node - m_code);
+  const auto inputIndex = static_cast<size_t>(input - m_begin);
+  return (nodeIndex * 40503u + inputIndex) % kFailureSlots;
+}
+
+bool CRegExecutorW::KnownFailure(const char16_t* node, const char16_t* input) const {
+  const size_t slot = FailureSlot(node, input);
+  return m_failureUsed[slot] && m_failures[slot].node == node && m_failures[slot].input == input;
+}
+
+void CRegExecutorW::RememberFailure(const char16_t* node, const char16_t* input) {
+  const size_t slot = FailureSlot(node, input);
+  m_failures[slot] = {node, input};
+  m_failureUsed[slot] = true;
 }
 
 // Walks the chain from node. The frames on the recursive path are kept small, since their size

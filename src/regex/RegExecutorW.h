@@ -4,6 +4,8 @@
 // loops of complex repetitions. Both the recursion depth and the total work are bounded, so a
 // pathological pattern or subject fails the match instead of overflowing the stack or hanging.
 
+#include <array>
+#include <bitset>
 #include <cstdint>
 
 #include "regex/RegProgramAccessorW.h"
@@ -47,6 +49,9 @@ class CRegExecutorW final : public CRegProgramAccessorW {
   // Kept out of line so that its locals never widen the recursive frames.
   [[gnu::noinline]] bool MatchSimple(const char16_t* node);
   [[gnu::noinline]] int Repeat(const char16_t* node);
+  [[nodiscard]] size_t FailureSlot(const char16_t* node, const char16_t* input) const;
+  [[nodiscard]] bool KnownFailure(const char16_t* node, const char16_t* input) const;
+  void RememberFailure(const char16_t* node, const char16_t* input);
   bool InSet(const char16_t* set, char16_t c);
   // Charges work against kMaxSteps; false (and the search abandoned) once it is used up.
   bool Spend(int64_t units);
@@ -58,6 +63,18 @@ class CRegExecutorW final : public CRegProgramAccessorW {
   const char16_t** m_endPositions;
   CRegProgramW& m_program;
   const char16_t* m_code;
+  // Whether a node matches from a position depends on nothing else: captures are written only
+  // on the way back from a success and never read while matching. So a failure, once seen, can
+  // be answered at once when the backtracking comes back to the same node and position, which
+  // it does constantly with two repetitions in a row over overlapping sets. A small
+  // direct-mapped table on the stack; a lost entry only costs the work again.
+  struct SFailure {
+    const char16_t* node;
+    const char16_t* input;
+  };
+  static constexpr size_t kFailureSlots = 256;
+  std::array<SFailure, kFailureSlots> m_failures;
+  std::bitset<kFailureSlots> m_failureUsed;
   int m_depth = 0;
   int64_t m_steps = 0;
   bool m_abandoned = false;
