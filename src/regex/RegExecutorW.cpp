@@ -59,12 +59,14 @@ bool CRegExecutorW::Abandon(ERegError code) {
 
 bool CRegExecutorW::MatchNode(const char16_t* node) {
   if (m_depth >= kMaxDepth) return Abandon(ERegError::TooDeep);
+  // Quick searches, the usual case, do not pay for the table.
+  const bool remember = m_steps >= kRememberAfterSteps;
   const char16_t* const entry = m_input;
-  if (KnownFailure(node, entry)) return false;
+  if (remember && KnownFailure(node, entry)) return false;
   ++m_depth;
   const bool matched = MatchChain(node);
   --m_depth;
-  if (!matched && !m_abandoned) RememberFailure(node, entry);
+  if (remember && !matched && !m_abandoned) RememberFailure(node, entry);
   return matched;
 }
 

@@ -73,6 +73,7 @@ class CRegExecutorW final : public CRegProgramAccessorW {
     const char16_t* input;
   };
   static constexpr size_t kFailureSlots = 256;
+  static constexpr int64_t kRememberAfterSteps = 256;
   std::array<SFailure, kFailureSlots> m_failures;
   std::bitset<kFailureSlots> m_failureUsed;
   int m_depth = 0;
