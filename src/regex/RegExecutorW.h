@@ -16,12 +16,12 @@ class CRegProgramW;
 
 class CRegExecutorW final : public CRegProgramAccessorW {
  public:
-  // Recursion levels per search. One level costs about 50 bytes of stack in an optimised build
-  // and up to about 560 with AddressSanitizer (clang, -O0), so a full descent takes at most
-  // some 2.8 MiB of a default 8 MiB stack; the tests measure it. A level is spent per loop
-  // pass, alternative, group edge and repetition: a line needs several thousand of them only
-  // when it repeats a complex group about a thousand times.
-  static constexpr int kMaxDepth = 5000;
+  // Recursion levels per search. A level costs about 100 bytes of stack in an optimised build
+  // and up to about 690 under AddressSanitizer (clang, -O0), so a full descent takes at most
+  // some 2.7 MiB of a default 8 MiB stack; the tests measure it. A level is spent per loop
+  // pass, alternative, group edge and repetition: a line needs thousands of them only when it
+  // repeats a complex group many hundred times.
+  static constexpr int kMaxDepth = 4000;
   // Work per search: nodes visited, characters scanned by repetitions, positions given back.
   // A search of an ordinary script line needs a few thousand, one of a 16,000-character line
   // some hundred thousand; runaway backtracking on nested repetitions reaches the bound within
