@@ -293,6 +293,14 @@ bool CQuilletDoc::DeleteText(IDocumentView* source, int32_t startLine, int32_t s
   return true;
 }
 
+bool CQuilletDoc::RewriteInPlace(int32_t line, int32_t ch, std::u16string_view text) {
+  if (line < 0 || line >= GetLineCount() || ch < 0) return false;
+  SLineInfo& info = m_lines[line];
+  if (ch > info.length || static_cast<size_t>(info.length - ch) < text.size()) return false;
+  std::copy(text.begin(), text.end(), info.text.get() + ch);
+  return true;
+}
+
 void CQuilletDoc::BeginUndoGroup(bool mergeWithPrevious) {
   m_groupOpen = true;
   m_groupStartPending = !(mergeWithPrevious && m_undoPosition > 0);

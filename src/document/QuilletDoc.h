@@ -80,6 +80,9 @@ class CQuilletDoc {
                   int32_t& endLine, int32_t& endChar, int32_t action);
   bool DeleteText(IDocumentView* source, int32_t startLine, int32_t startChar, int32_t endLine,
                   int32_t endChar, int32_t action);
+  // Overwrites text.size() code units at (line, ch) with no undo record, no notification and no
+  // change of the modified flag: for case corrections made while painting. Out of range: false.
+  bool RewriteInPlace(int32_t line, int32_t ch, std::u16string_view text);
   void BeginUndoGroup(bool mergeWithPrevious = false);
   void FlushUndoGroup(IDocumentView* source);
   [[nodiscard]] bool CanUndo() const { return m_undoPosition > 0; }

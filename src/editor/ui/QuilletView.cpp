@@ -1,267 +1,576 @@
 #include "editor/ui/QuilletView.h"
 
-#include <QKeyEvent>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDrag>
+#include <QFontDialog>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QMimeData>
 #include <QPainter>
+#include <QRadialGradient>
 #include <QScrollBar>
 
 #include <algorithm>
 
+#include "app/CommandIds.h"
+#include "app/SettingsInventory.h"
 #include "document/QuilletDoc.h"
-#include "document/UpdateContext.h"
+#include "editor/LineText.h"
+#include "editor/ui/MarkerArtwork.h"
 
 namespace quillet::editor {
 namespace {
 
-constexpr int kLeftMargin = 4;
+using document::CTextPosition;
+
+[[nodiscard]] QString ToQString(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+[[nodiscard]] QColor FromColorRef(uint32_t value) {
+  return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                static_cast<int>((value >> 16) & 0xFF));
+}
+
+[[nodiscard]] uint32_t ToColorRef(const QColor& color) {
+  return static_cast<uint32_t>(color.red()) | (static_cast<uint32_t>(color.green()) << 8) |
+         (static_cast<uint32_t>(color.blue()) << 16);
+}
+
+struct SKeyBinding {
+  int key;
+  Qt::KeyboardModifiers modifiers;
+  int command;
+};
+
+constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
+constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
+constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
+const Qt::KeyboardModifiers kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+
+// The accelerator table of the editor.
+const SKeyBinding kKeyBindings[] = {
+    {Qt::Key_Delete, kNone, app::ID_EDIT_DELETE},
+    {Qt::Key_Backspace, kNone, app::ID_EDIT_DELETE_BACK},
+    {Qt::Key_Backspace, kShift, app::ID_EDIT_DELETE_BACK},
+    {Qt::Key_Backspace, kCtrl, app::ID_EDIT_DELETE_WORD_BACK},
+    {Qt::Key_Delete, kCtrl, app::ID_EDIT_DELETE_WORD_FORWARD},
+    {Qt::Key_Tab, kNone, app::ID_EDIT_TAB},
+    {Qt::Key_Backtab, kShift, app::ID_EDIT_UNTAB},
+    {Qt::Key_Backtab, kNone, app::ID_EDIT_UNTAB},
+    {Qt::Key_Insert, kNone, app::ID_EDIT_SWITCH_OVRMODE},
+    {Qt::Key_Left, kCtrl, app::ID_EDIT_WORDLEFT},
+    {Qt::Key_Left, kCtrlShift, app::ID_EDIT_WORDLEFT + 1},
+    {Qt::Key_Right, kCtrl, app::ID_EDIT_WORDRIGHT},
+    {Qt::Key_Right, kCtrlShift, app::ID_EDIT_WORDRIGHT + 1},
+    {Qt::Key_Up, kCtrl, app::ID_EDIT_SCROLLUP},
+    {Qt::Key_Down, kCtrl, app::ID_EDIT_SCROLLDOWN},
+    {Qt::Key_Home, kCtrl, app::ID_EDIT_TEXTBEGIN},
+    {Qt::Key_Home, kCtrlShift, app::ID_EDIT_TEXTBEGIN + 1},
+    {Qt::Key_End, kCtrl, app::ID_EDIT_TEXTEND},
+    {Qt::Key_End, kCtrlShift, app::ID_EDIT_TEXTEND + 1},
+    {Qt::Key_Z, kCtrl, app::ID_EDIT_UNDO},
+    {Qt::Key_Backspace, Qt::AltModifier, app::ID_EDIT_UNDO},
+    {Qt::Key_Y, kCtrl, app::ID_EDIT_REDO},
+    {Qt::Key_X, kCtrl, app::ID_EDIT_CUT},
+    {Qt::Key_Delete, kShift, app::ID_EDIT_CUT},
+    {Qt::Key_C, kCtrl, app::ID_EDIT_COPY},
+    {Qt::Key_Insert, kCtrl, app::ID_EDIT_COPY},
+    {Qt::Key_V, kCtrl, app::ID_EDIT_PASTE},
+    {Qt::Key_Insert, kShift, app::ID_EDIT_PASTE},
+    {Qt::Key_A, kCtrl, app::ID_EDIT_SELECT_ALL},
+    {Qt::Key_M, kCtrl, app::ID_EDIT_COMMENT},
+    {Qt::Key_F2, kCtrl, app::ID_EDIT_TOGGLE_BOOKMARK},
+    {Qt::Key_F2, kNone, app::ID_EDIT_NEXT_BOOKMARK},
+    {Qt::Key_F2, kShift, app::ID_EDIT_PREV_BOOKMARK},
+    {Qt::Key_F2, kCtrlShift, app::ID_EDIT_CLEAR_ALL_BOOKMARKS},
+};
+
+// Plain and Shift variants of the caret keys: the command id, and id + 1 to extend.
+const std::pair<int, int> kCaretKeys[] = {
+    {Qt::Key_Left, app::ID_EDIT_CHARLEFT},   {Qt::Key_Right, app::ID_EDIT_CHARRIGHT},
+    {Qt::Key_Up, app::ID_EDIT_LINEUP},       {Qt::Key_Down, app::ID_EDIT_LINEDOWN},
+    {Qt::Key_PageUp, app::ID_EDIT_PAGEUP},   {Qt::Key_PageDown, app::ID_EDIT_PAGEDOWN},
+    {Qt::Key_End, app::ID_EDIT_LINEEND},     {Qt::Key_Home, app::ID_EDIT_HOME},
+};
+
+[[nodiscard]] int CommandForKey(int key, Qt::KeyboardModifiers modifiers) {
+  modifiers &= Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+  for (const SKeyBinding& binding : kKeyBindings) {
+    if (binding.key == key && binding.modifiers == modifiers) return binding.command;
+  }
+  for (const auto& [caretKey, command] : kCaretKeys) {
+    if (caretKey != key) continue;
+    if (modifiers == kNone) return command;
+    if (modifiers == kShift) return command + 1;
+  }
+  return 0;
+}
 
 }  // namespace
 
-using document::CQuilletDoc;
-using document::CTextPosition;
-
-CQuilletView::CQuilletView(CQuilletDoc& document, QWidget* parent)
-    : QAbstractScrollArea(parent), m_document(document) {
-  QFont font(QStringLiteral("Courier New"));
-  font.setStyleHint(QFont::Monospace);
-  font.setFixedPitch(true);
-  font.setPointSize(10);
-  setFont(font);
+CQuilletView::CQuilletView(document::CQuilletDoc& document, QWidget* parent)
+    : QAbstractScrollArea(parent) {
   setFocusPolicy(Qt::StrongFocus);
-  viewport()->setCursor(Qt::IBeamCursor);
   setAttribute(Qt::WA_InputMethodEnabled, true);
-  m_document.AddView(this);
-  UpdateScrollBars();
+  setAcceptDrops(true);
+  viewport()->setCursor(Qt::IBeamCursor);
+  viewport()->setMouseTracking(true);
+  m_markers = MakeMarkerImages();
+  m_core = std::make_unique<CEditorCore>(document, *this);
+  m_core->SetHost(this);
+  m_core->SetClipboard(&m_clipboard);
+  ReloadSettings();
 }
 
-CQuilletView::~CQuilletView() { m_document.RemoveView(this); }
+CQuilletView::~CQuilletView() = default;
 
-int CQuilletView::LineHeight() const { return fontMetrics().height(); }
+void CQuilletView::SetSettings(app::CSettings* settings) {
+  m_settings = settings;
+  ReloadSettings();
+}
 
-int CQuilletView::CharWidth() const { return std::max(1, fontMetrics().horizontalAdvance(QLatin1Char('x'))); }
+void CQuilletView::ReloadSettings() {
+  const QPalette& colors = palette();
+  m_core->Colors().SetSystemColors({ToColorRef(colors.color(QPalette::Base)),
+                                    ToColorRef(colors.color(QPalette::Text)),
+                                    ToColorRef(colors.color(QPalette::Button)),
+                                    ToColorRef(colors.color(QPalette::Highlight)),
+                                    ToColorRef(colors.color(QPalette::HighlightedText)),
+                                    ToColorRef(colors.color(QPalette::Disabled, QPalette::Text))});
+  m_core->SetSettings(m_settings, app::settings::DefaultFontHeight(logicalDpiY()));
+  ApplyFont();
+}
 
-void CQuilletView::SetTabSize(int columns) {
-  m_tabSize = std::clamp(columns, 1, 20);
+void CQuilletView::ApplyFont() {
+  const SEditorSettings& settings = m_core->Settings();
+  m_font = QFont(ToQString(settings.fontFace));
+  m_font.setStyleHint(QFont::Monospace);
+  m_font.setFixedPitch(true);
+  m_font.setPixelSize(std::max(1, std::abs(settings.fontHeight)));
+  m_font.setWeight(static_cast<QFont::Weight>(std::clamp(settings.fontWeight, 1, 1000)));
+  m_marginFont = QApplication::font();
+  const QFontMetrics metrics(m_font);
+  const QFontMetrics marginMetrics(m_marginFont);
+  m_charWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('X')));
+  m_ascent = metrics.ascent();
+  m_lineHeight = std::max({metrics.height(), marginMetrics.height(), 16});
+  m_marginDigitWidth = marginMetrics.horizontalAdvance(QLatin1Char('X'));
+  m_widths.clear();
+  // Margin width and scroll ranges depend on the new measures.
+  m_core->ApplySettings(m_core->Settings());
+}
+
+int32_t CQuilletView::CharWidth(char16_t c) const {
+  const auto found = m_widths.find(c);
+  if (found != m_widths.end()) return found->second;
+  const int32_t width = QFontMetrics(m_font).horizontalAdvance(QChar(c));
+  m_widths.emplace(c, width);
+  return width;
+}
+
+int32_t CQuilletView::ClientWidth() const { return viewport()->width(); }
+int32_t CQuilletView::ClientHeight() const { return viewport()->height(); }
+
+void CQuilletView::SetCaretPosition(CTextPosition position) { m_core->SetCaret(position); }
+
+void CQuilletView::SetExecutionLine(int line) {
+  m_executionLine = line;
   viewport()->update();
 }
 
-int CQuilletView::ColumnOf(int32_t line, int32_t ch) const {
-  const std::u16string_view text = m_document.GetLine(line);
-  int column = 0;
-  for (int32_t i = 0; i < ch && i < static_cast<int32_t>(text.size()); ++i) {
-    column = text[i] == u'\t' ? (column / m_tabSize + 1) * m_tabSize : column + 1;
+QString CQuilletView::PositionText() const { return ToQString(m_core->PositionText()); }
+QString CQuilletView::UndoMenuText() const { return ToQString(m_core->UndoMenuText()); }
+QString CQuilletView::RedoMenuText() const { return ToQString(m_core->RedoMenuText()); }
+
+void CQuilletView::Undo() { m_core->ExecuteCommand(app::ID_EDIT_UNDO); }
+void CQuilletView::Redo() { m_core->ExecuteCommand(app::ID_EDIT_REDO); }
+
+bool CQuilletView::ExecuteCommand(int commandId) {
+  if (commandId == app::ID_VIEW_CHANGE_FONT) {
+    ChangeFont();
+    return true;
   }
-  return column;
+  return m_core->ExecuteCommand(commandId);
 }
 
-int32_t CQuilletView::CharAtColumn(int32_t line, int column) const {
-  const std::u16string_view text = m_document.GetLine(line);
-  int current = 0;
-  for (int32_t i = 0; i < static_cast<int32_t>(text.size()); ++i) {
-    const int next = text[i] == u'\t' ? (current / m_tabSize + 1) * m_tabSize : current + 1;
-    if (column < (current + next + 1) / 2) return i;
-    current = next;
-  }
-  return static_cast<int32_t>(text.size());
-}
-
-void CQuilletView::SetCaretPosition(CTextPosition position) {
-  position.y = std::clamp(position.y, 0, m_document.GetLineCount() - 1);
-  position.x = std::clamp(position.x, 0, m_document.GetLineLength(position.y));
-  m_caret = position;
-  EnsureCaretVisible();
-  viewport()->update();
-  emit CaretMoved(m_caret.y + 1, ColumnOf(m_caret.y, m_caret.x) + 1);
-}
-
-void CQuilletView::OnDocumentUpdate(document::IDocumentView*, const document::CUpdateContext* context,
-                                    uint32_t flags, int32_t) {
-  if (flags & document::UpdateAll) {
-    m_caret = {};
-    verticalScrollBar()->setValue(0);
-    horizontalScrollBar()->setValue(0);
-  } else if (context != nullptr) {
-    m_caret = context->RecalcPoint(m_caret);
-  }
-  UpdateScrollBars();
-  viewport()->update();
-}
-
-void CQuilletView::UpdateScrollBars() {
-  const int visibleLines = std::max(1, viewport()->height() / LineHeight());
-  verticalScrollBar()->setPageStep(visibleLines);
-  verticalScrollBar()->setRange(0, std::max(0, m_document.GetLineCount() - visibleLines));
-  const int visibleColumns = std::max(1, (viewport()->width() - kLeftMargin) / CharWidth());
-  horizontalScrollBar()->setPageStep(visibleColumns);
-  // The widest line is not tracked yet; leave room for long lines without scanning the file.
-  horizontalScrollBar()->setRange(0, 1024);
-}
-
-void CQuilletView::EnsureCaretVisible() {
-  const int visibleLines = std::max(1, viewport()->height() / LineHeight());
-  QScrollBar* vertical = verticalScrollBar();
-  if (m_caret.y < vertical->value()) vertical->setValue(m_caret.y);
-  if (m_caret.y >= vertical->value() + visibleLines) vertical->setValue(m_caret.y - visibleLines + 1);
-  const int column = ColumnOf(m_caret.y, m_caret.x);
-  const int visibleColumns = std::max(1, (viewport()->width() - kLeftMargin) / CharWidth());
-  QScrollBar* horizontal = horizontalScrollBar();
-  if (column < horizontal->value()) horizontal->setValue(column);
-  if (column >= horizontal->value() + visibleColumns) horizontal->setValue(column - visibleColumns + 1);
-}
-
-void CQuilletView::paintEvent(QPaintEvent*) {
-  QPainter painter(viewport());
-  painter.fillRect(viewport()->rect(), palette().base());
-  painter.setPen(palette().text().color());
-  const int lineHeight = LineHeight();
-  const int charWidth = CharWidth();
-  const int first = verticalScrollBar()->value();
-  const int firstColumn = horizontalScrollBar()->value();
-  const int last = std::min(m_document.GetLineCount(), first + viewport()->height() / lineHeight + 2);
-  for (int line = first; line < last; ++line) {
-    // Tabs become spaces up to the next tab stop.
-    QString shown;
-    const std::u16string_view text = m_document.GetLine(line);
-    for (const char16_t unit : text) {
-      if (unit == u'\t') {
-        shown.append(QString(m_tabSize - shown.size() % m_tabSize, QLatin1Char(' ')));
-      } else {
-        shown.append(QChar(unit));
-      }
-    }
-    const int y = (line - first) * lineHeight;
-    painter.drawText(kLeftMargin - firstColumn * charWidth, y + fontMetrics().ascent(), shown);
-  }
-  if (m_focused && m_caret.y >= first && m_caret.y < last) {
-    const int x = kLeftMargin + (ColumnOf(m_caret.y, m_caret.x) - firstColumn) * charWidth;
-    painter.fillRect(x, (m_caret.y - first) * lineHeight, 2, lineHeight, palette().text());
-  }
-}
-
-void CQuilletView::TypeText(const QString& text) {
-  int32_t endLine = 0;
-  int32_t endChar = 0;
-  const std::u16string_view units(reinterpret_cast<const char16_t*>(text.utf16()),
-                                  static_cast<size_t>(text.size()));
-  if (m_document.InsertText(this, m_caret.y, m_caret.x, units, endLine, endChar,
-                            document::ActionTyping)) {
-    SetCaretPosition({endChar, endLine});
-  }
-}
-
-void CQuilletView::DeleteBackward() {
-  if (m_caret.x > 0) {
-    m_document.DeleteText(this, m_caret.y, m_caret.x - 1, m_caret.y, m_caret.x,
-                          document::ActionBackspace);
-  } else if (m_caret.y > 0) {
-    const int32_t previousLength = m_document.GetLineLength(m_caret.y - 1);
-    m_document.DeleteText(this, m_caret.y - 1, previousLength, m_caret.y, 0,
-                          document::ActionBackspace);
-  }
-  // The caret has already followed the deletion through OnDocumentUpdate.
-  SetCaretPosition(m_caret);
-}
-
-void CQuilletView::DeleteForward() {
-  if (m_caret.x < m_document.GetLineLength(m_caret.y)) {
-    m_document.DeleteText(this, m_caret.y, m_caret.x, m_caret.y, m_caret.x + 1,
-                          document::ActionDelete);
-  } else if (m_caret.y + 1 < m_document.GetLineCount()) {
-    m_document.DeleteText(this, m_caret.y, m_caret.x, m_caret.y + 1, 0, document::ActionDelete);
-  }
-  SetCaretPosition(m_caret);
-}
-
-void CQuilletView::Undo() {
-  CTextPosition caret;
-  if (m_document.Undo(caret)) SetCaretPosition(caret);
-}
-
-void CQuilletView::Redo() {
-  CTextPosition caret;
-  if (m_document.Redo(caret)) SetCaretPosition(caret);
-}
-
-bool CQuilletView::MoveCaret(QKeyEvent* event) {
-  const bool control = event->modifiers() & Qt::ControlModifier;
-  const int page = std::max(1, viewport()->height() / LineHeight());
-  CTextPosition target = m_caret;
-  bool vertical = false;
-  switch (event->key()) {
-    case Qt::Key_Left:
-      if (target.x > 0) --target.x;
-      else if (target.y > 0) target = {m_document.GetLineLength(target.y - 1), target.y - 1};
-      break;
-    case Qt::Key_Right:
-      if (target.x < m_document.GetLineLength(target.y)) ++target.x;
-      else if (target.y + 1 < m_document.GetLineCount()) target = {0, target.y + 1};
-      break;
-    case Qt::Key_Up: target.y -= 1; vertical = true; break;
-    case Qt::Key_Down: target.y += 1; vertical = true; break;
-    case Qt::Key_PageUp: target.y -= page; vertical = true; break;
-    case Qt::Key_PageDown: target.y += page; vertical = true; break;
-    case Qt::Key_Home: target = control ? CTextPosition{} : CTextPosition{0, target.y}; break;
-    case Qt::Key_End:
-      target.y = control ? m_document.GetLineCount() - 1 : target.y;
-      target.x = m_document.GetLineLength(target.y);
-      break;
-    default: return false;
-  }
-  if (vertical) {
-    if (m_preferredColumn < 0) m_preferredColumn = ColumnOf(m_caret.y, m_caret.x);
-    target.y = std::clamp(target.y, 0, m_document.GetLineCount() - 1);
-    target.x = CharAtColumn(target.y, m_preferredColumn);
+void CQuilletView::ChangeFont() {
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, m_font, this, QString(), QFontDialog::MonospacedFonts);
+  if (!ok) return;
+  const int pixels = chosen.pixelSize() > 0 ? chosen.pixelSize()
+                                            : qRound(chosen.pointSizeF() * logicalDpiY() / 72.0);
+  if (m_settings != nullptr) {
+    const QString family = chosen.family().left(32);
+    m_settings->Write(app::settings::FontFace,
+                      std::u16string_view(reinterpret_cast<const char16_t*>(family.utf16()),
+                                          static_cast<size_t>(family.size())));
+    m_settings->Write(app::settings::FontHeight, -pixels);
+    m_settings->Write(app::settings::FontWeight, chosen.weight());
+    ReloadSettings();
   } else {
-    m_preferredColumn = -1;
+    SEditorSettings settings = m_core->Settings();
+    const QString family = chosen.family().left(32);
+    settings.fontFace.assign(reinterpret_cast<const char16_t*>(family.utf16()),
+                             static_cast<size_t>(family.size()));
+    settings.fontHeight = -pixels;
+    settings.fontWeight = chosen.weight();
+    m_core->ApplySettings(settings);
+    ApplyFont();
   }
-  SetCaretPosition(target);
-  return true;
+  emit EditorFontChanged(m_font);
 }
+
+// --- IViewHost ---
+
+void CQuilletView::InvalidateLines(int32_t first, int32_t last) {
+  const int32_t top = (first - m_core->FirstVisibleLine()) * m_lineHeight;
+  const int32_t bottom = last < 0 ? viewport()->height() : (last - m_core->FirstVisibleLine() + 1) * m_lineHeight;
+  if (bottom <= 0 || top >= viewport()->height()) return;
+  viewport()->update(QRect(0, std::max(0, top), viewport()->width(), bottom - std::max(0, top)));
+}
+
+void CQuilletView::InvalidateAll() { viewport()->update(); }
+
+void CQuilletView::ScrollRangesChanged() {
+  m_syncingScrollBars = true;
+  const int visible = m_core->VisibleLines();
+  verticalScrollBar()->setRange(0, std::max(0, m_core->Document().GetLineCount() - 1));
+  verticalScrollBar()->setPageStep(visible);
+  horizontalScrollBar()->setRange(0, m_core->LongestLineColumns());
+  horizontalScrollBar()->setPageStep(m_core->VisibleColumns());
+  m_syncingScrollBars = false;
+  Scrolled();
+}
+
+void CQuilletView::Scrolled() {
+  m_syncingScrollBars = true;
+  verticalScrollBar()->setValue(m_core->FirstVisibleLine());
+  horizontalScrollBar()->setValue(m_core->FirstVisibleColumn());
+  m_syncingScrollBars = false;
+}
+
+void CQuilletView::CaretChanged() {
+  const CTextPosition caret = m_core->Caret();
+  emit CaretMoved(caret.y + 1, caret.x + 1);
+  emit OverwriteChanged(m_core->IsOverwrite());
+}
+
+void CQuilletView::scrollContentsBy(int, int) {
+  if (m_syncingScrollBars) return;
+  m_core->ScrollTo(verticalScrollBar()->value(), horizontalScrollBar()->value());
+  viewport()->update();
+}
+
+// --- Painting ---
+
+QColor CQuilletView::Color(int index) const { return FromColorRef(m_core->Colors().GetColor(index)); }
+
+bool CQuilletView::ShowsSelection() const { return hasFocus() || m_core->IsDragSource(); }
+
+void CQuilletView::paintEvent(QPaintEvent* event) {
+  QPainter painter(viewport());
+  const QRect dirty = event->rect();
+  const int cell = m_core->MarginCellWidth();
+  const int width = viewport()->width();
+  const int first = m_core->FirstVisibleLine();
+  const int count = m_core->Document().GetLineCount();
+  for (int row = dirty.top() / m_lineHeight; row * m_lineHeight <= dirty.bottom(); ++row) {
+    const int y = row * m_lineHeight;
+    const int line = first + row < count ? first + row : -1;
+    DrawMargin(painter, QRect(0, y, cell, m_lineHeight), line);
+    DrawSingleLine(painter, QRect(cell, y, width - cell, m_lineHeight), line);
+  }
+  DrawCaret(painter);
+}
+
+void CQuilletView::DrawMargin(QPainter& painter, const QRect& rect, int line) {
+  painter.fillRect(rect.adjusted(0, 0, -9, 0), Color(ColorMargin));
+  painter.fillRect(QRect(rect.right() - 8, rect.top(), 9, rect.height()), Color(ColorBackground));
+  if (line < 0) return;
+  const document::CQuilletDoc& doc = m_core->Document();
+  const QPoint marker(rect.right() + 1 - 27, rect.top() + (rect.height() - 16) / 2);
+  bool drawn = false;
+  if ((doc.GetLineFlags(line) & document::LineBookmark) != 0) {
+    painter.drawPixmap(marker, m_markers[0]);
+    drawn = true;
+  }
+  const auto breakpoint = doc.Breakpoints().find(line);
+  if (breakpoint != doc.Breakpoints().end() && breakpoint->second == 1) {
+    painter.drawPixmap(marker, m_markers[2]);
+    drawn = true;
+  }
+  if (line == m_executionLine) {
+    painter.drawPixmap(marker, m_markers[1]);
+    drawn = true;
+  }
+  if (drawn || !m_core->Settings().lineNumbers) return;
+  painter.setFont(m_marginFont);
+  painter.setPen(FromColorRef(m_core->Colors().LineNumberColor()));
+  painter.drawText(QRect(rect.left(), rect.top(), rect.width() - 10, rect.height()),
+                   Qt::AlignRight | Qt::AlignVCenter, QString::number(line + 1) + QLatin1Char(' '));
+}
+
+void CQuilletView::DrawSingleLine(QPainter& painter, const QRect& rect, int line) {
+  painter.fillRect(rect, Color(ColorWhitespace));
+  if (line < 0) return;
+  const std::u16string_view text = m_core->Document().GetLine(line);
+  const CTextPosition selStart = m_core->SelectionStart();
+  const CTextPosition selEnd = m_core->SelectionEnd();
+  const bool showSelection = ShowsSelection() && m_core->HasSelection();
+  if (text.empty()) {
+    const CTextPosition start{0, line};
+    if (showSelection && m_core->FirstVisibleColumn() == 0 && !(start < selStart) && start < selEnd) {
+      painter.fillRect(QRect(rect.left(), rect.top(), m_charWidth, rect.height()), Color(ColorSelectionBack));
+    }
+    return;
+  }
+  CSyntaxColorizer& colorizer = m_core->Colorizer();
+  std::vector<SColorBlock> blocks;
+  (void)colorizer.ParseLine(colorizer.GetParseCookie(line - 1), line, &blocks);
+  const bool whitespace = m_core->Settings().showWhitespace;
+  painter.setFont(m_font);
+  painter.setClipRect(rect);
+  const int origin = rect.left() - m_core->FirstVisibleColumn() * m_charWidth;
+  const int baseline = rect.top() + m_ascent;
+  size_t block = 0;
+  QString run;
+  int runX = 0;
+  int runWidth = 0;
+  int runColor = -1;
+  bool runSelected = false;
+  auto flush = [&] {
+    if (run.isEmpty()) return;
+    painter.fillRect(QRect(origin + runX, rect.top(), runWidth, rect.height()),
+                     Color(runSelected ? ColorSelectionBack : ColorBackground));
+    painter.setPen(Color(runSelected ? ColorSelectionText : runColor));
+    painter.drawText(origin + runX, baseline, run);
+    run.clear();
+  };
+  bool blockHasDot = false;
+  int sum = 0;
+  const int right = rect.right() - origin;
+  const int left = rect.left() - origin;
+  for (int i = 0; i < static_cast<int>(text.size()) && sum <= right; ++i) {
+    const char16_t c = text[i];
+    const int width = m_core->Advance(c, sum);
+    const size_t before = block;
+    while (block + 1 < blocks.size() && blocks[block + 1].start <= i) ++block;
+    if (block != before || i == 0) {
+      const auto end = block + 1 < blocks.size() ? static_cast<size_t>(blocks[block + 1].start) : text.size();
+      const auto start = blocks.empty() ? 0u : static_cast<size_t>(blocks[block].start);
+      blockHasDot = whitespace && text.substr(start, end - start).find(u'\u00B7') != std::u16string_view::npos;
+    }
+    const int color = blocks.empty() || blocks[block].start > i ? ColorNormalText : blocks[block].color;
+    const CTextPosition at{i, line};
+    const bool selected = showSelection && !(at < selStart) && at < selEnd;
+    if (sum + width < left) {
+      sum += width;
+      continue;
+    }
+    if (c == u'\t' || color != runColor || selected != runSelected) {
+      flush();
+      runX = sum;
+      runWidth = 0;
+      runColor = color;
+      runSelected = selected;
+    }
+    if (c == u'\t') {
+      painter.fillRect(QRect(origin + sum, rect.top(), width, rect.height()),
+                       Color(selected ? ColorSelectionBack : ColorBackground));
+      if (whitespace && width >= m_charWidth) {
+        painter.setPen(Color(selected ? ColorSelectionText : color));
+        painter.drawText(QRect(origin + sum, rect.top(), width, rect.height()), Qt::AlignCenter,
+                         QString(QChar(0x00BB)));
+      }
+      runX = sum + width;
+    } else {
+      run += c == u' ' && whitespace && !blockHasDot ? QChar(0x00B7) : QChar(c);
+      runWidth += width;
+    }
+    sum += width;
+  }
+  flush();
+  painter.setClipping(false);
+}
+
+void CQuilletView::DrawCaret(QPainter& painter) {
+  const bool dropping = m_dropCaretShown;
+  if (!hasFocus() && !dropping) return;
+  const CTextPosition caret = dropping ? m_dropCaret : m_core->Caret();
+  const int row = caret.y - m_core->FirstVisibleLine();
+  if (row < 0 || row * m_lineHeight > viewport()->height()) return;
+  const std::u16string_view text = m_core->Document().GetLine(caret.y);
+  int sum = 0;
+  for (int i = 0; i < caret.x && i < static_cast<int>(text.size()); ++i) sum += m_core->Advance(text[i], sum);
+  const int x = m_core->MarginCellWidth() - m_core->FirstVisibleColumn() * m_charWidth + sum;
+  if (x < m_core->MarginCellWidth()) return;
+  const int width = m_core->IsOverwrite() && !dropping ? m_charWidth : 2;
+  const QRect shape(x, row * m_lineHeight, width, m_lineHeight);
+  if (dropping) {
+    painter.fillRect(shape, QBrush(Color(ColorNormalText), Qt::Dense4Pattern));
+  } else {
+    painter.fillRect(shape, m_core->IsOverwrite() ? QBrush(Color(ColorNormalText), Qt::Dense4Pattern)
+                                                  : QBrush(Color(ColorNormalText)));
+  }
+}
+
+// --- Events ---
 
 void CQuilletView::keyPressEvent(QKeyEvent* event) {
-  if (event->matches(QKeySequence::Undo)) return Undo();
-  if (event->matches(QKeySequence::Redo)) return Redo();
-  if (MoveCaret(event)) return;
-  m_preferredColumn = -1;
-  switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return TypeText(QStringLiteral("\r\n"));
-    case Qt::Key_Backspace: return DeleteBackward();
-    case Qt::Key_Delete: return DeleteForward();
-    case Qt::Key_Tab: return TypeText(QStringLiteral("\t"));
-    default: break;
+  if (const int command = CommandForKey(event->key(), event->modifiers()); command != 0) {
+    m_core->ExecuteCommand(command);
+    return;
+  }
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    m_core->OnChar(u'\r');
+    return;
   }
   const QString text = event->text();
-  if (!text.isEmpty() && !(event->modifiers() & Qt::ControlModifier) && text.at(0).isPrint()) {
-    return TypeText(text);
+  const bool command = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != 0;
+  if (!text.isEmpty() && !command && text.at(0).unicode() >= 32 && text.at(0).unicode() != 127) {
+    for (const QChar c : text) m_core->OnChar(c.unicode());
+    return;
   }
   QAbstractScrollArea::keyPressEvent(event);
 }
 
 void CQuilletView::mousePressEvent(QMouseEvent* event) {
-  const int line = verticalScrollBar()->value() + static_cast<int>(event->position().y()) / LineHeight();
-  const int clampedLine = std::clamp(line, 0, m_document.GetLineCount() - 1);
-  const int column = horizontalScrollBar()->value() +
-                     (static_cast<int>(event->position().x()) - kLeftMargin + CharWidth() / 2) /
-                         CharWidth();
-  m_preferredColumn = -1;
-  SetCaretPosition({CharAtColumn(clampedLine, std::max(0, column)), clampedLine});
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint point = event->position().toPoint();
+  m_lastMouse = point;
+  const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
+  const bool control = (event->modifiers() & Qt::ControlModifier) != 0;
+  m_core->OnLButtonDown(point.x(), point.y(), shift, control);
+  if (m_core->IsCapturing()) m_selectionTimer.start(kSelectionTimerMs, this);
+}
+
+void CQuilletView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint point = event->position().toPoint();
+  m_core->OnLButtonDblClk(point.x(), point.y());
+  if (m_core->IsCapturing()) m_selectionTimer.start(kSelectionTimerMs, this);
+}
+
+void CQuilletView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint point = event->position().toPoint();
+  viewport()->setCursor(point.x() < m_core->MarginCellWidth() ? Qt::ArrowCursor : Qt::IBeamCursor);
+  if ((event->buttons() & Qt::LeftButton) == 0) return;
+  if ((point - m_lastMouse).manhattanLength() < QApplication::startDragDistance() &&
+      !m_core->IsCapturing()) {
+    return;
+  }
+  if (m_core->OnMouseMove(point.x(), point.y())) StartDrag();
+  m_lastMouse = point;
+}
+
+void CQuilletView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint point = event->position().toPoint();
+  m_core->OnLButtonUp(point.x(), point.y());
+  m_selectionTimer.stop();
+}
+
+void CQuilletView::wheelEvent(QWheelEvent* event) {
+  m_core->OnWheel(event->angleDelta().y());
+  event->accept();
+}
+
+void CQuilletView::timerEvent(QTimerEvent* event) {
+  if (event->timerId() != m_selectionTimer.timerId()) return QAbstractScrollArea::timerEvent(event);
+  if (!m_core->IsCapturing()) return m_selectionTimer.stop();
+  const QPoint point = viewport()->mapFromGlobal(QCursor::pos());
+  m_core->OnSelectionTimer(point.x(), point.y());
 }
 
 void CQuilletView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
-  UpdateScrollBars();
+  ScrollRangesChanged();
 }
 
 void CQuilletView::focusInEvent(QFocusEvent* event) {
-  m_focused = true;
   viewport()->update();
   QAbstractScrollArea::focusInEvent(event);
 }
 
 void CQuilletView::focusOutEvent(QFocusEvent* event) {
-  m_focused = false;
+  m_core->CancelMouse();
+  m_selectionTimer.stop();
   viewport()->update();
   QAbstractScrollArea::focusOutEvent(event);
+}
+
+void CQuilletView::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  const auto add = [&](const QString& text, int command) {
+    QAction* action = menu.addAction(text);
+    action->setData(command);
+    action->setEnabled(m_core->IsCommandEnabled(command));
+    connect(action, &QAction::triggered, this, [this, command] { ExecuteCommand(command); });
+  };
+  add(QStringLiteral("Cu&t"), app::ID_EDIT_CUT);
+  add(QStringLiteral("&Copy"), app::ID_EDIT_COPY);
+  add(QStringLiteral("&Paste"), app::ID_EDIT_PASTE);
+  menu.addSeparator();
+  add(QStringLiteral("Comment"), app::ID_EDIT_COMMENT);
+  add(QStringLiteral("Uncomment"), app::ID_EDIT_UNCOMMENT);
+  menu.exec(event->globalPos());
+}
+
+// --- Drag and drop ---
+
+void CQuilletView::StartDrag() {
+  const QString text = ToQString(m_core->SelectedText());
+  m_selectionTimer.stop();
+  m_core->BeginDragSource();
+  auto* drag = new QDrag(this);
+  auto* data = new QMimeData;
+  data->setText(text);
+  drag->setMimeData(data);
+  const Qt::DropAction result = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+  m_core->EndDragSource(result == Qt::MoveAction);
+}
+
+void CQuilletView::dragEnterEvent(QDragEnterEvent* event) {
+  if (!event->mimeData()->hasText()) return event->ignore();
+  event->setDropAction((event->modifiers() & Qt::ControlModifier) != 0 ? Qt::CopyAction : Qt::MoveAction);
+  event->accept();
+}
+
+void CQuilletView::dragMoveEvent(QDragMoveEvent* event) {
+  if (!event->mimeData()->hasText()) return event->ignore();
+  const QPoint point = event->position().toPoint();
+  // Near the edges the view scrolls, so that a drop can reach text outside the window.
+  int lines = 0;
+  if (point.y() < m_lineHeight / 2) lines = -1;
+  if (point.y() > viewport()->height() - m_lineHeight / 2) lines = 1;
+  if (lines != 0) m_core->ScrollTo(m_core->FirstVisibleLine() + lines, m_core->FirstVisibleColumn());
+  m_dropCaret = m_core->PointToTextPosition(point.x(), point.y());
+  m_dropCaretShown = true;
+  viewport()->update();
+  event->setDropAction((event->modifiers() & Qt::ControlModifier) != 0 ? Qt::CopyAction : Qt::MoveAction);
+  event->accept();
+}
+
+void CQuilletView::dragLeaveEvent(QDragLeaveEvent*) {
+  m_dropCaretShown = false;
+  viewport()->update();
+}
+
+void CQuilletView::dropEvent(QDropEvent* event) {
+  m_dropCaretShown = false;
+  const QString text = event->mimeData()->text();
+  const QPoint point = event->position().toPoint();
+  const CTextPosition at = m_core->PointToTextPosition(point.x(), point.y());
+  const std::u16string_view units(reinterpret_cast<const char16_t*>(text.utf16()),
+                                  static_cast<size_t>(text.size()));
+  const bool inserted = m_core->DropText(at, units);
+  event->setDropAction(inserted && (event->modifiers() & Qt::ControlModifier) == 0 ? Qt::MoveAction
+                                                                                   : Qt::CopyAction);
+  event->accept();
+  setFocus();
+  viewport()->update();
 }
 
 // Tab is text in a script, not a way to leave the editor.

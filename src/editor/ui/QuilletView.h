@@ -1,65 +1,131 @@
 #pragma once
-// The editing window over the document: draws the visible lines in a fixed-pitch font and turns
-// keys into document edits. Every change, whoever made it, comes back through OnDocumentUpdate,
-// which keeps the caret on its text and repaints.
+// The editing window over the document. The editing logic lives in CEditorCore; this widget
+// measures the font, maps keys, mouse, wheel and drag and drop to the core's commands, and
+// paints the visible lines with their colours and the left margin.
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QFont>
+#include <QPixmap>
 
-#include "document/DocumentView.h"
+#include <array>
+#include <memory>
+#include <unordered_map>
+
 #include "document/TextPosition.h"
+#include "editor/EditorCore.h"
+#include "editor/TextMetrics.h"
+#include "editor/ViewHost.h"
+#include "editor/ui/QtClipboard.h"
 
+namespace quillet::app {
+class CSettings;
+}
 namespace quillet::document {
 class CQuilletDoc;
 }
 
 namespace quillet::editor {
 
-class CQuilletView : public QAbstractScrollArea, public document::IDocumentView {
+class CQuilletView : public QAbstractScrollArea, public ITextMetrics, public IViewHost {
   Q_OBJECT
 
  public:
+  static constexpr int kSelectionTimerMs = 100;  // timer 1001
+
   explicit CQuilletView(document::CQuilletDoc& document, QWidget* parent = nullptr);
   ~CQuilletView() override;
 
-  [[nodiscard]] document::CTextPosition CaretPosition() const { return m_caret; }
+  // Settings are read now and again at every ReloadSettings; without them defaults apply.
+  void SetSettings(app::CSettings* settings);
+  [[nodiscard]] CEditorCore& Core() { return *m_core; }
+  [[nodiscard]] document::CTextPosition CaretPosition() const { return m_core->Caret(); }
   void SetCaretPosition(document::CTextPosition position);
-  void SetTabSize(int columns);
+  // The line the debugger stopped on, or -1.
+  void SetExecutionLine(int line);
+  [[nodiscard]] QString PositionText() const;
+  [[nodiscard]] QString UndoMenuText() const;
+  [[nodiscard]] QString RedoMenuText() const;
+  [[nodiscard]] bool IsCommandEnabled(int commandId) const { return m_core->IsCommandEnabled(commandId); }
+  [[nodiscard]] const QFont& EditorFont() const { return m_font; }
 
-  void OnDocumentUpdate(document::IDocumentView* source, const document::CUpdateContext* context,
-                        uint32_t flags, int32_t line) override;
+  // ITextMetrics
+  [[nodiscard]] int32_t CharWidth() const override { return m_charWidth; }
+  [[nodiscard]] int32_t CharWidth(char16_t c) const override;
+  [[nodiscard]] int32_t LineHeight() const override { return m_lineHeight; }
+  [[nodiscard]] int32_t MarginDigitWidth() const override { return m_marginDigitWidth; }
+  [[nodiscard]] int32_t ClientWidth() const override;
+  [[nodiscard]] int32_t ClientHeight() const override;
 
+ public slots:
   void Undo();
   void Redo();
+  // Runs an editor command by id (menus, toolbars); false when the id is not the editor's.
+  bool ExecuteCommand(int commandId);
+  // Re-reads tab size, insert spaces, view options, font and colours, then repaints.
+  void ReloadSettings();
+  // Shows the fixed-pitch font dialog and stores the choice.
+  void ChangeFont();
 
  signals:
+  // 1-based line and character index, as the status pane shows them.
   void CaretMoved(int line, int column);
+  void OverwriteChanged(bool on);
+  void EditorFontChanged(const QFont& font);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
   bool focusNextPrevChild(bool next) override;
 
- private:
-  [[nodiscard]] int LineHeight() const;
-  [[nodiscard]] int CharWidth() const;
-  [[nodiscard]] int ColumnOf(int32_t line, int32_t ch) const;
-  [[nodiscard]] int32_t CharAtColumn(int32_t line, int column) const;
-  void TypeText(const QString& text);
-  void DeleteBackward();
-  void DeleteForward();
-  bool MoveCaret(QKeyEvent* event);
-  void EnsureCaretVisible();
-  void UpdateScrollBars();
+  // IViewHost
+  void InvalidateLines(int32_t first, int32_t last) override;
+  void InvalidateAll() override;
+  void ScrollRangesChanged() override;
+  void Scrolled() override;
+  void CaretChanged() override;
 
-  document::CQuilletDoc& m_document;
-  document::CTextPosition m_caret;
-  int m_preferredColumn = -1;
-  int m_tabSize = 4;
-  bool m_focused = false;
+ private:
+  void ApplyFont();
+  void DrawSingleLine(QPainter& painter, const QRect& rect, int line);
+  void DrawMargin(QPainter& painter, const QRect& rect, int line);
+  void DrawCaret(QPainter& painter);
+  void StartDrag();
+  [[nodiscard]] QColor Color(int index) const;
+  [[nodiscard]] bool ShowsSelection() const;
+
+  std::unique_ptr<CEditorCore> m_core;
+  CQtClipboard m_clipboard;
+  app::CSettings* m_settings = nullptr;
+  QFont m_font;
+  QFont m_marginFont;
+  int32_t m_charWidth = 8;
+  int32_t m_lineHeight = 16;
+  int32_t m_ascent = 12;
+  int32_t m_marginDigitWidth = 8;
+  mutable std::unordered_map<char16_t, int32_t> m_widths;
+  std::array<QPixmap, 3> m_markers;
+  QBasicTimer m_selectionTimer;
+  QPoint m_lastMouse;
+  int m_executionLine = -1;
+  bool m_syncingScrollBars = false;
+  bool m_dropCaretShown = false;
+  document::CTextPosition m_dropCaret;
 };
 
 }  // namespace quillet::editor
