@@ -150,6 +150,9 @@ void CQuilletView::ApplyFont() {
   m_font.setFixedPitch(true);
   m_font.setPixelSize(std::max(1, std::abs(settings.fontHeight)));
   m_font.setWeight(static_cast<QFont::Weight>(std::clamp(settings.fontWeight, 1, 1000)));
+  // Columns are whole pixels; full hinting rounds each glyph's advance to whole pixels too, so a
+  // run drawn in one call stays aligned with runs placed by column.
+  m_font.setHintingPreference(QFont::PreferFullHinting);
   m_marginFont = QApplication::font();
   const QFontMetrics metrics(m_font);
   const QFontMetrics marginMetrics(m_marginFont);
