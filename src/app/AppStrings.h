@@ -18,6 +18,10 @@ inline constexpr std::u16string_view kAskToSave = u"Save changes to %1?";
 
 // String 102: the Options dialog's caption.
 inline constexpr std::u16string_view kOptionsCaption = u"Options";
+// The help-file picker's filter: pairs of name and patterns, each followed by '|'.
+inline constexpr std::u16string_view kHelpFileFilter = u"Help files (*.chm)|*.chm|All files (*.*)|*.*||";
+inline constexpr std::u16string_view kAutomaticColor = u"Automatic";
+inline constexpr std::u16string_view kTabSizeRange = u"Enter an integer between 1 and 20.";
 inline constexpr std::u16string_view kArgumentsLabel = u"Arguments";
 inline constexpr std::u16string_view kArgumentsCue = u"<Command-Line Arguments>";
 // String 37903: sizes the caret position pane of the status bar.

@@ -76,10 +76,17 @@ class CMainFrame : public QMainWindow {
   bool OpenDocumentFile(const std::string& path);
   void UpdateTitle();
 
+  // Tells every view to take the editor settings again, after the Options dialog wrote them.
+  void ReloadViewSettings();
+
   void OnFileNew();
   void OnFileOpen();
   bool OnFileSave();
   bool OnFileSaveAs();
+
+ signals:
+  // Views that keep settings of their own connect here.
+  void ViewSettingsChanged();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -107,6 +114,7 @@ class CMainFrame : public QMainWindow {
   void ToggleObjectBrowser();
   [[nodiscard]] SObjectBrowserPlacement CurrentObjectBrowserPlacement() const;
   void OnRunningScripts();
+  void OnOptions();
 
   void RebuildRecentFiles();
   void AfterSave(bool saved);

@@ -20,6 +20,7 @@
 #include "app/ui/ArgumentsCombo.h"
 #include "app/ui/CommandIcons.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/OptionsDialog.h"
 #include "app/ui/QtText.h"
 #include "app/ui/SizingControlBar.h"
 #include "editor/ui/QuilletView.h"
@@ -32,7 +33,7 @@ constexpr int kHandledAtStart[] = {
     ID_FILE_NEW,        ID_FILE_OPEN,     ID_FILE_SAVE,          ID_FILE_SAVE_AS,
     ID_APP_EXIT,        ID_EDIT_UNDO,     ID_EDIT_REDO,          ID_VIEW_TOOLBAR,
     ID_VIEW_STATUS_BAR, ID_VIEW_OUTPUT,   ID_VIEW_OBJECT_BROWSER, ID_TOOLS_RUNNING_SCRIPTS,
-    ID_SNIPPETS_INSERT,
+    ID_SNIPPETS_INSERT, ID_TOOLS_OPTIONS,
 };
 
 SRect ToRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
@@ -260,6 +261,17 @@ void CMainFrame::ConnectFrameCommands() {
   connect(Action(ID_EDIT_UNDO), &QAction::triggered, m_view, &editor::CQuilletView::Undo);
   connect(Action(ID_EDIT_REDO), &QAction::triggered, m_view, &editor::CQuilletView::Redo);
   connect(Action(ID_TOOLS_RUNNING_SCRIPTS), &QAction::triggered, this, &CMainFrame::OnRunningScripts);
+  connect(Action(ID_TOOLS_OPTIONS), &QAction::triggered, this, &CMainFrame::OnOptions);
+}
+
+void CMainFrame::OnOptions() {
+  COptionsDialog dialog(m_settings, this);
+  if (dialog.exec() == QDialog::Accepted) ReloadViewSettings();
+}
+
+void CMainFrame::ReloadViewSettings() {
+  m_view->SetTabSize(m_settings.Read(settings::TabSize));
+  emit ViewSettingsChanged();
 }
 
 void CMainFrame::ToggleObjectBrowser() {
