@@ -22,6 +22,9 @@ inline constexpr std::u16string_view kOptionsCaption = u"Options";
 inline constexpr std::u16string_view kHelpFileFilter = u"Help files (*.chm)|*.chm|All files (*.*)|*.*||";
 inline constexpr std::u16string_view kAutomaticColor = u"Automatic";
 inline constexpr std::u16string_view kTabSizeRange = u"Enter an integer between 1 and 20.";
+inline constexpr std::u16string_view kHelpWhileDebugging = u"Sorry, Help is not available while debugging.";
+// %1 is the version.
+inline constexpr std::u16string_view kAboutText = u"Quillet\nVersion %1";
 inline constexpr std::u16string_view kArgumentsLabel = u"Arguments";
 inline constexpr std::u16string_view kArgumentsCue = u"<Command-Line Arguments>";
 // String 37903: sizes the caret position pane of the status bar.

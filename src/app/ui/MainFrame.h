@@ -76,6 +76,20 @@ class CMainFrame : public QMainWindow {
   bool OpenDocumentFile(const std::string& path);
   void UpdateTitle();
 
+  // While a script is debugged the help commands are refused.
+  void SetDebugging(bool debugging) { m_debugging = debugging; }
+  [[nodiscard]] bool IsDebugging() const { return m_debugging; }
+  // The folder of the help pages: the installed one beside the program, else the build tree's.
+  [[nodiscard]] static QString HelpFolder();
+  [[nodiscard]] std::u16string WordAtCaret() const;
+
+  void OnHelpContents();
+  void OnHelpSearch();
+  void OnHelpSearchWeb();
+  void OnHelpWebsite();
+  void OnDownloadPage(int commandId);
+  void OnAbout();
+
   // Tells every view to take the editor settings again, after the Options dialog wrote them.
   void ReloadViewSettings();
 
@@ -115,6 +129,7 @@ class CMainFrame : public QMainWindow {
   [[nodiscard]] SObjectBrowserPlacement CurrentObjectBrowserPlacement() const;
   void OnRunningScripts();
   void OnOptions();
+  void ConnectHelpCommands();
 
   void RebuildRecentFiles();
   void AfterSave(bool saved);
@@ -142,6 +157,7 @@ class CMainFrame : public QMainWindow {
   CSizingControlBar* m_variablesBar = nullptr;
   CSizingControlBar* m_objectBrowserBar = nullptr;
   SObjectBrowserPlacement m_objectBrowserPlacement;
+  bool m_debugging = false;
 };
 
 }  // namespace quillet::app

@@ -33,7 +33,8 @@ constexpr int kHandledAtStart[] = {
     ID_FILE_NEW,        ID_FILE_OPEN,     ID_FILE_SAVE,          ID_FILE_SAVE_AS,
     ID_APP_EXIT,        ID_EDIT_UNDO,     ID_EDIT_REDO,          ID_VIEW_TOOLBAR,
     ID_VIEW_STATUS_BAR, ID_VIEW_OUTPUT,   ID_VIEW_OBJECT_BROWSER, ID_TOOLS_RUNNING_SCRIPTS,
-    ID_SNIPPETS_INSERT, ID_TOOLS_OPTIONS,
+    ID_SNIPPETS_INSERT, ID_TOOLS_OPTIONS, ID_HELP_CONTENTS, ID_HELP_SEARCH, ID_HELP_SEARCH_WEB,
+    ID_HELP_WEBSITE,    ID_APP_ABOUT,
 };
 
 SRect ToRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
@@ -262,6 +263,7 @@ void CMainFrame::ConnectFrameCommands() {
   connect(Action(ID_EDIT_REDO), &QAction::triggered, m_view, &editor::CQuilletView::Redo);
   connect(Action(ID_TOOLS_RUNNING_SCRIPTS), &QAction::triggered, this, &CMainFrame::OnRunningScripts);
   connect(Action(ID_TOOLS_OPTIONS), &QAction::triggered, this, &CMainFrame::OnOptions);
+  ConnectHelpCommands();
 }
 
 void CMainFrame::OnOptions() {
