@@ -59,6 +59,15 @@ std::vector<std::u16string> CSettings::ReadList(const SListSetting& list) const 
   return entries;
 }
 
+std::vector<std::u16string> CSettings::ReadNonEmptyList(const SListSetting& list) const {
+  std::vector<std::u16string> entries;
+  for (int32_t i = 0; i < list.size; ++i) {
+    std::u16string entry = m_store.ReadString(list.section, ListValueName(list, i), u"");
+    if (!entry.empty()) entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
 void CSettings::WriteList(const SListSetting& list, const std::vector<std::u16string>& entries) {
   for (int32_t i = 0; i < list.size; ++i) {
     if (static_cast<size_t>(i) < entries.size()) {

@@ -136,6 +136,7 @@ inline constexpr std::u16string_view ShellBarLayout = u"ShellBarState";
 inline constexpr std::u16string_view VariableBarLayout = u"VariableBarState";
 inline constexpr int32_t kOutputBarId = 123;
 inline constexpr int32_t kVariablesBarId = 124;
+inline constexpr int32_t kObjectBrowserBarId = 125;
 inline constexpr std::u16string_view BarSizeNames[] = {u"sizeHorzCX", u"sizeHorzCY", u"sizeVertCX",
                                                        u"sizeVertCY", u"sizeFloatCX", u"sizeFloatCY"};
 [[nodiscard]] std::u16string BarSection(std::u16string_view layout, int32_t barId);
@@ -160,6 +161,8 @@ class CSettings {
   // Entries in number order, stopping at the first missing one.
   [[nodiscard]] std::vector<std::u16string> ReadList(const SListSetting& list) const;
   void WriteList(const SListSetting& list, const std::vector<std::u16string>& entries);
+  // Every non-empty entry in number order, passing over gaps.
+  [[nodiscard]] std::vector<std::u16string> ReadNonEmptyList(const SListSetting& list) const;
 
   // Arbitrary sections named at run time (type libraries, bar layouts).
   [[nodiscard]] int32_t ReadInt(std::u16string_view section, std::u16string_view name,

@@ -326,7 +326,7 @@ bool CEditorCore::BookmarkCommand(int32_t id) {
       return true;
     }
     case ID_EDIT_NEXT_BOOKMARK: found = m_document.FindNextBookmark(m_caret.y); break;
-    case ID_EDIT_PREV_BOOKMARK: found = m_document.FindPrevBookmark(m_caret.y); break;
+    case ID_EDIT_PREVIOUS_BOOKMARK: found = m_document.FindPrevBookmark(m_caret.y); break;
     case ID_EDIT_CLEAR_ALL_BOOKMARKS:
       for (int32_t line = m_document.FindLineWithFlag(LineBookmark); line >= 0;
            line = m_document.FindLineWithFlag(LineBookmark)) {

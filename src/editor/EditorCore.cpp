@@ -139,7 +139,7 @@ bool CEditorCore::IsCommandEnabled(int32_t id) const {
     case ID_EDIT_CUT: return HasSelection();
     case ID_EDIT_PASTE: return m_clipboard != nullptr && m_clipboard->HasText();
     case ID_EDIT_NEXT_BOOKMARK:
-    case ID_EDIT_PREV_BOOKMARK:
+    case ID_EDIT_PREVIOUS_BOOKMARK:
     case ID_EDIT_CLEAR_ALL_BOOKMARKS: return m_hasBookmarks;
     default: return true;
   }

@@ -2,6 +2,7 @@
 // and the user's folders pointed into it.
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -44,12 +45,17 @@ class CScriptedPrompts : public app::IFramePrompts {
   }
   std::optional<std::string> AskOpenPath(const std::string&) override { return openPath; }
   void ShowError(const QString& text) override { errors << text; }
+  void ShowMessage(const QString& text) override { messages << text; }
+  void ShowAbout(const QString& text) override { messages << text; }
+  void OpenAddress(const QUrl& address) override { opened << address; }
 
   std::deque<std::string> savePaths;
   std::optional<std::string> openPath;
   app::ESaveChangesAnswer saveChanges = app::ESaveChangesAnswer::Cancel;
   QStringList askedAbout;
   QStringList errors;
+  QStringList messages;
+  QList<QUrl> opened;
   int saveDialogs = 0;
   int failures = 0;
 };
@@ -140,6 +146,43 @@ class MainFrameTest : public QObject {
     QCoreApplication::sendEvent(app.MainFrame(), &drop);
     QCOMPARE(app.Document().GetLineCount(), 3);
     QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("dropped.vbs - Quillet"));
+  }
+
+  void helpOpensTheReferencePageOfTheWordAtTheCaret() {
+    WriteFile(File("help.vbs"), "MsgBox 1\r\nfoo = 2\r\n");
+    app::CQuilletApp app;
+    QVERIFY(app.InitInstance({"quillet", QString::fromStdString(File("help.vbs"))}, &m_prompts));
+    app::CMainFrame* frame = app.MainFrame();
+    frame->View()->SetCaretPosition({2, 0});
+    frame->Action(app::ID_HELP_SEARCH)->trigger();
+    QCOMPARE(m_prompts.opened.size(), 1);
+    QVERIFY(m_prompts.opened[0].toLocalFile().endsWith("/reference/fn-msgbox.html"));
+    QVERIFY(QFileInfo::exists(m_prompts.opened[0].toLocalFile()));
+
+    frame->View()->SetCaretPosition({1, 1});  // "foo" is no language word: the index
+    frame->Action(app::ID_HELP_SEARCH)->trigger();
+    QVERIFY(m_prompts.opened[1].toLocalFile().endsWith("/reference/index.html"));
+
+    app.Settings().Write(app::settings::HelpWeb, u"https://s.example/?q=%1");
+    frame->Action(app::ID_HELP_SEARCH_WEB)->trigger();
+    QCOMPARE(m_prompts.opened[2], QUrl("https://s.example/?q=foo"));
+
+    app.Settings().Write(app::settings::HelpFile, u"/docs/mine.chm");
+    frame->Action(app::ID_HELP_SEARCH)->trigger();
+    QCOMPARE(m_prompts.opened[3], QUrl::fromLocalFile("/docs/mine.chm"));
+
+    frame->SetDebugging(true);
+    frame->Action(app::ID_HELP_SEARCH)->trigger();
+    frame->Action(app::ID_HELP_CONTENTS)->trigger();
+    QCOMPARE(m_prompts.opened.size(), 4);
+    QCOMPARE(m_prompts.messages, QStringList(2, "Sorry, Help is not available while debugging."));
+    frame->SetDebugging(false);
+    frame->Action(app::ID_HELP_CONTENTS)->trigger();
+    QVERIFY(QFileInfo::exists(m_prompts.opened[4].toLocalFile()));
+    frame->Action(app::ID_APP_ABOUT)->trigger();
+    QVERIFY(m_prompts.messages.last().contains(QStringLiteral(QUILLET_TEST_VERSION)));
+    // No debugger page exists for this system: the command is greyed.
+    QVERIFY(!frame->Action(app::ID_HELP_DOWNLOAD_DEBUGGER)->isEnabled());
   }
 
   void startUpTidiesTheTemporaryFolder() {

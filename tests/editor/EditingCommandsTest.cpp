@@ -175,7 +175,7 @@ TEST_F(EditingCommands, Bookmarks) {
   Run(ID_EDIT_TOGGLE_BOOKMARK);
   Run(ID_EDIT_NEXT_BOOKMARK);
   EXPECT_EQ(editor.Caret(), (P{0, 1}));
-  Run(ID_EDIT_PREV_BOOKMARK);
+  Run(ID_EDIT_PREVIOUS_BOOKMARK);
   EXPECT_EQ(editor.Caret(), (P{0, 3}));
   Run(ID_EDIT_TOGGLE_BOOKMARK);
   EXPECT_TRUE(editor.IsCommandEnabled(ID_EDIT_NEXT_BOOKMARK));

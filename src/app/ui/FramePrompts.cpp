@@ -1,5 +1,6 @@
 #include "app/ui/FramePrompts.h"
 
+#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -69,6 +70,18 @@ std::optional<std::string> CDialogPrompts::AskOpenPath(const std::string& folder
 
 void CDialogPrompts::ShowError(const QString& text) {
   QMessageBox::critical(m_parent, FromUtf16(kAppTitle), text);
+}
+
+void CDialogPrompts::ShowMessage(const QString& text) {
+  QMessageBox::information(m_parent, FromUtf16(kAppTitle), text);
+}
+
+void CDialogPrompts::ShowAbout(const QString& text) {
+  QMessageBox::about(m_parent, FromUtf16(kAppTitle), text);
+}
+
+void CDialogPrompts::OpenAddress(const QUrl& address) {
+  if (!QDesktopServices::openUrl(address)) ShowError(address.toDisplayString());
 }
 
 }  // namespace quillet::app

@@ -3,6 +3,7 @@
 // scripted answers in tests.
 
 #include <QString>
+#include <QUrl>
 
 #include <optional>
 #include <string>
@@ -20,6 +21,10 @@ class IFramePrompts : public document::IDocumentPrompts {
   virtual ESaveChangesAnswer AskSaveChanges(const QString& title) = 0;
   virtual std::optional<std::string> AskOpenPath(const std::string& folder) = 0;
   virtual void ShowError(const QString& text) = 0;
+  virtual void ShowMessage(const QString& text) = 0;
+  virtual void ShowAbout(const QString& text) = 0;
+  // Hands an address (a web page, a help page, the user's help file) to the desktop.
+  virtual void OpenAddress(const QUrl& address) = 0;
 };
 
 class CDialogPrompts final : public IFramePrompts {
@@ -32,6 +37,9 @@ class CDialogPrompts final : public IFramePrompts {
   ESaveChangesAnswer AskSaveChanges(const QString& title) override;
   std::optional<std::string> AskOpenPath(const std::string& folder) override;
   void ShowError(const QString& text) override;
+  void ShowMessage(const QString& text) override;
+  void ShowAbout(const QString& text) override;
+  void OpenAddress(const QUrl& address) override;
 
  private:
   QWidget* m_parent;

@@ -5,13 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMenuBar>
+#include <QMenu>
 #include <QMimeData>
-#include <QStatusBar>
 
 #include "app/AppStrings.h"
 #include "app/CommandIds.h"
 #include "app/RecentFileList.h"
+#include "app/SettingsInventory.h"
 #include "document/DocumentSaveFlow.h"
 #include "document/QuilletDoc.h"
 #include "editor/ui/QuilletView.h"
@@ -25,74 +25,57 @@ QString FromUtf16(std::u16string_view text) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentFiles)
+CMainFrame::CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentFiles,
+                       CSettings& settings, const SOsVersion& osVersion)
     : m_document(document),
       m_recentFiles(recentFiles),
+      m_settings(settings),
+      m_osVersion(osVersion),
       m_dialogPrompts(std::make_unique<CDialogPrompts>(this)),
       m_prompts(m_dialogPrompts.get()) {
   m_view = new editor::CQuilletView(document, this);
   setCentralWidget(m_view);
   setAcceptDrops(true);
+  CreateCommands();
   CreateMenus();
-  statusBar()->showMessage(QStringLiteral("Ready"));
-  connect(m_view, &editor::CQuilletView::CaretMoved, this, [this](int line, int column) {
-    statusBar()->showMessage(QStringLiteral("Ln %1, Col %2").arg(line).arg(column));
-  });
+  CreateContextMenu();
+  CreateToolbars();
+  CreateStatusBar();
+  CreateDockingBars();
+  ConnectFrameCommands();
+  RebuildRecentFiles();
   resize(800, 600);
+  RestorePlacement();
   UpdateTitle();
 }
 
 CMainFrame::~CMainFrame() = default;
 
-QAction* CMainFrame::AddCommand(QMenu* menu, int commandId, const QString& text,
-                                const QKeySequence& keys) {
-  QAction* action = menu->addAction(text);
-  action->setData(commandId);
-  action->setShortcut(keys);
-  return action;
-}
-
 QAction* CMainFrame::Action(int commandId) const {
-  for (QAction* action : findChildren<QAction*>()) {
-    if (action->data().toInt() == commandId) return action;
-  }
-  return nullptr;
+  const auto found = m_actions.find(commandId);
+  return found == m_actions.end() ? nullptr : found->second;
 }
 
-void CMainFrame::CreateMenus() {
-  m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-  connect(AddCommand(m_fileMenu, ID_FILE_NEW, QStringLiteral("&New"), QKeySequence::New),
-          &QAction::triggered, this, &CMainFrame::OnFileNew);
-  connect(AddCommand(m_fileMenu, ID_FILE_OPEN, QStringLiteral("&Open..."), QKeySequence::Open),
-          &QAction::triggered, this, &CMainFrame::OnFileOpen);
-  connect(AddCommand(m_fileMenu, ID_FILE_SAVE, QStringLiteral("&Save"), QKeySequence::Save),
-          &QAction::triggered, this, &CMainFrame::OnFileSave);
-  connect(AddCommand(m_fileMenu, ID_FILE_SAVE_AS, QStringLiteral("Save &As..."), QKeySequence()),
-          &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
-  m_recentSeparator = m_fileMenu->addSeparator();
-  m_fileMenu->addSeparator();
-  m_exitAction = AddCommand(m_fileMenu, ID_APP_EXIT, QStringLiteral("E&xit"), QKeySequence());
-  connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
-
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-  connect(AddCommand(edit, ID_EDIT_UNDO, QStringLiteral("&Undo"), QKeySequence::Undo),
-          &QAction::triggered, m_view, &editor::CQuilletView::Undo);
-  connect(AddCommand(edit, ID_EDIT_REDO, QStringLiteral("&Redo"), QKeySequence::Redo),
-          &QAction::triggered, m_view, &editor::CQuilletView::Redo);
-  // The view handles these keys itself while it has the focus.
-  for (QAction* action : edit->actions()) action->setShortcutContext(Qt::WidgetShortcut);
-  RebuildRecentFiles();
+void CMainFrame::ConnectCommand(int commandId, std::function<void()> handler) {
+  for (QAction* action : findChildren<QAction*>()) {
+    if (action->data().toInt() != commandId) continue;
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, [handler] { handler(); });
+  }
 }
 
 void CMainFrame::RebuildRecentFiles() {
   for (QAction* action : m_recentActions) delete action;
   m_recentActions.clear();
+  QAction* placeholder = Action(ID_FILE_MRU_FILE1);
   const auto& entries = m_recentFiles.Entries();
+  // The greyed "Recent File" item stands in for an empty list.
+  placeholder->setVisible(entries.empty());
   for (size_t i = 0; i < entries.size(); ++i) {
     const QString path = QFile::decodeName(entries[i].c_str());
     QAction* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), m_fileMenu);
     action->setData(ID_FILE_MRU_FILE1 + static_cast<int>(i));
-    m_fileMenu->insertAction(m_recentSeparator, action);
+    m_fileMenu->insertAction(placeholder, action);
     connect(action, &QAction::triggered, this, [this, i] {
       if (i >= m_recentFiles.Entries().size()) return;
       const std::string path = m_recentFiles.Entries()[i];
@@ -170,11 +153,12 @@ bool CMainFrame::OnFileSaveAs() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  if (SaveModified()) {
-    event->accept();
-  } else {
+  if (!SaveModified()) {
     event->ignore();
+    return;
   }
+  SavePlacementAndBars();
+  event->accept();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

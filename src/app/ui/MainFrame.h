@@ -1,16 +1,25 @@
 #pragma once
-// The main window: menus for the file commands, the editor view, and the questions about
-// unsaved changes before the script is replaced or the window closes.
+// The main window: menus, the two toolbars, the status bar and the three docking bars around the
+// editor view; the file commands with their questions about unsaved changes; and the commands
+// that belong to no document (bars, options, help).
 
 #include <QMainWindow>
 
+#include <functional>
+#include <map>
 #include <memory>
+#include <span>
 #include <string>
+#include <vector>
 
+#include "app/FrameLayout.h"
+#include "app/OsVersion.h"
 #include "app/ui/FramePrompts.h"
 
 class QAction;
+class QLabel;
 class QMenu;
+class QToolBar;
 
 namespace quillet::document {
 class CQuilletDoc;
@@ -21,20 +30,45 @@ class CQuilletView;
 
 namespace quillet::app {
 
+class CArgumentsCombo;
 class CRecentFileList;
+class CSettings;
+class CSizingControlBar;
+struct SMenuItem;
+struct SToolbarButton;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
 
  public:
-  CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentFiles);
+  CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentFiles, CSettings& settings,
+             const SOsVersion& osVersion);
   ~CMainFrame() override;
 
   [[nodiscard]] editor::CQuilletView* View() const { return m_view; }
   // Tests answer the questions themselves; the frame keeps using them until replaced.
   void SetPrompts(IFramePrompts* prompts) { m_prompts = prompts; }
   [[nodiscard]] IFramePrompts& Prompts() const { return *m_prompts; }
+  [[nodiscard]] CSettings& Settings() const { return m_settings; }
+
+  // The menu bar's action for the command (the first one built).
   [[nodiscard]] QAction* Action(int commandId) const;
+  // A command stays disabled until whoever handles it connects here.
+  void ConnectCommand(int commandId, std::function<void()> handler);
+
+  [[nodiscard]] QToolBar* MainToolbar() const { return m_mainToolbar; }
+  [[nodiscard]] QToolBar* DebugToolbar() const { return m_debugToolbar; }
+  [[nodiscard]] CArgumentsCombo* ArgumentsBox() const { return m_arguments; }
+  [[nodiscard]] QMenu* EditorContextMenu() const { return m_contextMenu; }
+  // Places that later parts fill: the snippet tree goes at the end of the Snippets menu and of
+  // the insert-snippet popups, the sample scripts replace the Samples menu's items, and the bars
+  // get their windows.
+  [[nodiscard]] QMenu* SnippetsMenu() const { return m_snippetsMenu; }
+  [[nodiscard]] QMenu* InsertSnippetMenu() const { return m_insertSnippetMenu; }
+  [[nodiscard]] QMenu* SamplesMenu() const { return m_samplesMenu; }
+  [[nodiscard]] CSizingControlBar* OutputBar() const { return m_outputBar; }
+  [[nodiscard]] CSizingControlBar* VariablesBar() const { return m_variablesBar; }
+  [[nodiscard]] CSizingControlBar* ObjectBrowserBar() const { return m_objectBrowserBar; }
 
   // Asks about unsaved changes; false when the user cancels or saving failed.
   bool SaveModified();
@@ -42,31 +76,88 @@ class CMainFrame : public QMainWindow {
   bool OpenDocumentFile(const std::string& path);
   void UpdateTitle();
 
+  // While a script is debugged the help commands are refused.
+  void SetDebugging(bool debugging) { m_debugging = debugging; }
+  [[nodiscard]] bool IsDebugging() const { return m_debugging; }
+  // The folder of the help pages: the installed one beside the program, else the build tree's.
+  [[nodiscard]] static QString HelpFolder();
+  [[nodiscard]] std::u16string WordAtCaret() const;
+
+  void OnHelpContents();
+  void OnHelpSearch();
+  void OnHelpSearchWeb();
+  void OnHelpWebsite();
+  void OnDownloadPage(int commandId);
+  void OnAbout();
+
+  // Tells every view to take the editor settings again, after the Options dialog wrote them.
+  void ReloadViewSettings();
+
   void OnFileNew();
   void OnFileOpen();
   bool OnFileSave();
   bool OnFileSaveAs();
 
+ signals:
+  // Views that keep settings of their own connect here.
+  void ViewSettingsChanged();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Building (MainFrameBars.cpp)
+  void CreateCommands();
+  QAction* MakeAction(int commandId, const QString& text);
   void CreateMenus();
-  QAction* AddCommand(QMenu* menu, int commandId, const QString& text, const QKeySequence& keys);
+  void FillMenu(QMenu* menu, std::span<const SMenuItem> items);
+  void CreateContextMenu();
+  void CreateToolbars();
+  void FillToolbar(QToolBar* toolbar, std::span<const SToolbarButton> buttons);
+  void AddArgumentsBox(QToolBar* toolbar, const QString& label);
+  void CreateStatusBar();
+  void CreateDockingBars();
+  void PlaceObjectBrowser();
+  void ConnectFrameCommands();
+  void RestorePlacement();
+  void SavePlacementAndBars();
+  void WidenArgumentsBox();
+  void ToggleObjectBrowser();
+  [[nodiscard]] SObjectBrowserPlacement CurrentObjectBrowserPlacement() const;
+  void OnRunningScripts();
+  void OnOptions();
+  void ConnectHelpCommands();
+
   void RebuildRecentFiles();
   void AfterSave(bool saved);
 
   document::CQuilletDoc& m_document;
   CRecentFileList& m_recentFiles;
+  CSettings& m_settings;
+  SOsVersion m_osVersion;
   editor::CQuilletView* m_view = nullptr;
   std::unique_ptr<CDialogPrompts> m_dialogPrompts;
   IFramePrompts* m_prompts = nullptr;
+
+  std::map<int, QAction*> m_actions;
   QMenu* m_fileMenu = nullptr;
-  QAction* m_recentSeparator = nullptr;
-  QAction* m_exitAction = nullptr;
+  QMenu* m_snippetsMenu = nullptr;
+  QMenu* m_samplesMenu = nullptr;
+  QMenu* m_insertSnippetMenu = nullptr;
+  QMenu* m_contextMenu = nullptr;
   std::vector<QAction*> m_recentActions;
+  QToolBar* m_mainToolbar = nullptr;
+  QToolBar* m_debugToolbar = nullptr;
+  CArgumentsCombo* m_arguments = nullptr;
+  QLabel* m_positionPane = nullptr;
+  CSizingControlBar* m_outputBar = nullptr;
+  CSizingControlBar* m_variablesBar = nullptr;
+  CSizingControlBar* m_objectBrowserBar = nullptr;
+  SObjectBrowserPlacement m_objectBrowserPlacement;
+  bool m_debugging = false;
 };
 
 }  // namespace quillet::app

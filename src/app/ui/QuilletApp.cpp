@@ -37,7 +37,7 @@ bool CQuilletApp::InitInstance(const QStringList& arguments, IFramePrompts* prom
   m_osVersion = ReadOsVersion();
 
   m_document = std::make_unique<document::CQuilletDoc>();
-  m_mainFrame = std::make_unique<CMainFrame>(*m_document, *m_recentFiles);
+  m_mainFrame = std::make_unique<CMainFrame>(*m_document, *m_recentFiles, *m_settings, m_osVersion);
   if (prompts != nullptr) m_mainFrame->SetPrompts(prompts);
 
   std::vector<std::string> words;

@@ -83,7 +83,7 @@ const SKeyBinding kKeyBindings[] = {
     {Qt::Key_M, kCtrl, app::ID_EDIT_COMMENT},
     {Qt::Key_F2, kCtrl, app::ID_EDIT_TOGGLE_BOOKMARK},
     {Qt::Key_F2, kNone, app::ID_EDIT_NEXT_BOOKMARK},
-    {Qt::Key_F2, kShift, app::ID_EDIT_PREV_BOOKMARK},
+    {Qt::Key_F2, kShift, app::ID_EDIT_PREVIOUS_BOOKMARK},
     {Qt::Key_F2, kCtrlShift, app::ID_EDIT_CLEAR_ALL_BOOKMARKS},
 };
 
