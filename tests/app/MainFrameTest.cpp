@@ -185,6 +185,22 @@ class MainFrameTest : public QObject {
     QVERIFY(!frame->Action(app::ID_HELP_DOWNLOAD_DEBUGGER)->isEnabled());
   }
 
+  void editMenuCommandsReachTheView() {
+    app::CQuilletApp app;
+    QVERIFY(app.InitInstance({"quillet"}, &m_prompts));
+    app::CMainFrame* frame = app.MainFrame();
+    QTest::keyClicks(frame->View(), "MsgBox 1");
+    frame->Action(app::ID_EDIT_SELECT_ALL)->trigger();
+    frame->Action(app::ID_EDIT_COMMENT)->trigger();
+    QCOMPARE(app.Document().GetLine(0), std::u16string_view(u"'MsgBox 1"));
+    frame->UpdateEditorCommands();
+    QVERIFY(frame->Action(app::ID_EDIT_UNDO)->isEnabled());
+    QVERIFY(frame->Action(app::ID_EDIT_UNDO)->text().startsWith(QStringLiteral("&Undo ")));
+    QVERIFY(frame->Action(app::ID_VIEW_LINE_NUMBERS)->isChecked());
+    frame->Action(app::ID_VIEW_LINE_NUMBERS)->trigger();
+    QCOMPARE(app.Settings().Read(app::settings::ViewLineNumbers), 0);  // the toggle is stored
+  }
+
   void startUpTidiesTheTemporaryFolder() {
     const std::string temp = File("home/.local/share/Kelmarsh/Quillet/Temp");
     std::filesystem::create_directories(temp);

@@ -34,6 +34,7 @@ CMainFrame::CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentF
       m_dialogPrompts(std::make_unique<CDialogPrompts>(this)),
       m_prompts(m_dialogPrompts.get()) {
   m_view = new editor::CQuilletView(document, this);
+  m_view->SetSettings(&m_settings);
   setCentralWidget(m_view);
   setAcceptDrops(true);
   CreateCommands();
@@ -43,6 +44,7 @@ CMainFrame::CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentF
   CreateStatusBar();
   CreateDockingBars();
   ConnectFrameCommands();
+  ConnectEditorCommands();
   RebuildRecentFiles();
   resize(800, 600);
   RestorePlacement();

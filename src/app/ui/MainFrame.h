@@ -92,6 +92,8 @@ class CMainFrame : public QMainWindow {
 
   // Tells every view to take the editor settings again, after the Options dialog wrote them.
   void ReloadViewSettings();
+  // Enabled states, check marks and Undo/Redo texts of the view's commands, brought up to date.
+  void UpdateEditorCommands();
 
   void OnFileNew();
   void OnFileOpen();
@@ -122,6 +124,7 @@ class CMainFrame : public QMainWindow {
   void CreateDockingBars();
   void PlaceObjectBrowser();
   void ConnectFrameCommands();
+  void ConnectEditorCommands();
   void RestorePlacement();
   void SavePlacementAndBars();
   void WidenArgumentsBox();

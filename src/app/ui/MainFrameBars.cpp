@@ -272,7 +272,7 @@ void CMainFrame::OnOptions() {
 }
 
 void CMainFrame::ReloadViewSettings() {
-  m_view->SetTabSize(m_settings.Read(settings::TabSize));
+  m_view->ReloadSettings();
   emit ViewSettingsChanged();
 }
 
