@@ -188,6 +188,9 @@ void CMainFrame::CreateStatusBar() {
     // Greyed until something reports the state it shows.
     pane->setEnabled(false);
     statusBar()->addPermanentWidget(pane);
+    if (text == kOverwritePane) {
+      connect(m_view, &editor::CQuilletView::OverwriteChanged, pane, &QWidget::setEnabled);
+    }
   }
   connect(m_view, &editor::CQuilletView::CaretMoved, this, [this](int line, int column) {
     m_positionPane->setText(ToQString(kPositionPaneFormat).arg(line).arg(column));
