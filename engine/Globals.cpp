@@ -30,10 +30,14 @@ CScriptClass* CGlobals::FindClass(std::u16string_view name) const {
 }
 
 void CGlobals::ClearValues() {
-  // Terminate code may touch other globals, so values go one at a time, in declaration order.
-  for (auto& slot : m_slots) {
-    CVariant old = std::move(slot.value);
-    old.Clear();
+  // Terminate code may touch other globals, so values go one at a time, in declaration order;
+  // the host's objects go last, since that code may still call them.
+  for (const bool host : {false, true}) {
+    for (auto& slot : m_slots) {
+      if ((slot.kind == EGlobalKind::HostObject) != host) continue;
+      CVariant old = std::move(slot.value);
+      old.Clear();
+    }
   }
 }
 

@@ -75,9 +75,11 @@ CVariant CArgumentsObject::Invoke(std::u16string_view name, EInvokeKind kind, st
     if (args.size() != 1) throw CScriptError(err::WrongArgCount);
     return CVariant::Boolean(FindNamed(args[0].Deref().ToString()) >= 0);
   }
-  if (m_view == EView::All && Is(name, u"named")) return CVariant::Object(new CArgumentsObject(m_all, EView::Named));
-  if (m_view == EView::All && Is(name, u"unnamed")) {
-    return CVariant::Object(new CArgumentsObject(m_all, EView::Unnamed));
+  if (m_view == EView::All && (Is(name, u"named") || Is(name, u"unnamed"))) {
+    auto* view = new CArgumentsObject(m_all, Is(name, u"named") ? EView::Named : EView::Unnamed);
+    CVariant holder = CVariant::Object(view);
+    // WScript.Arguments.Named("x") applies the argument to the view's default member.
+    return args.empty() ? holder : view->Invoke(u"", EInvokeKind::Get, args);
   }
   if (m_view == EView::All && Is(name, u"showusage")) return {};
   ThrowNoSuchMember();
