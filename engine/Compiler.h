@@ -1,0 +1,106 @@
+#pragma once
+// Turns a parsed program into procedures of bytecode. Names are bound here wherever they can
+// be: locals to frame slots, class fields to field slots, globals to global slots, constants
+// to their values; only an undeclared name inside a procedure is left to be looked up when it
+// runs (it may become a global later, or an implicit local).
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/Ast.h"
+#include "engine/Globals.h"
+#include "engine/Procedure.h"
+#include "engine/ScriptClass.h"
+
+namespace quillet::engine {
+
+struct SCompiledUnit {
+  std::unique_ptr<CProcedure> globalCode;
+  std::vector<std::unique_ptr<CProcedure>> procedures;
+  std::vector<std::shared_ptr<CScriptClass>> classes;
+};
+
+class CCompiler {
+ public:
+  explicit CCompiler(CGlobals& globals) : m_globals(globals) {}
+
+  // Declares the program's procedures, classes and globals in the global table and compiles
+  // everything. Throws CScriptError (compilation).
+  [[nodiscard]] std::unique_ptr<SCompiledUnit> Compile(const SProgram& program);
+
+ private:
+  enum class EResolved { Var, Const, Builtin, MeMember };
+  struct SResolved {
+    EResolved kind = EResolved::Var;
+    EVarKind varKind = EVarKind::Local;
+    int32_t index = 0;
+    CVariant value;
+  };
+  struct SLoop {
+    bool isFor = false;
+    std::vector<size_t> exits;
+  };
+
+  // ---- declarations
+  void DeclareProcedures(const SProgram& program, SCompiledUnit& unit);
+  void DeclareClasses(const SProgram& program, SCompiledUnit& unit);
+  void DeclareGlobals(const Block& block);
+  void CollectLocals(const Block& block);
+  void CompileClass(const SClassDecl& decl, CScriptClass& cls);
+  void CompileProcedure(const SProcDecl& decl, CProcedure& proc, CScriptClass* cls);
+  void CompileGlobalCode(const SProgram& program, CProcedure& proc);
+  CVariant EvalConst(const SExpr& expr);
+
+  // ---- statements
+  void CompileBlock(const Block& block);
+  void CompileStatement(const SStmt& stmt);
+  void CompileAssign(const SExpr& target, const SExpr& value, bool isSet);
+  bool TryCompileAppend(const SExpr& target, const SExpr& value);
+  void CompileDim(const SStmt& stmt);
+  void CompileReDim(const SStmt& stmt);
+  void CompileIf(const SStmt& stmt);
+  void CompileSelect(const SStmt& stmt);
+  void CompileFor(const SStmt& stmt);
+  void CompileForEach(const SStmt& stmt);
+  void CompileDo(const SStmt& stmt);
+  void CompileWith(const SStmt& stmt);
+  void CompileExit(const SStmt& stmt);
+  SResolved ResolveVariable(const std::u16string& name, int line, int column);
+
+  // ---- expressions
+  void CompileExpr(const SExpr& expr);
+  void CompileName(const SExpr& expr);
+  void CompileMemberObject(const SExpr& expr);
+  void CompileArgs(const SExpr& call, bool byRef);
+  void CompileArg(const SExpr& arg);
+  void CompileBinary(const SExpr& expr);
+  [[nodiscard]] bool IsLiteral(const SExpr& expr);
+  SResolved Resolve(const std::u16string& name, bool hasArgs);
+
+  // ---- emission
+  size_t Emit(EOp op, int32_t a = 0, uint8_t b = 0, uint16_t n = 0);
+  size_t EmitVar(EOp op, const SResolved& var, uint16_t n = 0);
+  void EmitStatement(int line, int column);
+  void PatchHere(size_t at);
+  [[nodiscard]] int32_t Here() const;
+  int32_t AddConst(const CVariant& value);
+  int32_t NameConst(const std::u16string& name);
+  int32_t AllocTemp();
+  [[nodiscard]] static uint16_t Count(size_t n, int line, int column);
+
+  CGlobals& m_globals;
+  CProcedure* m_proc = nullptr;
+  CScriptClass* m_class = nullptr;
+  std::unordered_map<std::u16string, int32_t> m_locals;
+  std::unordered_map<std::u16string, CVariant> m_consts;
+  std::unordered_map<std::u16string, int32_t> m_nameConsts;
+  std::u16string m_selfName;  // lower-case name of the Function/Property Get being compiled
+  std::vector<int32_t> m_withTemps;
+  std::vector<SLoop> m_loops;
+  std::unordered_map<std::u16string, bool> m_declaredHere;  // globals this unit declared
+  bool m_optionExplicit = false;
+};
+
+}  // namespace quillet::engine

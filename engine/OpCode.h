@@ -1,0 +1,113 @@
+#pragma once
+// The instruction set of the virtual machine: a stack machine, one 8-byte instruction each.
+//   op  the operation
+//   b   a small operand: the variable kind (EVarKind) of a variable operation, comparison flags
+//   n   an argument or dimension count
+//   a   an index: variable slot, constant, name, jump target, statement
+// "push"/"pop" below mean the evaluation stack of the current frame.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace quillet::engine {
+
+enum class EVarKind : uint8_t {
+  Local,   // a: slot in the frame
+  Global,  // a: slot in the global table
+  Field,   // a: field of Me
+  Name,    // a: name constant, looked up when run (undeclared names inside procedures)
+};
+
+enum class EOp : uint8_t {
+  Stmt,           // statement a begins: the debugger's hook, the error position
+  Const,          // push constant a
+  Nothing,        // push Nothing
+  Me,             // push Me
+  Load,           // push variable (b, a)
+  Store,          // pop value, assign to variable (b, a); n=1: as is (For Each), else Let rules
+  SetVar,         // pop object, Set variable (b, a)
+  Ref,            // push a reference to variable (b, a) for ByRef passing
+  CallVar,        // pop n args; push var(args): procedure call, array element or default member
+  RefIndex,       // like CallVar, but an array element is pushed as a reference
+  StoreIndex,     // pop value and n args; var(args) = value
+  SetIndex,       // pop object and n args; Set var(args) = object
+  CallBuiltin,    // pop n args; push builtin a (args)
+  CallMe,         // pop n args; push Me.member (name a), private members included
+  StoreMe,        // pop value and n args; Me.member(args) = value
+  SetMe,          // pop object and n args; Set Me.member(args) = object
+  Member,         // pop n args and object; push object.name(args) (name a)
+  StoreMember,    // pop value, n args, object; object.name(args) = value
+  SetMember,      // pop object value, n args, object; Set object.name(args) = value
+  Index,          // pop n args and value; push value(args)
+  New,            // push a new instance of class (name a)
+  Neg, Not,       // unary on the top
+  Add, Sub, Mul, Div, IntDiv, Mod, Pow, Concat, And, Or, Xor, Eqv, Imp,  // pop b, pop a, push a op b
+  Eq, Ne, Lt, Gt, Le, Ge,  // comparisons; b bit 0: left is a literal, bit 1: right is
+  Is,             // pop two objects, push whether they are the same
+  Jump,           // pc = a
+  JumpFalse,      // pop; pc = a unless true (Null counts as false)
+  JumpTrue,       // pop; pc = a if true
+  JumpBack,       // pc = a, backwards: loops test the debugger's trap here too
+  ForTest,        // pop step, limit, counter; pc = a when the loop is done
+  ForEachStart,   // pop collection, push its enumerator
+  ForEachNext,    // pop enumerator; push the next element, or pc = a when exhausted
+  Pop,            // drop the top
+  DimArray,       // pop n upper bounds; variable (b, a) becomes a fixed array (n = 0: dynamic)
+  ReDim,          // pop n upper bounds; variable (b, a) becomes a new dynamic array
+  ReDimPreserve,  // same, keeping the elements
+  Erase,          // erase the array in variable (b, a)
+  OnErrorResume,  // the frame continues after errors
+  OnErrorGoto0,   // the frame passes errors to its caller
+  Append,         // pop value; variable (b, a) = variable & value, in place when possible
+  Return,         // leave the procedure
+  Count_
+};
+
+struct SInstr {
+  EOp op = EOp::Stmt;
+  uint8_t b = 0;
+  uint16_t n = 0;
+  int32_t a = 0;
+};
+static_assert(sizeof(SInstr) == 8);
+
+struct SOpInfo {
+  const char* name;
+  bool jumps;    // a is a code address
+  bool usesVar;  // (b, a) name a variable
+};
+
+inline constexpr std::array<SOpInfo, static_cast<size_t>(EOp::Count_)> kOpInfo{{
+    {"Stmt", false, false},       {"Const", false, false},        {"Nothing", false, false},
+    {"Me", false, false},         {"Load", false, true},          {"Store", false, true},
+    {"SetVar", false, true},      {"Ref", false, true},           {"CallVar", false, true},
+    {"RefIndex", false, true},    {"StoreIndex", false, true},    {"SetIndex", false, true},
+    {"CallBuiltin", false, false}, {"CallMe", false, false},      {"StoreMe", false, false},
+    {"SetMe", false, false},      {"Member", false, false},       {"StoreMember", false, false},
+    {"SetMember", false, false},  {"Index", false, false},        {"New", false, false},
+    {"Neg", false, false},        {"Not", false, false},          {"Add", false, false},
+    {"Sub", false, false},        {"Mul", false, false},          {"Div", false, false},
+    {"IntDiv", false, false},     {"Mod", false, false},          {"Pow", false, false},
+    {"Concat", false, false},     {"And", false, false},          {"Or", false, false},
+    {"Xor", false, false},        {"Eqv", false, false},          {"Imp", false, false},
+    {"Eq", false, false},         {"Ne", false, false},           {"Lt", false, false},
+    {"Gt", false, false},         {"Le", false, false},           {"Ge", false, false},
+    {"Is", false, false},         {"Jump", true, false},          {"JumpFalse", true, false},
+    {"JumpTrue", true, false},    {"JumpBack", true, false},      {"ForTest", true, false},
+    {"ForEachStart", false, false}, {"ForEachNext", true, false}, {"Pop", false, false},
+    {"DimArray", false, true},    {"ReDim", false, true},         {"ReDimPreserve", false, true},
+    {"Erase", false, true},       {"OnErrorResume", false, false}, {"OnErrorGoto0", false, false},
+    {"Append", false, true},      {"Return", false, false},
+}};
+static_assert(kOpInfo.size() == static_cast<size_t>(EOp::Count_));
+constexpr bool EveryOpNamed() {
+  for (const auto& info : kOpInfo) {
+    if (info.name == nullptr) return false;
+  }
+  return true;
+}
+static_assert(EveryOpNamed(), "one row per opcode");
+static_assert(kOpInfo[static_cast<size_t>(EOp::Return)].name[0] == 'R', "rows follow the enum");
+
+}  // namespace quillet::engine

@@ -1,0 +1,49 @@
+#pragma once
+// One compiled body: a Sub, Function or Property, or the global code of one compilation. The
+// statement table maps each statement's first instruction to its line and column; it is the
+// program-counter-to-line table, and the answer to "which lines hold code".
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/Ast.h"
+#include "engine/OpCode.h"
+#include "engine/Variant.h"
+
+namespace quillet::engine {
+
+class CScriptClass;
+
+struct SStatementPos {
+  uint32_t pc = 0;
+  int line = 0;
+  int column = 0;
+};
+
+class CProcedure {
+ public:
+  std::u16string name;
+  EProcKind kind = EProcKind::Sub;
+  bool isGlobalCode = false;
+  bool isPublic = true;
+  bool optionExplicit = false;
+  bool hasResult = false;            // the result is local 0
+  std::vector<bool> paramByVal;      // params follow the result slot
+  std::vector<std::u16string> localNames;  // every slot; hidden temporaries are empty
+  std::vector<SInstr> code;
+  std::vector<CVariant> constants;
+  std::vector<SStatementPos> statements;
+  CScriptClass* owner = nullptr;
+
+  [[nodiscard]] size_t ParamCount() const { return paramByVal.size(); }
+  [[nodiscard]] size_t FirstParam() const { return hasResult ? 1 : 0; }
+  [[nodiscard]] size_t LocalCount() const { return localNames.size(); }
+
+  // The statement holding pc (the last one starting at or before it).
+  [[nodiscard]] const SStatementPos* StatementAt(uint32_t pc) const;
+  [[nodiscard]] std::set<int> CodeLines() const;
+};
+
+}  // namespace quillet::engine

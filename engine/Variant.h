@@ -1,0 +1,141 @@
+#pragma once
+// The Variant: every value a script touches. 16 bytes: a subtype tag and a payload; strings,
+// objects and arrays are reference counted (intrusively, so the payload stays one pointer).
+// A by-reference slot (EVarType::Ref) only ever lives in a procedure's parameter or on the
+// evaluation stack while arguments are passed; it never escapes into a script variable.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quillet::engine {
+
+class CDispatchObject;
+class CSafeArray;
+
+// The numbers are VarType()'s results.
+enum class EVarType : uint16_t {
+  Empty = 0,
+  Null = 1,
+  Integer = 2,
+  Long = 3,
+  Single = 4,
+  Double = 5,
+  Currency = 6,
+  Date = 7,
+  String = 8,
+  Object = 9,
+  Error = 10,
+  Boolean = 11,
+  Variant = 12,
+  Byte = 17,
+  Array = 0x200C,  // array of Variant
+  Ref = 0x4000,    // internal: a reference to another Variant
+};
+
+// The payload of a missing optional argument, as Windows passes it.
+inline constexpr int32_t kParamNotFound = static_cast<int32_t>(0x80020004u);
+
+class CVariant {
+ public:
+  CVariant() = default;
+  CVariant(const CVariant& other);
+  CVariant(CVariant&& other) noexcept;
+  CVariant& operator=(const CVariant& other);
+  CVariant& operator=(CVariant&& other) noexcept;
+  ~CVariant() { Clear(); }
+
+  [[nodiscard]] static CVariant Null();
+  [[nodiscard]] static CVariant Boolean(bool value);
+  [[nodiscard]] static CVariant Byte(uint8_t value);
+  [[nodiscard]] static CVariant Integer(int16_t value);
+  [[nodiscard]] static CVariant Long(int32_t value);
+  [[nodiscard]] static CVariant Single(float value);
+  [[nodiscard]] static CVariant Double(double value);
+  // Currency is kept scaled by 10,000, as Windows does.
+  [[nodiscard]] static CVariant CurrencyScaled(int64_t scaled);
+  [[nodiscard]] static CVariant Date(double value);
+  [[nodiscard]] static CVariant String(std::u16string_view text);
+  [[nodiscard]] static CVariant Error(int32_t code);
+  [[nodiscard]] static CVariant Missing() { return Error(kParamNotFound); }
+  // Takes a new reference; null means Nothing.
+  [[nodiscard]] static CVariant Object(CDispatchObject* object);
+  [[nodiscard]] static CVariant Array(CSafeArray* array);
+  [[nodiscard]] static CVariant Reference(CVariant* target);
+
+  [[nodiscard]] EVarType Type() const { return m_type; }
+  [[nodiscard]] bool IsEmpty() const { return m_type == EVarType::Empty; }
+  [[nodiscard]] bool IsNull() const { return m_type == EVarType::Null; }
+  [[nodiscard]] bool IsString() const { return m_type == EVarType::String; }
+  [[nodiscard]] bool IsObject() const { return m_type == EVarType::Object; }
+  [[nodiscard]] bool IsArray() const { return m_type == EVarType::Array; }
+  [[nodiscard]] bool IsRef() const { return m_type == EVarType::Ref; }
+  [[nodiscard]] bool IsMissing() const { return m_type == EVarType::Error && m_u.scode == kParamNotFound; }
+  // Byte, Integer, Long, Single, Double, Currency, Date, Boolean.
+  [[nodiscard]] bool IsNumeric() const;
+
+  [[nodiscard]] bool AsBool() const { return m_u.b; }
+  [[nodiscard]] uint8_t AsByte() const { return m_u.ui1; }
+  [[nodiscard]] int16_t AsInteger() const { return m_u.i2; }
+  [[nodiscard]] int32_t AsLong() const { return m_u.i4; }
+  [[nodiscard]] float AsSingle() const { return m_u.r4; }
+  [[nodiscard]] double AsDouble() const { return m_u.r8; }
+  [[nodiscard]] int64_t AsCurrencyScaled() const { return m_u.cy; }
+  [[nodiscard]] int32_t AsError() const { return m_u.scode; }
+  [[nodiscard]] std::u16string_view AsString() const;
+  [[nodiscard]] CDispatchObject* AsObject() const { return m_u.obj; }
+  [[nodiscard]] CSafeArray* AsArray() const { return m_u.arr; }
+  [[nodiscard]] CVariant* RefTarget() const { return m_u.ref; }
+
+  // Follows a reference, if this is one.
+  [[nodiscard]] const CVariant& Deref() const { return m_type == EVarType::Ref ? *m_u.ref : *this; }
+  [[nodiscard]] CVariant& Deref() { return m_type == EVarType::Ref ? *m_u.ref : *this; }
+
+  // Appends to a string in place when nobody else shares its buffer; false otherwise. This
+  // keeps s = s & t linear in the final length.
+  bool AppendInPlace(std::u16string_view tail);
+
+  void Clear();
+
+  // Conversions with Windows' rules; they throw CScriptError (13, 6, 94 ...).
+  [[nodiscard]] double ToDouble() const;
+  [[nodiscard]] int32_t ToLong() const;     // rounds half to even
+  [[nodiscard]] int16_t ToInteger() const;  // rounds half to even
+  [[nodiscard]] uint8_t ToByte() const;
+  [[nodiscard]] bool ToBool() const;
+  [[nodiscard]] int64_t ToCurrencyScaled() const;
+  [[nodiscard]] std::u16string ToString() const;
+  // A numeric Variant of the narrowest type that holds the value (strings become Double).
+  [[nodiscard]] CVariant ToNumber() const;
+
+ private:
+  void CopyFrom(const CVariant& other);
+
+  EVarType m_type = EVarType::Empty;
+  union {
+    bool b;
+    uint8_t ui1;
+    int16_t i2;
+    int32_t i4;
+    int32_t scode;
+    float r4;
+    double r8;
+    int64_t cy;
+    struct SStringData* str;
+    CDispatchObject* obj;
+    CSafeArray* arr;
+    CVariant* ref;
+  } m_u{};
+};
+
+// Number and date texts the way Windows' conversions write them (English locale).
+[[nodiscard]] std::u16string FormatDouble(double value, int significantDigits);
+[[nodiscard]] std::u16string FormatCurrency(int64_t scaled);
+[[nodiscard]] std::u16string FormatDate(double date);
+// Parses a number as a conversion reads it: blanks around, sign, decimals, exponent, &H, &O.
+[[nodiscard]] bool ParseNumber(std::u16string_view text, double& value);
+// Parses a date/time text: m/d/yyyy, yyyy-mm-dd, month names, hh:mm[:ss] [AM|PM].
+[[nodiscard]] bool ParseDate(std::u16string_view text, double& date);
+[[nodiscard]] double RoundHalfEven(double value);
+
+}  // namespace quillet::engine

@@ -1,0 +1,311 @@
+#include "engine/VirtualMachine.h"
+
+#include <new>
+
+#include "engine/ClassInstance.h"
+#include "engine/ErrObject.h"
+#include "engine/SafeArray.h"
+#include "engine/ScriptError.h"
+#include "engine/VariantOps.h"
+
+namespace quillet::engine {
+
+namespace {
+
+struct SDepthGuard {
+  SDepthGuard(int& depth, std::vector<SFrame*>& frames, SFrame* frame) : m_depth(depth), m_frames(frames) {
+    ++m_depth;
+    m_frames.push_back(frame);
+  }
+  ~SDepthGuard() {
+    --m_depth;
+    m_frames.pop_back();
+  }
+  SDepthGuard(const SDepthGuard&) = delete;
+  SDepthGuard& operator=(const SDepthGuard&) = delete;
+  int& m_depth;
+  std::vector<SFrame*>& m_frames;
+};
+
+}  // namespace
+
+void SFrame::Unpin() {
+  for (auto& pin : pinned) pin.AsArray()->Unlock();
+  pinned.clear();
+}
+
+CVariant LetValue(const CVariant& value) {
+  const CVariant& v = value.Deref();
+  if (v.IsObject()) {
+    if (v.AsObject() == nullptr) throw CScriptError(err::ObjectNotSet);
+    return LetValue(v.AsObject()->Invoke(u"", EInvokeKind::Get, {}));
+  }
+  if (v.IsArray()) {
+    CSafeArray* copy = v.AsArray()->Clone();
+    return CVariant::Array(copy);
+  }
+  return v;
+}
+
+CVariant& ArrayElement(CSafeArray& array, std::span<CVariant> args) {
+  std::vector<int32_t> indices;
+  indices.reserve(args.size());
+  for (auto& arg : args) indices.push_back(arg.Deref().ToLong());
+  return array.Element(indices);
+}
+
+CVariant ApplyArgs(const CVariant& value, std::span<CVariant> args, const std::u16string& name) {
+  const CVariant& v = value.Deref();
+  if (args.empty() && !v.IsObject()) return v;
+  if (v.IsArray()) return ArrayElement(*v.AsArray(), args);
+  if (v.IsObject()) {
+    if (v.AsObject() == nullptr) throw CScriptError(err::ObjectNotSet);
+    if (args.empty()) return v;
+    return v.AsObject()->Invoke(u"", EInvokeKind::Get, args);
+  }
+  throw CScriptError(err::TypeMismatch, name.empty() ? std::u16string() : u"Type mismatch: '" + name + u"'");
+}
+
+CVirtualMachine::CVirtualMachine(CGlobals& globals, CErrObject& err) : m_globals(globals), m_err(err) {}
+
+void CVirtualMachine::SetStatementHook(StatementHook hook) {
+  m_hook = std::move(hook);
+  m_trap = m_hook != nullptr || m_stepLimit != 0 || m_stopRequested;
+}
+
+void CVirtualMachine::RequestStop(bool timedOut) {
+  m_timedOut = timedOut;
+  m_stopRequested = true;
+  m_trap = true;
+}
+
+void CVirtualMachine::SetStepLimit(uint64_t steps) {
+  m_stepLimit = steps;
+  m_steps = 0;
+  m_trap = m_hook != nullptr || m_stepLimit != 0 || m_stopRequested;
+}
+
+void CVirtualMachine::OnTrap(SFrame& frame, const SStatementPos& pos) {
+  if (m_stopRequested) throw SScriptStop{0, m_timedOut};
+  if (m_stepLimit != 0 && ++m_steps > m_stepLimit) throw SScriptStop{0, true};
+  if (m_hook) m_hook(frame, pos);
+}
+
+CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::span<CVariant> args) {
+  if (args.size() != proc.ParamCount()) throw CScriptError(err::WrongArgCount);
+  if (m_depth >= m_maxDepth) throw CScriptError(err::OutOfStack);
+  SFrame frame;
+  frame.proc = &proc;
+  frame.me = me;
+  frame.locals.resize(proc.LocalCount());
+  frame.stack.reserve(8);
+  const size_t first = proc.FirstParam();
+  for (size_t i = 0; i < args.size(); ++i) {
+    CVariant& arg = args[i];
+    if (arg.IsRef() && !proc.paramByVal[i]) {
+      frame.locals[first + i] = arg;
+    } else {
+      const CVariant& value = arg.Deref();
+      frame.locals[first + i] = value.IsArray() ? CVariant::Array(value.AsArray()->Clone()) : value;
+    }
+  }
+  // Keep the instance alive while its code runs, even if the script drops the last reference.
+  CVariant keepAlive = me != nullptr ? CVariant::Object(me) : CVariant();
+  SDepthGuard guard(m_depth, m_frames, &frame);
+  Execute(frame);
+  if (!proc.hasResult) return {};
+  CVariant result = std::move(frame.locals[0].Deref());
+  return result;
+}
+
+void CVirtualMachine::Execute(SFrame& frame) {
+  for (;;) {
+    try {
+      try {
+        Run(frame);
+        return;
+      } catch (const std::bad_alloc&) {
+        throw CScriptError(err::OutOfMemory);
+      } catch (const std::length_error&) {
+        throw CScriptError(err::OutOfMemory);
+      }
+    } catch (CScriptError& error) {
+      if (!error.HasPosition() && frame.proc != nullptr) {
+        if (const SStatementPos* pos = frame.proc->StatementAt(frame.pc == 0 ? 0 : frame.pc - 1)) {
+          error.SetPosition(pos->line, pos->column);
+        }
+      }
+      m_err.Record(error);
+      if (!frame.resumeNext) throw;
+      ResumeAfterError(frame);
+    }
+  }
+}
+
+// Windows goes on with the statement after the one that failed; for a failed If condition
+// that is the first statement of its Then part.
+void CVirtualMachine::ResumeAfterError(SFrame& frame) {
+  frame.stack.clear();
+  frame.Unpin();
+  const auto& code = frame.proc->code;
+  uint32_t pc = frame.pc;
+  while (pc < code.size() && code[pc].op != EOp::Stmt && code[pc].op != EOp::Return) ++pc;
+  frame.pc = pc;
+}
+
+void CVirtualMachine::RunTerminate(CClassInstance& instance) noexcept {
+  const CProcedure* terminate = instance.Class().terminate;
+  if (terminate == nullptr) return;
+  try {
+    (void)Call(*terminate, &instance, {});
+  } catch (...) {
+    // An error or a stop inside Class_Terminate cannot reach anyone: the release that ran it
+    // may be in the middle of any operation.
+  }
+}
+
+// ---- variables --------------------------------------------------------------------------
+
+std::u16string CVirtualMachine::NameOf(const SFrame& frame, EVarKind kind, int32_t a) const {
+  switch (kind) {
+    case EVarKind::Local: return frame.proc->localNames[static_cast<size_t>(a)];
+    case EVarKind::Global: return m_globals.At(a).name;
+    case EVarKind::Name: return std::u16string(frame.proc->constants[static_cast<size_t>(a)].AsString());
+    case EVarKind::Field: return frame.me->Class().fields[static_cast<size_t>(a)].name;
+  }
+  return {};
+}
+
+CVariant& CVirtualMachine::Slot(SFrame& frame, EVarKind kind, int32_t a, bool forWrite) {
+  switch (kind) {
+    case EVarKind::Local: return frame.locals[static_cast<size_t>(a)].Deref();
+    case EVarKind::Field: return frame.me->Field(a).Deref();
+    case EVarKind::Global: {
+      SGlobal& global = m_globals.At(a);
+      if (global.kind == EGlobalKind::Undeclared) {
+        if (frame.proc->optionExplicit) {
+          throw CScriptError(err::VariableUndefined, u"Variable is undefined: '" + global.name + u"'");
+        }
+        if (forWrite) global.kind = EGlobalKind::Variable;
+      } else if (forWrite && (global.kind == EGlobalKind::Procedure || global.kind == EGlobalKind::Const)) {
+        throw CScriptError(err::IllegalAssignment, u"Illegal assignment: '" + global.name + u"'");
+      }
+      return global.value;
+    }
+    case EVarKind::Name: {
+      const std::u16string name(frame.proc->constants[static_cast<size_t>(a)].AsString());
+      const int32_t global = m_globals.Find(name);
+      if (global >= 0 && m_globals.At(global).kind != EGlobalKind::Undeclared) return Slot(frame, EVarKind::Global, global, forWrite);
+      auto it = frame.implicitLocals.find(name);
+      if (it != frame.implicitLocals.end()) return it->second.Deref();
+      if (frame.proc->optionExplicit) throw CScriptError(err::VariableUndefined, u"Variable is undefined: '" + name + u"'");
+      return frame.implicitLocals[name];
+    }
+  }
+  throw CScriptError(err::InternalError);
+}
+
+CVariant CVirtualMachine::LoadVar(SFrame& frame, EVarKind kind, int32_t a) {
+  if (kind == EVarKind::Global) {
+    SGlobal& global = m_globals.At(a);
+    if (global.kind == EGlobalKind::Procedure) return Call(*global.procedure, nullptr, {});
+  } else if (kind == EVarKind::Name) {
+    const int32_t global = m_globals.Find(frame.proc->constants[static_cast<size_t>(a)].AsString());
+    if (global >= 0 && m_globals.At(global).kind == EGlobalKind::Procedure) {
+      return Call(*m_globals.At(global).procedure, nullptr, {});
+    }
+  }
+  return Slot(frame, kind, a, false);
+}
+
+void CVirtualMachine::StoreVar(SFrame& frame, EVarKind kind, int32_t a, CVariant value, bool isSet, bool raw) {
+  CVariant stored;
+  if (raw) {
+    stored = std::move(value.Deref());
+  } else if (isSet) {
+    const CVariant& v = value.Deref();
+    if (!v.IsObject()) throw CScriptError(err::ObjectRequired);
+    stored = v;
+  } else {
+    stored = LetValue(value);
+  }
+  CVariant& slot = Slot(frame, kind, a, true);
+  slot = std::move(stored);
+}
+
+CVariant CVirtualMachine::CallVar(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> args, bool wantRef) {
+  const CProcedure* proc = nullptr;
+  if (kind == EVarKind::Global && m_globals.At(a).kind == EGlobalKind::Procedure) {
+    proc = m_globals.At(a).procedure;
+  } else if (kind == EVarKind::Name) {
+    const int32_t global = m_globals.Find(frame.proc->constants[static_cast<size_t>(a)].AsString());
+    if (global >= 0 && m_globals.At(global).kind == EGlobalKind::Procedure) proc = m_globals.At(global).procedure;
+  }
+  if (proc != nullptr) return Call(*proc, nullptr, args);
+  if (kind == EVarKind::Global && m_globals.At(a).kind == EGlobalKind::Undeclared && !args.empty()) {
+    throw CScriptError(err::TypeMismatch, u"Type mismatch: '" + m_globals.At(a).name + u"'");
+  }
+  if (kind == EVarKind::Name && !args.empty()) {
+    const std::u16string name(frame.proc->constants[static_cast<size_t>(a)].AsString());
+    const int32_t global = m_globals.Find(name);
+    if ((global < 0 || m_globals.At(global).kind == EGlobalKind::Undeclared) && frame.implicitLocals.count(name) == 0) {
+      throw CScriptError(err::TypeMismatch, u"Type mismatch: '" + name + u"'");
+    }
+  }
+  CVariant& slot = Slot(frame, kind, a, false);
+  if (wantRef && slot.IsArray() && !args.empty()) {
+    CVariant& element = ArrayElement(*slot.AsArray(), args);
+    slot.AsArray()->Lock();
+    frame.pinned.push_back(slot);
+    return CVariant::Reference(&element);
+  }
+  return ApplyArgs(slot, args, NameOf(frame, kind, a));
+}
+
+void CVirtualMachine::StoreIndexed(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> args,
+                                   CVariant value, bool isSet) {
+  CVariant& slot = Slot(frame, kind, a, false);
+  if (slot.IsArray()) {
+    CVariant stored = isSet ? value.Deref() : LetValue(value);
+    if (isSet && !stored.IsObject()) throw CScriptError(err::ObjectRequired);
+    ArrayElement(*slot.AsArray(), args) = std::move(stored);
+    return;
+  }
+  if (slot.IsObject() && slot.AsObject() != nullptr) {
+    std::vector<CVariant> all(args.begin(), args.end());
+    all.push_back(value.Deref());
+    CVariant object = slot;
+    (void)object.AsObject()->Invoke(u"", isSet ? EInvokeKind::Set : EInvokeKind::Let, all);
+    return;
+  }
+  if (slot.IsObject()) throw CScriptError(err::ObjectNotSet);
+  throw CScriptError(err::TypeMismatch);
+}
+
+// mode 0: Dim with bounds, 1: ReDim, 2: ReDim Preserve
+void CVirtualMachine::Dimension(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> bounds, int mode) {
+  std::vector<int32_t> uppers;
+  for (auto& bound : bounds) uppers.push_back(bound.Deref().ToLong());
+  CVariant& slot = Slot(frame, kind, a, true);
+  if (mode == 0) {
+    if (uppers.empty()) {
+      slot = CVariant::Array(CSafeArray::Create({{0, 0}}));
+      return;
+    }
+    CSafeArray* array = CSafeArray::FromUpperBounds(uppers);
+    array->SetFixed();
+    slot = CVariant::Array(array);
+    return;
+  }
+  if (slot.IsArray()) {
+    if (slot.AsArray()->IsFixed()) throw CScriptError(err::ArrayLocked);
+    if (mode == 2) {
+      slot.AsArray()->Redim(uppers, true);
+      return;
+    }
+    if (slot.AsArray()->IsLocked()) throw CScriptError(err::ArrayLocked);
+  }
+  slot = CVariant::Array(CSafeArray::FromUpperBounds(uppers));
+}
+
+}  // namespace quillet::engine

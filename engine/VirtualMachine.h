@@ -1,0 +1,105 @@
+#pragma once
+// Runs compiled procedures. Each script call is one nested Execute; errors travel as
+// CScriptError and are caught only in Execute, where the frame's On Error state decides
+// whether the script goes on at the next statement or the error passes to the caller.
+// Debugging costs one test per statement while nobody asks: the trap flag.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/Globals.h"
+#include "engine/Procedure.h"
+#include "engine/ScriptClass.h"
+
+namespace quillet::engine {
+
+class CClassInstance;
+class CErrObject;
+
+// Thrown to end the script at once (WScript.Quit, time-out, step bound); never catchable by
+// On Error Resume Next.
+struct SScriptStop {
+  int exitCode = 0;
+  bool timedOut = false;
+};
+
+struct SFrame {
+  SFrame() = default;
+  SFrame(const SFrame&) = delete;
+  SFrame& operator=(const SFrame&) = delete;
+  ~SFrame() { Unpin(); }
+  void Unpin();
+
+  const CProcedure* proc = nullptr;
+  CClassInstance* me = nullptr;
+  std::vector<CVariant> locals;
+  std::vector<CVariant> stack;
+  std::unordered_map<std::u16string, CVariant> implicitLocals;
+  std::vector<CVariant> pinned;  // arrays whose elements are passed ByRef in this statement
+  uint32_t pc = 0;
+  uint32_t statement = 0;
+  bool resumeNext = false;
+};
+
+class CVirtualMachine {
+ public:
+  CVirtualMachine(CGlobals& globals, CErrObject& err);
+
+  // Runs a procedure with arguments (references allowed) and returns its result.
+  CVariant Call(const CProcedure& proc, CClassInstance* me, std::span<CVariant> args);
+  CVariant RunGlobalCode(const CProcedure& proc) { return Call(proc, nullptr, {}); }
+  // Class_Terminate; errors inside it are dropped, as Windows does.
+  void RunTerminate(CClassInstance& instance) noexcept;
+
+  // The hook runs before a statement whenever the trap is set.
+  using StatementHook = std::function<void(const SFrame&, const SStatementPos&)>;
+  void SetStatementHook(StatementHook hook);
+  void RequestStop(bool timedOut);
+  // Ends the script with a stop once this many statements ran (0: no bound).
+  void SetStepLimit(uint64_t steps);
+  void SetMaxCallDepth(int depth) { m_maxDepth = depth; }
+  [[nodiscard]] int CallDepth() const { return m_depth; }
+  [[nodiscard]] const std::vector<SFrame*>& Frames() const { return m_frames; }
+  [[nodiscard]] CGlobals& Globals() { return m_globals; }
+
+ private:
+  void Execute(SFrame& frame);
+  void Run(SFrame& frame);  // the dispatch loop: VmDispatch.cpp
+  void OnTrap(SFrame& frame, const SStatementPos& pos);
+  void ResumeAfterError(SFrame& frame);
+
+  // ---- variables
+  CVariant& Slot(SFrame& frame, EVarKind kind, int32_t a, bool forWrite);
+  CVariant LoadVar(SFrame& frame, EVarKind kind, int32_t a);
+  void StoreVar(SFrame& frame, EVarKind kind, int32_t a, CVariant value, bool isSet, bool raw);
+  CVariant CallVar(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> args, bool wantRef);
+  void StoreIndexed(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> args, CVariant value, bool isSet);
+  void Dimension(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> bounds, int mode);
+  [[nodiscard]] std::u16string NameOf(const SFrame& frame, EVarKind kind, int32_t a) const;
+
+  CGlobals& m_globals;
+  CErrObject& m_err;
+  std::vector<SFrame*> m_frames;
+  StatementHook m_hook;
+  std::atomic<bool> m_trap{false};
+  std::atomic<bool> m_stopRequested{false};
+  bool m_timedOut = false;
+  uint64_t m_stepLimit = 0;
+  uint64_t m_steps = 0;
+  int m_depth = 0;
+  int m_maxDepth = 3000;
+};
+
+// Values that go into a variable by Let: an object gives its default value, an array is copied.
+[[nodiscard]] CVariant LetValue(const CVariant& value);
+// Applies arguments to a value: an array element, an object's default member.
+[[nodiscard]] CVariant ApplyArgs(const CVariant& value, std::span<CVariant> args, const std::u16string& name);
+// The element of an array named by Variant indices.
+[[nodiscard]] CVariant& ArrayElement(CSafeArray& array, std::span<CVariant> args);
+
+}  // namespace quillet::engine

@@ -1,0 +1,39 @@
+#pragma once
+// The WScript object of the console host.
+
+#include <string>
+#include <vector>
+
+#include "engine/DispatchObject.h"
+#include "engine/host/OutputStream.h"
+
+namespace quillet::engine::host {
+
+struct SHostInfo {
+  std::u16string scriptFullName;  // absolute path
+  std::u16string scriptName;      // file name only
+  std::u16string hostFullName;    // this executable
+  std::vector<std::u16string> arguments;
+  bool interactive = true;
+  int timeoutSeconds = 0;
+};
+
+class CWScriptObject : public CDispatchObject {
+ public:
+  CWScriptObject(SHostInfo info, COutputStream& out, COutputStream& err);
+
+  [[nodiscard]] std::u16string TypeName() const override { return u"Object"; }
+  CVariant Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) override;
+
+ private:
+  CVariant Echo(std::span<CVariant> args);
+
+  SHostInfo m_info;
+  COutputStream& m_out;
+  CVariant m_stdOut;
+  CVariant m_stdErr;
+  CVariant m_stdIn;
+  CVariant m_arguments;
+};
+
+}  // namespace quillet::engine::host

@@ -1,0 +1,20 @@
+# Runs every scripts/*.vbs through the host and compares standard output and error (together)
+# and the exit code with scripts/<name>.out. The expected file's first line is "exit <code>".
+file(GLOB scripts "${SCRIPTS}/*.vbs")
+set(failures "")
+foreach(script IN LISTS scripts)
+  get_filename_component(name "${script}" NAME_WE)
+  execute_process(COMMAND "${HOST}" //nologo "${script}" one /two:2
+                  WORKING_DIRECTORY "${SCRIPTS}"
+                  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 60)
+  string(REPLACE "\r\n" "\n" actual "exit ${rc}\n${out}${err}")
+  string(REPLACE "${SCRIPTS}/" "" actual "${actual}")
+  file(READ "${SCRIPTS}/${name}.out" expected)
+  if(NOT actual STREQUAL expected)
+    file(WRITE "${OUT_DIR}/${name}.actual" "${actual}")
+    list(APPEND failures "${name} (see ${OUT_DIR}/${name}.actual)")
+  endif()
+endforeach()
+if(failures)
+  message(FATAL_ERROR "Scripts with unexpected output: ${failures}")
+endif()

@@ -1,0 +1,3 @@
+WScript.Echo "never runs"
+If x Then
+  y = 1
