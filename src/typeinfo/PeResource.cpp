@@ -133,7 +133,7 @@ std::optional<std::string_view> CPeResource::FindTypeLib(std::string_view image,
   const std::uint32_t dataSize = section.U32(dataEntry + 4);
   if (!section.Ok()) return std::nullopt;
   const std::string_view data = pe.At(dataRva);
-  if (data.size() < dataSize) return std::nullopt;
+  if (dataSize == 0 || data.size() < dataSize) return std::nullopt;
   return data.substr(0, dataSize);
 }
 
