@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -183,6 +185,19 @@ class MainFrameTest : public QObject {
     QVERIFY(m_prompts.messages.last().contains(QStringLiteral(QUILLET_TEST_VERSION)));
     // No debugger page exists for this system: the command is greyed.
     QVERIFY(!frame->Action(app::ID_HELP_DOWNLOAD_DEBUGGER)->isEnabled());
+  }
+
+  void f1OnAMenuItemOpensItsTopic() {
+    app::CQuilletApp app;
+    QVERIFY(app.InitInstance({"quillet"}, &m_prompts));
+    app::CMainFrame* frame = app.MainFrame();
+    QMenu* fileMenu = frame->menuBar()->findChildren<QMenu*>().front();
+    fileMenu->popup(QPoint(0, 0));
+    fileMenu->setActiveAction(frame->Action(app::ID_FILE_OPEN));
+    QTest::keyClick(fileMenu, Qt::Key_F1);
+    QCOMPARE(m_prompts.opened.size(), 1);
+    QVERIFY(m_prompts.opened[0].toLocalFile().endsWith(QStringLiteral("/topic2.html")));
+    QVERIFY(QFileInfo::exists(m_prompts.opened[0].toLocalFile()));
   }
 
   void editMenuCommandsReachTheView() {

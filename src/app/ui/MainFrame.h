@@ -84,6 +84,8 @@ class CMainFrame : public QMainWindow {
   [[nodiscard]] std::u16string WordAtCaret() const;
 
   void OnHelpContents();
+  // F1 on a highlighted menu item: the help topic of that command.
+  void OnContextHelp(int commandId);
   void OnHelpSearch();
   void OnHelpSearchWeb();
   void OnHelpWebsite();

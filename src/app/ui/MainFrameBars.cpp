@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -100,6 +101,7 @@ void CMainFrame::CreateMenus() {
   for (const SMenu& layout : MainMenu()) {
     QMenu* menu = menuBar()->addMenu(ToQString(layout.title));
     FillMenu(menu, layout.items);
+    menu->installEventFilter(this);  // F1 on an item: context help
     if (layout.items.front().id == ID_FILE_NEW) m_fileMenu = menu;
     if (layout.items.front().id == ID_SNIPPETS_ADD) m_snippetsMenu = menu;
     if (layout.items.front().id == ID_SAMPLES_EMPTY) m_samplesMenu = menu;
@@ -341,6 +343,15 @@ void CMainFrame::WidenArgumentsBox() {
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
   if (watched == m_debugToolbar && event->type() == QEvent::Resize) WidenArgumentsBox();
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (menu != nullptr && menu->activeAction() != nullptr) {
+      const int commandId = menu->activeAction()->data().toInt();
+      menu->close();
+      OnContextHelp(commandId);
+      return true;
+    }
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 

@@ -60,6 +60,14 @@ void CMainFrame::OnHelpContents() {
   m_prompts->OpenAddress(HelpPage(ToQString(kHelpIndexPage)));
 }
 
+void CMainFrame::OnContextHelp(int commandId) {
+  if (m_debugging) {
+    m_prompts->ShowMessage(ToQString(kHelpWhileDebugging));
+    return;
+  }
+  m_prompts->OpenAddress(HelpPage(ToQString(ContextHelpPage(commandId))));
+}
+
 void CMainFrame::OnHelpSearch() {
   if (m_debugging) {
     m_prompts->ShowMessage(ToQString(kHelpWhileDebugging));
