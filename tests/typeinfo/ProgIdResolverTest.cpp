@@ -2,51 +2,24 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <thread>
 
-#include "TempFolder.h"
-#include "TypeLibFixtures.h"
+#include "ResolverFixtures.h"
 #include "platform/ClassRegistry.h"
-#include "typeinfo/MsftWriter.h"
 #include "typeinfo/ProgIdResolver.h"
-#include "typeinfo/ReferenceStore.h"
 #include "typeinfo/TypeLibLocator.h"
 #include "typeinfo/TypeLibrarySearch.h"
 
 using namespace quillet::typeinfo;
 using quillet::platform::CClassRegistry;
-using quillet::test::AutomationLibrary;
 using quillet::test::CTempFolder;
-using quillet::test::RichLibrary;
-using quillet::test::WriteFile;
 
 namespace {
 
-// The Canvas coclass of the rich fixture.
-constexpr char16_t kCanvas[] = u"{A1000005-1234-5678-9ABC-DEF001020304}";
-constexpr char kCanvasReg[] = "{A1000005-1234-5678-9ABC-DEF001020304}";
-constexpr char kShapeLibReg[] = "{A1000000-1234-5678-9ABC-DEF001020304}";
-
-class CMemoryReferences final : public IReferenceStore {
- public:
-  [[nodiscard]] std::u16string Read(std::u16string_view progId) const override {
-    const auto found = entries.find(std::u16string(progId));
-    return found == entries.end() ? std::u16string() : found->second;
-  }
-  bool Write(std::u16string_view progId, std::u16string_view path) override {
-    entries[std::u16string(progId)] = path;
-    ++writes;
-    return true;
-  }
-  [[nodiscard]] std::map<std::u16string, std::u16string> ReadAll() const override { return entries; }
-  bool ReplaceAll(const std::map<std::u16string, std::u16string>& references) override {
-    entries = references;
-    return true;
-  }
-  std::map<std::u16string, std::u16string> entries;
-  int writes = 0;
-};
+using quillet::test::CMemoryReferences;
+using quillet::test::kCanvasReg;
+using quillet::test::kShapeLibReg;
+constexpr const char16_t* kCanvas = quillet::test::kCanvasClsid;
 
 class CFakeLocator final : public ITypeLibLocator {
  public:
@@ -60,40 +33,16 @@ class CFakeLocator final : public ITypeLibLocator {
   int calls = 0;
 };
 
-// A Wine prefix whose machine hive holds the given keys ("[key]\n@=value\n" lines, single
-// backslashes), with the rich library at C:\libs\shapes.tlb and a library without the class at
-// C:\libs\other.tlb.
 class ProgIdResolverTest : public ::testing::Test {
  protected:
-  std::shared_ptr<CClassRegistry> Registry(const std::string& keys) {
-    const std::string prefix = folder.File("wine");
-    std::filesystem::create_directories(prefix + "/drive_c/libs");
-    WriteFile(prefix + "/drive_c/libs/shapes.tlb", CMsftWriter::Write(RichLibrary()));
-    WriteFile(prefix + "/drive_c/libs/other.tlb", CMsftWriter::Write(AutomationLibrary()));
-    std::string hive = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
-    for (const char c : keys) {
-      if (c == '\\') hive += "\\\\";
-      else if (c == '[') hive += "[Software\\\\Classes\\\\";
-      else hive += c;
-    }
-    WriteFile(prefix + "/system.reg", hive);
-    WriteFile(prefix + "/user.reg", "WINE REGISTRY Version 2\n");
-    auto registry = std::make_shared<CClassRegistry>();
-    EXPECT_TRUE(registry->AddWinePrefix(prefix));
-    return registry;
-  }
-  [[nodiscard]] std::u16string Linux(const char* relative) const {
-    const std::string path = folder.File("wine/drive_c/") + relative;
-    return std::u16string(path.begin(), path.end());
-  }
-  static std::string ProgId(const char* name, const char* clsid) {
-    return std::string("[") + name + "\\CLSID]\n@=\"" + clsid + "\"\n";
-  }
+  std::shared_ptr<CClassRegistry> Registry(const std::string& keys) { return quillet::test::WritePrefix(folder, keys); }
+  [[nodiscard]] std::u16string Linux(const char* relative) const { return quillet::test::PrefixFile(folder, relative); }
+  static std::string ProgId(const char* name, const char* clsid) { return quillet::test::ProgIdKey(name, clsid); }
   static std::string TypeLibKey(const char* clsid, const char* guid) {
     return std::string("[CLSID\\") + clsid + "\\TypeLib]\n@=\"" + guid + "\"\n";
   }
   static std::string Version(const char* guid, const char* version, const char* value) {
-    return std::string("[TypeLib\\") + guid + "\\" + version + "\\0\\win32]\n@=" + value + "\n";
+    return quillet::test::VersionKey(guid, version, value);
   }
 
   CTempFolder folder;
@@ -107,7 +56,8 @@ TEST_F(ProgIdResolverTest, RegisteredVersionsAnswerInOrderWithoutTouchingTheStor
   const auto registry = Registry(ProgId("Shapes.Canvas", kCanvasReg) + TypeLibKey(kCanvasReg, kShapeLibReg) +
                                  Version(kShapeLibReg, "1.0", "\"C:\\libs\\other.tlb\"") +
                                  Version(kShapeLibReg, "2.0", "str(2):\"%SHAPES_HOME%\\shapes.tlb\"") +
-                                 Version(kShapeLibReg, "3.0", "\"C:\\libs\\shapes.tlb\""));
+                                 Version(kShapeLibReg, "3.0", "\"C:\\libs\\copy.tlb\""));
+  std::filesystem::copy_file(folder.File("wine/drive_c/libs/shapes.tlb"), folder.File("wine/drive_c/libs/copy.tlb"));
   ::setenv("SHAPES_HOME", "C:\\libs", 1);
   const CProgIdResolver resolver(registry, references, &locator);
 
