@@ -39,7 +39,7 @@ std::optional<std::u16string> FindRegisteredTypeLibPath(const CClassRegistry& re
   if (typeLibGuid.empty()) return std::nullopt;
   const std::u16string base = u"TypeLib\\" + std::u16string(typeLibGuid);
   for (const std::u16string& version : registry.SubkeyNames(base)) {
-    if (version.size() > kMaxClsidLength) continue;
+    if (version.size() > kMaxKeyNameLength) continue;
     const auto path = RegisteredFile(registry, base + u"\\" + version + u"\\0\\win32");
     if (path && LibraryHasCoClass(clsid, *path)) return path;
   }
@@ -81,7 +81,7 @@ std::optional<std::u16string> CProgIdResolver::RegisteredPath(std::u16string_vie
   const std::u16string key = u"CLSID\\" + std::u16string(clsid) + u"\\TypeLib";
   if (!m_registry->KeyExists(key)) return std::nullopt;
   const auto guid = m_registry->ReadDefaultString(key);
-  if (!guid || guid->size() > kMaxClsidLength) return std::u16string();
+  if (!guid || guid->size() > kMaxKeyNameLength) return std::u16string();
   return FindRegisteredTypeLibPath(*m_registry, *guid, clsid).value_or(std::u16string());
 }
 

@@ -19,6 +19,8 @@ class ITypeLibLocator;
 
 // Registry values longer than Windows would read are not used.
 inline constexpr std::size_t kMaxClsidLength = 64;
+// Type library GUID and version key names.
+inline constexpr std::size_t kMaxKeyNameLength = 64;
 inline constexpr std::size_t kMaxRegistryPathLength = 260;
 
 struct SResolvedProgId {

@@ -15,9 +15,9 @@ std::vector<std::u16string> CTypeLibrarySearch::Win32Keys() const {
   std::vector<std::u16string> keys;
   if (!m_registry) return keys;
   for (const std::u16string& guid : m_registry->SubkeyNames(u"TypeLib")) {
-    if (guid.size() > kMaxClsidLength) continue;
+    if (guid.size() > kMaxKeyNameLength) continue;
     for (const std::u16string& version : m_registry->SubkeyNames(u"TypeLib\\" + guid)) {
-      if (version.size() > kMaxClsidLength) continue;
+      if (version.size() > kMaxKeyNameLength) continue;
       std::u16string key = u"TypeLib\\" + guid + u"\\" + version + u"\\0\\win32";
       if (m_registry->KeyExists(key)) keys.push_back(std::move(key));
     }
