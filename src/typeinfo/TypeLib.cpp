@@ -149,7 +149,7 @@ void CTypeLib::AddInterfaceMembers(CTypeLibGroup& group, STypeHandle type, bool 
 
 void CTypeLib::AddReferencedTypes(STypeHandle type, int depth) {
   if (depth >= kMaxInterfaceDepth) return;
-  for (const SFuncDesc& func : type.library->TypeInfo(type.index)->funcs) {
+  for (const SFuncDesc& func : type.library->Funcs(type.index)) {
     if (func.flags & (flags::kFuncRestricted | flags::kFuncHidden)) continue;
     AddReferencedType(func.returnType, *type.library, depth);
     for (const SParamDesc& param : func.params) AddReferencedType(param.type, *type.library, depth);
@@ -189,7 +189,7 @@ void CTypeLib::AddReferencedType(const STypeDesc& type, const CTypeLibrary& owne
 
 void CTypeLib::DescribeFunctions(CTypeLibGroup& group, STypeHandle type, bool events) {
   const CTypeLibrary& owner = *type.library;
-  for (const SFuncDesc& func : owner.TypeInfo(type.index)->funcs) {
+  for (const SFuncDesc& func : owner.Funcs(type.index)) {
     if (func.flags & (flags::kFuncRestricted | flags::kFuncHidden)) continue;
     const bool returnsVoid = func.returnType.vt == vt::kVoid;
     std::u16string prefix = u"Property ";

@@ -1,5 +1,6 @@
 #include "typeinfo/TypeLibrary.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -52,14 +53,46 @@ std::unique_ptr<CTypeLibrary> LoadPath(const std::string& path, CTypeLibrary::Re
   return Load(bytes, std::move(registry), depth, error);
 }
 
+bool IsDual(const STypeInfoDesc& type) {
+  return type.kind == ETypeKind::Interface && (type.flags & flags::kTypeDual);
+}
+
+// A dual interface's function as its dispatch side shows it. A function that does not return
+// an HRESULT has no dispatch form to derive and stays as declared.
+SFuncDesc DispatchView(SFuncDesc func) {
+  func.funcKind = EFuncKind::Dispatch;
+  std::erase_if(func.params, [](const SParamDesc& param) { return (param.flags & flags::kParamLcid) != 0; });
+  if (func.returnType.vt != vt::kHresult) return func;
+  if (!func.params.empty() && (func.params.back().flags & flags::kParamRetval)) {
+    STypeDesc result = std::move(func.params.back().type);
+    func.params.pop_back();
+    if (result.vt == vt::kPtr && !result.inner.empty()) {
+      STypeDesc pointee = std::move(result.inner.front());
+      result = std::move(pointee);
+    }
+    func.returnType = std::move(result);
+  } else {
+    func.returnType = STypeDesc{vt::kVoid, {}, {}, {}};
+  }
+  const auto paramCount = static_cast<std::int16_t>(func.params.size());
+  func.optionalCount = std::min(func.optionalCount, paramCount);
+  return func;
+}
+
 }  // namespace
 
 CTypeLibrary::CTypeLibrary(SLibraryDesc desc, RegistryPtr registry, int importDepth)
     : m_desc(std::move(desc)),
       m_registry(std::move(registry)),
       m_importDepth(importDepth),
+      m_dispatchFuncs(m_desc.types.size()),
       m_imports(m_desc.imports.size()),
-      m_importTried(m_desc.imports.size(), false) {}
+      m_importTried(m_desc.imports.size(), false) {
+  for (std::size_t i = 0; i < m_desc.types.size(); ++i) {
+    if (!IsDual(m_desc.types[i])) continue;
+    for (const SFuncDesc& func : m_desc.types[i].funcs) m_dispatchFuncs[i].push_back(DispatchView(func));
+  }
+}
 
 CTypeLibrary::~CTypeLibrary() = default;
 
@@ -90,10 +123,18 @@ std::optional<SDocumentation> CTypeLibrary::Documentation(int index) const {
   return SDocumentation{type->name, type->docString, type->helpContext, m_desc.helpFile};
 }
 
-const SFuncDesc* CTypeLibrary::FuncDesc(int type, int index) const {
+const std::vector<SFuncDesc>& CTypeLibrary::Funcs(int type) const {
+  static const std::vector<SFuncDesc> kNone;
   const STypeInfoDesc* info = TypeInfo(type);
-  if (!info || index < 0 || static_cast<std::size_t>(index) >= info->funcs.size()) return nullptr;
-  return &info->funcs[static_cast<std::size_t>(index)];
+  if (!info) return kNone;
+  const auto& dispatch = m_dispatchFuncs[static_cast<std::size_t>(type)];
+  return IsDual(*info) ? dispatch : info->funcs;
+}
+
+const SFuncDesc* CTypeLibrary::FuncDesc(int type, int index) const {
+  const std::vector<SFuncDesc>& funcs = Funcs(type);
+  if (index < 0 || static_cast<std::size_t>(index) >= funcs.size()) return nullptr;
+  return &funcs[static_cast<std::size_t>(index)];
 }
 
 const SVarDesc* CTypeLibrary::VarDesc(int type, int index) const {
@@ -105,7 +146,7 @@ const SVarDesc* CTypeLibrary::VarDesc(int type, int index) const {
 std::vector<std::u16string> CTypeLibrary::Names(int type, std::int32_t memberId) const {
   const STypeInfoDesc* info = TypeInfo(type);
   if (!info) return {};
-  for (const SFuncDesc& func : info->funcs) {
+  for (const SFuncDesc& func : Funcs(type)) {
     if (func.memberId != memberId) continue;
     std::vector<std::u16string> names{func.name};
     for (const SParamDesc& param : func.params) names.push_back(param.name);

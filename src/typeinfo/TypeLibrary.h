@@ -57,6 +57,9 @@ class CTypeLibrary {
   // Index -1 documents the library itself.
   [[nodiscard]] std::optional<SDocumentation> Documentation(int index) const;
 
+  // The functions as an automation client sees them: a dual interface's through its dispatch
+  // side, where the HRESULT is gone and the [out, retval] parameter is the return value.
+  [[nodiscard]] const std::vector<SFuncDesc>& Funcs(int type) const;
   [[nodiscard]] const SFuncDesc* FuncDesc(int type, int index) const;
   [[nodiscard]] const SVarDesc* VarDesc(int type, int index) const;
   // The member's name followed by its parameters' names; empty for an unknown member id.
@@ -76,6 +79,8 @@ class CTypeLibrary {
   SLibraryDesc m_desc;
   RegistryPtr m_registry;
   int m_importDepth;
+  // One entry per type; filled only for dual interfaces.
+  std::vector<std::vector<SFuncDesc>> m_dispatchFuncs;
   mutable std::vector<std::unique_ptr<CTypeLibrary>> m_imports;
   mutable std::vector<bool> m_importTried;
 };

@@ -2,11 +2,14 @@
 // and the user's folders pointed into it.
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QTest>
 #include <QUrl>
 
@@ -23,6 +26,7 @@
 #include "editor/ui/QuilletView.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextConvert.h"
+#include "typeinfo/ui/ReferenceDlg.h"
 
 using namespace quillet;
 using quillet::test::ReadFile;
@@ -229,6 +233,28 @@ class MainFrameTest : public QObject {
     QCOMPARE(app.TempFolder(), temp);
     QTRY_VERIFY_WITH_TIMEOUT(!std::filesystem::exists(temp + "/abcdefgh.vbs"), 5000);
     QVERIFY(std::filesystem::exists(temp + "/script.vbs"));
+  }
+
+  void referencesCommandEditsTheStoredReferences() {
+    app::CQuilletApp app;
+    QVERIFY(app.InitInstance({"quillet"}, &m_prompts));
+    app.Settings().WriteString(app::settings::TypeLibSection, u"Gone.One", app::settings::TypeLibUnknown);
+    app.Settings().WriteString(app::settings::TypeLibSection, u"Kept.One", u"/libs/kept.tlb");
+    QAction* references = app.MainFrame()->Action(app::ID_TOOLS_REFERENCES);
+    QVERIFY(references->isEnabled());
+    QStringList listed;
+    QTimer::singleShot(0, [&listed] {
+      auto* dialog = qobject_cast<typeinfo::CReferenceDlg*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      for (int i = 0; i < dialog->List()->topLevelItemCount(); ++i) listed << dialog->List()->topLevelItem(i)->text(0);
+      dialog->List()->topLevelItem(0)->setSelected(true);
+      dialog->OnDelete();
+      dialog->accept();
+    });
+    references->trigger();
+    QCOMPARE(listed, (QStringList{"Gone.One", "Kept.One"}));
+    QCOMPARE(app.Settings().ReadString(app::settings::TypeLibSection, u"Gone.One", u"-"), std::u16string(u"-"));
+    QCOMPARE(app.Settings().ReadString(app::settings::TypeLibSection, u"Kept.One", u"-"), std::u16string(u"/libs/kept.tlb"));
   }
 };
 

@@ -134,6 +134,7 @@ class CMainFrame : public QMainWindow {
   [[nodiscard]] SObjectBrowserPlacement CurrentObjectBrowserPlacement() const;
   void OnRunningScripts();
   void OnOptions();
+  void OnReferences();  // MainFrameTools.cpp
   void ConnectHelpCommands();
 
   void RebuildRecentFiles();

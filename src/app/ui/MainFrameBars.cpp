@@ -268,6 +268,7 @@ void CMainFrame::ConnectFrameCommands() {
   connect(Action(ID_EDIT_REDO), &QAction::triggered, m_view, &editor::CQuilletView::Redo);
   connect(Action(ID_TOOLS_RUNNING_SCRIPTS), &QAction::triggered, this, &CMainFrame::OnRunningScripts);
   connect(Action(ID_TOOLS_OPTIONS), &QAction::triggered, this, &CMainFrame::OnOptions);
+  ConnectCommand(ID_TOOLS_REFERENCES, [this] { OnReferences(); });
   ConnectHelpCommands();
 }
 
