@@ -45,6 +45,7 @@ CMainFrame::CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentF
   CreateDockingBars();
   ConnectFrameCommands();
   ConnectEditorCommands();
+  ConnectFindCommands();
   RebuildRecentFiles();
   resize(800, 600);
   RestorePlacement();

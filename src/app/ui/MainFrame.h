@@ -4,6 +4,7 @@
 // that belong to no document (bars, options, help).
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <map>
@@ -25,6 +26,7 @@ namespace quillet::document {
 class CQuilletDoc;
 }
 namespace quillet::editor {
+class CEditReplaceDlg;
 class CQuilletView;
 }
 
@@ -97,6 +99,12 @@ class CMainFrame : public QMainWindow {
   // Enabled states, check marks and Undo/Redo texts of the view's commands, brought up to date.
   void UpdateEditorCommands();
 
+  // Find, Replace, F3, Shift+F3 and Ctrl+G (MainFrameFind.cpp).
+  void OpenFindDialog(bool replace);
+  void OnRepeatSearch(bool reverse);
+  void OnGoToLine();
+  [[nodiscard]] editor::CEditReplaceDlg* FindDialog() const;
+
   void OnFileNew();
   void OnFileOpen();
   bool OnFileSave();
@@ -135,6 +143,7 @@ class CMainFrame : public QMainWindow {
   void OnRunningScripts();
   void OnOptions();
   void ConnectHelpCommands();
+  void ConnectFindCommands();
 
   void RebuildRecentFiles();
   void AfterSave(bool saved);
@@ -163,6 +172,7 @@ class CMainFrame : public QMainWindow {
   CSizingControlBar* m_objectBrowserBar = nullptr;
   SObjectBrowserPlacement m_objectBrowserPlacement;
   bool m_debugging = false;
+  QPointer<editor::CEditReplaceDlg> m_findDialog;
 };
 
 }  // namespace quillet::app
