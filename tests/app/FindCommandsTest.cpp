@@ -6,7 +6,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QApplication>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QTest>
+#include <QTimer>
 
 #include "TempFolder.h"
 #include "app/CommandIds.h"
@@ -174,6 +179,33 @@ class FindCommandsTest : public QObject {
     dialog->LineBox()->setText(QStringLiteral("3"));
     dialog->accept();
     QCOMPARE(frame->View()->Core().Caret(), (P{0, 2}));
+  }
+
+  void printCommandsAreConnectedAndPageSetupStoresMargins() {
+    auto app = Start("Dim a\r\n");
+    QVERIFY(app);
+    app::CMainFrame* frame = app->MainFrame();
+    for (const int id : {app::ID_FILE_PRINT, app::ID_FILE_PRINT_PREVIEW, app::ID_FILE_PAGE_SETUP}) {
+      QVERIFY(frame->Action(id)->isEnabled());
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(m_folder->File("frame.pdf")));
+    QVERIFY(frame->PrintTo(printer, false));
+    QVERIFY(QFileInfo(printer.outputFileName()).size() > 0);
+
+    app->Settings().Write(app::settings::PageSetupLeftMargin, 2500);
+    bool shown = false;
+    QTimer::singleShot(0, frame, [&shown] {
+      auto* dialog = qobject_cast<QPageSetupDialog*>(QApplication::activeModalWidget());
+      shown = dialog != nullptr;
+      if (dialog != nullptr) dialog->accept();
+    });
+    frame->Action(app::ID_FILE_PAGE_SETUP)->trigger();
+    QVERIFY(shown);
+    QCOMPARE(app->Settings().Read(app::settings::PageSetupLeftMargin), 2500);
+    QCOMPARE(app->Settings().Read(app::settings::PageMarginLeft), 25);
+    QCOMPARE(app->Settings().Read(app::settings::PageSetupTopMargin), 1000);
   }
 };
 

@@ -46,6 +46,7 @@ CMainFrame::CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentF
   ConnectFrameCommands();
   ConnectEditorCommands();
   ConnectFindCommands();
+  ConnectPrintCommands();
   RebuildRecentFiles();
   resize(800, 600);
   RestorePlacement();

@@ -18,6 +18,7 @@
 #include "app/ui/FramePrompts.h"
 
 class QAction;
+class QPrinter;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -105,6 +106,13 @@ class CMainFrame : public QMainWindow {
   void OnGoToLine();
   [[nodiscard]] editor::CEditReplaceDlg* FindDialog() const;
 
+  // Print, Print Preview and Page Setup (MainFramePrint.cpp).
+  void OnFilePrint();
+  void OnPrintPreview();
+  void OnPageSetup();
+  // False when the printer could not start.
+  bool PrintTo(QPrinter& printer, bool selectionOnly);
+
   void OnFileNew();
   void OnFileOpen();
   bool OnFileSave();
@@ -144,6 +152,7 @@ class CMainFrame : public QMainWindow {
   void OnOptions();
   void ConnectHelpCommands();
   void ConnectFindCommands();
+  void ConnectPrintCommands();
 
   void RebuildRecentFiles();
   void AfterSave(bool saved);
