@@ -118,8 +118,12 @@ bool FindTextInBlock(const document::CQuilletDoc& document, std::u16string_view 
                      CTextPosition start, CTextPosition blockBegin, CTextPosition blockEnd,
                      uint32_t flags, bool wrap, CTextPosition& found) {
   if (blockBegin == blockEnd || text.empty()) return false;
-  const int32_t lastLine = document.GetLineCount() - 1;
-  blockEnd.y = std::min(blockEnd.y, lastLine);
+  // A dialog keeps its positions while the text changes under it; lines that have gone since
+  // must not be read.
+  const CTextPosition end{document.GetLineLength(document.GetLineCount() - 1), document.GetLineCount() - 1};
+  blockEnd = std::min(blockEnd, end);
+  blockBegin = std::min(blockBegin, end);
+  start = std::min(start, end);
   if (start < blockBegin) start = blockBegin;
   CLineMatcher matcher(text, flags);
   if ((flags & FindDirectionUp) != 0) {

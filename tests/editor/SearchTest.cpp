@@ -71,6 +71,10 @@ TEST_F(SearchTest, BlockEndsLimitTheSearch) {
   EXPECT_EQ(found, (P{4, 1}));  // the start moves to the block begin
   EXPECT_FALSE(editor.FindTextInBlock(u"two", {0, 0}, {3, 0}, {3, 0}, 0, true, found, false));
   EXPECT_FALSE(editor.HasLastSearch());
+  // Positions left behind by text that has since gone are taken as the end of the text.
+  EXPECT_TRUE(editor.FindTextInBlock(u"two", {9, 40}, {0, 0}, {5, 50}, FindDirectionUp, false, found, false));
+  EXPECT_EQ(found, (P{0, 2}));
+  EXPECT_FALSE(editor.FindTextInBlock(u"two", {9, 40}, {0, 30}, {5, 50}, 0, true, found, false));
 }
 
 TEST_F(SearchTest, ReplaceSelectionTakesTwoUndoSteps) {
