@@ -1,6 +1,7 @@
 // Printing to PDF, checked from outside with poppler's pdftotext: pages, header and footer,
 // the number column, wrapping and the margins.
 
+#include <QImage>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -52,6 +53,26 @@ std::vector<SWord> PdfWords(const QString& pdf) {
                      match.captured(3).toDouble(), match.captured(4)});
   }
   return words;
+}
+
+// Renders the first page with poppler's pdftoppm and counts pixels that are not a shade of grey.
+int ColouredPixels(const QString& pdf) {
+  const QString prefix = pdf + QStringLiteral("-page");
+  QProcess process;
+  process.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-f"),
+                                             QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                             QStringLiteral("-singlefile"), pdf, prefix});
+  process.waitForFinished(60000);
+  const QImage image(prefix + QStringLiteral(".ppm"));
+  if (image.isNull()) return -1;
+  int coloured = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = image.pixel(x, y);
+      if (qAbs(qRed(pixel) - qGreen(pixel)) > 24 || qAbs(qGreen(pixel) - qBlue(pixel)) > 24) ++coloured;
+    }
+  }
+  return coloured;
 }
 
 const SWord* FirstWord(const std::vector<SWord>& words, const QString& text) {
@@ -172,6 +193,14 @@ class ScriptPrinterTest : public QObject {
     }
     QCOMPARE(characters, 400);
     QVERIFY2(rows >= 2, qPrintable(QString::number(rows)));
+  }
+
+  void colorsZeroPrintsInBlackAndWhite() {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) QSKIP("pdftoppm is not installed");
+    Load({QStringLiteral("Dim strName ' a comment in colour"), QStringLiteral("strName = \"text\" & 42")});
+    QVERIFY(ColouredPixels(PrintToPdf(QStringLiteral("colour.pdf"))) > 20);
+    m_settings->Write(app::settings::PageColors, 0);
+    QCOMPARE(ColouredPixels(PrintToPdf(QStringLiteral("black.pdf"))), 0);
   }
 
   void marginsMoveTheText() {
