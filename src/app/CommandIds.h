@@ -116,6 +116,11 @@ enum ECommandId : int32_t {
   ID_EDIT_HOME = 37120,
   ID_EDIT_TEXTBEGIN = 37122,
   ID_EDIT_TEXTEND = 37124,
+
+  // Searching and printing: F3 and Shift+F3 have keys only.
+  ID_EDIT_REPEAT = 57640,
+  ID_EDIT_FIND_PREVIOUS = 37126,
+  ID_FILE_PAGE_SETUP = 57605,
 };
 
 }  // namespace quillet::app

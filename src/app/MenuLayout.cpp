@@ -8,7 +8,8 @@ namespace {
 constexpr SMenuItem kFile[] = {
     {ID_FILE_NEW, u"&New"},       {ID_FILE_OPEN, u"&Open..."},
     {ID_FILE_SAVE, u"&Save"},     {ID_FILE_SAVE_AS, u"Save &As..."},
-    {0, u""},                     {ID_FILE_PRINT, u"&Print..."},
+    {0, u""},                     {ID_FILE_PAGE_SETUP, u"Page Set&up..."},
+    {ID_FILE_PRINT_PREVIEW, u"Print Pre&view"}, {ID_FILE_PRINT, u"&Print..."},
     {0, u""},                     {ID_FILE_MRU_FILE1, u"Recent File"},
     {0, u""},                     {ID_APP_EXIT, u"E&xit"},
 };

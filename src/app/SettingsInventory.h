@@ -77,13 +77,14 @@ inline constexpr SIntSetting DebuggerDisplayMessage{u"Debugger", u"DisplayMessag
 // "Engine": the console host's executable name, without ".exe".
 inline constexpr SStringSetting ConsoleHost{u"Engine", u"CScript", u"CScript"};
 
-// "Replace": the find and replace dialogs.
+// "Replace": the find and replace dialogs; read when one opens, written when it closes.
 inline constexpr SIntSetting ReplaceMatchCase{u"Replace", u"MatchCase", 0};
 inline constexpr SIntSetting ReplaceWholeWord{u"Replace", u"WholeWord", 0};
 inline constexpr SStringSetting ReplaceFindWhat{u"Replace", u"FindWhat", u""};
 inline constexpr SStringSetting ReplaceReplaceWith{u"Replace", u"ReplaceWith", u""};
 
-// "Page": read when printing; margins in millimetres.
+// "Page": read when printing; margins in millimetres. Page Setup writes the four margins too,
+// rounded to whole millimetres, so that its choice is what gets printed.
 inline constexpr SStringSetting PageHeader{u"Page", u"Header", u"&f"};
 inline constexpr SStringSetting PageFooter{u"Page", u"Footer", u"Page &p/&n"};
 inline constexpr SIntSetting PageColors{u"Page", u"Colors", 1};
@@ -93,7 +94,8 @@ inline constexpr SIntSetting PageMarginRight{u"Page", u"MarginRight", 10};
 inline constexpr SIntSetting PageMarginTop{u"Page", u"MarginTop", 10};
 inline constexpr SIntSetting PageMarginBottom{u"Page", u"MarginBottom", 10};
 
-// "PageSetup": the Page Setup command; margins in hundredths of a millimetre.
+// "PageSetup": the Page Setup command's own record; margins in hundredths of a millimetre. Read
+// and written only by that command, which shows the "Page" margins until it has stored these.
 inline constexpr SIntSetting PageSetupLeftMargin{u"PageSetup", u"LeftMargin", 10};
 inline constexpr SIntSetting PageSetupRightMargin{u"PageSetup", u"RightMargin", 10};
 inline constexpr SIntSetting PageSetupTopMargin{u"PageSetup", u"TopMargin", 10};

@@ -112,6 +112,28 @@ class CEditorCore : public document::IDocumentView {
 
   void ToggleBreakpoint(int32_t line);
 
+  // Search (FindCommands.cpp). remember keeps text and flags as the last search for F3.
+  bool FindTextInBlock(std::u16string_view text, CTextPosition start, CTextPosition blockBegin,
+                       CTextPosition blockEnd, uint32_t flags, bool wrap, CTextPosition& found,
+                       bool remember);
+  bool FindText(std::u16string_view text, CTextPosition start, uint32_t flags, bool wrap,
+                CTextPosition& found, bool remember);
+  // Selects length characters from position with the caret at their end.
+  void HighlightText(CTextPosition position, int32_t length);
+  // Two undo steps: the selection's deletion, then the insertion.
+  void ReplaceSelection(std::u16string_view text);
+  [[nodiscard]] bool HasLastSearch() const { return m_hasLastSearch; }
+  [[nodiscard]] const std::u16string& LastSearchText() const { return m_lastSearchText; }
+  [[nodiscard]] uint32_t LastSearchFlags() const { return m_lastSearchFlags; }
+  // F3, or Shift+F3 with reverse: false when nothing was found.
+  bool RepeatSearch(bool reverse);
+  // 1-based; false, and nothing moves, outside 1..line count.
+  bool GoToLine(int32_t line);
+  [[nodiscard]] CTextPosition EndOfText() const;
+  // While a find dialog is open the selection shows even without the focus.
+  void SetShowSelectionAlways(bool on);
+  [[nodiscard]] bool ShowsSelectionAlways() const { return m_showSelectionAlways; }
+
   void OnDocumentUpdate(document::IDocumentView* source, const document::CUpdateContext* context,
                         uint32_t flags, int32_t line) override;
   void OnEditOperation(int32_t action, std::u16string_view text) override;
@@ -209,6 +231,12 @@ class CEditorCore : public document::IDocumentView {
   CTextPosition m_wordAnchorStart, m_wordAnchorEnd;
   CTextPosition m_dragStart, m_dragEnd;
   CTextPosition m_pressPoint;
+
+  // Search state.
+  bool m_hasLastSearch = false;
+  std::u16string m_lastSearchText;
+  uint32_t m_lastSearchFlags = 0;
+  bool m_showSelectionAlways = false;
 };
 
 }  // namespace quillet::editor

@@ -45,6 +45,8 @@ CMainFrame::CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentF
   CreateDockingBars();
   ConnectFrameCommands();
   ConnectEditorCommands();
+  ConnectFindCommands();
+  ConnectPrintCommands();
   RebuildRecentFiles();
   resize(800, 600);
   RestorePlacement();

@@ -4,6 +4,7 @@
 // that belong to no document (bars, options, help).
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <map>
@@ -17,6 +18,7 @@
 #include "app/ui/FramePrompts.h"
 
 class QAction;
+class QPrinter;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -25,6 +27,7 @@ namespace quillet::document {
 class CQuilletDoc;
 }
 namespace quillet::editor {
+class CEditReplaceDlg;
 class CQuilletView;
 }
 
@@ -97,6 +100,19 @@ class CMainFrame : public QMainWindow {
   // Enabled states, check marks and Undo/Redo texts of the view's commands, brought up to date.
   void UpdateEditorCommands();
 
+  // Find, Replace, F3, Shift+F3 and Ctrl+G (MainFrameFind.cpp).
+  void OpenFindDialog(bool replace);
+  void OnRepeatSearch(bool reverse);
+  void OnGoToLine();
+  [[nodiscard]] editor::CEditReplaceDlg* FindDialog() const;
+
+  // Print, Print Preview and Page Setup (MainFramePrint.cpp).
+  void OnFilePrint();
+  void OnPrintPreview();
+  void OnPageSetup();
+  // False when the printer could not start.
+  bool PrintTo(QPrinter& printer, bool selectionOnly);
+
   void OnFileNew();
   void OnFileOpen();
   bool OnFileSave();
@@ -136,6 +152,8 @@ class CMainFrame : public QMainWindow {
   void OnOptions();
   void OnReferences();  // MainFrameTools.cpp
   void ConnectHelpCommands();
+  void ConnectFindCommands();
+  void ConnectPrintCommands();
 
   void RebuildRecentFiles();
   void AfterSave(bool saved);
@@ -164,6 +182,7 @@ class CMainFrame : public QMainWindow {
   CSizingControlBar* m_objectBrowserBar = nullptr;
   SObjectBrowserPlacement m_objectBrowserPlacement;
   bool m_debugging = false;
+  QPointer<editor::CEditReplaceDlg> m_findDialog;
 };
 
 }  // namespace quillet::app

@@ -48,6 +48,12 @@ QKeySequence ShortcutFor(int commandId) {
     case ID_EDIT_UNDO: return QKeySequence::Undo;
     case ID_EDIT_REDO: return QKeySequence::Redo;
     case ID_HELP_SEARCH: return QKeySequence(Qt::Key_F1);
+    case ID_EDIT_FIND: return QKeySequence(Qt::CTRL | Qt::Key_F);
+    case ID_EDIT_REPLACE: return QKeySequence(Qt::CTRL | Qt::Key_H);
+    case ID_EDIT_GOTO_LINE: return QKeySequence(Qt::CTRL | Qt::Key_G);
+    case ID_EDIT_REPEAT: return QKeySequence(Qt::Key_F3);
+    case ID_EDIT_FIND_PREVIOUS: return QKeySequence(Qt::SHIFT | Qt::Key_F3);
+    case ID_FILE_PRINT: return QKeySequence(Qt::CTRL | Qt::Key_P);
     default: return {};
   }
 }

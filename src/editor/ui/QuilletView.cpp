@@ -270,7 +270,9 @@ void CQuilletView::scrollContentsBy(int, int) {
 
 QColor CQuilletView::Color(int index) const { return FromColorRef(m_core->Colors().GetColor(index)); }
 
-bool CQuilletView::ShowsSelection() const { return hasFocus() || m_core->IsDragSource(); }
+bool CQuilletView::ShowsSelection() const {
+  return hasFocus() || m_core->IsDragSource() || m_core->ShowsSelectionAlways();
+}
 
 void CQuilletView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
