@@ -1,5 +1,6 @@
 #include "engine/Compiler.h"
 
+#include <iterator>
 #include <limits>
 
 #include "engine/Builtins.h"
@@ -36,6 +37,15 @@ EOp BinaryOp(ETok op) {
     case ETok::Ge: return EOp::Ge;
     default: return EOp::Is;
   }
+}
+
+// -1 when the name is none of the functions that work on the calling frame.
+int FindDynamic(std::u16string_view key) {
+  static constexpr std::u16string_view kNames[] = {u"eval", u"execute", u"executeglobal", u"getref"};
+  for (size_t i = 0; i < std::size(kNames); ++i) {
+    if (key == kNames[i]) return static_cast<int>(i);
+  }
+  return -1;
 }
 
 }  // namespace
@@ -95,11 +105,63 @@ std::unique_ptr<SCompiledUnit> CCompiler::Compile(const SProgram& program) {
   unit->globalCode = std::make_unique<CProcedure>();
   unit->globalCode->isGlobalCode = true;
   CompileGlobalCode(program, *unit->globalCode);
-  size_t i = 0;
-  for (const auto& decl : program.procs) CompileProcedure(decl, *unit->procedures[i++], nullptr);
-  i = 0;
-  for (const auto& decl : program.classes) CompileClass(decl, *unit->classes[i++]);
+  CompileUnitMembers(program, *unit);
   return unit;
+}
+
+void CCompiler::CompileUnitMembers(const SProgram& program, SCompiledUnit& unit) {
+  size_t i = 0;
+  for (const auto& decl : program.procs) CompileProcedure(decl, *unit.procedures[i++], nullptr);
+  i = 0;
+  for (const auto& decl : program.classes) CompileClass(decl, *unit.classes[i++]);
+}
+
+// The dynamic body sees the caller's names: its first locals are the caller's, same slots, so
+// the virtual machine can make them references to the caller's frame.
+void CCompiler::BeginScope(CProcedure& proc, const CProcedure& scope) {
+  m_proc = &proc;
+  m_class = scope.owner;
+  m_locals.clear();
+  m_consts.clear();
+  m_nameConsts.clear();
+  m_selfName.clear();
+  proc.isDynamic = true;
+  proc.isGlobalCode = scope.isGlobalCode;
+  proc.owner = scope.owner;
+  proc.optionExplicit = m_optionExplicit || scope.optionExplicit;
+  proc.localNames = scope.localNames;
+  for (size_t i = scope.FirstParam(); i < scope.localNames.size(); ++i) {
+    if (!scope.localNames[i].empty()) m_locals[Lower(scope.localNames[i])] = static_cast<int32_t>(i);
+  }
+  if (scope.hasResult) m_selfName = Lower(scope.name);
+}
+
+std::unique_ptr<SCompiledUnit> CCompiler::CompileInScope(const SProgram& program, const CProcedure& scope) {
+  auto unit = std::make_unique<SCompiledUnit>();
+  m_optionExplicit = program.optionExplicit;
+  DeclareClasses(program, *unit);
+  DeclareProcedures(program, *unit);
+  if (scope.isGlobalCode) DeclareGlobals(program.body);
+  unit->globalCode = std::make_unique<CProcedure>();
+  BeginScope(*unit->globalCode, scope);
+  if (!scope.isGlobalCode) CollectLocals(program.body);
+  CompileBlock(program.body);
+  Emit(EOp::Return);
+  m_selfName.clear();
+  CompileUnitMembers(program, *unit);
+  return unit;
+}
+
+std::unique_ptr<CProcedure> CCompiler::CompileEval(const SExpr& expr, const CProcedure& scope) {
+  auto proc = std::make_unique<CProcedure>();
+  m_optionExplicit = false;
+  BeginScope(*proc, scope);
+  EmitStatement(expr.line, expr.column);
+  CompileExpr(expr);
+  Emit(EOp::Store, AllocTemp(), static_cast<uint8_t>(EVarKind::Local), 1);
+  Emit(EOp::Return);
+  m_selfName.clear();
+  return proc;
 }
 
 void CCompiler::DeclareClasses(const SProgram& program, SCompiledUnit& unit) {
@@ -346,7 +408,7 @@ void CCompiler::CompileAssign(const SExpr& target, const SExpr& value, bool isSe
   if (target.kind == EExpr::Name) {
     SResolved r = Resolve(target.name, target.hasArgs);
     const uint16_t n = Count(target.args.size(), target.line, target.column);
-    if (r.kind == EResolved::Const || r.kind == EResolved::Builtin) {
+    if (r.kind == EResolved::Const || r.kind == EResolved::Builtin || r.kind == EResolved::Dynamic) {
       ThrowCompileError(err::IllegalAssignment, target.line, target.column);
     }
     CompileArgs(target, false);
@@ -570,7 +632,8 @@ CCompiler::SResolved CCompiler::Resolve(const std::u16string& name, bool hasArgs
     r.value = m_globals.At(global).value;
     return r;
   }
-  if (global >= 0 && (m_globals.At(global).kind != EGlobalKind::Undeclared || FindBuiltin(key) < 0)) {
+  if (global >= 0 && (m_globals.At(global).kind != EGlobalKind::Undeclared ||
+                      (FindBuiltin(key) < 0 && FindDynamic(key) < 0))) {
     r.varKind = EVarKind::Global;
     r.index = global;
     return r;
@@ -579,6 +642,11 @@ CCompiler::SResolved CCompiler::Resolve(const std::u16string& name, bool hasArgs
   if (builtin >= 0) {
     r.kind = EResolved::Builtin;
     r.index = builtin;
+    return r;
+  }
+  if (const int dynamic = FindDynamic(key); dynamic >= 0) {
+    r.kind = EResolved::Dynamic;
+    r.index = dynamic;
     return r;
   }
   if (m_proc->isGlobalCode) {
@@ -658,6 +726,10 @@ void CCompiler::CompileName(const SExpr& expr) {
     case EResolved::MeMember:
       CompileArgs(expr, true);
       Emit(EOp::CallMe, NameConst(expr.name), 0, n);
+      return;
+    case EResolved::Dynamic:
+      CompileArgs(expr, false);
+      Emit(EOp::Dynamic, 0, static_cast<uint8_t>(r.index), n);
       return;
     case EResolved::Var:
       if (!expr.hasArgs) {

@@ -29,9 +29,14 @@ class CCompiler {
   // Declares the program's procedures, classes and globals in the global table and compiles
   // everything. Throws CScriptError (compilation).
   [[nodiscard]] std::unique_ptr<SCompiledUnit> Compile(const SProgram& program);
+  // Execute's text: procedures and classes become global; the statements run in the scope of
+  // the procedure that called Execute, whose locals keep their slot numbers.
+  [[nodiscard]] std::unique_ptr<SCompiledUnit> CompileInScope(const SProgram& program, const CProcedure& scope);
+  // Eval's expression in the caller's scope; the value is left in the procedure's last local.
+  [[nodiscard]] std::unique_ptr<CProcedure> CompileEval(const SExpr& expr, const CProcedure& scope);
 
  private:
-  enum class EResolved { Var, Const, Builtin, MeMember };
+  enum class EResolved { Var, Const, Builtin, MeMember, Dynamic };
   struct SResolved {
     EResolved kind = EResolved::Var;
     EVarKind varKind = EVarKind::Local;
@@ -51,6 +56,8 @@ class CCompiler {
   void CompileClass(const SClassDecl& decl, CScriptClass& cls);
   void CompileProcedure(const SProcDecl& decl, CProcedure& proc, CScriptClass* cls);
   void CompileGlobalCode(const SProgram& program, CProcedure& proc);
+  void BeginScope(CProcedure& proc, const CProcedure& scope);
+  void CompileUnitMembers(const SProgram& program, SCompiledUnit& unit);
   CVariant EvalConst(const SExpr& expr);
 
   // ---- statements

@@ -19,6 +19,16 @@ SProgram CParser::Parse(std::u16string_view source) {
   return parser.ParseProgram();
 }
 
+ExprPtr CParser::ParseExpressionText(std::u16string_view source) {
+  CLexer lexer(source);
+  CParser parser(lexer.Tokenize());
+  parser.SkipSeparators();
+  ExprPtr expr = parser.ParseExpression();
+  parser.SkipSeparators();
+  if (!parser.At(ETok::End)) parser.Fail(err::ExpectedEndOfStatement);
+  return expr;
+}
+
 // ---- tokens -----------------------------------------------------------------------------
 
 const STok& CParser::Ahead(size_t n) const {

@@ -19,6 +19,8 @@ class CParser {
 
   // Source text to tree; lexing included.
   [[nodiscard]] static SProgram Parse(std::u16string_view source);
+  // One expression and nothing after it (Eval, where "=" compares). Throws as Parse does.
+  [[nodiscard]] static ExprPtr ParseExpressionText(std::u16string_view source);
 
  private:
   enum class EScope { Global, Procedure, Class };

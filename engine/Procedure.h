@@ -27,6 +27,8 @@ class CProcedure {
   std::u16string name;
   EProcKind kind = EProcKind::Sub;
   bool isGlobalCode = false;
+  // Compiled from text by Execute or Eval: its errors belong to the statement that ran it.
+  bool isDynamic = false;
   bool isPublic = true;
   bool optionExplicit = false;
   bool hasResult = false;            // the result is local 0

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "engine/ClassInstance.h"
+#include "engine/Compiler.h"
 #include "engine/ErrObject.h"
 #include "engine/SafeArray.h"
 #include "engine/ScriptError.h"
@@ -68,6 +69,8 @@ CVariant ApplyArgs(const CVariant& value, std::span<CVariant> args, const std::u
 
 CVirtualMachine::CVirtualMachine(CGlobals& globals, CErrObject& err) : m_globals(globals), m_err(err) {}
 
+CVirtualMachine::~CVirtualMachine() = default;
+
 void CVirtualMachine::SetStatementHook(StatementHook hook) {
   m_hook = std::move(hook);
   m_trap = m_hook != nullptr || m_stepLimit != 0 || m_stopRequested;
@@ -102,6 +105,8 @@ CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::
   const size_t first = proc.FirstParam();
   for (size_t i = 0; i < args.size(); ++i) {
     CVariant& arg = args[i];
+    // A script procedure has no optional parameters: an omitted argument is refused at the call.
+    if (arg.IsMissing()) throw CScriptError(err::ArgNotOptional);
     if (arg.IsRef() && !proc.paramByVal[i]) {
       frame.locals[first + i] = arg;
     } else {
@@ -130,7 +135,7 @@ void CVirtualMachine::Execute(SFrame& frame) {
         throw CScriptError(err::OutOfMemory);
       }
     } catch (CScriptError& error) {
-      if (!error.HasPosition() && frame.proc != nullptr) {
+      if (!error.HasPosition() && frame.proc != nullptr && !frame.proc->isDynamic) {
         if (const SStatementPos* pos = frame.proc->StatementAt(frame.pc == 0 ? 0 : frame.pc - 1)) {
           error.SetPosition(pos->line, pos->column);
         }
@@ -196,10 +201,11 @@ CVariant& CVirtualMachine::Slot(SFrame& frame, EVarKind kind, int32_t a, bool fo
       const std::u16string name(frame.proc->constants[static_cast<size_t>(a)].AsString());
       const int32_t global = m_globals.Find(name);
       if (global >= 0 && m_globals.At(global).kind != EGlobalKind::Undeclared) return Slot(frame, EVarKind::Global, global, forWrite);
-      auto it = frame.implicitLocals.find(name);
-      if (it != frame.implicitLocals.end()) return it->second.Deref();
+      SFrame& owner = NameScope(frame);
+      auto it = owner.implicitLocals.find(name);
+      if (it != owner.implicitLocals.end()) return it->second.Deref();
       if (frame.proc->optionExplicit) throw CScriptError(err::VariableUndefined, u"Variable is undefined: '" + name + u"'");
-      return frame.implicitLocals[name];
+      return owner.implicitLocals[name];
     }
   }
   throw CScriptError(err::InternalError);
@@ -248,7 +254,7 @@ CVariant CVirtualMachine::CallVar(SFrame& frame, EVarKind kind, int32_t a, std::
   if (kind == EVarKind::Name && !args.empty()) {
     const std::u16string name(frame.proc->constants[static_cast<size_t>(a)].AsString());
     const int32_t global = m_globals.Find(name);
-    if ((global < 0 || m_globals.At(global).kind == EGlobalKind::Undeclared) && frame.implicitLocals.count(name) == 0) {
+    if ((global < 0 || m_globals.At(global).kind == EGlobalKind::Undeclared) && NameScope(frame).implicitLocals.count(name) == 0) {
       throw CScriptError(err::TypeMismatch, u"Type mismatch: '" + name + u"'");
     }
   }

@@ -302,6 +302,12 @@ void CVirtualMachine::Run(SFrame& f) {
       case EOp::Return:
         f.Unpin();
         return;
+      case EOp::Dynamic: {
+        CVariant result = RunDynamic(f, static_cast<EDynamic>(in.b), Top(stack, in.n));
+        Drop(stack, in.n);
+        stack.push_back(std::move(result));
+        break;
+      }
       case EOp::Count_: throw CScriptError(err::InternalError);
     }
   }
