@@ -1,5 +1,6 @@
 #include "engine/VirtualMachine.h"
 
+#include <array>
 #include <new>
 
 #include "engine/ClassInstance.h"
@@ -49,10 +50,11 @@ CVariant LetValue(const CVariant& value) {
 }
 
 CVariant& ArrayElement(CSafeArray& array, std::span<CVariant> args) {
-  std::vector<int32_t> indices;
-  indices.reserve(args.size());
-  for (auto& arg : args) indices.push_back(arg.Deref().ToLong());
-  return array.Element(indices);
+  // Indexing is hot in loops: the indices live on the stack, not in a heap vector.
+  std::array<int32_t, 64> indices{};
+  if (args.size() > indices.size()) throw CScriptError(err::SubscriptRange);
+  for (size_t i = 0; i < args.size(); ++i) indices[i] = args[i].Deref().ToLong();
+  return array.Element(std::span<const int32_t>(indices.data(), args.size()));
 }
 
 CVariant ApplyArgs(const CVariant& value, std::span<CVariant> args, const std::u16string& name) {
