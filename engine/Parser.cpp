@@ -873,6 +873,8 @@ ExprPtr CParser::ParsePrimary() {
       Accept(ETok::LParen);
       node->left = ParseExpression();
       Expect(ETok::RParen, err::ExpectedRParen);
+      // (expr).member: real scripts reach into an object they computed in parentheses.
+      if (At(ETok::Dot) && !Cur().spaceBefore) return ParseChainTail(std::move(node), kNoStop);
       return node;
     }
     case ETok::Identifier: case ETok::Me: case ETok::Dot: return ParseChain(kNoStop);
@@ -897,9 +899,14 @@ ExprPtr CParser::ParseChain(size_t stopAtParen) {
     node = Node(EExpr::Name, at);
     node->name = ExpectIdentifier();
   }
+  return ParseChainTail(std::move(node), stopAtParen);
+}
+
+// tail := { '.' member | '(' args ')' }
+ExprPtr CParser::ParseChainTail(ExprPtr node, size_t stopAtParen) {
   for (;;) {
     if (At(ETok::LParen) && m_pos != stopAtParen) {
-      if (node->hasArgs || node->kind == EExpr::Me) {
+      if (node->hasArgs || node->kind == EExpr::Me || node->kind == EExpr::Paren) {
         auto index = Node(EExpr::Index, Cur());
         index->left = std::move(node);
         node = std::move(index);

@@ -86,6 +86,7 @@ class CParser {
   ExprPtr ParsePower();
   ExprPtr ParsePrimary();
   ExprPtr ParseChain(size_t stopAtParen);
+  ExprPtr ParseChainTail(ExprPtr node, size_t stopAtParen);
   void ParseArgs(SExpr& call);
   std::vector<ExprPtr> ParseBareArgs();
   ExprPtr Node(EExpr kind, const STok& at) const;
