@@ -69,9 +69,37 @@ CVariant ApplyArgs(const CVariant& value, std::span<CVariant> args, const std::u
   throw CScriptError(err::TypeMismatch, name.empty() ? std::u16string() : u"Type mismatch: '" + name + u"'");
 }
 
-CVirtualMachine::CVirtualMachine(CGlobals& globals, CErrObject& err) : m_globals(globals), m_err(err) {}
+CVirtualMachine::CVirtualMachine(CGlobals& globals, CErrObject& err) : m_globals(globals), m_err(err) {
+  m_spareVectors.reserve(kSpareVectors);
+}
 
 CVirtualMachine::~CVirtualMachine() = default;
+
+// Calls are frequent: a frame's vectors come from a pool and go back to it, so that a call
+// allocates nothing once the pool has warmed up.
+CVirtualMachine::SFrameRecycler::SFrameRecycler(CVirtualMachine& vm, SFrame& frame) : m_vm(vm), m_frame(frame) {
+  frame.locals = vm.TakeVector();
+  frame.stack = vm.TakeVector();
+}
+
+CVirtualMachine::SFrameRecycler::~SFrameRecycler() {
+  m_frame.Unpin();
+  m_vm.GiveBack(m_frame.locals);
+  m_vm.GiveBack(m_frame.stack);
+}
+
+std::vector<CVariant> CVirtualMachine::TakeVector() {
+  if (m_spareVectors.empty()) return {};
+  std::vector<CVariant> spare = std::move(m_spareVectors.back());
+  m_spareVectors.pop_back();
+  return spare;
+}
+
+void CVirtualMachine::GiveBack(std::vector<CVariant>& values) noexcept {
+  // Releasing the values may run Class_Terminate, which calls procedures and uses the pool.
+  values.clear();
+  if (m_spareVectors.size() < kSpareVectors) m_spareVectors.push_back(std::move(values));
+}
 
 void CVirtualMachine::SetStatementHook(StatementHook hook) {
   m_hook = std::move(hook);
@@ -102,8 +130,8 @@ CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::
   SFrame frame;
   frame.proc = &proc;
   frame.me = me;
+  SFrameRecycler recycler(*this, frame);
   frame.locals.resize(proc.LocalCount());
-  frame.stack.reserve(8);
   const size_t first = proc.FirstParam();
   for (size_t i = 0; i < args.size(); ++i) {
     CVariant& arg = args[i];

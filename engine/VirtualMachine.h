@@ -74,6 +74,18 @@ class CVirtualMachine {
   [[nodiscard]] CGlobals& Globals() { return m_globals; }
 
  private:
+  struct SFrameRecycler {
+    SFrameRecycler(CVirtualMachine& vm, SFrame& frame);
+    ~SFrameRecycler();
+    SFrameRecycler(const SFrameRecycler&) = delete;
+    SFrameRecycler& operator=(const SFrameRecycler&) = delete;
+    CVirtualMachine& m_vm;
+    SFrame& m_frame;
+  };
+  static constexpr size_t kSpareVectors = 64;
+  [[nodiscard]] std::vector<CVariant> TakeVector();
+  void GiveBack(std::vector<CVariant>& values) noexcept;
+
   void Execute(SFrame& frame);
   void Run(SFrame& frame);  // the dispatch loop: VmDispatch.cpp
   void OnTrap(SFrame& frame, const SStatementPos& pos);
@@ -109,6 +121,7 @@ class CVirtualMachine {
   int m_maxDepth = 3000;
   // Code compiled by Execute that declared procedures or classes: they live as long as the script.
   std::vector<std::unique_ptr<SCompiledUnit>> m_dynamicUnits;
+  std::vector<std::vector<CVariant>> m_spareVectors;
 };
 
 // Values that go into a variable by Let: an object gives its default value, an array is copied.
