@@ -29,6 +29,13 @@ ExprPtr CParser::ParseExpressionText(std::u16string_view source) {
   return expr;
 }
 
+CParser::CNestGuard::CNestGuard(CParser& parser) : m_parser(parser) {
+  if (++m_parser.m_nesting > kMaxNesting) {
+    --m_parser.m_nesting;
+    m_parser.Fail(err::OutOfStack);
+  }
+}
+
 // ---- tokens -----------------------------------------------------------------------------
 
 const STok& CParser::Ahead(size_t n) const {
@@ -129,6 +136,7 @@ bool CParser::AtBlockEnd() const {
 
 // block := { statement separator } (stops before a closing keyword)
 Block CParser::ParseBlock(EScope scope) {
+  CNestGuard nest(*this);
   Block block;
   for (;;) {
     SkipSeparators();
@@ -308,6 +316,7 @@ void CParser::ParseSingleLineIf(SStmt& stmt, EScope scope) {
 
 // inline-statements := statement { ':' statement } (up to the line end or Else)
 Block CParser::ParseInlineStatements(EScope scope, bool stopAtElse) {
+  CNestGuard nest(*this);
   Block block;
   const bool outer = m_inSingleLineIf;
   m_inSingleLineIf = stopAtElse;
@@ -683,7 +692,10 @@ ExprPtr CParser::Binary(ETok op, ExprPtr left, ExprPtr right) const {
 }
 
 // expr := imp
-ExprPtr CParser::ParseExpression() { return ParseImp(); }
+ExprPtr CParser::ParseExpression() {
+  CNestGuard nest(*this);
+  return ParseImp();
+}
 
 // imp := eqv { Imp eqv }
 ExprPtr CParser::ParseImp() {
@@ -723,6 +735,7 @@ ExprPtr CParser::ParseAnd() {
 // not := Not not | compare
 ExprPtr CParser::ParseNot() {
   if (!At(ETok::Not)) return ParseCompare();
+  CNestGuard nest(*this);
   auto node = Node(EExpr::Unary, Cur());
   Accept(ETok::Not);
   node->op = ETok::Not;
@@ -793,6 +806,7 @@ ExprPtr CParser::ParseMultiplicative() {
 // unary := ('-' | '+') unary | power
 ExprPtr CParser::ParseUnary() {
   if (!At(ETok::Minus) && !At(ETok::Plus)) return ParsePower();
+  CNestGuard nest(*this);
   const STok& at = Cur();
   const ETok op = at.kind;
   auto node = Node(EExpr::Unary, at);

@@ -92,8 +92,23 @@ class CParser {
   ExprPtr Node(EExpr kind, const STok& at) const;
   ExprPtr Binary(ETok op, ExprPtr left, ExprPtr right) const;
 
+  // The recursive rules count their depth: absurd nesting becomes a compilation error instead
+  // of exhausting the stack (the tree is walked recursively later, too).
+  class CNestGuard {
+   public:
+    explicit CNestGuard(CParser& parser);
+    ~CNestGuard() { --m_parser.m_nesting; }
+    CNestGuard(const CNestGuard&) = delete;
+    CNestGuard& operator=(const CNestGuard&) = delete;
+
+   private:
+    CParser& m_parser;
+  };
+  static constexpr int kMaxNesting = 1000;
+
   std::vector<STok> m_tokens;
   size_t m_pos = 0;
+  int m_nesting = 0;
   int m_loopDepthDo = 0;
   int m_loopDepthFor = 0;
   EProcKind m_procKind = EProcKind::Sub;
