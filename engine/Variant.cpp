@@ -178,8 +178,13 @@ CVariant CVariant::Reference(CVariant* target) {
 
 std::u16string_view CVariant::AsString() const { return m_u.str->text; }
 
+void CheckStringLength(size_t length) {
+  if (length > kMaxStringLength) throw CScriptError(err::OutOfStringSpace);
+}
+
 bool CVariant::AppendInPlace(std::u16string_view tail) {
   if (m_type != EVarType::String || m_u.str->refs != 1) return false;
+  CheckStringLength(m_u.str->text.size() + tail.size());
   m_u.str->text.append(tail);
   return true;
 }

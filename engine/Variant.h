@@ -36,6 +36,12 @@ enum class EVarType : uint16_t {
 // The payload of a missing optional argument, as Windows passes it.
 inline constexpr int32_t kParamNotFound = static_cast<int32_t>(0x80020004u);
 
+// The longest string a script may build, in UTF-16 units: Windows' strings count their
+// length in bytes in 31 bits. Beyond it, 14 "Out of string space" instead of exhausting memory.
+inline constexpr size_t kMaxStringLength = (size_t{1} << 30) - 1;
+// Throws 14 when a string of this length may not be built.
+void CheckStringLength(size_t length);
+
 class CVariant {
  public:
   // Copies and moves of numbers are the interpreter's most frequent operations: they stay
