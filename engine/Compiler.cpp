@@ -96,7 +96,34 @@ uint16_t CCompiler::Count(size_t n, int line, int column) {
 
 // ---- declarations -----------------------------------------------------------------------
 
+template <typename Fn>
+auto CCompiler::Transaction(Fn&& compile) {
+  m_undoGlobals.clear();
+  m_undoClasses.clear();
+  try {
+    return compile();
+  } catch (...) {
+    Undo();
+    throw;
+  }
+}
+
+void CCompiler::Undo() {
+  for (auto it = m_undoGlobals.rbegin(); it != m_undoGlobals.rend(); ++it) {
+    m_globals.At(it->slot) = std::move(it->previous);
+  }
+  for (auto it = m_undoClasses.rbegin(); it != m_undoClasses.rend(); ++it) {
+    m_globals.RestoreClass(it->name, std::move(it->previous));
+  }
+  m_undoGlobals.clear();
+  m_undoClasses.clear();
+}
+
 std::unique_ptr<SCompiledUnit> CCompiler::Compile(const SProgram& program) {
+  return Transaction([&] { return CompileProgram(program); });
+}
+
+std::unique_ptr<SCompiledUnit> CCompiler::CompileProgram(const SProgram& program) {
   auto unit = std::make_unique<SCompiledUnit>();
   m_optionExplicit = program.optionExplicit;
   DeclareClasses(program, *unit);
@@ -137,6 +164,10 @@ void CCompiler::BeginScope(CProcedure& proc, const CProcedure& scope) {
 }
 
 std::unique_ptr<SCompiledUnit> CCompiler::CompileInScope(const SProgram& program, const CProcedure& scope) {
+  return Transaction([&] { return CompileProgramInScope(program, scope); });
+}
+
+std::unique_ptr<SCompiledUnit> CCompiler::CompileProgramInScope(const SProgram& program, const CProcedure& scope) {
   auto unit = std::make_unique<SCompiledUnit>();
   m_optionExplicit = program.optionExplicit;
   DeclareClasses(program, *unit);
@@ -171,7 +202,7 @@ void CCompiler::DeclareClasses(const SProgram& program, SCompiledUnit& unit) {
     m_declaredHere[key] = true;
     auto cls = std::make_shared<CScriptClass>();
     cls->name = decl.name;
-    m_globals.AddClass(cls);
+    m_undoClasses.push_back({decl.name, m_globals.AddClass(cls)});
     unit.classes.push_back(std::move(cls));
   }
 }
@@ -184,7 +215,9 @@ void CCompiler::DeclareProcedures(const SProgram& program, SCompiledUnit& unit) 
     auto proc = std::make_unique<CProcedure>();
     proc->name = decl.name;
     proc->kind = decl.kind;
-    SGlobal& global = m_globals.At(m_globals.Intern(decl.name));
+    const int32_t slot = m_globals.Intern(decl.name);
+    SGlobal& global = m_globals.At(slot);
+    m_undoGlobals.push_back({slot, global});
     global.kind = EGlobalKind::Procedure;
     global.procedure = proc.get();
     global.value.Clear();
@@ -200,7 +233,9 @@ void CCompiler::DeclareGlobals(const Block& block) {
         const std::u16string key = Lower(item.name);
         if (m_declaredHere.count(key) != 0) ThrowCompileError(err::NameRedefined, item.line, item.column);
         m_declaredHere[key] = true;
-        SGlobal& global = m_globals.At(m_globals.Intern(item.name));
+        const int32_t slot = m_globals.Intern(item.name);
+        SGlobal& global = m_globals.At(slot);
+        m_undoGlobals.push_back({slot, global});
         if (global.kind == EGlobalKind::Undeclared) global.kind = EGlobalKind::Variable;
       }
     } else if (stmt->kind == EStmt::Const) {
@@ -209,7 +244,9 @@ void CCompiler::DeclareGlobals(const Block& block) {
         if (m_declaredHere.count(key) != 0) ThrowCompileError(err::NameRedefined, item.line, item.column);
         m_declaredHere[key] = true;
         CVariant value = EvalConst(*item.value);
-        SGlobal& global = m_globals.At(m_globals.Intern(item.name));
+        const int32_t slot = m_globals.Intern(item.name);
+        SGlobal& global = m_globals.At(slot);
+        m_undoGlobals.push_back({slot, global});
         global.kind = EGlobalKind::Const;
         global.value = std::move(value);
       }

@@ -48,6 +48,22 @@ class CCompiler {
     std::vector<size_t> exits;
   };
 
+  // A compilation that fails must leave the global table as it found it: Execute's code may
+  // fail after declaring procedures whose code is then freed.
+  struct SUndoGlobal {
+    int32_t slot;
+    SGlobal previous;
+  };
+  struct SUndoClass {
+    std::u16string name;
+    std::shared_ptr<CScriptClass> previous;
+  };
+  void Undo();
+  [[nodiscard]] std::unique_ptr<SCompiledUnit> CompileProgram(const SProgram& program);
+  [[nodiscard]] std::unique_ptr<SCompiledUnit> CompileProgramInScope(const SProgram& program, const CProcedure& scope);
+  template <typename Fn>
+  auto Transaction(Fn&& compile);
+
   // ---- declarations
   void DeclareProcedures(const SProgram& program, SCompiledUnit& unit);
   void DeclareClasses(const SProgram& program, SCompiledUnit& unit);
@@ -108,6 +124,8 @@ class CCompiler {
   std::vector<SLoop> m_loops;
   std::unordered_map<std::u16string, bool> m_declaredHere;  // globals this unit declared
   bool m_optionExplicit = false;
+  std::vector<SUndoGlobal> m_undoGlobals;
+  std::vector<SUndoClass> m_undoClasses;
 };
 
 }  // namespace quillet::engine

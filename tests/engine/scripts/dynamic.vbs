@@ -54,5 +54,13 @@ WScript.Echo Err.Number
 Err.Clear
 WScript.Echo Add(1, )
 WScript.Echo Err.Number, Err.Description
+Sub Keep() : WScript.Echo "kept" : End Sub
+ExecuteGlobal "Sub Keep() : WScript.Echo ""replaced"" : End Sub : Sub Keep() : End Sub"
+WScript.Echo Err.Number, Err.Description : Err.Clear
+ExecuteGlobal "Class Half : Sub M() : Exit For : End Sub : End Class : Sub Keep() : End Sub"
+WScript.Echo Err.Number : Err.Clear
+Keep
+Set f = New Half
+WScript.Echo Err.Number, Err.Description : Err.Clear
 On Error GoTo 0
 Execute "WScript.Echo ""line one"" : Err.Raise 5"
