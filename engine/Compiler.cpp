@@ -160,6 +160,8 @@ void CCompiler::BeginScope(CProcedure& proc, const CProcedure& scope) {
   for (size_t i = scope.FirstParam(); i < scope.localNames.size(); ++i) {
     if (!scope.localNames[i].empty()) m_locals[Lower(scope.localNames[i])] = static_cast<int32_t>(i);
   }
+  for (const auto& [key, value] : scope.namedConsts) m_consts[key] = value;
+  proc.namedConsts = scope.namedConsts;
   if (scope.hasResult) m_selfName = Lower(scope.name);
 }
 
@@ -392,6 +394,7 @@ void CCompiler::CompileStatement(const SStmt& stmt) {
         ThrowCompileError(err::NameRedefined, item.line, item.column);
       }
       m_consts[key] = EvalConst(*item.value);
+      m_proc->namedConsts.emplace_back(key, m_consts[key]);
     }
     return;
   }

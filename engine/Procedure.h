@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Ast.h"
@@ -36,6 +37,8 @@ class CProcedure {
   std::vector<std::u16string> localNames;  // every slot; hidden temporaries are empty
   std::vector<SInstr> code;
   std::vector<CVariant> constants;
+  // The body's own Const names (lower case) and values, for Execute and Eval inside it.
+  std::vector<std::pair<std::u16string, CVariant>> namedConsts;
   std::vector<SStatementPos> statements;
   CScriptClass* owner = nullptr;
 

@@ -7,12 +7,13 @@ ExecuteGlobal "Function Twice(v) : Twice = v * 2 : End Function"
 WScript.Echo Twice(21)
 
 Sub Scoped(p)
+  Const kLimit = 5
   Dim local : local = "local"
   Execute "local = local & ""!"" : p = p + 1 : g = g + 100"
   WScript.Echo local, p, Eval("local & p")
   ExecuteGlobal "Dim madeGlobal : madeGlobal = 7"
   Execute "fresh = 3"
-  WScript.Echo Eval("fresh")
+  WScript.Echo Eval("fresh"), Eval("kLimit * 2")
 End Sub
 Dim arg : arg = 1
 Scoped arg
