@@ -76,6 +76,12 @@ const SScript kScripts[] = {
      u"  s = s + a(i)\n"
      u"Next\n"
      u"Bench.Report s\n"},
+    {"concat3", 0,
+     u"Dim i, t : t = \"\"\n"
+     u"For i = 1 To 200000\n"
+     u"  t = t & i & \",\"\n"
+     u"Next\n"
+     u"Bench.Report Len(t)\n"},
     {"fibonacci", 0,
      u"Function Fib(n)\n"
      u"  If n < 2 Then Fib = n Else Fib = Fib(n - 1) + Fib(n - 2)\n"

@@ -430,15 +430,26 @@ CCompiler::SResolved CCompiler::ResolveVariable(const std::u16string& name, int 
   return r;
 }
 
+// s = s & a & b appends (a & b) to s in place: & gives the same result whichever way it is
+// grouped, and building a string piece by piece then costs time linear in its length.
 bool CCompiler::TryCompileAppend(const SExpr& target, const SExpr& value) {
-  if (target.kind != EExpr::Name || target.hasArgs || value.kind != EExpr::Binary || value.op != ETok::Amp) {
+  if (target.kind != EExpr::Name || target.hasArgs) return false;
+  std::vector<const SExpr*> pieces;
+  const SExpr* left = &value;
+  while (left->kind == EExpr::Binary && left->op == ETok::Amp) {
+    pieces.push_back(left->right.get());
+    left = left->left.get();
+  }
+  if (pieces.empty() || left->kind != EExpr::Name || left->hasArgs || Lower(left->name) != Lower(target.name)) {
     return false;
   }
-  const SExpr& left = *value.left;
-  if (left.kind != EExpr::Name || left.hasArgs || Lower(left.name) != Lower(target.name)) return false;
   SResolved r = Resolve(target.name, false);
   if (r.kind != EResolved::Var) return false;
-  CompileExpr(*value.right);
+  CompileExpr(*pieces.back());
+  for (size_t i = pieces.size() - 1; i-- > 0;) {
+    CompileExpr(*pieces[i]);
+    Emit(EOp::Concat);
+  }
   EmitVar(EOp::Append, r);
   return true;
 }

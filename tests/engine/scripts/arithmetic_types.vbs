@@ -17,3 +17,6 @@ WScript.Echo 1.7E308 * 10
 WScript.Echo Err.Number, Err.Description : Err.Clear
 s = 2147483647 : s = s + 1
 WScript.Echo s, TypeName(s)
+Dim t, n : t = "" : n = Null
+For i = 1 To 3 : t = t & i & "," & n : Next
+WScript.Echo t, Len(t), TypeName(n & n), "x" & n & 1
