@@ -5,6 +5,10 @@ Execute "g = g + 1"
 WScript.Echo g
 ExecuteGlobal "Function Twice(v) : Twice = v * 2 : End Function"
 WScript.Echo Twice(21)
+ExecuteGlobal "Class Made : Public Name : Private Sub Class_Initialize : Name = ""made"" : End Sub : End Class"
+Dim made : Set made = New Made
+Set twiceRef = GetRef("Twice")
+WScript.Echo made.Name, TypeName(made), twiceRef(4), Eval("Twice(5) + 0")
 
 Sub Scoped(p)
   Const kLimit = 5
