@@ -1,7 +1,7 @@
 // The engine on six scripts: each runs once, hands its checksum to the host object, and is
 // timed from compilation to the end of its global code, beside a fixed reference time for
-// this kind of machine; the target is ten times faster (a ratio of at most 0.1). Also prints the memory a script's array of a million Doubles takes
-// per element (target: at most 24 bytes).
+// this kind of machine; the target is ten times faster (a ratio of at most 0.1). Also prints
+// the memory a script's array of a million Doubles takes per element (at most 24 bytes).
 //
 // Run: build/bench/bench_engine [name ...]   (no names: every script)
 
