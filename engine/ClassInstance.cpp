@@ -86,9 +86,9 @@ CVariant CClassInstance::InvokeProperty(const SClassMember& member, EInvokeKind 
   }
   const CProcedure* target = kind == EInvokeKind::Set ? member.set : member.let;
   if (target == nullptr) throw CScriptError(kind == EInvokeKind::Set ? err::NoSuchMember : err::IllegalAssignment);
-  std::vector<CVariant> all(args.begin(), args.end());
-  if (kind == EInvokeKind::Let) all.back() = LetValue(all.back());
-  return m_vm.Call(*target, this, all);
+  // The arguments are the caller's temporaries: the value is converted in place, without a copy.
+  if (kind == EInvokeKind::Let) args.back() = LetValue(args.back());
+  return m_vm.Call(*target, this, args);
 }
 
 }  // namespace quillet::engine

@@ -1,5 +1,6 @@
 #include "engine/Compiler.h"
 
+#include <iterator>
 #include <limits>
 
 #include "engine/Builtins.h"
@@ -36,6 +37,15 @@ EOp BinaryOp(ETok op) {
     case ETok::Ge: return EOp::Ge;
     default: return EOp::Is;
   }
+}
+
+// -1 when the name is none of the functions that work on the calling frame.
+int FindDynamic(std::u16string_view key) {
+  static constexpr std::u16string_view kNames[] = {u"eval", u"execute", u"executeglobal", u"getref"};
+  for (size_t i = 0; i < std::size(kNames); ++i) {
+    if (key == kNames[i]) return static_cast<int>(i);
+  }
+  return -1;
 }
 
 }  // namespace
@@ -86,7 +96,34 @@ uint16_t CCompiler::Count(size_t n, int line, int column) {
 
 // ---- declarations -----------------------------------------------------------------------
 
+template <typename Fn>
+auto CCompiler::Transaction(Fn&& compile) {
+  m_undoGlobals.clear();
+  m_undoClasses.clear();
+  try {
+    return compile();
+  } catch (...) {
+    Undo();
+    throw;
+  }
+}
+
+void CCompiler::Undo() {
+  for (auto it = m_undoGlobals.rbegin(); it != m_undoGlobals.rend(); ++it) {
+    m_globals.At(it->slot) = std::move(it->previous);
+  }
+  for (auto it = m_undoClasses.rbegin(); it != m_undoClasses.rend(); ++it) {
+    m_globals.RestoreClass(it->name, std::move(it->previous));
+  }
+  m_undoGlobals.clear();
+  m_undoClasses.clear();
+}
+
 std::unique_ptr<SCompiledUnit> CCompiler::Compile(const SProgram& program) {
+  return Transaction([&] { return CompileProgram(program); });
+}
+
+std::unique_ptr<SCompiledUnit> CCompiler::CompileProgram(const SProgram& program) {
   auto unit = std::make_unique<SCompiledUnit>();
   m_optionExplicit = program.optionExplicit;
   DeclareClasses(program, *unit);
@@ -95,11 +132,69 @@ std::unique_ptr<SCompiledUnit> CCompiler::Compile(const SProgram& program) {
   unit->globalCode = std::make_unique<CProcedure>();
   unit->globalCode->isGlobalCode = true;
   CompileGlobalCode(program, *unit->globalCode);
-  size_t i = 0;
-  for (const auto& decl : program.procs) CompileProcedure(decl, *unit->procedures[i++], nullptr);
-  i = 0;
-  for (const auto& decl : program.classes) CompileClass(decl, *unit->classes[i++]);
+  CompileUnitMembers(program, *unit);
   return unit;
+}
+
+void CCompiler::CompileUnitMembers(const SProgram& program, SCompiledUnit& unit) {
+  size_t i = 0;
+  for (const auto& decl : program.procs) CompileProcedure(decl, *unit.procedures[i++], nullptr);
+  i = 0;
+  for (const auto& decl : program.classes) CompileClass(decl, *unit.classes[i++]);
+}
+
+// The dynamic body sees the caller's names: its first locals are the caller's, same slots, so
+// the virtual machine can make them references to the caller's frame.
+void CCompiler::BeginScope(CProcedure& proc, const CProcedure& scope) {
+  m_proc = &proc;
+  m_class = scope.owner;
+  m_locals.clear();
+  m_consts.clear();
+  m_nameConsts.clear();
+  m_selfName.clear();
+  proc.isDynamic = true;
+  proc.isGlobalCode = scope.isGlobalCode;
+  proc.owner = scope.owner;
+  proc.optionExplicit = m_optionExplicit || scope.optionExplicit;
+  proc.localNames = scope.localNames;
+  for (size_t i = scope.FirstParam(); i < scope.localNames.size(); ++i) {
+    if (!scope.localNames[i].empty()) m_locals[Lower(scope.localNames[i])] = static_cast<int32_t>(i);
+  }
+  for (const auto& [key, value] : scope.namedConsts) m_consts[key] = value;
+  proc.namedConsts = scope.namedConsts;
+  if (scope.hasResult) m_selfName = Lower(scope.name);
+}
+
+std::unique_ptr<SCompiledUnit> CCompiler::CompileInScope(const SProgram& program, const CProcedure& scope) {
+  return Transaction([&] { return CompileProgramInScope(program, scope); });
+}
+
+std::unique_ptr<SCompiledUnit> CCompiler::CompileProgramInScope(const SProgram& program, const CProcedure& scope) {
+  auto unit = std::make_unique<SCompiledUnit>();
+  m_optionExplicit = program.optionExplicit;
+  DeclareClasses(program, *unit);
+  DeclareProcedures(program, *unit);
+  if (scope.isGlobalCode) DeclareGlobals(program.body);
+  unit->globalCode = std::make_unique<CProcedure>();
+  BeginScope(*unit->globalCode, scope);
+  if (!scope.isGlobalCode) CollectLocals(program.body);
+  CompileBlock(program.body);
+  Emit(EOp::Return);
+  m_selfName.clear();
+  CompileUnitMembers(program, *unit);
+  return unit;
+}
+
+std::unique_ptr<CProcedure> CCompiler::CompileEval(const SExpr& expr, const CProcedure& scope) {
+  auto proc = std::make_unique<CProcedure>();
+  m_optionExplicit = false;
+  BeginScope(*proc, scope);
+  EmitStatement(expr.line, expr.column);
+  CompileExpr(expr);
+  Emit(EOp::Store, AllocTemp(), static_cast<uint8_t>(EVarKind::Local), 1);
+  Emit(EOp::Return);
+  m_selfName.clear();
+  return proc;
 }
 
 void CCompiler::DeclareClasses(const SProgram& program, SCompiledUnit& unit) {
@@ -109,7 +204,7 @@ void CCompiler::DeclareClasses(const SProgram& program, SCompiledUnit& unit) {
     m_declaredHere[key] = true;
     auto cls = std::make_shared<CScriptClass>();
     cls->name = decl.name;
-    m_globals.AddClass(cls);
+    m_undoClasses.push_back({decl.name, m_globals.AddClass(cls)});
     unit.classes.push_back(std::move(cls));
   }
 }
@@ -122,7 +217,9 @@ void CCompiler::DeclareProcedures(const SProgram& program, SCompiledUnit& unit) 
     auto proc = std::make_unique<CProcedure>();
     proc->name = decl.name;
     proc->kind = decl.kind;
-    SGlobal& global = m_globals.At(m_globals.Intern(decl.name));
+    const int32_t slot = m_globals.Intern(decl.name);
+    SGlobal& global = m_globals.At(slot);
+    m_undoGlobals.push_back({slot, global});
     global.kind = EGlobalKind::Procedure;
     global.procedure = proc.get();
     global.value.Clear();
@@ -138,7 +235,9 @@ void CCompiler::DeclareGlobals(const Block& block) {
         const std::u16string key = Lower(item.name);
         if (m_declaredHere.count(key) != 0) ThrowCompileError(err::NameRedefined, item.line, item.column);
         m_declaredHere[key] = true;
-        SGlobal& global = m_globals.At(m_globals.Intern(item.name));
+        const int32_t slot = m_globals.Intern(item.name);
+        SGlobal& global = m_globals.At(slot);
+        m_undoGlobals.push_back({slot, global});
         if (global.kind == EGlobalKind::Undeclared) global.kind = EGlobalKind::Variable;
       }
     } else if (stmt->kind == EStmt::Const) {
@@ -147,7 +246,9 @@ void CCompiler::DeclareGlobals(const Block& block) {
         if (m_declaredHere.count(key) != 0) ThrowCompileError(err::NameRedefined, item.line, item.column);
         m_declaredHere[key] = true;
         CVariant value = EvalConst(*item.value);
-        SGlobal& global = m_globals.At(m_globals.Intern(item.name));
+        const int32_t slot = m_globals.Intern(item.name);
+        SGlobal& global = m_globals.At(slot);
+        m_undoGlobals.push_back({slot, global});
         global.kind = EGlobalKind::Const;
         global.value = std::move(value);
       }
@@ -293,6 +394,7 @@ void CCompiler::CompileStatement(const SStmt& stmt) {
         ThrowCompileError(err::NameRedefined, item.line, item.column);
       }
       m_consts[key] = EvalConst(*item.value);
+      m_proc->namedConsts.emplace_back(key, m_consts[key]);
     }
     return;
   }
@@ -328,15 +430,26 @@ CCompiler::SResolved CCompiler::ResolveVariable(const std::u16string& name, int 
   return r;
 }
 
+// s = s & a & b appends (a & b) to s in place: & gives the same result whichever way it is
+// grouped, and building a string piece by piece then costs time linear in its length.
 bool CCompiler::TryCompileAppend(const SExpr& target, const SExpr& value) {
-  if (target.kind != EExpr::Name || target.hasArgs || value.kind != EExpr::Binary || value.op != ETok::Amp) {
+  if (target.kind != EExpr::Name || target.hasArgs) return false;
+  std::vector<const SExpr*> pieces;
+  const SExpr* left = &value;
+  while (left->kind == EExpr::Binary && left->op == ETok::Amp) {
+    pieces.push_back(left->right.get());
+    left = left->left.get();
+  }
+  if (pieces.empty() || left->kind != EExpr::Name || left->hasArgs || Lower(left->name) != Lower(target.name)) {
     return false;
   }
-  const SExpr& left = *value.left;
-  if (left.kind != EExpr::Name || left.hasArgs || Lower(left.name) != Lower(target.name)) return false;
   SResolved r = Resolve(target.name, false);
   if (r.kind != EResolved::Var) return false;
-  CompileExpr(*value.right);
+  CompileExpr(*pieces.back());
+  for (size_t i = pieces.size() - 1; i-- > 0;) {
+    CompileExpr(*pieces[i]);
+    Emit(EOp::Concat);
+  }
   EmitVar(EOp::Append, r);
   return true;
 }
@@ -346,7 +459,7 @@ void CCompiler::CompileAssign(const SExpr& target, const SExpr& value, bool isSe
   if (target.kind == EExpr::Name) {
     SResolved r = Resolve(target.name, target.hasArgs);
     const uint16_t n = Count(target.args.size(), target.line, target.column);
-    if (r.kind == EResolved::Const || r.kind == EResolved::Builtin) {
+    if (r.kind == EResolved::Const || r.kind == EResolved::Builtin || r.kind == EResolved::Dynamic) {
       ThrowCompileError(err::IllegalAssignment, target.line, target.column);
     }
     CompileArgs(target, false);
@@ -570,7 +683,8 @@ CCompiler::SResolved CCompiler::Resolve(const std::u16string& name, bool hasArgs
     r.value = m_globals.At(global).value;
     return r;
   }
-  if (global >= 0 && (m_globals.At(global).kind != EGlobalKind::Undeclared || FindBuiltin(key) < 0)) {
+  if (global >= 0 && (m_globals.At(global).kind != EGlobalKind::Undeclared ||
+                      (FindBuiltin(key) < 0 && FindDynamic(key) < 0))) {
     r.varKind = EVarKind::Global;
     r.index = global;
     return r;
@@ -579,6 +693,11 @@ CCompiler::SResolved CCompiler::Resolve(const std::u16string& name, bool hasArgs
   if (builtin >= 0) {
     r.kind = EResolved::Builtin;
     r.index = builtin;
+    return r;
+  }
+  if (const int dynamic = FindDynamic(key); dynamic >= 0) {
+    r.kind = EResolved::Dynamic;
+    r.index = dynamic;
     return r;
   }
   if (m_proc->isGlobalCode) {
@@ -658,6 +777,10 @@ void CCompiler::CompileName(const SExpr& expr) {
     case EResolved::MeMember:
       CompileArgs(expr, true);
       Emit(EOp::CallMe, NameConst(expr.name), 0, n);
+      return;
+    case EResolved::Dynamic:
+      CompileArgs(expr, false);
+      Emit(EOp::Dynamic, 0, static_cast<uint8_t>(r.index), n);
       return;
     case EResolved::Var:
       if (!expr.hasArgs) {

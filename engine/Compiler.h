@@ -29,9 +29,14 @@ class CCompiler {
   // Declares the program's procedures, classes and globals in the global table and compiles
   // everything. Throws CScriptError (compilation).
   [[nodiscard]] std::unique_ptr<SCompiledUnit> Compile(const SProgram& program);
+  // Execute's text: procedures and classes become global; the statements run in the scope of
+  // the procedure that called Execute, whose locals keep their slot numbers.
+  [[nodiscard]] std::unique_ptr<SCompiledUnit> CompileInScope(const SProgram& program, const CProcedure& scope);
+  // Eval's expression in the caller's scope; the value is left in the procedure's last local.
+  [[nodiscard]] std::unique_ptr<CProcedure> CompileEval(const SExpr& expr, const CProcedure& scope);
 
  private:
-  enum class EResolved { Var, Const, Builtin, MeMember };
+  enum class EResolved { Var, Const, Builtin, MeMember, Dynamic };
   struct SResolved {
     EResolved kind = EResolved::Var;
     EVarKind varKind = EVarKind::Local;
@@ -43,6 +48,22 @@ class CCompiler {
     std::vector<size_t> exits;
   };
 
+  // A compilation that fails must leave the global table as it found it: Execute's code may
+  // fail after declaring procedures whose code is then freed.
+  struct SUndoGlobal {
+    int32_t slot;
+    SGlobal previous;
+  };
+  struct SUndoClass {
+    std::u16string name;
+    std::shared_ptr<CScriptClass> previous;
+  };
+  void Undo();
+  [[nodiscard]] std::unique_ptr<SCompiledUnit> CompileProgram(const SProgram& program);
+  [[nodiscard]] std::unique_ptr<SCompiledUnit> CompileProgramInScope(const SProgram& program, const CProcedure& scope);
+  template <typename Fn>
+  auto Transaction(Fn&& compile);
+
   // ---- declarations
   void DeclareProcedures(const SProgram& program, SCompiledUnit& unit);
   void DeclareClasses(const SProgram& program, SCompiledUnit& unit);
@@ -51,6 +72,8 @@ class CCompiler {
   void CompileClass(const SClassDecl& decl, CScriptClass& cls);
   void CompileProcedure(const SProcDecl& decl, CProcedure& proc, CScriptClass* cls);
   void CompileGlobalCode(const SProgram& program, CProcedure& proc);
+  void BeginScope(CProcedure& proc, const CProcedure& scope);
+  void CompileUnitMembers(const SProgram& program, SCompiledUnit& unit);
   CVariant EvalConst(const SExpr& expr);
 
   // ---- statements
@@ -101,6 +124,8 @@ class CCompiler {
   std::vector<SLoop> m_loops;
   std::unordered_map<std::u16string, bool> m_declaredHere;  // globals this unit declared
   bool m_optionExplicit = false;
+  std::vector<SUndoGlobal> m_undoGlobals;
+  std::vector<SUndoClass> m_undoClasses;
 };
 
 }  // namespace quillet::engine

@@ -20,8 +20,17 @@ int32_t CGlobals::Find(std::u16string_view name) const {
   return it == m_index.end() ? -1 : it->second;
 }
 
-void CGlobals::AddClass(std::shared_ptr<CScriptClass> cls) {
-  m_classes[platform::LowerAscii(cls->name)] = std::move(cls);
+std::shared_ptr<CScriptClass> CGlobals::AddClass(std::shared_ptr<CScriptClass> cls) {
+  auto& entry = m_classes[platform::LowerAscii(cls->name)];
+  std::shared_ptr<CScriptClass> previous = std::move(entry);
+  entry = std::move(cls);
+  return previous;
+}
+
+void CGlobals::RestoreClass(std::u16string_view name, std::shared_ptr<CScriptClass> previous) {
+  const std::u16string key = platform::LowerAscii(name);
+  if (previous) m_classes[key] = std::move(previous);
+  else m_classes.erase(key);
 }
 
 CScriptClass* CGlobals::FindClass(std::u16string_view name) const {

@@ -35,7 +35,10 @@ class CGlobals {
   [[nodiscard]] const SGlobal& At(int32_t slot) const { return m_slots[static_cast<size_t>(slot)]; }
   [[nodiscard]] size_t Count() const { return m_slots.size(); }
 
-  void AddClass(std::shared_ptr<CScriptClass> cls);
+  // Returns the class the name meant before (null if none), so that a failed compilation can
+  // put it back with RestoreClass.
+  std::shared_ptr<CScriptClass> AddClass(std::shared_ptr<CScriptClass> cls);
+  void RestoreClass(std::u16string_view name, std::shared_ptr<CScriptClass> previous);
   [[nodiscard]] CScriptClass* FindClass(std::u16string_view name) const;
 
   // Releases every value (running Class_Terminate where due) while the engine still works.

@@ -47,6 +47,9 @@ constexpr std::array kKeywords{
 
 bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+// "a"&objName is a concatenation: &H and &O start a number only when a digit follows.
+bool IsHexDigit(char16_t c) { return IsDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); }
+bool IsOctalDigit(char16_t c) { return c >= u'0' && c <= u'7'; }
 // Letters of other scripts count as letters, as they do for Windows' engine; the no-break and
 // ideographic spaces do not.
 bool IsWideLetter(char16_t c) { return c >= 0xC0 && c != 0x3000 && c != 0xFEFF && c != 0xD7; }
@@ -119,9 +122,9 @@ std::vector<STok> CLexer::Tokenize() {
       Advance();
     } else if (IsDigit(c) || (c == u'.' && IsDigit(Peek(1)))) {
       LexNumber(tok);
-    } else if (c == u'&' && (Peek(1) == u'H' || Peek(1) == u'h')) {
+    } else if (c == u'&' && (Peek(1) == u'H' || Peek(1) == u'h') && IsHexDigit(Peek(2))) {
       LexRadix(tok, 16);
-    } else if (c == u'&' && (Peek(1) == u'O' || Peek(1) == u'o' || IsDigit(Peek(1)))) {
+    } else if (c == u'&' && (((Peek(1) == u'O' || Peek(1) == u'o') && IsOctalDigit(Peek(2))) || IsOctalDigit(Peek(1)))) {
       LexRadix(tok, 8);
     } else if (c == u'"') {
       LexString(tok);

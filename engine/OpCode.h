@@ -61,6 +61,7 @@ enum class EOp : uint8_t {
   OnErrorGoto0,   // the frame passes errors to its caller
   Append,         // pop value; variable (b, a) = variable & value, in place when possible
   Return,         // leave the procedure
+  Dynamic,        // pop n args; push the result of dynamic code b (EDynamic) run in this frame's scope
   Count_
 };
 
@@ -98,7 +99,7 @@ inline constexpr std::array<SOpInfo, static_cast<size_t>(EOp::Count_)> kOpInfo{{
     {"ForEachStart", false, false}, {"ForEachNext", true, false}, {"Pop", false, false},
     {"DimArray", false, true},    {"ReDim", false, true},         {"ReDimPreserve", false, true},
     {"Erase", false, true},       {"OnErrorResume", false, false}, {"OnErrorGoto0", false, false},
-    {"Append", false, true},      {"Return", false, false},
+    {"Append", false, true},      {"Return", false, false},       {"Dynamic", false, false},
 }};
 static_assert(kOpInfo.size() == static_cast<size_t>(EOp::Count_));
 constexpr bool EveryOpNamed() {
@@ -109,5 +110,10 @@ constexpr bool EveryOpNamed() {
 }
 static_assert(EveryOpNamed(), "one row per opcode");
 static_assert(kOpInfo[static_cast<size_t>(EOp::Return)].name[0] == 'R', "rows follow the enum");
+static_assert(kOpInfo[static_cast<size_t>(EOp::Dynamic)].name[0] == 'D', "rows follow the enum");
+
+// The functions that compile source text while the script runs, and GetRef, which needs the
+// global table: they are not ordinary built-ins because they work on the calling frame.
+enum class EDynamic : uint8_t { Eval, Execute, ExecuteGlobal, GetRef };
 
 }  // namespace quillet::engine

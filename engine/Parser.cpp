@@ -19,6 +19,23 @@ SProgram CParser::Parse(std::u16string_view source) {
   return parser.ParseProgram();
 }
 
+ExprPtr CParser::ParseExpressionText(std::u16string_view source) {
+  CLexer lexer(source);
+  CParser parser(lexer.Tokenize());
+  parser.SkipSeparators();
+  ExprPtr expr = parser.ParseExpression();
+  parser.SkipSeparators();
+  if (!parser.At(ETok::End)) parser.Fail(err::ExpectedEndOfStatement);
+  return expr;
+}
+
+CParser::CNestGuard::CNestGuard(CParser& parser) : m_parser(parser) {
+  if (++m_parser.m_nesting > kMaxNesting) {
+    --m_parser.m_nesting;
+    m_parser.Fail(err::OutOfStack);
+  }
+}
+
 // ---- tokens -----------------------------------------------------------------------------
 
 const STok& CParser::Ahead(size_t n) const {
@@ -119,6 +136,7 @@ bool CParser::AtBlockEnd() const {
 
 // block := { statement separator } (stops before a closing keyword)
 Block CParser::ParseBlock(EScope scope) {
+  CNestGuard nest(*this);
   Block block;
   for (;;) {
     SkipSeparators();
@@ -298,6 +316,7 @@ void CParser::ParseSingleLineIf(SStmt& stmt, EScope scope) {
 
 // inline-statements := statement { ':' statement } (up to the line end or Else)
 Block CParser::ParseInlineStatements(EScope scope, bool stopAtElse) {
+  CNestGuard nest(*this);
   Block block;
   const bool outer = m_inSingleLineIf;
   m_inSingleLineIf = stopAtElse;
@@ -673,7 +692,10 @@ ExprPtr CParser::Binary(ETok op, ExprPtr left, ExprPtr right) const {
 }
 
 // expr := imp
-ExprPtr CParser::ParseExpression() { return ParseImp(); }
+ExprPtr CParser::ParseExpression() {
+  CNestGuard nest(*this);
+  return ParseImp();
+}
 
 // imp := eqv { Imp eqv }
 ExprPtr CParser::ParseImp() {
@@ -713,6 +735,7 @@ ExprPtr CParser::ParseAnd() {
 // not := Not not | compare
 ExprPtr CParser::ParseNot() {
   if (!At(ETok::Not)) return ParseCompare();
+  CNestGuard nest(*this);
   auto node = Node(EExpr::Unary, Cur());
   Accept(ETok::Not);
   node->op = ETok::Not;
@@ -783,6 +806,7 @@ ExprPtr CParser::ParseMultiplicative() {
 // unary := ('-' | '+') unary | power
 ExprPtr CParser::ParseUnary() {
   if (!At(ETok::Minus) && !At(ETok::Plus)) return ParsePower();
+  CNestGuard nest(*this);
   const STok& at = Cur();
   const ETok op = at.kind;
   auto node = Node(EExpr::Unary, at);
@@ -863,6 +887,8 @@ ExprPtr CParser::ParsePrimary() {
       Accept(ETok::LParen);
       node->left = ParseExpression();
       Expect(ETok::RParen, err::ExpectedRParen);
+      // (expr).member: real scripts reach into an object they computed in parentheses.
+      if (At(ETok::Dot) && !Cur().spaceBefore) return ParseChainTail(std::move(node), kNoStop);
       return node;
     }
     case ETok::Identifier: case ETok::Me: case ETok::Dot: return ParseChain(kNoStop);
@@ -887,9 +913,14 @@ ExprPtr CParser::ParseChain(size_t stopAtParen) {
     node = Node(EExpr::Name, at);
     node->name = ExpectIdentifier();
   }
+  return ParseChainTail(std::move(node), stopAtParen);
+}
+
+// tail := { '.' member | '(' args ')' }
+ExprPtr CParser::ParseChainTail(ExprPtr node, size_t stopAtParen) {
   for (;;) {
     if (At(ETok::LParen) && m_pos != stopAtParen) {
-      if (node->hasArgs || node->kind == EExpr::Me) {
+      if (node->hasArgs || node->kind == EExpr::Me || node->kind == EExpr::Paren) {
         auto index = Node(EExpr::Index, Cur());
         index->left = std::move(node);
         node = std::move(index);

@@ -19,6 +19,8 @@ class CParser {
 
   // Source text to tree; lexing included.
   [[nodiscard]] static SProgram Parse(std::u16string_view source);
+  // One expression and nothing after it (Eval, where "=" compares). Throws as Parse does.
+  [[nodiscard]] static ExprPtr ParseExpressionText(std::u16string_view source);
 
  private:
   enum class EScope { Global, Procedure, Class };
@@ -84,13 +86,29 @@ class CParser {
   ExprPtr ParsePower();
   ExprPtr ParsePrimary();
   ExprPtr ParseChain(size_t stopAtParen);
+  ExprPtr ParseChainTail(ExprPtr node, size_t stopAtParen);
   void ParseArgs(SExpr& call);
   std::vector<ExprPtr> ParseBareArgs();
   ExprPtr Node(EExpr kind, const STok& at) const;
   ExprPtr Binary(ETok op, ExprPtr left, ExprPtr right) const;
 
+  // The recursive rules count their depth: absurd nesting becomes a compilation error instead
+  // of exhausting the stack (the tree is walked recursively later, too).
+  class CNestGuard {
+   public:
+    explicit CNestGuard(CParser& parser);
+    ~CNestGuard() { --m_parser.m_nesting; }
+    CNestGuard(const CNestGuard&) = delete;
+    CNestGuard& operator=(const CNestGuard&) = delete;
+
+   private:
+    CParser& m_parser;
+  };
+  static constexpr int kMaxNesting = 1000;
+
   std::vector<STok> m_tokens;
   size_t m_pos = 0;
+  int m_nesting = 0;
   int m_loopDepthDo = 0;
   int m_loopDepthFor = 0;
   EProcKind m_procKind = EProcKind::Sub;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Ast.h"
@@ -27,6 +28,8 @@ class CProcedure {
   std::u16string name;
   EProcKind kind = EProcKind::Sub;
   bool isGlobalCode = false;
+  // Compiled from text by Execute or Eval: its errors belong to the statement that ran it.
+  bool isDynamic = false;
   bool isPublic = true;
   bool optionExplicit = false;
   bool hasResult = false;            // the result is local 0
@@ -34,6 +37,8 @@ class CProcedure {
   std::vector<std::u16string> localNames;  // every slot; hidden temporaries are empty
   std::vector<SInstr> code;
   std::vector<CVariant> constants;
+  // The body's own Const names (lower case) and values, for Execute and Eval inside it.
+  std::vector<std::pair<std::u16string, CVariant>> namedConsts;
   std::vector<SStatementPos> statements;
   CScriptClass* owner = nullptr;
 

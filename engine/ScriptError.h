@@ -51,6 +51,7 @@ namespace err {
 inline constexpr int InvalidCall = 5;
 inline constexpr int Overflow = 6;
 inline constexpr int OutOfMemory = 7;
+inline constexpr int OutOfStringSpace = 14;
 inline constexpr int SubscriptRange = 9;
 inline constexpr int ArrayLocked = 10;
 inline constexpr int DivisionByZero = 11;

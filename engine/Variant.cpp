@@ -94,12 +94,6 @@ int64_t DaysFromCivil(int year, int month, int day) {
 
 // ---- construction and ownership ---------------------------------------------------------
 
-CVariant::CVariant(const CVariant& other) { CopyFrom(other); }
-
-CVariant::CVariant(CVariant&& other) noexcept : m_type(other.m_type), m_u(other.m_u) {
-  other.m_type = EVarType::Empty;
-}
-
 CVariant& CVariant::operator=(const CVariant& other) {
   if (this != &other) {
     CVariant copy(other);
@@ -108,24 +102,18 @@ CVariant& CVariant::operator=(const CVariant& other) {
   return *this;
 }
 
-CVariant& CVariant::operator=(CVariant&& other) noexcept {
-  if (this != &other) {
-    // Release last: releasing may run a Class_Terminate that reads this very variable.
-    const EVarType oldType = m_type;
-    const auto oldU = m_u;
-    m_type = other.m_type;
-    m_u = other.m_u;
-    other.m_type = EVarType::Empty;
-    CVariant old;
-    old.m_type = oldType;
-    old.m_u = oldU;
-  }
-  return *this;
-}
-
-void CVariant::CopyFrom(const CVariant& other) {
+void CVariant::MoveAssignOwned(CVariant&& other) noexcept {
+  if (this == &other) return;
+  // Release last: releasing may run a Class_Terminate that reads this very variable.
+  CVariant old;
+  old.m_type = m_type;
+  old.m_u = m_u;
   m_type = other.m_type;
   m_u = other.m_u;
+  other.m_type = EVarType::Empty;
+}
+
+void CVariant::AddRefPayload() {
   switch (m_type) {
     case EVarType::String: ++m_u.str->refs; break;
     case EVarType::Object: if (m_u.obj != nullptr) m_u.obj->AddRef(); break;
@@ -134,10 +122,7 @@ void CVariant::CopyFrom(const CVariant& other) {
   }
 }
 
-void CVariant::Clear() {
-  const EVarType type = m_type;
-  const auto u = m_u;
-  m_type = EVarType::Empty;
+void CVariant::ReleasePayload(EVarType type, Payload u) noexcept {
   switch (type) {
     case EVarType::String:
       if (--u.str->refs == 0) delete u.str;
@@ -193,8 +178,13 @@ CVariant CVariant::Reference(CVariant* target) {
 
 std::u16string_view CVariant::AsString() const { return m_u.str->text; }
 
+void CheckStringLength(size_t length) {
+  if (length > kMaxStringLength) throw CScriptError(err::OutOfStringSpace);
+}
+
 bool CVariant::AppendInPlace(std::u16string_view tail) {
   if (m_type != EVarType::String || m_u.str->refs != 1) return false;
+  CheckStringLength(m_u.str->text.size() + tail.size());
   m_u.str->text.append(tail);
   return true;
 }

@@ -36,14 +36,35 @@ enum class EVarType : uint16_t {
 // The payload of a missing optional argument, as Windows passes it.
 inline constexpr int32_t kParamNotFound = static_cast<int32_t>(0x80020004u);
 
+// The longest string a script may build, in UTF-16 units: Windows' strings count their
+// length in bytes in 31 bits. Beyond it, 14 "Out of string space" instead of exhausting memory.
+inline constexpr size_t kMaxStringLength = (size_t{1} << 30) - 1;
+// Throws 14 when a string of this length may not be built.
+void CheckStringLength(size_t length);
+
 class CVariant {
  public:
+  // Copies and moves of numbers are the interpreter's most frequent operations: they stay
+  // inline, and only values that own something (string, object, array) take the slow path.
   CVariant() = default;
-  CVariant(const CVariant& other);
-  CVariant(CVariant&& other) noexcept;
+  CVariant(const CVariant& other) : m_type(other.m_type), m_u(other.m_u) {
+    if (Owns()) AddRefPayload();
+  }
+  CVariant(CVariant&& other) noexcept : m_type(other.m_type), m_u(other.m_u) { other.m_type = EVarType::Empty; }
   CVariant& operator=(const CVariant& other);
-  CVariant& operator=(CVariant&& other) noexcept;
-  ~CVariant() { Clear(); }
+  CVariant& operator=(CVariant&& other) noexcept {
+    if (Owns()) {
+      MoveAssignOwned(std::move(other));
+    } else if (this != &other) {
+      m_type = other.m_type;
+      m_u = other.m_u;
+      other.m_type = EVarType::Empty;
+    }
+    return *this;
+  }
+  ~CVariant() {
+    if (Owns()) ReleasePayload(m_type, m_u);
+  }
 
   [[nodiscard]] static CVariant Null();
   [[nodiscard]] static CVariant Boolean(bool value);
@@ -95,7 +116,11 @@ class CVariant {
   // keeps s = s & t linear in the final length.
   bool AppendInPlace(std::u16string_view tail);
 
-  void Clear();
+  void Clear() {
+    const EVarType type = m_type;
+    m_type = EVarType::Empty;
+    if (type == EVarType::String || type == EVarType::Object || type == EVarType::Array) ReleasePayload(type, m_u);
+  }
 
   // Conversions with Windows' rules; they throw CScriptError (13, 6, 94 ...).
   [[nodiscard]] double ToDouble() const;
@@ -109,7 +134,11 @@ class CVariant {
   [[nodiscard]] CVariant ToNumber() const;
 
  private:
-  void CopyFrom(const CVariant& other);
+  [[nodiscard]] bool Owns() const {
+    return m_type == EVarType::String || m_type == EVarType::Object || m_type == EVarType::Array;
+  }
+  void AddRefPayload();
+  void MoveAssignOwned(CVariant&& other) noexcept;
 
   EVarType m_type = EVarType::Empty;
   union {
@@ -126,6 +155,8 @@ class CVariant {
     CSafeArray* arr;
     CVariant* ref;
   } m_u{};
+  using Payload = decltype(m_u);
+  static void ReleasePayload(EVarType type, Payload u) noexcept;
 };
 
 // Number and date texts the way Windows' conversions write them (English locale).

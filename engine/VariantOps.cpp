@@ -269,8 +269,14 @@ CVariant Concat(const CVariant& left, const CVariant& right) {
   if (a.IsNull() && b.IsNull()) return CVariant::Null();
   std::u16string text = a.IsNull() ? std::u16string() : a.ToString();
   if (!b.IsNull()) {
-    if (b.IsString()) text += b.AsString();
-    else text += b.ToString();
+    if (b.IsString()) {
+      CheckStringLength(text.size() + b.AsString().size());
+      text += b.AsString();
+    } else {
+      const std::u16string tail = b.ToString();
+      CheckStringLength(text.size() + tail.size());
+      text += tail;
+    }
   }
   return CVariant::String(text);
 }

@@ -1,8 +1,10 @@
 #include "engine/VirtualMachine.h"
 
+#include <array>
 #include <new>
 
 #include "engine/ClassInstance.h"
+#include "engine/Compiler.h"
 #include "engine/ErrObject.h"
 #include "engine/SafeArray.h"
 #include "engine/ScriptError.h"
@@ -48,10 +50,11 @@ CVariant LetValue(const CVariant& value) {
 }
 
 CVariant& ArrayElement(CSafeArray& array, std::span<CVariant> args) {
-  std::vector<int32_t> indices;
-  indices.reserve(args.size());
-  for (auto& arg : args) indices.push_back(arg.Deref().ToLong());
-  return array.Element(indices);
+  // Indexing is hot in loops: the indices live on the stack, not in a heap vector.
+  std::array<int32_t, 64> indices{};
+  if (args.size() > indices.size()) throw CScriptError(err::SubscriptRange);
+  for (size_t i = 0; i < args.size(); ++i) indices[i] = args[i].Deref().ToLong();
+  return array.Element(std::span<const int32_t>(indices.data(), args.size()));
 }
 
 CVariant ApplyArgs(const CVariant& value, std::span<CVariant> args, const std::u16string& name) {
@@ -66,7 +69,37 @@ CVariant ApplyArgs(const CVariant& value, std::span<CVariant> args, const std::u
   throw CScriptError(err::TypeMismatch, name.empty() ? std::u16string() : u"Type mismatch: '" + name + u"'");
 }
 
-CVirtualMachine::CVirtualMachine(CGlobals& globals, CErrObject& err) : m_globals(globals), m_err(err) {}
+CVirtualMachine::CVirtualMachine(CGlobals& globals, CErrObject& err) : m_globals(globals), m_err(err) {
+  m_spareVectors.reserve(kSpareVectors);
+}
+
+CVirtualMachine::~CVirtualMachine() = default;
+
+// Calls are frequent: a frame's vectors come from a pool and go back to it, so that a call
+// allocates nothing once the pool has warmed up.
+CVirtualMachine::SFrameRecycler::SFrameRecycler(CVirtualMachine& vm, SFrame& frame) : m_vm(vm), m_frame(frame) {
+  frame.locals = vm.TakeVector();
+  frame.stack = vm.TakeVector();
+}
+
+CVirtualMachine::SFrameRecycler::~SFrameRecycler() {
+  m_frame.Unpin();
+  m_vm.GiveBack(m_frame.locals);
+  m_vm.GiveBack(m_frame.stack);
+}
+
+std::vector<CVariant> CVirtualMachine::TakeVector() {
+  if (m_spareVectors.empty()) return {};
+  std::vector<CVariant> spare = std::move(m_spareVectors.back());
+  m_spareVectors.pop_back();
+  return spare;
+}
+
+void CVirtualMachine::GiveBack(std::vector<CVariant>& values) noexcept {
+  // Releasing the values may run Class_Terminate, which calls procedures and uses the pool.
+  values.clear();
+  if (m_spareVectors.size() < kSpareVectors) m_spareVectors.push_back(std::move(values));
+}
 
 void CVirtualMachine::SetStatementHook(StatementHook hook) {
   m_hook = std::move(hook);
@@ -97,11 +130,13 @@ CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::
   SFrame frame;
   frame.proc = &proc;
   frame.me = me;
+  SFrameRecycler recycler(*this, frame);
   frame.locals.resize(proc.LocalCount());
-  frame.stack.reserve(8);
   const size_t first = proc.FirstParam();
   for (size_t i = 0; i < args.size(); ++i) {
     CVariant& arg = args[i];
+    // A script procedure has no optional parameters: an omitted argument is refused at the call.
+    if (arg.IsMissing()) throw CScriptError(err::ArgNotOptional);
     if (arg.IsRef() && !proc.paramByVal[i]) {
       frame.locals[first + i] = arg;
     } else {
@@ -130,7 +165,7 @@ void CVirtualMachine::Execute(SFrame& frame) {
         throw CScriptError(err::OutOfMemory);
       }
     } catch (CScriptError& error) {
-      if (!error.HasPosition() && frame.proc != nullptr) {
+      if (!error.HasPosition() && frame.proc != nullptr && !frame.proc->isDynamic) {
         if (const SStatementPos* pos = frame.proc->StatementAt(frame.pc == 0 ? 0 : frame.pc - 1)) {
           error.SetPosition(pos->line, pos->column);
         }
@@ -196,10 +231,11 @@ CVariant& CVirtualMachine::Slot(SFrame& frame, EVarKind kind, int32_t a, bool fo
       const std::u16string name(frame.proc->constants[static_cast<size_t>(a)].AsString());
       const int32_t global = m_globals.Find(name);
       if (global >= 0 && m_globals.At(global).kind != EGlobalKind::Undeclared) return Slot(frame, EVarKind::Global, global, forWrite);
-      auto it = frame.implicitLocals.find(name);
-      if (it != frame.implicitLocals.end()) return it->second.Deref();
+      SFrame& owner = NameScope(frame);
+      auto it = owner.implicitLocals.find(name);
+      if (it != owner.implicitLocals.end()) return it->second.Deref();
       if (frame.proc->optionExplicit) throw CScriptError(err::VariableUndefined, u"Variable is undefined: '" + name + u"'");
-      return frame.implicitLocals[name];
+      return owner.implicitLocals[name];
     }
   }
   throw CScriptError(err::InternalError);
@@ -248,7 +284,7 @@ CVariant CVirtualMachine::CallVar(SFrame& frame, EVarKind kind, int32_t a, std::
   if (kind == EVarKind::Name && !args.empty()) {
     const std::u16string name(frame.proc->constants[static_cast<size_t>(a)].AsString());
     const int32_t global = m_globals.Find(name);
-    if ((global < 0 || m_globals.At(global).kind == EGlobalKind::Undeclared) && frame.implicitLocals.count(name) == 0) {
+    if ((global < 0 || m_globals.At(global).kind == EGlobalKind::Undeclared) && NameScope(frame).implicitLocals.count(name) == 0) {
       throw CScriptError(err::TypeMismatch, u"Type mismatch: '" + name + u"'");
     }
   }

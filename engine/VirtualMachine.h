@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <unordered_map>
@@ -20,6 +21,7 @@ namespace quillet::engine {
 
 class CClassInstance;
 class CErrObject;
+struct SCompiledUnit;
 
 // Thrown to end the script at once (WScript.Quit, time-out, step bound); never catchable by
 // On Error Resume Next.
@@ -41,6 +43,7 @@ struct SFrame {
   std::vector<CVariant> stack;
   std::unordered_map<std::u16string, CVariant> implicitLocals;
   std::vector<CVariant> pinned;  // arrays whose elements are passed ByRef in this statement
+  SFrame* scope = nullptr;  // dynamic code: the frame whose names it works on
   uint32_t pc = 0;
   uint32_t statement = 0;
   bool resumeNext = false;
@@ -49,6 +52,9 @@ struct SFrame {
 class CVirtualMachine {
  public:
   CVirtualMachine(CGlobals& globals, CErrObject& err);
+  ~CVirtualMachine();
+  CVirtualMachine(const CVirtualMachine&) = delete;
+  CVirtualMachine& operator=(const CVirtualMachine&) = delete;
 
   // Runs a procedure with arguments (references allowed) and returns its result.
   CVariant Call(const CProcedure& proc, CClassInstance* me, std::span<CVariant> args);
@@ -68,6 +74,18 @@ class CVirtualMachine {
   [[nodiscard]] CGlobals& Globals() { return m_globals; }
 
  private:
+  struct SFrameRecycler {
+    SFrameRecycler(CVirtualMachine& vm, SFrame& frame);
+    ~SFrameRecycler();
+    SFrameRecycler(const SFrameRecycler&) = delete;
+    SFrameRecycler& operator=(const SFrameRecycler&) = delete;
+    CVirtualMachine& m_vm;
+    SFrame& m_frame;
+  };
+  static constexpr size_t kSpareVectors = 64;
+  [[nodiscard]] std::vector<CVariant> TakeVector();
+  void GiveBack(std::vector<CVariant>& values) noexcept;
+
   void Execute(SFrame& frame);
   void Run(SFrame& frame);  // the dispatch loop: VmDispatch.cpp
   void OnTrap(SFrame& frame, const SStatementPos& pos);
@@ -81,6 +99,14 @@ class CVirtualMachine {
   void StoreIndexed(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> args, CVariant value, bool isSet);
   void Dimension(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> bounds, int mode);
   [[nodiscard]] std::u16string NameOf(const SFrame& frame, EVarKind kind, int32_t a) const;
+  [[nodiscard]] static SFrame& NameScope(SFrame& frame) { return frame.scope != nullptr ? *frame.scope : frame; }
+
+  // ---- dynamic code: DynamicCode.cpp
+  CVariant RunDynamic(SFrame& caller, EDynamic kind, std::span<CVariant> args);
+  CVariant Eval(SFrame& caller, std::u16string_view text);
+  void ExecuteText(SFrame& caller, std::u16string_view text, bool global);
+  CVariant GetRef(std::u16string_view name);
+  void RunInScope(SFrame& caller, const CProcedure& proc, CVariant* result);
 
   CGlobals& m_globals;
   CErrObject& m_err;
@@ -93,6 +119,9 @@ class CVirtualMachine {
   uint64_t m_steps = 0;
   int m_depth = 0;
   int m_maxDepth = 3000;
+  // Code compiled by Execute that declared procedures or classes: they live as long as the script.
+  std::vector<std::unique_ptr<SCompiledUnit>> m_dynamicUnits;
+  std::vector<std::vector<CVariant>> m_spareVectors;
 };
 
 // Values that go into a variable by Let: an object gives its default value, an array is copied.

@@ -2,6 +2,9 @@
 // calls and errors go to out-of-line helpers. frame.pc is advanced before an instruction runs,
 // so pc - 1 always names the instruction that failed.
 
+#include <cmath>
+#include <cstdint>
+
 #include "engine/ClassInstance.h"
 #include "engine/ErrObject.h"
 #include "engine/DispatchObject.h"
@@ -106,6 +109,60 @@ void Append(CVariant& slot, const CVariant& value) {
   slot = ops::Concat(slot, v);
 }
 
+// ---- fast paths for the types loops use; anything else goes to the general operators, which
+// give the same result.
+
+bool IsIntegral(const CVariant& v) { return v.Type() == EVarType::Integer || v.Type() == EVarType::Long; }
+int32_t IntegralValue(const CVariant& v) { return v.Type() == EVarType::Integer ? v.AsInteger() : v.AsLong(); }
+
+// The result of an Integer/Long operation: Integer when both were and it fits, else Long.
+bool IntegralResult(const CVariant& a, const CVariant& b, int64_t value, CVariant& out) {
+  if (a.Type() == EVarType::Integer && b.Type() == EVarType::Integer && value >= INT16_MIN && value <= INT16_MAX) {
+    out = CVariant::Integer(static_cast<int16_t>(value));
+    return true;
+  }
+  if (value < INT32_MIN || value > INT32_MAX) return false;
+  out = CVariant::Long(static_cast<int32_t>(value));
+  return true;
+}
+
+bool FastArithmetic(EOp op, const CVariant& a, const CVariant& b, CVariant& out) {
+  if (IsIntegral(a) && IsIntegral(b)) {
+    const int64_t x = IntegralValue(a);
+    const int64_t y = IntegralValue(b);
+    switch (op) {
+      case EOp::Add: return IntegralResult(a, b, x + y, out);
+      case EOp::Sub: return IntegralResult(a, b, x - y, out);
+      case EOp::Mul: return IntegralResult(a, b, x * y, out);
+      case EOp::Mod: return y != 0 && IntegralResult(a, b, x % y, out);
+      default: return false;
+    }
+  }
+  if (a.Type() == EVarType::Double && (b.Type() == EVarType::Double || IsIntegral(b))) {
+    const double x = a.AsDouble();
+    const double y = b.Type() == EVarType::Double ? b.AsDouble() : IntegralValue(b);
+    double r = 0;
+    switch (op) {
+      case EOp::Add: r = x + y; break;
+      case EOp::Sub: r = x - y; break;
+      case EOp::Mul: r = x * y; break;
+      default: return false;
+    }
+    if (!std::isfinite(r)) return false;
+    out = CVariant::Double(r);
+    return true;
+  }
+  return false;
+}
+
+bool FastCompare(const CVariant& a, const CVariant& b, ops::ECompare& c) {
+  if (!IsIntegral(a) || !IsIntegral(b)) return false;
+  const int32_t x = IntegralValue(a);
+  const int32_t y = IntegralValue(b);
+  c = x < y ? ops::ECompare::Less : x > y ? ops::ECompare::Greater : ops::ECompare::Equal;
+  return true;
+}
+
 }  // namespace
 
 void CVirtualMachine::Run(SFrame& f) {
@@ -125,13 +182,21 @@ void CVirtualMachine::Run(SFrame& f) {
       case EOp::Nothing: stack.push_back(CVariant::Object(nullptr)); break;
       case EOp::Me: stack.push_back(CVariant::Object(f.me)); break;
       case EOp::Load:
-        if (kind == EVarKind::Local) stack.push_back(f.locals[static_cast<size_t>(in.a)].Deref());
-        else stack.push_back(LoadVar(f, kind, in.a));
+        if (kind == EVarKind::Local) {
+          stack.push_back(f.locals[static_cast<size_t>(in.a)].Deref());
+        } else if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable) {
+          stack.push_back(m_globals.At(in.a).value);
+        } else {
+          stack.push_back(LoadVar(f, kind, in.a));
+        }
         break;
       case EOp::Store: {
         CVariant value = Pop(stack);
-        if (kind == EVarKind::Local && (value.IsNumeric() || value.IsString() || value.IsEmpty())) {
+        const bool plain = value.IsNumeric() || value.IsString() || value.IsEmpty();
+        if (kind == EVarKind::Local && plain) {
           f.locals[static_cast<size_t>(in.a)].Deref() = std::move(value);
+        } else if (kind == EVarKind::Global && plain && m_globals.At(in.a).kind == EGlobalKind::Variable) {
+          m_globals.At(in.a).value = std::move(value);
         } else {
           StoreVar(f, kind, in.a, std::move(value), false, in.n == 1);
         }
@@ -215,27 +280,18 @@ void CVirtualMachine::Run(SFrame& f) {
       }
       case EOp::Neg: stack.back() = ops::Negate(stack.back()); break;
       case EOp::Not: stack.back() = ops::Not(stack.back()); break;
-      case EOp::Add: {
-        CVariant& a = stack[stack.size() - 2];
-        const CVariant& b = stack.back();
-        if (a.Type() == EVarType::Integer && b.Type() == EVarType::Integer) {
-          const int32_t sum = int32_t{a.AsInteger()} + b.AsInteger();
-          a = (sum >= -32768 && sum <= 32767) ? CVariant::Integer(static_cast<int16_t>(sum)) : CVariant::Long(sum);
-        } else {
-          a = ops::Add(a, b);
-        }
-        stack.pop_back();
-        break;
-      }
-      case EOp::Sub: case EOp::Mul: case EOp::Div: case EOp::IntDiv: case EOp::Mod: case EOp::Pow:
+      case EOp::Add: case EOp::Sub: case EOp::Mul: case EOp::Div: case EOp::IntDiv: case EOp::Mod: case EOp::Pow:
       case EOp::Concat: case EOp::And: case EOp::Or: case EOp::Xor: case EOp::Eqv: case EOp::Imp: {
-        CVariant result = Binary(in.op, stack[stack.size() - 2], stack.back());
+        CVariant& a = stack[stack.size() - 2];
+        if (!FastArithmetic(in.op, a, stack.back(), a)) a = Binary(in.op, a, stack.back());
         stack.pop_back();
-        stack.back() = std::move(result);
         break;
       }
       case EOp::Eq: case EOp::Ne: case EOp::Lt: case EOp::Gt: case EOp::Le: case EOp::Ge: {
-        const ops::ECompare c = ops::Compare(stack[stack.size() - 2], stack.back(), (in.b & 1) != 0, (in.b & 2) != 0);
+        ops::ECompare c{};
+        if (!FastCompare(stack[stack.size() - 2], stack.back(), c)) {
+          c = ops::Compare(stack[stack.size() - 2], stack.back(), (in.b & 1) != 0, (in.b & 2) != 0);
+        }
         stack.pop_back();
         stack.back() = c == ops::ECompare::Null ? CVariant::Null() : CVariant::Boolean(CompareResult(in.op, c));
         break;
@@ -260,8 +316,12 @@ void CVirtualMachine::Run(SFrame& f) {
         if (m_trap.load(std::memory_order_relaxed)) OnTrap(f, proc.statements[f.statement]);
         break;
       case EOp::ForTest: {
-        const double step = stack.back().Deref().ToDouble();
-        const ops::ECompare c = ops::Compare(stack[stack.size() - 3], stack[stack.size() - 2]);
+        const CVariant& stepValue = stack.back().Deref();
+        const double step = IsIntegral(stepValue) ? IntegralValue(stepValue) : stepValue.ToDouble();
+        ops::ECompare c{};
+        if (!FastCompare(stack[stack.size() - 3], stack[stack.size() - 2], c)) {
+          c = ops::Compare(stack[stack.size() - 3], stack[stack.size() - 2]);
+        }
         Drop(stack, 3);
         if ((step >= 0 && c == ops::ECompare::Greater) || (step < 0 && c == ops::ECompare::Less)) {
           f.pc = static_cast<uint32_t>(in.a);
@@ -302,6 +362,12 @@ void CVirtualMachine::Run(SFrame& f) {
       case EOp::Return:
         f.Unpin();
         return;
+      case EOp::Dynamic: {
+        CVariant result = RunDynamic(f, static_cast<EDynamic>(in.b), Top(stack, in.n));
+        Drop(stack, in.n);
+        stack.push_back(std::move(result));
+        break;
+      }
       case EOp::Count_: throw CScriptError(err::InternalError);
     }
   }

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <mutex>
 #include <thread>
@@ -23,6 +24,9 @@ namespace quillet::engine::host {
 namespace {
 
 constexpr size_t kScriptStackBytes = size_t{512} << 20;  // reserved, touched only as used
+constexpr auto kStopGrace = std::chrono::seconds(2);
+// The script was ended, not finished: the host reports failure.
+constexpr int kTimeoutExitCode = 1;
 
 const char16_t* kUsage =
     u"Usage: cscript [//option...] scriptname [arguments]\r\n"
@@ -70,8 +74,8 @@ void RunScript(SRun& run) {
     } catch (const CScriptError& error) {
       ReportError(run, error);
     } catch (const SScriptStop& stop) {
-      run.exitCode = stop.exitCode;
-      run.timedOut = stop.timedOut;
+      run.exitCode = stop.timedOut ? kTimeoutExitCode : stop.exitCode;
+      if (stop.timedOut) run.timedOut = true;
     }
     run.engine->Close();
   } catch (const std::exception&) {
@@ -98,16 +102,22 @@ bool StartScriptThread(SRun& run, pthread_t& thread) {
   return ok;
 }
 
-void WaitForScript(SRun& run, int timeoutSeconds) {
+// False when the script overran its time and did not stop at its next statement either (it
+// waits in Sleep or on standard input): the host then ends without it.
+bool WaitForScript(SRun& run, int timeoutSeconds) {
   std::unique_lock<std::mutex> guard(run.lock);
   if (timeoutSeconds <= 0) {
     run.done.wait(guard, [&] { return run.finished; });
-    return;
+    return true;
   }
-  if (!run.done.wait_for(guard, std::chrono::seconds(timeoutSeconds), [&] { return run.finished; })) {
-    run.engine->Vm().RequestStop(true);
-    run.done.wait(guard, [&] { return run.finished; });
-  }
+  if (run.done.wait_for(guard, std::chrono::seconds(timeoutSeconds), [&] { return run.finished; })) return true;
+  run.engine->Vm().RequestStop(true);
+  return run.done.wait_for(guard, kStopGrace, [&] { return run.finished; });
+}
+
+void ReportTimeout(COutputStream& err, const std::u16string& scriptFullName) {
+  err.Write(u"Script execution time was exceeded on script \"" + scriptFullName +
+            u"\".\r\nScript execution terminated.\r\n");
 }
 
 }  // namespace
@@ -153,14 +163,15 @@ int RunHost(const std::vector<std::string>& args, const std::string& hostPath) {
   pthread_t thread{};
   if (!StartScriptThread(run, thread)) {
     RunScript(run);
-  } else {
-    WaitForScript(run, line.timeoutSeconds);
+  } else if (WaitForScript(run, line.timeoutSeconds)) {
     pthread_join(thread, nullptr);
+  } else {
+    ReportTimeout(err, info.scriptFullName);
+    out.Flush();
+    err.Flush();
+    std::_Exit(kTimeoutExitCode);
   }
-  if (run.timedOut && line.timeoutSeconds > 0) {
-    err.Write(u"Script execution time was exceeded on script \"" + info.scriptFullName +
-              u"\".\r\nScript execution aborted.\r\n");
-  }
+  if (run.timedOut && line.timeoutSeconds > 0) ReportTimeout(err, info.scriptFullName);
   out.Flush();
   err.Flush();
   return run.exitCode;

@@ -83,5 +83,21 @@ TEST(Parser, CallStatementsAndParentheses) {
   EXPECT_EQ(CompileFault(u"With o\n .a = .b(1).c\n .d .e\nEnd With\n").number, 0);
 }
 
+TEST(Parser, AbsurdNestingIsAnErrorNotACrash) {
+  const std::u16string parens = u"x = " + std::u16string(200000, u'(') + u"1" + std::u16string(200000, u')') + u"\n";
+  EXPECT_EQ(CompileFault(parens).number, 28);
+  EXPECT_EQ(CompileFault(u"x = " + std::u16string(200000, u'-') + u"1\n").number, 28);
+  std::u16string ifs;
+  for (int i = 0; i < 5000; ++i) ifs += u"If a Then\n";
+  EXPECT_EQ(CompileFault(ifs).number, 28);
+  // Nesting that real scripts use stays well inside the bound.
+  EXPECT_EQ(CompileFault(u"x = " + std::u16string(100, u'(') + u"1" + std::u16string(100, u')') + u"\n").number, 0);
+}
+
+TEST(Parser, ConcatenationRightAfterAQuoteOrName) {
+  EXPECT_EQ(CompileFault(u"x = a&\"\\\"&objName & \"A:\\\"&o\n").number, 0);
+  EXPECT_EQ(CompileFault(u"For Each f In (o.Folder).Files : Next\n").number, 0);
+}
+
 }  // namespace
 }  // namespace quillet::engine

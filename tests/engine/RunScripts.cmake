@@ -1,10 +1,16 @@
 # Runs every scripts/*.vbs through the host and compares standard output and error (together)
 # and the exit code with scripts/<name>.out. The expected file's first line is "exit <code>".
+# A script whose first line is "' host switches: <switches>" runs with those switches too.
 file(GLOB scripts "${SCRIPTS}/*.vbs")
 set(failures "")
 foreach(script IN LISTS scripts)
   get_filename_component(name "${script}" NAME_WE)
-  execute_process(COMMAND "${HOST}" //nologo "${script}" one /two:2
+  file(STRINGS "${script}" first LIMIT_COUNT 1)
+  set(switches "")
+  if(first MATCHES "^' host switches: (.*)$")
+    separate_arguments(switches UNIX_COMMAND "${CMAKE_MATCH_1}")
+  endif()
+  execute_process(COMMAND "${HOST}" //nologo ${switches} "${script}" one /two:2
                   WORKING_DIRECTORY "${SCRIPTS}"
                   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 60)
   string(REPLACE "\r\n" "\n" actual "exit ${rc}\n${out}${err}")

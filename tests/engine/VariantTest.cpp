@@ -35,6 +35,19 @@ TEST(Variant, ArithmeticPromotesOnOverflowOnly) {
   EXPECT_EQ(ops::Add(CVariant(), CVariant()).Type(), EVarType::Integer);
 }
 
+TEST(Variant, StringsStopAtWindowsLengthLimit) {
+  EXPECT_NO_THROW(CheckStringLength(kMaxStringLength));
+  try {
+    CheckStringLength(kMaxStringLength + 1);
+    ADD_FAILURE() << "no error";
+  } catch (const CScriptError& e) {
+    EXPECT_EQ(e.Number(), 14);
+  }
+  CVariant text = CVariant::String(u"ab");
+  EXPECT_TRUE(text.AppendInPlace(u"cd"));
+  EXPECT_EQ(text.AsString(), u"abcd");
+}
+
 TEST(Variant, StringsInArithmetic) {
   EXPECT_EQ(ops::Add(CVariant::String(u"1"), CVariant::String(u"2")).AsString(), u"12");
   const CVariant mixed = ops::Add(CVariant::String(u"1"), CVariant::Integer(2));

@@ -17,7 +17,10 @@ class CLog : public CDispatchObject {
   std::u16string TypeName() const override { return u"Log"; }
   CVariant Invoke(std::u16string_view, EInvokeKind, std::span<CVariant> args) override {
     std::u16string line;
-    for (auto& arg : args) line += (line.empty() ? u"" : u" ") + arg.Deref().ToString();
+    for (auto& arg : args) {
+      if (!line.empty()) line += u' ';
+      line += arg.Deref().ToString();
+    }
     lines.push_back(line);
     return {};
   }
