@@ -108,6 +108,20 @@ CVariant Bound(Args a, bool upper) {
 CVariant FnLBound(Args a) { return Bound(a, false); }
 CVariant FnUBound(Args a) { return Bound(a, true); }
 
+// The engine has no creatable classes yet, so every ProgID is one it cannot create. The
+// argument is still evaluated as text first, so a Null or an object fails the way it would.
+CVariant FnCreateObject(Args a) {
+  (void)Scalar(Arg(a, 0)).ToString();
+  throw CScriptError(err::CannotCreateObject);
+}
+
+CVariant FnGetObject(Args a) {
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (Given(a, i)) (void)Scalar(Arg(a, i)).ToString();
+  }
+  throw CScriptError(err::CannotCreateObject);
+}
+
 CVariant FnArray(Args a) {
   std::vector<CVariant> values;
   values.reserve(a.size());
@@ -123,6 +137,7 @@ constexpr std::array kBuiltins{
     SBuiltin{u"cbyte", 1, 1, FnCByte},       SBuiltin{u"ccur", 1, 1, FnCCur},
     SBuiltin{u"cdate", 1, 1, FnCDate},       SBuiltin{u"cdbl", 1, 1, FnCDbl},
     SBuiltin{u"cint", 1, 1, FnCInt},         SBuiltin{u"clng", 1, 1, FnCLng},
+    SBuiltin{u"createobject", 1, 2, FnCreateObject}, SBuiltin{u"getobject", 0, 2, FnGetObject},
     SBuiltin{u"csng", 1, 1, FnCSng},         SBuiltin{u"cstr", 1, 1, FnCStr},
     SBuiltin{u"isarray", 1, 1, FnIsArray},   SBuiltin{u"isdate", 1, 1, FnIsDate},
     SBuiltin{u"isempty", 1, 1, FnIsEmpty},   SBuiltin{u"isnull", 1, 1, FnIsNull},

@@ -1,0 +1,8 @@
+' CreateObject and GetObject for classes the engine does not know
+On Error Resume Next
+Set o = CreateObject("No.Such.Thing")
+WScript.Echo Err.Number & " " & Err.Description
+Err.Clear
+Set o = GetObject("winmgmts:\\.\root\cimv2")
+WScript.Echo Err.Number
+WScript.Echo TypeName(o)
