@@ -74,6 +74,12 @@ CVariant CWScriptObject::Invoke(std::u16string_view name, EInvokeKind kind, std:
   if (Is(name, u"buildversion")) return CVariant::Long(0);
   if (Is(name, u"interactive")) return CVariant::Boolean(m_info.interactive);
   if (Is(name, u"timeout")) return CVariant::Long(m_info.timeoutSeconds);
+  // No class is creatable yet; the same error as the language's own CreateObject.
+  if (Is(name, u"createobject") || Is(name, u"getobject")) {
+    if (args.empty() || args.size() > 2) throw CScriptError(err::WrongArgCount);
+    (void)args[0].Deref().ToString();
+    throw CScriptError(err::CannotCreateObject);
+  }
   if (Is(name, u"sleep")) {
     if (args.size() != 1) throw CScriptError(err::WrongArgCount);
     const int32_t ms = args[0].Deref().ToLong();

@@ -6,3 +6,6 @@ Err.Clear
 Set o = GetObject("winmgmts:\\.\root\cimv2")
 WScript.Echo Err.Number
 WScript.Echo TypeName(o)
+Err.Clear
+Set o = WScript.CreateObject("No.Such.Thing")
+WScript.Echo Err.Number
