@@ -171,13 +171,22 @@ class RunScriptWindowTest : public QObject {
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QByteArray(m_folder->Path().c_str()));
     frame->Action(app::ID_DEBUG_RUN_SCRIPT)->trigger();
-    qputenv("PATH", path);
     QCOMPARE(m_prompts.messages.size(), 1);
     QCOMPARE(m_prompts.messages[0], QStringLiteral("Cannot run wscript.exe \"") +
                                         QString::fromStdString(m_folder->File("x.vbs")) + QStringLiteral("\" "));
     QVERIFY(!frame->Runner().IsRunning());
 
+    // Redirected, the reason appears in the output window instead of a message box.
     frame->Action(app::ID_DEBUG_CSCRIPT)->trigger();
+    QSignalSpy ended(&frame->Runner(), &debug::CScriptRunner::ScriptEnded);
+    frame->Action(app::ID_DEBUG_RUN_SCRIPT)->trigger();
+    QVERIFY(ended.wait(5000));
+    const QString output = frame->ShellBar()->Edit()->toPlainText();
+    QVERIFY2(output.startsWith(QStringLiteral("Cannot run CScript.exe //U \"")), qPrintable(output));
+    QVERIFY(output.endsWith(QStringLiteral("***** script completed *****\n")));
+    QCOMPARE(m_prompts.messages.size(), 1);
+    qputenv("PATH", path);
+
     frame->Action(app::ID_DEBUG_REDIRECT_CONSOLE)->trigger();
     QVERIFY(!frame->Action(app::ID_DEBUG_REDIRECT_CONSOLE)->isChecked());
     QCOMPARE(frame->Settings().Read(app::settings::RedirectConsole), 0);

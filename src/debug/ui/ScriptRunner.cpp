@@ -45,8 +45,12 @@ bool CScriptRunner::Launch(std::u16string_view commandLine, bool redirected) {
   if (redirected) {
     m_host.ShowOutputBar(true);
     std::u16string error;
-    // A redirected start that fails says nothing here; the first tick ends the run.
-    if (!m_shellBar->LaunchRedirected(m_launcher, commandLine, m_process, error)) m_process = {};
+    // No message box for a redirected start that fails, but the output window says why rather
+    // than showing only a completion line as if the script had run; the first tick ends the run.
+    if (!m_shellBar->LaunchRedirected(m_launcher, commandLine, m_process, error)) {
+      m_process = {};
+      m_shellBar->AppendOutput(u"Cannot run " + std::u16string(commandLine) + u"\r\n" + error + u"\r\n");
+    }
   } else {
     auto launched = m_launcher.Launch(commandLine, false);
     if (std::holds_alternative<std::u16string>(launched)) {

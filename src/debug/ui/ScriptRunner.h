@@ -48,7 +48,8 @@ class CScriptRunner : public QObject {
   // Tests and installations with the hosts elsewhere.
   void SetLauncher(platform::CProcessLauncher launcher) { m_launcher = std::move(launcher); }
 
-  // The whole command; returns the recent arguments list when it started, for the box.
+  // The whole command: prepare, record the arguments, build the line, launch; false when no
+  // run started (cancelled, or the host could not be started outside the output window).
   bool RunScript(std::u16string_view arguments);
   [[nodiscard]] bool PrepareScriptFile();
   // Starts commandLine (redirected through the output window or not) and the watch.
