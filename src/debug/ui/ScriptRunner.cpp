@@ -20,7 +20,11 @@ CScriptRunner::CScriptRunner(document::CQuilletDoc& document, app::CSettings& se
       m_mode(SRunMode::FromSettings(settings)) {
   m_watch.setInterval(kWatchInterval);
   connect(&m_watch, &QTimer::timeout, this, &CScriptRunner::OnWatchTick);
-  connect(&shellBar, &CShellBar::ReaderEnded, this, &CScriptRunner::OnWatchTick);
+  // The end of the output is the usual sign that the host is ending too; a short wait for it
+  // then saves most of a watch period.
+  connect(&shellBar, &CShellBar::ReaderEnded, this, [this] {
+    if (m_running && m_process.HasEnded(20)) OnScriptEnded();
+  });
 }
 
 CScriptRunner::~CScriptRunner() {

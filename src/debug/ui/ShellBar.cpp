@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/SettingsInventory.h"
+#include "debug/OutputLimit.h"
 #include "debug/ScriptInput.h"
 #include "debug/ui/ShellEditCtrl.h"
 #include "platform/ProcessLauncher.h"
@@ -48,18 +49,16 @@ bool CShellBar::LaunchRedirected(const platform::CProcessLauncher& launcher, std
   process = std::move(std::get<platform::CChildProcess>(launched));
   m_process = &process;
   m_readerEnded = false;
+  m_readerDone = false;
   QPointer<CShellBar> self(this);
   m_reader.Start(
       process.TakeOutputFd(),
-      [self](std::u16string text) {
-        QMetaObject::invokeMethod(self, [self, text = std::move(text)] { if (self) self->AppendOutput(text); },
-                                  Qt::QueuedConnection);
-      },
+      [this](std::u16string text) { QueueOutput(std::move(text)); },
       [self] {
         QMetaObject::invokeMethod(self, [self] {
           if (!self) return;
-          self->m_readerEnded = true;
-          emit self->ReaderEnded();
+          self->m_readerDone = true;
+          self->EndWhenDrained();
         }, Qt::QueuedConnection);
       });
   process.WriteInput(EncodeScriptInput(u"\r\n"));
@@ -72,7 +71,71 @@ void CShellBar::ClearOutput() { m_edit->ClearOutput(); }
 
 void CShellBar::StopReader() {
   m_reader.Stop();
+  FlushOutput();
   m_process = nullptr;
+}
+
+// Text beyond the window's limit would be trimmed away as soon as it arrived, so the oldest
+// whole lines of a flood are dropped here, before they cost the window any work.
+void CShellBar::QueueOutput(std::u16string text) {
+  std::lock_guard guard(m_pendingLock);
+  m_pending += text;
+  if (m_pending.size() > kOutputLimit + kOutputTrimStep) {
+    const size_t feed = m_pending.find(u'\n', m_pending.size() - kOutputLimit);
+    if (feed != std::u16string::npos) {
+      m_pending.erase(0, feed + 1);
+      m_pendingDropped = true;
+    }
+  }
+  if (m_drainPosted) return;
+  m_drainPosted = true;
+  QPointer<CShellBar> self(this);
+  QMetaObject::invokeMethod(this, [self] { if (self) self->DrainOutput(); }, Qt::QueuedConnection);
+}
+
+// Slices keep each turn of the event loop short while a script floods the window.
+void CShellBar::DrainOutput() {
+  static constexpr size_t kSlice = 16384;
+  std::u16string slice;
+  bool dropped = false;
+  {
+    std::lock_guard guard(m_pendingLock);
+    const size_t length = std::min(kSlice, m_pending.size());
+    slice = m_pending.substr(0, length);
+    m_pending.erase(0, length);
+    dropped = std::exchange(m_pendingDropped, false);
+    m_drainPosted = !m_pending.empty();
+  }
+  if (dropped) m_edit->ClearOutput();
+  if (!slice.empty()) AppendOutput(slice);
+  if (m_drainPosted) {
+    QPointer<CShellBar> self(this);
+    QMetaObject::invokeMethod(this, [self] { if (self) self->DrainOutput(); }, Qt::QueuedConnection);
+  } else {
+    EndWhenDrained();
+  }
+}
+
+// The end is reported only after the last text is in the window, so the completion line and
+// the error search come after it.
+void CShellBar::EndWhenDrained() {
+  if (!m_readerDone || m_readerEnded) return;
+  {
+    std::lock_guard guard(m_pendingLock);
+    if (m_drainPosted) return;
+  }
+  m_readerEnded = true;
+  emit ReaderEnded();
+}
+
+void CShellBar::FlushOutput() {
+  for (;;) {
+    {
+      std::lock_guard guard(m_pendingLock);
+      if (m_pending.empty() && !m_pendingDropped) return;
+    }
+    DrainOutput();
+  }
 }
 
 void CShellBar::SendInput(const QString& line) {

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "debug/OutputReader.h"
@@ -47,11 +48,22 @@ class CShellBar : public QWidget {
 
  private:
   void SendInput(const QString& line);
+  // The reader's side: text waits here until the window takes it.
+  void QueueOutput(std::u16string text);
+  // The window's side: takes a slice, and comes back for the rest after other events.
+  void DrainOutput();
+  void FlushOutput();
+  void EndWhenDrained();
 
   CShellEditCtrl* m_edit = nullptr;
   COutputReader m_reader;
   platform::CChildProcess* m_process = nullptr;  // the run's process, for its input
   bool m_readerEnded = true;
+  bool m_readerDone = true;  // the reader has read its last, though the window may not have it yet
+  std::mutex m_pendingLock;
+  std::u16string m_pending;
+  bool m_drainPosted = false;
+  bool m_pendingDropped = false;  // the window's text is older than everything pending
 };
 
 }  // namespace quillet::debug
