@@ -102,8 +102,8 @@ class RunScriptWindowTest : public QObject {
 
   void inputFromTheOutputWindowAndErrorLocation() {
     auto app = Start("ask.vbs",
-                     "name = WScript.StdIn.ReadLine\r\nname = WScript.StdIn.ReadLine\r\n"
-                     "WScript.Echo \"hi \" & name\r\nx = 1\r\ny = 2 / 0\r\n");
+                     "name = WScript.StdIn.ReadLine : name = WScript.StdIn.ReadLine\r\n"
+                     "WScript.Echo \"hi \" & name\r\n    y = 2 / 0\r\n");
     QVERIFY(app);
     app::CMainFrame* frame = app->MainFrame();
     QSignalSpy ended(&frame->Runner(), &debug::CScriptRunner::ScriptEnded);
@@ -117,16 +117,25 @@ class RunScriptWindowTest : public QObject {
     const QString output = QString::fromStdU16String(edit->Text());
     QVERIFY2(output.startsWith(QStringLiteral("Ann\r\n")), qPrintable(output));
     QVERIFY2(output.contains(QStringLiteral("\r\nhi Ann\r\n")), qPrintable(output));
-    const QString path = QString::fromStdString(m_folder->File("ask.vbs"));
-    QVERIFY2(output.contains(path + QStringLiteral("(5, ")), qPrintable(output));
-    const document::CTextPosition caret = frame->View()->Core().Caret();
-    QCOMPARE(caret.y, 4);
-    QVERIFY(edit->textCursor().selectedText().startsWith(path + QStringLiteral("(5, ")));
+    const QString located = QString::fromStdString(m_folder->File("ask.vbs")) + QStringLiteral("(3, 5)");
+    QVERIFY2(output.contains(located), qPrintable(output));
+    QCOMPARE(frame->View()->Core().Caret().y, 2);
+    QCOMPARE(frame->View()->Core().Caret().x, 4);
+    QVERIFY(edit->textCursor().selectedText().startsWith(located));
 
-    // A double-click on that line comes back to it from elsewhere.
+    // A double-click on that line comes back to it from elsewhere; one on other text does not.
+    const QTextCursor errorLine = edit->textCursor();
     frame->View()->SetCaretPosition({0, 0});
-    frame->Runner().GoToOutputLine(edit->textCursor().selectedText());
-    QCOMPARE(frame->View()->Core().Caret().y, 4);
+    QTextCursor other = edit->textCursor();
+    other.movePosition(QTextCursor::End);
+    edit->setTextCursor(other);
+    QTest::mouseDClick(edit->viewport(), Qt::LeftButton, {}, edit->cursorRect(other).center());
+    QCOMPARE(frame->View()->Core().Caret().y, 0);
+    QTextCursor start(errorLine);
+    start.setPosition(errorLine.selectionStart() + 3);
+    QTest::mouseDClick(edit->viewport(), Qt::LeftButton, {}, edit->cursorRect(start).center());
+    QCOMPARE(frame->View()->Core().Caret().y, 2);
+    QCOMPARE(frame->View()->Core().Caret().x, 4);
   }
 
   void untitledTextRunsFromTheTemporaryFolder() {
@@ -190,6 +199,18 @@ class RunScriptWindowTest : public QObject {
     frame->Action(app::ID_DEBUG_REDIRECT_CONSOLE)->trigger();
     QVERIFY(!frame->Action(app::ID_DEBUG_REDIRECT_CONSOLE)->isChecked());
     QCOMPARE(frame->Settings().Read(app::settings::RedirectConsole), 0);
+  }
+
+  void floodFromARealRunKeepsTheNewestWholeLines() {
+    auto app = Start("flood.vbs", "For i = 100000 To 112999\r\nWScript.Echo i & \"" + std::string(92, 'x') +
+                                      "\"\r\nNext\r\n");
+    QVERIFY(app);
+    const QString output = Run(app->MainFrame(), QString());
+    QVERIFY(static_cast<size_t>(output.size()) <= 1048576);
+    QVERIFY(output.contains(QStringLiteral("112999")));
+    // Whole lines: the window starts with a number where a line of output started.
+    QVERIFY2(output.left(6).toInt() >= 100000, qPrintable(output.left(20)));
+    QCOMPARE(output.indexOf(QStringLiteral("\r\n")), 98);
   }
 
   void outputBeyondTheLimitLosesWholeOldLines() {
