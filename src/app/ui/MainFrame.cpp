@@ -12,8 +12,10 @@
 #include "app/CommandIds.h"
 #include "app/RecentFileList.h"
 #include "app/SettingsInventory.h"
+#include "app/ui/FrameRunHost.h"
 #include "document/DocumentSaveFlow.h"
 #include "document/QuilletDoc.h"
+#include "debug/ui/ScriptRunner.h"
 #include "editor/ui/QuilletView.h"
 
 namespace quillet::app {
@@ -47,6 +49,7 @@ CMainFrame::CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentF
   ConnectEditorCommands();
   ConnectFindCommands();
   ConnectPrintCommands();
+  ConnectRunCommands();
   RebuildRecentFiles();
   resize(800, 600);
   RestorePlacement();

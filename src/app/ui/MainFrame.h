@@ -26,6 +26,10 @@ class QToolBar;
 namespace quillet::document {
 class CQuilletDoc;
 }
+namespace quillet::debug {
+class CScriptRunner;
+class CShellBar;
+}
 namespace quillet::editor {
 class CEditReplaceDlg;
 class CQuilletView;
@@ -34,6 +38,7 @@ class CQuilletView;
 namespace quillet::app {
 
 class CArgumentsCombo;
+class CFrameRunHost;
 class CRecentFileList;
 class CSettings;
 class CSizingControlBar;
@@ -53,6 +58,11 @@ class CMainFrame : public QMainWindow {
   void SetPrompts(IFramePrompts* prompts) { m_prompts = prompts; }
   [[nodiscard]] IFramePrompts& Prompts() const { return *m_prompts; }
   [[nodiscard]] CSettings& Settings() const { return m_settings; }
+  [[nodiscard]] document::CQuilletDoc& Document() const { return m_document; }
+  // Run script and the output window (MainFrameRun.cpp).
+  [[nodiscard]] debug::CScriptRunner& Runner() const { return *m_runner; }
+  [[nodiscard]] debug::CShellBar* ShellBar() const { return m_shellBar; }
+  void OnRunScript();
 
   // The menu bar's action for the command (the first one built).
   [[nodiscard]] QAction* Action(int commandId) const;
@@ -154,6 +164,8 @@ class CMainFrame : public QMainWindow {
   void ConnectHelpCommands();
   void ConnectFindCommands();
   void ConnectPrintCommands();
+  void ConnectRunCommands();
+  void UpdateRunCommands();
 
   void RebuildRecentFiles();
   void AfterSave(bool saved);
@@ -183,6 +195,9 @@ class CMainFrame : public QMainWindow {
   SObjectBrowserPlacement m_objectBrowserPlacement;
   bool m_debugging = false;
   QPointer<editor::CEditReplaceDlg> m_findDialog;
+  debug::CShellBar* m_shellBar = nullptr;
+  std::unique_ptr<CFrameRunHost> m_runHost;
+  std::unique_ptr<debug::CScriptRunner> m_runner;
 };
 
 }  // namespace quillet::app

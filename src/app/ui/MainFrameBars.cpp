@@ -54,6 +54,8 @@ QKeySequence ShortcutFor(int commandId) {
     case ID_EDIT_REPEAT: return QKeySequence(Qt::Key_F3);
     case ID_EDIT_FIND_PREVIOUS: return QKeySequence(Qt::SHIFT | Qt::Key_F3);
     case ID_FILE_PRINT: return QKeySequence(Qt::CTRL | Qt::Key_P);
+    case ID_DEBUG_RUN_SCRIPT: return QKeySequence(Qt::CTRL | Qt::Key_F5);
+    case ID_DEBUG_STOP: return QKeySequence(Qt::SHIFT | Qt::Key_F5);
     default: return {};
   }
 }

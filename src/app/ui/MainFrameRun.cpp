@@ -1,0 +1,60 @@
+// Run script, Stop debugging and the host choices: the frame's side of the script runner.
+
+#include <QAction>
+
+#include "app/CommandIds.h"
+#include "app/SettingsInventory.h"
+#include "app/ui/ArgumentsCombo.h"
+#include "app/ui/FrameRunHost.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/QtText.h"
+#include "app/ui/SizingControlBar.h"
+#include "debug/ui/ScriptRunner.h"
+#include "debug/ui/ShellBar.h"
+#include "debug/ui/ShellEditCtrl.h"
+#include "platform/AppPaths.h"
+
+namespace quillet::app {
+
+void CMainFrame::ConnectRunCommands() {
+  m_shellBar = new debug::CShellBar(m_outputBar);
+  m_shellBar->ApplyFont(m_settings);
+  m_outputBar->setWidget(m_shellBar);
+  m_runHost = std::make_unique<CFrameRunHost>(*this);
+  m_runner = std::make_unique<debug::CScriptRunner>(m_document, m_settings, *m_runHost, *m_shellBar,
+                                                    platform::TempFolderPath());
+  connect(m_runner.get(), &debug::CScriptRunner::RunningChanged, this, [this] { UpdateRunCommands(); });
+  connect(m_shellBar->Edit(), &debug::CShellEditCtrl::LocationRequested, m_runner.get(),
+          &debug::CScriptRunner::GoToOutputLine);
+  connect(this, &CMainFrame::ViewSettingsChanged, m_shellBar, [this] { m_shellBar->ApplyFont(m_settings); });
+
+  ConnectCommand(ID_DEBUG_RUN_SCRIPT, [this] { OnRunScript(); });
+  ConnectCommand(ID_DEBUG_STOP, [this] { m_runner->OnScriptEnded(); });
+  ConnectCommand(ID_DEBUG_WSCRIPT, [this] { m_runner->SetConsoleMode(false); UpdateRunCommands(); });
+  ConnectCommand(ID_DEBUG_CSCRIPT, [this] { m_runner->SetConsoleMode(true); UpdateRunCommands(); });
+  ConnectCommand(ID_DEBUG_REDIRECT_CONSOLE, [this] { m_runner->ToggleRedirect(); UpdateRunCommands(); });
+  UpdateRunCommands();
+}
+
+void CMainFrame::OnRunScript() {
+  if (m_runner->IsRunning() || m_debugging) return;
+  const std::u16string arguments = ToU16(m_arguments->currentText());
+  if (!m_runner->RunScript(arguments)) return;
+  if (arguments.empty()) return;
+  // The box shows the stored list, newest first, with what was run in its edit field.
+  m_arguments->LoadRecent(m_settings);
+  m_arguments->setCurrentText(QString::fromStdU16String(arguments));
+}
+
+void CMainFrame::UpdateRunCommands() {
+  const debug::SRunMode& mode = m_runner->Mode();
+  const bool running = m_runner->IsRunning();
+  Action(ID_DEBUG_RUN_SCRIPT)->setEnabled(!running && !m_debugging);
+  Action(ID_DEBUG_STOP)->setEnabled(running || m_debugging);
+  Action(ID_DEBUG_WSCRIPT)->setChecked(!mode.consoleMode);
+  Action(ID_DEBUG_CSCRIPT)->setChecked(mode.consoleMode);
+  Action(ID_DEBUG_REDIRECT_CONSOLE)->setEnabled(mode.consoleMode);
+  Action(ID_DEBUG_REDIRECT_CONSOLE)->setChecked(mode.IsRedirected());
+}
+
+}  // namespace quillet::app

@@ -1,0 +1,133 @@
+#include "debug/ui/ShellEditCtrl.h"
+
+#include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "debug/ErrorLocation.h"
+#include "debug/OutputLimit.h"
+
+namespace quillet::debug {
+namespace {
+
+// The text document keeps one paragraph per line; carriage returns are not its business.
+QString WithoutCarriageReturns(std::u16string_view text) {
+  QString result;
+  result.reserve(static_cast<qsizetype>(text.size()));
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] == u'\n')) continue;
+    result += QChar(text[i]);
+  }
+  return result;
+}
+
+}  // namespace
+
+CShellEditCtrl::CShellEditCtrl(QWidget* parent) : QPlainTextEdit(parent) {
+  setObjectName(QStringLiteral("shellEdit"));
+  setLineWrapMode(QPlainTextEdit::NoWrap);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setUndoRedoEnabled(false);
+  setFrameShadow(QFrame::Sunken);
+}
+
+std::u16string CShellEditCtrl::Text() const {
+  std::u16string text;
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+    if (block != document()->begin()) text += u"\r\n";
+    text += block.text().toStdU16String();
+  }
+  return text;
+}
+
+size_t CShellEditCtrl::TextLength() const {
+  return static_cast<size_t>(document()->characterCount() - 1 + document()->blockCount() - 1);
+}
+
+size_t CShellEditCtrl::InputStart() const { return FromDocumentPosition(m_inputStart); }
+
+int CShellEditCtrl::ToDocumentPosition(size_t position) const {
+  const QTextBlock block = document()->begin();
+  size_t crlfStart = 0;
+  for (QTextBlock b = block; b.isValid(); b = b.next()) {
+    const size_t length = static_cast<size_t>(b.length() - 1);
+    if (position <= crlfStart + length || !b.next().isValid()) {
+      return b.position() + static_cast<int>(std::min(position - crlfStart, length));
+    }
+    crlfStart += length + 2;
+  }
+  return 0;
+}
+
+size_t CShellEditCtrl::FromDocumentPosition(int position) const {
+  const QTextBlock block = document()->findBlock(position);
+  return static_cast<size_t>(position) + static_cast<size_t>(block.blockNumber());
+}
+
+void CShellEditCtrl::RemoveLeadingCharacters(size_t count) {
+  QTextCursor cursor(document());
+  cursor.setPosition(0);
+  cursor.setPosition(std::min(ToDocumentPosition(count), document()->characterCount() - 1),
+                     QTextCursor::KeepAnchor);
+  cursor.removeSelectedText();
+}
+
+void CShellEditCtrl::AppendOutput(std::u16string_view text) {
+  // The whole text is only put together when the limit is near.
+  if (TextLength() + text.size() > kOutputLimit) {
+    if (const size_t cut = OutputTrimLength(Text(), text.size()); cut > 0) RemoveLeadingCharacters(cut);
+  }
+  QTextCursor cursor(document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(WithoutCarriageReturns(text));
+  setTextCursor(cursor);
+  m_inputStart = cursor.position();
+}
+
+void CShellEditCtrl::ClearOutput() {
+  clear();
+  m_inputStart = 0;
+}
+
+void CShellEditCtrl::SelectRange(size_t start, size_t end) {
+  QTextCursor cursor(document());
+  cursor.setPosition(ToDocumentPosition(start));
+  cursor.setPosition(ToDocumentPosition(end), QTextCursor::KeepAnchor);
+  setTextCursor(cursor);
+}
+
+// The typed line, without the break Enter just made; the next line starts after it, so a line
+// is never sent twice.
+void CShellEditCtrl::SendTypedLine() {
+  const int caret = textCursor().position();
+  const QTextBlock typedEnd = document()->findBlock(caret).previous();
+  const int end = typedEnd.isValid() ? typedEnd.position() + typedEnd.length() - 1 : caret;
+  QTextCursor range(document());
+  range.setPosition(std::min(m_inputStart, end));
+  range.setPosition(end, QTextCursor::KeepAnchor);
+  QString line = range.selectedText();
+  line.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+  m_inputStart = caret;
+  emit InputEntered(line + QStringLiteral("\r\n"));
+}
+
+void CShellEditCtrl::keyPressEvent(QKeyEvent* event) {
+  const int caret = textCursor().position();
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (event->key() == Qt::Key_Delete && caret < m_inputStart && !textCursor().hasSelection()) return;
+  if (event->key() == Qt::Key_Backspace && caret <= m_inputStart) return;
+  const bool typing = enter || (!event->text().isEmpty() && event->text().at(0).isPrint() &&
+                                !(event->modifiers() & Qt::ControlModifier));
+  if (typing && caret < m_inputStart) moveCursor(QTextCursor::End);
+  QPlainTextEdit::keyPressEvent(event);
+  if (enter) SendTypedLine();
+}
+
+void CShellEditCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
+  QPlainTextEdit::mouseDoubleClickEvent(event);
+  const QString line = cursorForPosition(event->position().toPoint()).block().text();
+  if (LooksLikeLocation(line.toStdU16String())) emit LocationRequested(line);
+}
+
+}  // namespace quillet::debug
