@@ -21,6 +21,7 @@ struct SBuiltin {
 // -1 when name is no built-in function.
 [[nodiscard]] int FindBuiltin(std::u16string_view name);
 [[nodiscard]] const SBuiltin& BuiltinAt(int index);
+[[nodiscard]] int BuiltinCount();
 // Checks the count (450) and calls; arguments arrive dereferenced.
 [[nodiscard]] CVariant CallBuiltin(int index, std::span<CVariant> args);
 
