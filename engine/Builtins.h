@@ -25,6 +25,9 @@ struct SBuiltin {
 // Checks the count (450) and calls; arguments arrive dereferenced.
 [[nodiscard]] CVariant CallBuiltin(int index, std::span<CVariant> args);
 
+// The language's named constants (vbCrLf, vbTextCompare ...); false for any other name.
+[[nodiscard]] bool FindBuiltinConstant(std::u16string_view name, CVariant& value);
+
 // TypeName's answer for a value.
 [[nodiscard]] std::u16string TypeNameOf(const CVariant& value);
 
