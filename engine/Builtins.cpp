@@ -146,7 +146,8 @@ struct SRegistry {
   std::vector<SBuiltin> all;
   std::unordered_map<std::u16string, int> byName;
   SRegistry() {
-    for (const auto library : {builtin::ConversionLibrary(), builtin::StringLibrary(), builtin::MathLibrary()}) {
+    for (const auto library : {builtin::ConversionLibrary(), builtin::StringLibrary(), builtin::MathLibrary(),
+                               builtin::DateLibrary()}) {
       for (const SBuiltin& entry : library) {
         byName.emplace(entry.name, static_cast<int>(all.size()));
         all.push_back(entry);

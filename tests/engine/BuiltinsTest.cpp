@@ -102,6 +102,17 @@ TEST(Builtins, ByteFormsCountBytes) {
   EXPECT_EQ(Call(u"ascb", {S(u"\u4142")}).AsByte(), 0x42);
 }
 
+// Before 1899-12-30 the fraction still counts forward from midnight: -1.25 is 12/29 6:00 AM.
+TEST(Builtins, DatesBeforeDayZeroKeepTheirTimeForward) {
+  EXPECT_NEAR(Call(u"dateadd", {S(u"h"), L(1), CVariant::Date(-1.25)}).AsDouble(), -1.0 - 7.0 / 24, 1e-9);
+  EXPECT_EQ(Call(u"dateadd", {S(u"h"), L(-30), CVariant::Date(0.25)}).AsDouble(), -1.0);
+  EXPECT_EQ(Call(u"hour", {CVariant::Date(-1.25)}).AsInteger(), 6);
+  EXPECT_EQ(Call(u"day", {CVariant::Date(-1.25)}).AsInteger(), 29);
+  EXPECT_EQ(Call(u"datediff", {S(u"d"), CVariant::Date(-1.75), CVariant::Date(0.25)}).AsLong(), 1);
+  EXPECT_EQ(Call(u"timeserial", {L(0), L(0), L(-1)}).AsDouble(), -1.0 - 86399.0 / 86400);
+  EXPECT_EQ(ErrorOf(u"dateadd", {S(u"yyyy"), L(8101), CVariant::Date(0)}), 5);
+}
+
 // Every function with every kind of hostile argument: a value or a script error, nothing else.
 TEST(Builtins, HostileArgumentsNeverEscapeAsAnythingButScriptErrors) {
   const std::vector<CVariant> samples{
