@@ -261,6 +261,38 @@ CVariant FnDatePart(Args a) {
   return CVariant::Integer(static_cast<int16_t>(part));
 }
 
+// Names under the English (United States) locale.
+constexpr std::array<std::u16string_view, 12> kMonths{u"January", u"February", u"March",     u"April",
+                                                      u"May",     u"June",     u"July",      u"August",
+                                                      u"September", u"October", u"November", u"December"};
+constexpr std::array<std::u16string_view, 7> kWeekdays{u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
+                                                       u"Thursday", u"Friday", u"Saturday"};
+
+[[nodiscard]] bool AbbreviateArg(Args a, size_t i) {
+  if (!Given(a, i)) return false;
+  return NullOr(Arg(a, i), [](const CVariant& v) { return CVariant::Boolean(v.ToBool()); }).AsBool();
+}
+
+// The English abbreviations are the first three letters.
+[[nodiscard]] CVariant NameOf(std::u16string_view name, bool abbreviate) {
+  return CVariant::String(abbreviate ? name.substr(0, 3) : name);
+}
+
+CVariant FnMonthName(Args a) {
+  const int32_t month = LongArg(a, 0);
+  if (month < 1 || month > 12) throw CScriptError(err::InvalidCall);
+  return NameOf(kMonths[static_cast<size_t>(month - 1)], AbbreviateArg(a, 1));
+}
+
+// WeekdayName(weekday[, abbreviate[, firstdayofweek]]): weekday counts from firstdayofweek.
+CVariant FnWeekdayName(Args a) {
+  const int32_t weekday = LongArg(a, 0);
+  const bool abbreviate = AbbreviateArg(a, 1);
+  const int firstDay = FirstDayArg(a, 2);
+  if (weekday < 1 || weekday > 7) throw CScriptError(err::InvalidCall);
+  return NameOf(kWeekdays[static_cast<size_t>((weekday - 1 + firstDay - 1) % 7)], abbreviate);
+}
+
 // The local clock, read once per call.
 [[nodiscard]] std::tm LocalNow() {
   const std::time_t now = std::time(nullptr);
@@ -298,7 +330,8 @@ constexpr std::array kDates{
     SBuiltin{u"datediff", 3, 5, FnDateDiff},   SBuiltin{u"datepart", 2, 4, FnDatePart},
     SBuiltin{u"dateserial", 3, 3, FnDateSerial}, SBuiltin{u"day", 1, 1, FnDay},
     SBuiltin{u"hour", 1, 1, FnHour},           SBuiltin{u"minute", 1, 1, FnMinute},
-    SBuiltin{u"month", 1, 1, FnMonth},         SBuiltin{u"now", 0, 0, FnNow},
+    SBuiltin{u"month", 1, 1, FnMonth},         SBuiltin{u"monthname", 1, 2, FnMonthName},
+    SBuiltin{u"now", 0, 0, FnNow},             SBuiltin{u"weekdayname", 1, 3, FnWeekdayName},
     SBuiltin{u"second", 1, 1, FnSecond},       SBuiltin{u"time", 0, 0, FnTime},
     SBuiltin{u"timer", 0, 0, FnTimer},         SBuiltin{u"timeserial", 3, 3, FnTimeSerial},
     SBuiltin{u"weekday", 1, 2, FnWeekday},     SBuiltin{u"year", 1, 1, FnYear},

@@ -2,6 +2,7 @@
 // Sgn, which keep the subtype of their argument the way Windows does (an Integer stays an
 // Integer, a Currency a Currency), read text as a Double and let Null through.
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -125,10 +126,22 @@ CVariant FnSgn(Args a) {
   return CVariant::Integer(static_cast<int16_t>(x > 0 ? 1 : x < 0 ? -1 : 0));
 }
 
+// RGB(red, green, blue): a component above 255 counts as 255; a negative one is 5.
+CVariant FnRGB(Args a) {
+  int32_t colour = 0;
+  for (size_t i = 0; i < 3; ++i) {
+    const int32_t component = LongArg(a, i);
+    if (component < 0) throw CScriptError(err::InvalidCall);
+    colour |= std::min(component, 255) << (8 * i);
+  }
+  return CVariant::Long(colour);
+}
+
 constexpr std::array kMath{
     SBuiltin{u"abs", 1, 1, FnAbs}, SBuiltin{u"atn", 1, 1, FnAtn},     SBuiltin{u"cos", 1, 1, FnCos},
     SBuiltin{u"exp", 1, 1, FnExp}, SBuiltin{u"fix", 1, 1, FnFix},     SBuiltin{u"int", 1, 1, FnInt},
-    SBuiltin{u"log", 1, 1, FnLog}, SBuiltin{u"round", 1, 2, FnRound}, SBuiltin{u"sgn", 1, 1, FnSgn},
+    SBuiltin{u"log", 1, 1, FnLog}, SBuiltin{u"rgb", 3, 3, FnRGB},
+    SBuiltin{u"round", 1, 2, FnRound}, SBuiltin{u"sgn", 1, 1, FnSgn},
     SBuiltin{u"sin", 1, 1, FnSin}, SBuiltin{u"sqr", 1, 1, FnSqr},     SBuiltin{u"tan", 1, 1, FnTan},
 };
 

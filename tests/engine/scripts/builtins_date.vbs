@@ -61,3 +61,9 @@ x = DateSerial(10000, 1, 1) : ShowErr "DateSerial year 10000"
 x = Year("not a date") : ShowErr "Year of text"
 x = Weekday(d, 8) : ShowErr "Weekday first day 8"
 x = DatePart("ww", d, 1, 4) : ShowErr "DatePart first week 4"
+On Error GoTo 0
+Show "MonthName", MonthName(1) & " " & MonthName(12, True)
+Show "WeekdayName", WeekdayName(1) & " " & WeekdayName(7, True) & " " & WeekdayName(1, False, vbMonday)
+On Error Resume Next
+x = MonthName(13) : ShowErr "MonthName 13"
+x = WeekdayName(0) : ShowErr "WeekdayName 0"

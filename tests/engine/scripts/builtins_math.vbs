@@ -70,3 +70,8 @@ x = CByte(256) : ShowErr "CByte 256"
 x = CByte(-1) : ShowErr "CByte -1"
 x = CByte(255.5) : ShowErr "CByte 255.5"
 x = CByte(Null) : ShowErr "CByte Null"
+On Error GoTo 0
+Show "RGB", RGB(1, 2, 3)
+Show "RGB clamps", RGB(300, 0, 255)
+On Error Resume Next
+x = RGB(-1, 0, 0) : ShowErr "RGB negative"
