@@ -435,10 +435,74 @@ CVariant InBase(Args a, unsigned bits, unsigned digitsMask) {
 CVariant FnHex(Args a) { return InBase(a, 4, 15); }
 CVariant FnOct(Args a) { return InBase(a, 3, 7); }
 
+// Escape leaves letters, digits and @*_+-./ alone and writes the rest as %XX or %uXXXX.
+CVariant FnEscape(Args a) {
+  if (IsNullArg(a, 0)) return CVariant::Null();
+  static constexpr std::u16string_view kPlain = u"@*_+-./";
+  static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+  std::u16string out;
+  for (const char16_t c : TextArg(a, 0)) {
+    const bool alnum = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+    if (alnum || kPlain.find(c) != std::u16string_view::npos) {
+      out.push_back(c);
+      continue;
+    }
+    out.push_back(u'%');
+    if (c > 0xFF) out.push_back(u'u');
+    for (int shift = c > 0xFF ? 12 : 4; shift >= 0; shift -= 4) out.push_back(kDigits[(c >> shift) & 15]);
+  }
+  CheckStringLength(out.size());
+  return Text(std::move(out));
+}
+
+[[nodiscard]] int HexDigit(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  return -1;
+}
+
+// The value of count hex digits at s[at], or -1 when they are not all there.
+[[nodiscard]] int32_t HexAt(const std::u16string& s, size_t at, size_t count) {
+  if (at + count > s.size()) return -1;
+  int32_t value = 0;
+  for (size_t i = 0; i < count; ++i) {
+    const int digit = HexDigit(s[at + i]);
+    if (digit < 0) return -1;
+    value = value * 16 + digit;
+  }
+  return value;
+}
+
+// Unescape decodes %XX and %uXXXX; a % not followed by them stays as it is.
+CVariant FnUnescape(Args a) {
+  if (IsNullArg(a, 0)) return CVariant::Null();
+  const std::u16string s = TextArg(a, 0);
+  std::u16string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == u'%') {
+      if (i + 1 < s.size() && s[i + 1] == u'u') {
+        if (const int32_t code = HexAt(s, i + 2, 4); code >= 0) {
+          out.push_back(static_cast<char16_t>(code));
+          i += 5;
+          continue;
+        }
+      } else if (const int32_t code = HexAt(s, i + 1, 2); code >= 0) {
+        out.push_back(static_cast<char16_t>(code));
+        i += 2;
+        continue;
+      }
+    }
+    out.push_back(s[i]);
+  }
+  return Text(std::move(out));
+}
+
 constexpr std::array kStrings{
     SBuiltin{u"asc", 1, 1, FnAsc},         SBuiltin{u"ascb", 1, 1, FnAscB},
     SBuiltin{u"ascw", 1, 1, FnAscW},       SBuiltin{u"chr", 1, 1, FnChr},
     SBuiltin{u"chrb", 1, 1, FnChrB},       SBuiltin{u"chrw", 1, 1, FnChrW},
+    SBuiltin{u"escape", 1, 1, FnEscape},   SBuiltin{u"unescape", 1, 1, FnUnescape},
     SBuiltin{u"filter", 2, 4, FnFilter},   SBuiltin{u"hex", 1, 1, FnHex},
     SBuiltin{u"instr", 2, 4, FnInStr},     SBuiltin{u"instrb", 2, 4, FnInStrB},
     SBuiltin{u"instrrev", 2, 4, FnInStrRev}, SBuiltin{u"join", 1, 2, FnJoin},

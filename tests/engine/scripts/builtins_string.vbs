@@ -102,6 +102,8 @@ Show "Hex empty", Hex(Empty)
 Show "Hex null", IsNull(Hex(Null))
 Show "Oct", Oct(8)
 Show "Oct integer", Oct(-1)
+Show "Escape", Escape("a b&c@*_+-./" & ChrW(228) & ChrW(8364))
+Show "Unescape", AscW(Unescape("%e4")) & " " & AscW(Unescape("%u20AC")) & " " & Unescape("%41%zz%u12%")
 
 On Error Resume Next
 Dim x
