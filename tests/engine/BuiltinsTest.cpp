@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "engine/Builtins.h"
@@ -119,7 +120,8 @@ TEST(Builtins, HostileArgumentsNeverEscapeAsAnythingButScriptErrors) {
       CVariant(),          CVariant::Null(),       CVariant::Missing(),        CVariant::Object(nullptr),
       D(1e308),            D(-1e308),              L(-2147483647 - 1),         S(u""),
       S(u"x"),             CVariant::Boolean(true), CVariant::Array(CSafeArray::FromValues({S(u"a"), L(1)})),
-      D(0.5),              L(-1),                  L(2000000000)};
+      D(0.5),              L(-1),                  L(2000000000),              CVariant::Date(-657434),
+      CVariant::CurrencyScaled(INT64_MIN), S(std::u16string(size_t{1} << 20, u'%'))};
   for (int index = 0; index < BuiltinCount(); ++index) {
     const SBuiltin& builtin = BuiltinAt(index);
     for (const CVariant& first : samples) {
