@@ -117,6 +117,11 @@ CVariant FnArray(Args a) {
   return CVariant::Array(CSafeArray::FromValues(std::move(values)));
 }
 
+// The engine answers as the language version it implements.
+CVariant FnScriptEngine(Args) { return CVariant::String(u"VBScript"); }
+CVariant FnScriptEngineMajorVersion(Args) { return CVariant::Long(5); }
+CVariant FnScriptEngineMinorVersion(Args) { return CVariant::Long(8); }
+
 constexpr std::array kBuiltins{
     SBuiltin{u"array", 0, 255, FnArray},     SBuiltin{u"cbool", 1, 1, FnCBool},
     SBuiltin{u"cbyte", 1, 1, FnCByte},       SBuiltin{u"ccur", 1, 1, FnCCur},
@@ -129,7 +134,9 @@ constexpr std::array kBuiltins{
     SBuiltin{u"isnumeric", 1, 1, FnIsNumeric}, SBuiltin{u"isobject", 1, 1, FnIsObject},
     SBuiltin{u"lbound", 1, 2, FnLBound},     SBuiltin{u"len", 1, 1, FnLen},
     SBuiltin{u"typename", 1, 1, FnTypeName}, SBuiltin{u"ubound", 1, 2, FnUBound},
-    SBuiltin{u"vartype", 1, 1, FnVarType},
+    SBuiltin{u"vartype", 1, 1, FnVarType},   SBuiltin{u"scriptengine", 0, 0, FnScriptEngine},
+    SBuiltin{u"scriptenginemajorversion", 0, 0, FnScriptEngineMajorVersion},
+    SBuiltin{u"scriptengineminorversion", 0, 0, FnScriptEngineMinorVersion},
 };
 
 }  // namespace

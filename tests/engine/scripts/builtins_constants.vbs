@@ -16,3 +16,4 @@ UsesConstant
 On Error Resume Next
 Execute "vbTab = 1"
 WScript.Echo "assign:", Err.Number
+WScript.Echo ScriptEngine, ScriptEngineMajorVersion & "." & ScriptEngineMinorVersion
