@@ -1,36 +1,21 @@
 #include "engine/Builtins.h"
 
+#include <unordered_map>
+#include <vector>
+
 #include <array>
 #include <cmath>
 
-#include "engine/DispatchObject.h"
+#include "engine/BuiltinSupport.h"
 #include "engine/SafeArray.h"
 #include "engine/ScriptError.h"
 #include "platform/TextConvert.h"
 
 namespace quillet::engine {
 
+namespace builtin {
+
 namespace {
-
-using Args = std::span<CVariant>;
-
-// Shared argument checks: every function fails alike on Null and on missing values.
-const CVariant& Arg(Args args, size_t i) { return args[i].Deref(); }
-bool Given(Args args, size_t i) { return i < args.size() && !Arg(args, i).IsMissing(); }
-
-CVariant Scalar(const CVariant& value) {
-  if (value.IsObject()) {
-    if (value.AsObject() == nullptr) throw CScriptError(err::ObjectNotSet);
-    return value.AsObject()->Invoke(u"", EInvokeKind::Get, {});
-  }
-  return value;
-}
-
-CVariant NullOr(const CVariant& value, CVariant (*convert)(const CVariant&)) {
-  const CVariant v = Scalar(value);
-  if (v.IsNull()) throw CScriptError(err::InvalidUseOfNull);
-  return convert(v);
-}
 
 CVariant FnCBool(Args a) { return NullOr(Arg(a, 0), [](const CVariant& v) { return CVariant::Boolean(v.ToBool()); }); }
 CVariant FnCByte(Args a) { return NullOr(Arg(a, 0), [](const CVariant& v) { return CVariant::Byte(v.ToByte()); }); }
@@ -132,6 +117,11 @@ CVariant FnArray(Args a) {
   return CVariant::Array(CSafeArray::FromValues(std::move(values)));
 }
 
+// The engine answers as the language version it implements.
+CVariant FnScriptEngine(Args) { return CVariant::String(u"VBScript"); }
+CVariant FnScriptEngineMajorVersion(Args) { return CVariant::Long(5); }
+CVariant FnScriptEngineMinorVersion(Args) { return CVariant::Long(8); }
+
 constexpr std::array kBuiltins{
     SBuiltin{u"array", 0, 255, FnArray},     SBuiltin{u"cbool", 1, 1, FnCBool},
     SBuiltin{u"cbyte", 1, 1, FnCByte},       SBuiltin{u"ccur", 1, 1, FnCCur},
@@ -144,20 +134,51 @@ constexpr std::array kBuiltins{
     SBuiltin{u"isnumeric", 1, 1, FnIsNumeric}, SBuiltin{u"isobject", 1, 1, FnIsObject},
     SBuiltin{u"lbound", 1, 2, FnLBound},     SBuiltin{u"len", 1, 1, FnLen},
     SBuiltin{u"typename", 1, 1, FnTypeName}, SBuiltin{u"ubound", 1, 2, FnUBound},
-    SBuiltin{u"vartype", 1, 1, FnVarType},
+    SBuiltin{u"vartype", 1, 1, FnVarType},   SBuiltin{u"scriptengine", 0, 0, FnScriptEngine},
+    SBuiltin{u"scriptenginemajorversion", 0, 0, FnScriptEngineMajorVersion},
+    SBuiltin{u"scriptengineminorversion", 0, 0, FnScriptEngineMinorVersion},
 };
 
 }  // namespace
 
-int FindBuiltin(std::u16string_view name) {
-  const std::u16string key = platform::LowerAscii(name);
-  for (size_t i = 0; i < kBuiltins.size(); ++i) {
-    if (key == kBuiltins[i].name) return static_cast<int>(i);
+std::span<const SBuiltin> ConversionLibrary() { return kBuiltins; }
+
+}  // namespace builtin
+
+namespace {
+
+// All libraries in one list, so that a call site keeps one small index; names are looked up
+// once per compilation, so a map built on first use is enough.
+struct SRegistry {
+  std::vector<SBuiltin> all;
+  std::unordered_map<std::u16string, int> byName;
+  SRegistry() {
+    for (const auto library : {builtin::ConversionLibrary(), builtin::StringLibrary(), builtin::MathLibrary(),
+                               builtin::DateLibrary()}) {
+      for (const SBuiltin& entry : library) {
+        byName.emplace(entry.name, static_cast<int>(all.size()));
+        all.push_back(entry);
+      }
+    }
   }
-  return -1;
+};
+
+const SRegistry& Registry() {
+  static const SRegistry registry;
+  return registry;
 }
 
-const SBuiltin& BuiltinAt(int index) { return kBuiltins[static_cast<size_t>(index)]; }
+}  // namespace
+
+int FindBuiltin(std::u16string_view name) {
+  const auto& byName = Registry().byName;
+  const auto found = byName.find(platform::LowerAscii(name));
+  return found == byName.end() ? -1 : found->second;
+}
+
+const SBuiltin& BuiltinAt(int index) { return Registry().all[static_cast<size_t>(index)]; }
+
+int BuiltinCount() { return static_cast<int>(Registry().all.size()); }
 
 CVariant CallBuiltin(int index, std::span<CVariant> args) {
   const SBuiltin& builtin = BuiltinAt(index);

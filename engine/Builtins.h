@@ -21,8 +21,12 @@ struct SBuiltin {
 // -1 when name is no built-in function.
 [[nodiscard]] int FindBuiltin(std::u16string_view name);
 [[nodiscard]] const SBuiltin& BuiltinAt(int index);
+[[nodiscard]] int BuiltinCount();
 // Checks the count (450) and calls; arguments arrive dereferenced.
 [[nodiscard]] CVariant CallBuiltin(int index, std::span<CVariant> args);
+
+// The language's named constants (vbCrLf, vbTextCompare ...); false for any other name.
+[[nodiscard]] bool FindBuiltinConstant(std::u16string_view name, CVariant& value);
 
 // TypeName's answer for a value.
 [[nodiscard]] std::u16string TypeNameOf(const CVariant& value);

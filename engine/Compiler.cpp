@@ -683,10 +683,17 @@ CCompiler::SResolved CCompiler::Resolve(const std::u16string& name, bool hasArgs
     r.value = m_globals.At(global).value;
     return r;
   }
+  CVariant constant;
+  const bool isConstant = FindBuiltinConstant(key, constant);
   if (global >= 0 && (m_globals.At(global).kind != EGlobalKind::Undeclared ||
-                      (FindBuiltin(key) < 0 && FindDynamic(key) < 0))) {
+                      (FindBuiltin(key) < 0 && FindDynamic(key) < 0 && !isConstant))) {
     r.varKind = EVarKind::Global;
     r.index = global;
+    return r;
+  }
+  if (isConstant) {
+    r.kind = EResolved::Const;
+    r.value = std::move(constant);
     return r;
   }
   const int builtin = FindBuiltin(key);

@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "engine/CivilDate.h"
 #include "engine/DispatchObject.h"
 #include "engine/SafeArray.h"
 #include "engine/ScriptError.h"
@@ -68,7 +69,8 @@ bool ParseRadix(std::u16string_view digits, int radix, double& value) {
   return true;
 }
 
-// Days since 1899-12-30 to a civil date, and back (proleptic Gregorian).
+}  // namespace
+
 void CivilFromDays(int64_t days, int& year, int& month, int& day) {
   const int64_t z = days - 25569 + 719468;  // 1899-12-30 is 25569 days before 1970-01-01
   const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
@@ -90,7 +92,6 @@ int64_t DaysFromCivil(int year, int month, int day) {
   return era * 146097 + doe - 719468 + 25569;
 }
 
-}  // namespace
 
 // ---- construction and ownership ---------------------------------------------------------
 
