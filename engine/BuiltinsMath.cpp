@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "engine/BuiltinSupport.h"
 #include "engine/VariantOps.h"
@@ -74,6 +75,9 @@ CVariant FnFix(Args a) {
 CVariant FnInt(Args a) {
   return Rounded(Scalar(Arg(a, 0)), [](double x) { return std::floor(x); }, [](int64_t c) {
     const int64_t whole = c / kCurrencyScale * kCurrencyScale;
+    if (whole > c && whole < std::numeric_limits<int64_t>::min() + kCurrencyScale) {
+      throw CScriptError(err::Overflow);  // the next whole number down is below Currency's range
+    }
     return whole > c ? whole - kCurrencyScale : whole;
   });
 }

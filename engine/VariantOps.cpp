@@ -1,6 +1,7 @@
 #include "engine/VariantOps.h"
 
 #include <cmath>
+#include <limits>
 #include <cstdint>
 
 #include "engine/DispatchObject.h"
@@ -257,7 +258,10 @@ CVariant Negate(const CVariant& value) {
     case EVarType::Integer: return FitInteger(-int64_t{a.AsInteger()}, ERank::Integer);
     case EVarType::Long: return FitInteger(-int64_t{a.AsLong()}, ERank::Long);
     case EVarType::Single: return CVariant::Single(-a.AsSingle());
-    case EVarType::Currency: return CVariant::CurrencyScaled(-a.AsCurrencyScaled());
+    case EVarType::Currency:
+      // The most negative Currency has no positive counterpart.
+      if (a.AsCurrencyScaled() == std::numeric_limits<int64_t>::min()) throw CScriptError(err::Overflow);
+      return CVariant::CurrencyScaled(-a.AsCurrencyScaled());
     case EVarType::Date: return CVariant::Date(-a.AsDouble());
     default: return CVariant::Double(-a.ToDouble());
   }
