@@ -87,7 +87,10 @@ CVariant FnInt(Args a) {
   int64_t q = c / unit;
   const int64_t r = c % unit;
   if (2 * (r < 0 ? -r : r) > unit || (2 * (r < 0 ? -r : r) == unit && q % 2 != 0)) q += r < 0 ? -1 : 1;
-  return q * unit;
+  int64_t rounded = 0;
+  // Rounding away from zero at the ends of Currency's range can leave it.
+  if (__builtin_mul_overflow(q, unit, &rounded)) throw CScriptError(err::Overflow);
+  return rounded;
 }
 
 // Round(expression[, digits]): half to even, at digits after the point (a negative count is 5).
