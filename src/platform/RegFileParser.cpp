@@ -16,13 +16,7 @@ constexpr std::u16string_view kWineHeader = u"WINE REGISTRY Version 2";
 std::u16string DecodeFile(std::string_view bytes) {
   if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
       static_cast<unsigned char>(bytes[1]) == 0xFE) {
-    std::u16string text;
-    text.reserve(bytes.size() / 2);
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-      text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                           (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-    }
-    return text;
+    return Utf16LeBytesToText(bytes.substr(2));
   }
   if (bytes.starts_with("\xEF\xBB\xBF")) return Utf8ToUtf16(bytes.substr(3));
   if (IsValidUtf8(bytes)) return Utf8ToUtf16(bytes);

@@ -108,6 +108,16 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
+std::u16string Utf16LeBytesToText(std::string_view bytes) {
+  std::u16string text;
+  text.reserve(bytes.size() / 2);
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                         (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+  }
+  return text;
+}
+
 char16_t FoldAsciiCase(char16_t unit) {
   return (unit >= u'a' && unit <= u'z') ? static_cast<char16_t>(unit - 32) : unit;
 }

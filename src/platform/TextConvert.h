@@ -13,6 +13,8 @@ namespace quillet::platform {
 [[nodiscard]] std::u16string Utf8ToUtf16(std::string_view text);
 
 [[nodiscard]] bool IsValidUtf8(std::string_view text);
+// Little-endian UTF-16 bytes as text; an odd last byte cannot be a character and is dropped.
+[[nodiscard]] std::u16string Utf16LeBytesToText(std::string_view bytes);
 
 // ASCII-only folding, the way names compare in the settings store and in IntelliSense.
 [[nodiscard]] char16_t FoldAsciiCase(char16_t unit);
