@@ -28,6 +28,7 @@ SCompiledUnit& CScriptEngine::Compile(std::u16string_view source) {
 void CScriptEngine::CompileOnly(std::u16string_view source) { (void)Compile(source); }
 
 void CScriptEngine::Run(std::u16string_view source) {
+  const CRuntimeScope scope(m_runtime);
   SCompiledUnit& unit = Compile(source);
   (void)m_vm.RunGlobalCode(*unit.globalCode);
 }
@@ -35,6 +36,7 @@ void CScriptEngine::Run(std::u16string_view source) {
 void CScriptEngine::Close() {
   if (m_closed) return;
   m_closed = true;
+  const CRuntimeScope scope(m_runtime);
   try {
     m_globals.ClearValues();
   } catch (...) {

@@ -9,6 +9,7 @@
 #include "engine/Compiler.h"
 #include "engine/ErrObject.h"
 #include "engine/Globals.h"
+#include "engine/RuntimeState.h"
 #include "engine/VirtualMachine.h"
 
 namespace quillet::engine {
@@ -31,10 +32,13 @@ class CScriptEngine {
 
   [[nodiscard]] CVirtualMachine& Vm() { return m_vm; }
   [[nodiscard]] CErrObject& Err() { return *m_err; }
+  // Random generator, locale and dialogs of this script; current on the thread while it runs.
+  [[nodiscard]] SRuntimeState& Runtime() { return m_runtime; }
 
  private:
   SCompiledUnit& Compile(std::u16string_view source);
 
+  SRuntimeState m_runtime;
   CGlobals m_globals;
   CErrObject* m_err;
   CVariant m_errHolder;
