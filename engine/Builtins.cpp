@@ -154,7 +154,7 @@ struct SRegistry {
   std::unordered_map<std::u16string, int> byName;
   SRegistry() {
     for (const auto library : {builtin::ConversionLibrary(), builtin::StringLibrary(), builtin::MathLibrary(),
-                               builtin::DateLibrary()}) {
+                               builtin::DateLibrary(), builtin::DialogLibrary()}) {
       for (const SBuiltin& entry : library) {
         byName.emplace(entry.name, static_cast<int>(all.size()));
         all.push_back(entry);

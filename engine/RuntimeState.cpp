@@ -35,8 +35,8 @@ int DefaultMessageBoxAnswer(int32_t buttons) {
   return kAnswers[set][defaultButton];
 }
 
-int CNoDisplayDialogs::MessageBox(const std::u16string& prompt, int32_t buttons, const std::u16string& title) {
-  const std::string text = platform::Utf16ToUtf8(title) + ": " + platform::Utf16ToUtf8(prompt) + "\n";
+int CNoDisplayDialogs::MessageBox(const std::u16string& prompt, int32_t buttons, const std::u16string&) {
+  const std::string text = platform::Utf16ToUtf8(prompt) + "\n";
   std::fwrite(text.data(), 1, text.size(), stderr);
   std::fflush(stderr);
   return DefaultMessageBoxAnswer(buttons);

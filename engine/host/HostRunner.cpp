@@ -3,16 +3,18 @@
 #include <pthread.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <mutex>
 #include <thread>
 
 #include "engine/ScriptEngine.h"
 #include "engine/ScriptError.h"
+#include "engine/host/ConsoleDialogs.h"
+#include "engine/host/ErrorReport.h"
 #include "engine/host/HostCommandLine.h"
+#include "engine/host/MainThreadQueue.h"
+#include "engine/host/QueuedDialogs.h"
 #include "engine/host/OutputStream.h"
 #include "engine/host/ScriptSource.h"
 #include "engine/host/WScriptObject.h"
@@ -41,29 +43,28 @@ const char16_t* kUsage =
     u" //T:nn      Time out in seconds: maximum time a script is permitted to run\r\n"
     u" //U         Use Unicode for redirected I/O from the console\r\n";
 
+constexpr const char16_t* kHostName = u"Quillet Script Host";
+
 struct SRun {
   CScriptEngine* engine = nullptr;
   std::u16string source;
   std::u16string displayPath;
   COutputStream* err = nullptr;
+  IHostDialogs* errorBox = nullptr;  // the windowed host's error box, through the main thread
+  CMainThreadQueue queue;
   bool batch = false;
   int exitCode = 0;
-  bool finished = false;
   bool timedOut = false;
-  std::mutex lock;
-  std::condition_variable done;
 };
 
 void ReportError(SRun& run, const CScriptError& error) {
   run.exitCode = 1;
   if (run.batch) return;
-  const bool compile = error.Kind() == EErrorKind::Compilation;
-  std::u16string text = run.displayPath + u"(" + platform::Utf8ToUtf16(std::to_string(error.Line())) + u", " +
-                        platform::Utf8ToUtf16(std::to_string(error.Column())) + u") ";
-  if (!error.Source().empty() && !compile) text += error.Source() + u": ";
-  else text += compile ? u"VBScript compilation error: " : u"VBScript runtime error: ";
-  text += error.Description() + u"\r\n";
-  run.err->Write(text);
+  if (run.errorBox != nullptr) {
+    (void)run.errorBox->MessageBox(WindowErrorText(error, run.displayPath), 0x10, kHostName);
+    return;
+  }
+  run.err->Write(ConsoleErrorText(error, run.displayPath));
   run.err->Flush();
 }
 
@@ -81,9 +82,7 @@ void RunScript(SRun& run) {
   } catch (const std::exception&) {
     run.exitCode = 1;
   }
-  std::lock_guard<std::mutex> guard(run.lock);
-  run.finished = true;
-  run.done.notify_all();
+  run.queue.Finish();
 }
 
 void* ScriptThread(void* arg) {
@@ -102,46 +101,45 @@ bool StartScriptThread(SRun& run, pthread_t& thread) {
   return ok;
 }
 
-// False when the script overran its time and did not stop at its next statement either (it
-// waits in Sleep or on standard input): the host then ends without it.
+// The main thread shows the script's windows while it waits. False when the script overran
+// its time and did not stop at its next statement either (it waits in Sleep or on standard
+// input): the host then ends without it.
 bool WaitForScript(SRun& run, int timeoutSeconds) {
-  std::unique_lock<std::mutex> guard(run.lock);
-  if (timeoutSeconds <= 0) {
-    run.done.wait(guard, [&] { return run.finished; });
-    return true;
-  }
-  if (run.done.wait_for(guard, std::chrono::seconds(timeoutSeconds), [&] { return run.finished; })) return true;
+  if (timeoutSeconds <= 0) return run.queue.ServeUntilFinished();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+  if (run.queue.ServeUntilFinished(deadline)) return true;
   run.engine->Vm().RequestStop(true);
-  return run.done.wait_for(guard, kStopGrace, [&] { return run.finished; });
+  return run.queue.ServeUntilFinished(std::chrono::steady_clock::now() + kStopGrace);
 }
 
-void ReportTimeout(COutputStream& err, const std::u16string& scriptFullName) {
-  err.Write(u"Script execution time was exceeded on script \"" + scriptFullName +
-            u"\".\r\nScript execution terminated.\r\n");
+// Messages of the host itself (usage, a missing file, the time-out): a box for the windowed
+// host with a display, else the console.
+class CHostMessages {
+ public:
+  CHostMessages(const SHostSetup& setup, COutputStream& out, COutputStream& err)
+      : m_box(setup.kind == EHostKind::Windowed ? setup.windows : nullptr), m_out(out), m_err(err) {}
+  void Info(const std::u16string& text) { Show(m_out, text, 0x40); }
+  void Error(const std::u16string& text) { Show(m_err, text, 0x10); }
+
+ private:
+  void Show(COutputStream& stream, const std::u16string& text, int32_t icon) {
+    if (m_box != nullptr) {
+      (void)m_box->MessageBox(text, icon, kHostName);
+      return;
+    }
+    stream.Write(text + u"\r\n");
+    stream.Flush();
+  }
+  IHostDialogs* m_box;
+  COutputStream& m_out;
+  COutputStream& m_err;
+};
+
+std::u16string TimeoutText(const std::u16string& scriptFullName) {
+  return u"Script execution time was exceeded on script \"" + scriptFullName + u"\".\r\nScript execution terminated.";
 }
 
-}  // namespace
-
-int RunHost(const std::vector<std::string>& args, const std::string& hostPath) {
-  const SHostCommandLine line = ParseHostCommandLine(args);
-  COutputStream out(stdout, line.unicodeOutput);
-  COutputStream err(stderr, line.unicodeOutput);
-  if (line.logo && !line.batch) {
-    out.Write(u"Quillet Script Host Version 0.1\r\nCopyright (C) Kelmarsh. All rights reserved.\r\n\r\n");
-  }
-  if (!line.error.empty()) {
-    err.Write(platform::Utf8ToUtf16(line.error) + u"\r\n");
-    return 1;
-  }
-  if (line.help || line.scriptPath.empty()) {
-    out.Write(kUsage);
-    return line.help ? 0 : 1;
-  }
-  std::string bytes;
-  if (!platform::ReadFileBytes(line.scriptPath, bytes)) {
-    err.Write(u"Input Error: Can not find script file \"" + platform::Utf8ToUtf16(line.scriptPath) + u"\".\r\n");
-    return 1;
-  }
+SHostInfo MakeHostInfo(const SHostCommandLine& line, const std::string& hostPath, bool windowed) {
   std::error_code ec;
   const std::string full = std::filesystem::absolute(line.scriptPath, ec).string();
   SHostInfo info;
@@ -151,27 +149,70 @@ int RunHost(const std::vector<std::string>& args, const std::string& hostPath) {
   for (const auto& arg : line.arguments) info.arguments.push_back(platform::Utf8ToUtf16(arg));
   info.interactive = !line.batch;
   info.timeoutSeconds = line.timeoutSeconds;
+  info.windowed = windowed;
+  return info;
+}
+
+}  // namespace
+
+int RunHost(const std::vector<std::string>& args, const std::string& hostPath, const SHostSetup& setup) {
+  const SHostCommandLine line = ParseHostCommandLine(args);
+  const bool windowed = setup.kind == EHostKind::Windowed;
+  COutputStream out(stdout, line.unicodeOutput);
+  COutputStream err(stderr, line.unicodeOutput);
+  CHostMessages messages(setup, out, err);
+  if (line.logo && !line.batch && !windowed) {
+    out.Write(u"Quillet Script Host Version 0.1\r\nCopyright (C) Kelmarsh. All rights reserved.\r\n\r\n");
+  }
+  if (!line.error.empty()) {
+    messages.Error(platform::Utf8ToUtf16(line.error));
+    return 1;
+  }
+  if (line.help || line.scriptPath.empty()) {
+    std::u16string usage = kUsage;
+    if (windowed) usage.replace(usage.find(u"cscript"), 7, u"wscript");
+    while (!usage.empty() && (usage.back() == u'\n' || usage.back() == u'\r')) usage.pop_back();
+    messages.Info(usage);
+    return line.help ? 0 : 1;
+  }
+  std::string bytes;
+  if (!platform::ReadFileBytes(line.scriptPath, bytes)) {
+    messages.Error(u"Input Error: Can not find script file \"" + platform::Utf8ToUtf16(line.scriptPath) + u"\".");
+    return 1;
+  }
+  SHostInfo info = MakeHostInfo(line, hostPath, windowed);
+  info.echoInWindow = windowed && setup.windows != nullptr;
+
+  SRun run;
+  CQueuedDialogs queuedWindows(run.queue, setup.windows != nullptr ? *setup.windows : CurrentDialogs());
+  CConsoleDialogs console(err);
+  IHostDialogs& dialogs = setup.windows != nullptr ? static_cast<IHostDialogs&>(queuedWindows) : console;
 
   CScriptEngine engine;
+  engine.Runtime().dialogs = &dialogs;
+  engine.Runtime().hostName = kHostName;
   engine.AddNamedItem(u"WScript", CVariant::Object(new CWScriptObject(info, out, err)));
-  SRun run;
   run.engine = &engine;
   run.source = DecodeScript(bytes);
   run.displayPath = info.scriptFullName;
   run.err = &err;
+  if (windowed && setup.windows != nullptr) run.errorBox = &queuedWindows;
   run.batch = line.batch;
   pthread_t thread{};
   if (!StartScriptThread(run, thread)) {
+    // Running on the main thread itself: the windows are called directly.
+    if (setup.windows != nullptr) engine.Runtime().dialogs = setup.windows;
+    if (run.errorBox != nullptr) run.errorBox = setup.windows;
     RunScript(run);
   } else if (WaitForScript(run, line.timeoutSeconds)) {
     pthread_join(thread, nullptr);
   } else {
-    ReportTimeout(err, info.scriptFullName);
+    messages.Error(TimeoutText(info.scriptFullName));
     out.Flush();
     err.Flush();
     std::_Exit(kTimeoutExitCode);
   }
-  if (run.timedOut && line.timeoutSeconds > 0) ReportTimeout(err, info.scriptFullName);
+  if (run.timedOut && line.timeoutSeconds > 0) messages.Error(TimeoutText(info.scriptFullName));
   out.Flush();
   err.Flush();
   return run.exitCode;

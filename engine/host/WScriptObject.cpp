@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "engine/RuntimeState.h"
 #include "engine/ScriptError.h"
 #include "engine/VirtualMachine.h"
 #include "engine/host/ArgumentsObject.h"
@@ -13,6 +14,8 @@
 namespace quillet::engine::host {
 
 namespace {
+constexpr int kInvalidHandle = static_cast<int>(0x80070006U);
+
 bool Is(std::u16string_view name, std::u16string_view word) { return platform::EqualsIgnoringAsciiCase(name, word); }
 
 std::u16string FolderOf(const std::u16string& path) {
@@ -36,6 +39,10 @@ CVariant CWScriptObject::Echo(std::span<CVariant> args) {
     const CVariant& value = args[i].Deref();
     if (value.IsNull()) line += u"Null";  // Echo shows Null rather than failing
     else if (!value.IsMissing()) line += value.ToString();
+  }
+  if (m_info.echoInWindow) {
+    (void)CurrentDialogs().MessageBox(line, 0, CurrentRuntime().hostName);
+    return {};
   }
   line += u"\r\n";
   m_out.Write(line);
@@ -62,9 +69,12 @@ CVariant CWScriptObject::Invoke(std::u16string_view name, EInvokeKind kind, std:
     if (args.empty()) return m_arguments;
     return m_arguments.AsObject()->Invoke(u"", EInvokeKind::Get, args);
   }
-  if (Is(name, u"stdout")) return m_stdOut;
-  if (Is(name, u"stderr")) return m_stdErr;
-  if (Is(name, u"stdin")) return m_stdIn;
+  if (Is(name, u"stdout") || Is(name, u"stderr") || Is(name, u"stdin")) {
+    // The windowed host has no console to hand out.
+    if (m_info.windowed) throw CScriptError(kInvalidHandle, u"The handle is invalid.");
+    if (Is(name, u"stdout")) return m_stdOut;
+    return Is(name, u"stderr") ? m_stdErr : m_stdIn;
+  }
   if (Is(name, u"scriptname")) return CVariant::String(m_info.scriptName);
   if (Is(name, u"scriptfullname")) return CVariant::String(m_info.scriptFullName);
   if (name.empty() || Is(name, u"name")) return CVariant::String(u"Quillet Script Host");

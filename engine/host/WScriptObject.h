@@ -16,6 +16,8 @@ struct SHostInfo {
   std::vector<std::u16string> arguments;
   bool interactive = true;
   int timeoutSeconds = 0;
+  bool windowed = false;      // the windowed host: no standard streams
+  bool echoInWindow = false;  // Echo shows a message box rather than writing a line
 };
 
 class CWScriptObject : public CDispatchObject {
