@@ -34,7 +34,9 @@ build() {
 case "${1:-run}" in
   run)
     build
-    exec "$BUILD_DIR/src/app/ui/quillet" resources/samples/hello.vbs
+    # Run script finds the hosts beside the editor once installed; in the build folder they
+    # live apart, so they go on the search path.
+    PATH="$PWD/$BUILD_DIR/engine/host:$PATH" exec "$BUILD_DIR/src/app/ui/quillet" resources/samples/hello.vbs
     ;;
   build)
     build

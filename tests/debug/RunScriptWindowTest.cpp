@@ -1,5 +1,8 @@
 // Run script through the main window with our real host: output, input, errors, limits, Stop.
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -199,6 +202,31 @@ class RunScriptWindowTest : public QObject {
     frame->Action(app::ID_DEBUG_REDIRECT_CONSOLE)->trigger();
     QVERIFY(!frame->Action(app::ID_DEBUG_REDIRECT_CONSOLE)->isChecked());
     QCOMPARE(frame->Settings().Read(app::settings::RedirectConsole), 0);
+  }
+
+  // The windowed host runs without the output window. Without a display its Echo falls back
+  // to the standard output it inherits, which the test points at a file.
+  void windowedHostRunsOnItsOwn() {
+    auto app = Start("w.vbs", "WScript.Echo \"windowed \" & WScript.Arguments(0) & \" \" & MsgBox(\"?\", 4)\r\n");
+    QVERIFY(app);
+    app::CMainFrame* frame = app->MainFrame();
+    frame->Action(app::ID_DEBUG_WSCRIPT)->trigger();
+    const std::string captured = m_folder->File("stdout.txt");
+    std::fflush(stdout);
+    const int savedOut = ::dup(1);
+    const int file = ::open(captured.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    ::dup2(file, 1);
+    ::close(file);
+    frame->ArgumentsBox()->setCurrentText(QStringLiteral("arg"));
+    QSignalSpy ended(&frame->Runner(), &debug::CScriptRunner::ScriptEnded);
+    frame->Action(app::ID_DEBUG_RUN_SCRIPT)->trigger();
+    const bool finished = ended.wait(20000);
+    ::dup2(savedOut, 1);
+    ::close(savedOut);
+    QVERIFY(finished);
+    QVERIFY(m_prompts.messages.isEmpty());
+    QVERIFY(!frame->OutputBar()->isVisible());
+    QCOMPARE(QString::fromStdString(test::ReadFile(captured)), QStringLiteral("windowed arg 6\r\n"));
   }
 
   void floodFromARealRunKeepsTheNewestWholeLines() {
