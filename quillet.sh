@@ -36,7 +36,7 @@ case "${1:-run}" in
     build
     # Run script finds the hosts beside the editor once installed; in the build folder they
     # live apart, so they go on the search path.
-    PATH="$PWD/$BUILD_DIR/engine/host:$PATH" exec "$BUILD_DIR/src/app/ui/quillet" resources/samples/hello.vbs
+    PATH="$(cd "$BUILD_DIR/engine/host" && pwd):$PATH" exec "$BUILD_DIR/src/app/ui/quillet" resources/samples/hello.vbs
     ;;
   build)
     build
