@@ -10,10 +10,11 @@ void COutputStream::Write(std::u16string_view text) {
   std::lock_guard<std::mutex> guard(m_lock);
   std::string bytes;
   if (m_unicode) {
-    bytes.reserve(text.size() * 2);
-    for (char16_t c : text) {
-      bytes.push_back(static_cast<char>(c & 0xFF));
-      bytes.push_back(static_cast<char>(c >> 8));
+    bytes.resize(text.size() * 2);
+    char* out = bytes.data();
+    for (size_t i = 0; i < text.size(); ++i) {
+      out[2 * i] = static_cast<char>(text[i] & 0xFF);
+      out[2 * i + 1] = static_cast<char>(text[i] >> 8);
     }
   } else {
     (void)platform::CAnsiCodePage::System().Encode(text, bytes);

@@ -3,15 +3,14 @@
 namespace quillet::debug {
 
 size_t OutputTrimLength(std::u16string_view text, size_t incoming) {
-  if (text.size() + incoming <= kOutputLimit) return 0;
-  // Taking whole lines keeps every remaining line intact for the error search.
-  size_t end = 0;
-  while (end < kOutputTrimStep) {
-    const size_t feed = text.find(u'\n', end);
-    if (feed == std::u16string_view::npos) return text.size();
-    end = feed + 1;
-  }
-  return end;
+  size_t start = 0;
+  return OutputTrimLengthByLines(text.size(), incoming, [&]() -> std::optional<size_t> {
+    const size_t feed = text.find(u'\n', start);
+    if (feed == std::u16string_view::npos) return std::nullopt;
+    const size_t length = feed + 1 - start;
+    start = feed + 1;
+    return length;
+  });
 }
 
 }  // namespace quillet::debug

@@ -35,6 +35,8 @@ void COutputReader::Start(int fd, TextHandler onText, EndHandler onEnd) {
 }
 
 void COutputReader::Run(int fd, int wakeFd, const TextHandler& onText, const EndHandler& onEnd) {
+  // A larger pipe is a wish: the system may hold it to its own limit.
+  (void)::fcntl(fd, F_SETPIPE_SZ, kPipeBytes);
   std::array<pollfd, 2> waits{pollfd{fd, POLLIN, 0}, pollfd{wakeFd, POLLIN, 0}};
   std::string buffer(kChunkBytes, '\0');
   std::string pending;
@@ -50,6 +52,10 @@ void COutputReader::Run(int fd, int wakeFd, const TextHandler& onText, const End
     pending.append(buffer.data(), static_cast<size_t>(count));
     std::u16string text = TakeText(pending);
     if (!text.empty()) onText(std::move(text));
+    if (static_cast<size_t>(count) < buffer.size() && wakeFd >= 0) {
+      pollfd wake{wakeFd, POLLIN, 0};
+      if (::poll(&wake, 1, kGatherMilliseconds) > 0) break;
+    }
   }
   ::close(fd);
   if (onEnd) onEnd();

@@ -25,7 +25,13 @@ class COutputReader {
   void Stop();
   [[nodiscard]] bool IsRunning() const { return m_thread.joinable(); }
 
-  static constexpr size_t kChunkBytes = 32768;
+  static constexpr size_t kChunkBytes = 262144;
+  // After a short read the reader lets output gather this long before it reads again: a
+  // script that prints line by line then costs a wake-up per pause, not per line, and the
+  // delay is far below what anyone watching can see.
+  static constexpr int kGatherMilliseconds = 2;
+  // The pipe holds this much, so that the script rarely waits while the reader gathers.
+  static constexpr int kPipeBytes = 1 << 20;
 
  private:
   void Run(int fd, int wakeFd, const TextHandler& onText, const EndHandler& onEnd);

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPointer>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/SettingsInventory.h"
@@ -80,12 +81,17 @@ void CShellBar::StopReader() {
 void CShellBar::QueueOutput(std::u16string text) {
   std::lock_guard guard(m_pendingLock);
   m_pending += text;
-  if (m_pending.size() > kOutputLimit + kOutputTrimStep) {
-    const size_t feed = m_pending.find(u'\n', m_pending.size() - kOutputLimit);
+  if (m_pending.size() - m_pendingStart > kOutputLimit) {
+    const size_t feed = m_pending.find(u'\n', m_pending.size() - (kOutputLimit - kOutputTrimStep));
     if (feed != std::u16string::npos) {
-      m_pending.erase(0, feed + 1);
+      m_pendingStart = feed + 1;
       m_pendingDropped = true;
     }
+  }
+  // Erasing the front once it is most of the buffer keeps every character's copy count small.
+  if (m_pendingStart > m_pending.size() / 2) {
+    m_pending.erase(0, m_pendingStart);
+    m_pendingStart = 0;
   }
   if (m_drainPosted) return;
   m_drainPosted = true;
@@ -95,22 +101,34 @@ void CShellBar::QueueOutput(std::u16string text) {
 
 // Slices keep each turn of the event loop short while a script floods the window.
 void CShellBar::DrainOutput() {
+  static constexpr std::chrono::milliseconds kFloodPause{8};
+  // Each append costs the window a fixed amount besides its characters, so once the script
+  // has finished the rest goes in larger pieces.
   static constexpr size_t kSlice = 16384;
+  static constexpr size_t kFinalSlice = 4 * kSlice;
   std::u16string slice;
   bool dropped = false;
   {
     std::lock_guard guard(m_pendingLock);
-    const size_t length = std::min(kSlice, m_pending.size());
-    slice = m_pending.substr(0, length);
-    m_pending.erase(0, length);
+    const size_t length = std::min(m_readerDone ? kFinalSlice : kSlice, m_pending.size() - m_pendingStart);
+    slice = m_pending.substr(m_pendingStart, length);
+    m_pendingStart += length;
+    if (m_pendingStart == m_pending.size()) {
+      m_pending.clear();
+      m_pendingStart = 0;
+    }
     dropped = std::exchange(m_pendingDropped, false);
     m_drainPosted = !m_pending.empty();
   }
   if (dropped) m_edit->ClearOutput();
   if (!slice.empty()) AppendOutput(slice);
   if (m_drainPosted) {
+    // While the script still writes, one slice per pause is all anyone can read; the rest
+    // of a flood waits, and what falls past the limit meanwhile never costs the window.
     QPointer<CShellBar> self(this);
-    QMetaObject::invokeMethod(this, [self] { if (self) self->DrainOutput(); }, Qt::QueuedConnection);
+    const auto drain = [self] { if (self) self->DrainOutput(); };
+    if (m_readerDone) QMetaObject::invokeMethod(this, drain, Qt::QueuedConnection);
+    else QTimer::singleShot(kFloodPause, this, drain);
   } else {
     EndWhenDrained();
   }
@@ -132,7 +150,7 @@ void CShellBar::FlushOutput() {
   for (;;) {
     {
       std::lock_guard guard(m_pendingLock);
-      if (m_pending.empty() && !m_pendingDropped) return;
+      if (m_pending.empty() && !m_pendingDropped) return;  // empty whenever all is taken
     }
     DrainOutput();
   }

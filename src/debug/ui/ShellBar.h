@@ -62,6 +62,7 @@ class CShellBar : public QWidget {
   bool m_readerDone = true;  // the reader has read its last, though the window may not have it yet
   std::mutex m_pendingLock;
   std::u16string m_pending;
+  size_t m_pendingStart = 0;  // text before it has gone to the window; erased in bulk
   bool m_drainPosted = false;
   bool m_pendingDropped = false;  // the window's text is older than everything pending
 };

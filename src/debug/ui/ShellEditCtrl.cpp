@@ -12,12 +12,14 @@ namespace {
 
 // The text document keeps one paragraph per line; carriage returns are not its business.
 QString WithoutCarriageReturns(std::u16string_view text) {
-  QString result;
-  result.reserve(static_cast<qsizetype>(text.size()));
+  QString result(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+  char16_t* out = reinterpret_cast<char16_t*>(result.data());
+  size_t length = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] == u'\n')) continue;
-    result += QChar(text[i]);
+    out[length++] = text[i];
   }
+  result.truncate(static_cast<qsizetype>(length));
   return result;
 }
 
@@ -75,9 +77,14 @@ void CShellEditCtrl::RemoveLeadingCharacters(size_t count) {
 
 void CShellEditCtrl::AppendOutput(std::u16string_view text) {
   // The whole text is only put together when the limit is near.
-  if (TextLength() + text.size() > kOutputLimit) {
-    if (const size_t cut = OutputTrimLength(Text(), text.size()); cut > 0) RemoveLeadingCharacters(cut);
-  }
+  QTextBlock line = document()->begin();
+  const size_t cut = OutputTrimLengthByLines(TextLength(), text.size(), [&]() -> std::optional<size_t> {
+    if (!line.isValid() || !line.next().isValid()) return std::nullopt;
+    const auto length = static_cast<size_t>(line.length() - 1) + 2;  // shown with CR LF
+    line = line.next();
+    return length;
+  });
+  if (cut > 0) RemoveLeadingCharacters(cut);
   QTextCursor cursor(document());
   cursor.movePosition(QTextCursor::End);
   cursor.insertText(WithoutCarriageReturns(text));
