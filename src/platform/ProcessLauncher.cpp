@@ -140,15 +140,28 @@ std::string CProcessLauncher::FindProgram(std::u16string_view name) const {
 
 std::variant<CChildProcess, std::u16string> CProcessLauncher::Launch(std::u16string_view commandLine,
                                                                      bool redirect) const {
+  return Start(commandLine, redirect, {});
+}
+
+std::variant<CChildProcess, std::u16string> CProcessLauncher::LaunchInTerminal(
+    std::u16string_view commandLine) const {
+  const std::string terminal = FindProgram(kTerminalProgram);
+  if (terminal.empty()) return Start(commandLine, false, {});
+  return Start(commandLine, false, {terminal, "-e"});
+}
+
+std::variant<CChildProcess, std::u16string> CProcessLauncher::Start(std::u16string_view commandLine, bool redirect,
+                                                                    std::vector<std::string> argv) const {
   const std::vector<std::u16string> args = SplitCommandLine(commandLine);
   if (args.front().empty()) return std::u16string(u"The command line names no program.");
-  const std::string program = FindProgram(args.front());
-  if (program.empty()) {
+  const std::string host = FindProgram(args.front());
+  if (host.empty()) {
     return args.front() + u" was found neither beside the editor nor on the PATH.";
   }
-  std::vector<std::string> argv;
+  const size_t hostIndex = argv.size();
   for (const std::u16string& arg : args) argv.push_back(Utf16ToUtf8(arg));
-  argv.front() = program;
+  argv[hostIndex] = host;
+  const std::string program = argv.front();
 
   SPipe input, output;
   CSpawnSetup setup;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "platform/ChildProcess.h"
 
@@ -28,8 +29,18 @@ class CProcessLauncher {
   // The process, or a message that says why it could not be started.
   [[nodiscard]] std::variant<CChildProcess, std::u16string> Launch(std::u16string_view commandLine,
                                                                    bool redirect) const;
+  // Not redirected, in a terminal window of its own, as a console program expects; the
+  // terminal is the one the system names as its default, found along PATH. Without one the
+  // program inherits the editor's streams.
+  [[nodiscard]] std::variant<CChildProcess, std::u16string> LaunchInTerminal(std::u16string_view commandLine) const;
+
+  static constexpr std::u16string_view kTerminalProgram = u"x-terminal-emulator";
 
  private:
+  // argv holds what goes before the program (a terminal and its switch), if anything.
+  [[nodiscard]] std::variant<CChildProcess, std::u16string> Start(std::u16string_view commandLine, bool redirect,
+                                                                  std::vector<std::string> argv) const;
+
   std::string m_programFolder;
 };
 

@@ -1,6 +1,7 @@
 // Run script through the main window with our real host: output, input, errors, limits, Stop.
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAction>
@@ -227,6 +228,33 @@ class RunScriptWindowTest : public QObject {
     QVERIFY(m_prompts.messages.isEmpty());
     QVERIFY(!frame->OutputBar()->isVisible());
     QCOMPARE(QString::fromStdString(test::ReadFile(captured)), QStringLiteral("windowed arg 6\r\n"));
+  }
+
+  // Not redirected, the console host gets the system's terminal, here one that notes its
+  // arguments and runs the rest.
+  void consoleWithoutRedirectRunsInATerminal() {
+    auto app = Start("t.vbs", "WScript.Echo \"in terminal\"\r\n");
+    QVERIFY(app);
+    app::CMainFrame* frame = app->MainFrame();
+    frame->Action(app::ID_DEBUG_REDIRECT_CONSOLE)->trigger();
+    QVERIFY(!frame->Action(app::ID_DEBUG_REDIRECT_CONSOLE)->isChecked());
+    const std::string terminal = m_folder->File("x-terminal-emulator");
+    test::WriteFile(terminal, "#!/bin/sh\necho \"$@\" > \"$0.args\"\nshift\nexec \"$@\" > \"$0.out\"\n");
+    ::chmod(terminal.c_str(), 0755);
+    frame->Runner().SetLauncher(platform::CProcessLauncher(m_folder->Path()));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray(kHostFolder.c_str()) + ":" + path);
+    frame->Runner().SetTerminalAllowed(true);
+    QSignalSpy ended(&frame->Runner(), &debug::CScriptRunner::ScriptEnded);
+    frame->Action(app::ID_DEBUG_RUN_SCRIPT)->trigger();
+    const bool finished = ended.wait(20000);
+    qputenv("PATH", path);
+    QVERIFY(finished);
+    const QString args = QString::fromStdString(test::ReadFile(terminal + ".args"));
+    QVERIFY2(args.startsWith(QStringLiteral("-e ") + QString::fromStdString(kHostFolder) + "/cscript"), qPrintable(args));
+    QVERIFY2(args.contains(QString::fromStdString(m_folder->File("t.vbs"))), qPrintable(args));
+    QVERIFY(QString::fromStdString(test::ReadFile(terminal + ".out")).endsWith(QStringLiteral("in terminal\r\n")));
+    QVERIFY(m_prompts.messages.isEmpty());
   }
 
   void floodFromARealRunKeepsTheNewestWholeLines() {

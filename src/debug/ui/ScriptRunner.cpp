@@ -1,5 +1,7 @@
 #include "debug/ui/ScriptRunner.h"
 
+#include <QGuiApplication>
+
 #include "app/SettingsInventory.h"
 #include "debug/ErrorLocation.h"
 #include "debug/RecentArguments.h"
@@ -18,6 +20,8 @@ CScriptRunner::CScriptRunner(document::CQuilletDoc& document, app::CSettings& se
       m_shellBar(&shellBar),
       m_preparer(document, settings, host, std::move(temporaryFolder)),
       m_mode(SRunMode::FromSettings(settings)) {
+  const QString platform = QGuiApplication::platformName();
+  m_terminalAllowed = platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
   m_watch.setInterval(kWatchInterval);
   connect(&m_watch, &QTimer::timeout, this, &CScriptRunner::OnWatchTick);
   // The end of the output is the usual sign that the host is ending too; a short wait for it
@@ -56,7 +60,8 @@ bool CScriptRunner::Launch(std::u16string_view commandLine, bool redirected) {
       m_shellBar->AppendOutput(u"Cannot run " + std::u16string(commandLine) + u"\r\n" + error + u"\r\n");
     }
   } else {
-    auto launched = m_launcher.Launch(commandLine, false);
+    auto launched = m_mode.consoleMode && m_terminalAllowed ? m_launcher.LaunchInTerminal(commandLine)
+                                                             : m_launcher.Launch(commandLine, false);
     if (std::holds_alternative<std::u16string>(launched)) {
       m_host.ShowError(u"Cannot run " + std::u16string(commandLine));
       return false;

@@ -47,6 +47,9 @@ class CScriptRunner : public QObject {
 
   // Tests and installations with the hosts elsewhere.
   void SetLauncher(platform::CProcessLauncher launcher) { m_launcher = std::move(launcher); }
+  // Whether a console host that is not redirected gets a terminal window; on by default when
+  // the editor itself is on a screen.
+  void SetTerminalAllowed(bool allowed) { m_terminalAllowed = allowed; }
 
   // The whole command: prepare, record the arguments, build the line, launch; false when no
   // run started (cancelled, or the host could not be started outside the output window).
@@ -90,6 +93,7 @@ class CScriptRunner : public QObject {
   bool m_running = false;
   bool m_redirected = false;
   int m_ticksSinceExit = 0;
+  bool m_terminalAllowed = false;
 };
 
 }  // namespace quillet::debug
