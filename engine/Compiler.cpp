@@ -237,7 +237,9 @@ void CCompiler::DeclareGlobals(const Block& block) {
         m_declaredHere[key] = true;
         const int32_t slot = m_globals.Intern(item.name);
         SGlobal& global = m_globals.At(slot);
+        if (global.declared) ThrowCompileError(err::NameRedefined, item.line, item.column);
         m_undoGlobals.push_back({slot, global});
+        global.declared = true;
         if (global.kind == EGlobalKind::Undeclared) global.kind = EGlobalKind::Variable;
       }
     } else if (stmt->kind == EStmt::Const) {
@@ -248,7 +250,9 @@ void CCompiler::DeclareGlobals(const Block& block) {
         CVariant value = EvalConst(*item.value);
         const int32_t slot = m_globals.Intern(item.name);
         SGlobal& global = m_globals.At(slot);
+        if (global.declared) ThrowCompileError(err::NameRedefined, item.line, item.column);
         m_undoGlobals.push_back({slot, global});
+        global.declared = true;
         global.kind = EGlobalKind::Const;
         global.value = std::move(value);
       }

@@ -23,6 +23,7 @@ struct SGlobal {
   EGlobalKind kind = EGlobalKind::Undeclared;
   CVariant value;
   CProcedure* procedure = nullptr;
+  bool declared = false;  // by Dim or Const; a second declaration, even from ExecuteGlobal, is an error
 };
 
 class CGlobals {

@@ -241,6 +241,15 @@ CVariant& CVirtualMachine::Slot(SFrame& frame, EVarKind kind, int32_t a, bool fo
   throw CScriptError(err::InternalError);
 }
 
+bool CVirtualMachine::IsReadOnlyGlobal(const SFrame& frame, EVarKind kind, int32_t a) const {
+  int32_t slot = -1;
+  if (kind == EVarKind::Global) slot = a;
+  else if (kind == EVarKind::Name) slot = m_globals.Find(frame.proc->constants[static_cast<size_t>(a)].AsString());
+  if (slot < 0) return false;
+  const EGlobalKind global = m_globals.At(slot).kind;
+  return global == EGlobalKind::Procedure || global == EGlobalKind::Const;
+}
+
 CVariant CVirtualMachine::LoadVar(SFrame& frame, EVarKind kind, int32_t a) {
   if (kind == EVarKind::Global) {
     SGlobal& global = m_globals.At(a);

@@ -94,6 +94,7 @@ class CVirtualMachine {
   // ---- variables
   CVariant& Slot(SFrame& frame, EVarKind kind, int32_t a, bool forWrite);
   CVariant LoadVar(SFrame& frame, EVarKind kind, int32_t a);
+  [[nodiscard]] bool IsReadOnlyGlobal(const SFrame& frame, EVarKind kind, int32_t a) const;
   void StoreVar(SFrame& frame, EVarKind kind, int32_t a, CVariant value, bool isSet, bool raw);
   CVariant CallVar(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> args, bool wantRef);
   void StoreIndexed(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> args, CVariant value, bool isSet);

@@ -204,7 +204,9 @@ void CVirtualMachine::Run(SFrame& f) {
       }
       case EOp::SetVar: StoreVar(f, kind, in.a, Pop(stack), true, false); break;
       case EOp::Ref: {
-        if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Procedure) {
+        // A procedure or a constant (even one a later ExecuteGlobal declared) is passed as
+        // its value: there is nothing a ByRef parameter could write back to.
+        if (IsReadOnlyGlobal(f, kind, in.a)) {
           stack.push_back(LoadVar(f, kind, in.a));
         } else {
           stack.push_back(CVariant::Reference(&Slot(f, kind, in.a, true)));

@@ -67,5 +67,12 @@ WScript.Echo Err.Number : Err.Clear
 Keep
 Set f = New Half
 WScript.Echo Err.Number, Err.Description : Err.Clear
+' A constant from ExecuteGlobal goes to a procedure by value; declaring a name twice fails
+ExecuteGlobal "Const Limit = 3"
+WScript.Echo Limit, TypeName(Limit)
+ExecuteGlobal "Dim madeGlobal"
+WScript.Echo Err.Number, Err.Description : Err.Clear
+ExecuteGlobal "Const Limit = 4"
+WScript.Echo Err.Number, Limit : Err.Clear
 On Error GoTo 0
 Execute "WScript.Echo ""line one"" : Err.Raise 5"
