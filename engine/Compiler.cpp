@@ -84,6 +84,19 @@ int32_t CCompiler::NameConst(const std::u16string& name) {
   return index;
 }
 
+// An undeclared name in a procedure lives in its frame's table of implicit locals, which
+// dynamic code shares; the table is keyed by the lower-case name (first constant) so that
+// every spelling meets the same variable, and messages show the spelling (second constant).
+int32_t CCompiler::VariableNameConst(const std::u16string& name) {
+  const std::u16string key = u"\x01" + Lower(name);  // apart from member names
+  auto it = m_nameConsts.find(key);
+  if (it != m_nameConsts.end()) return it->second;
+  const int32_t index = AddConst(CVariant::String(Lower(name)));
+  (void)AddConst(CVariant::String(name));
+  m_nameConsts.emplace(key, index);
+  return index;
+}
+
 int32_t CCompiler::AllocTemp() {
   m_proc->localNames.emplace_back();
   return static_cast<int32_t>(m_proc->localNames.size() - 1);
@@ -717,7 +730,7 @@ CCompiler::SResolved CCompiler::Resolve(const std::u16string& name, bool hasArgs
     return r;
   }
   r.varKind = EVarKind::Name;
-  r.index = NameConst(name);
+  r.index = VariableNameConst(name);
   return r;
 }
 

@@ -109,6 +109,7 @@ class CCompiler {
   void PatchHere(size_t at);
   [[nodiscard]] int32_t Here() const;
   int32_t AddConst(const CVariant& value);
+  int32_t VariableNameConst(const std::u16string& name);
   int32_t NameConst(const std::u16string& name);
   int32_t AllocTemp();
   [[nodiscard]] static uint16_t Count(size_t n, int line, int column);

@@ -10,6 +10,7 @@
 #include "engine/ProcedureRef.h"
 #include "engine/ScriptError.h"
 #include "engine/VirtualMachine.h"
+#include "platform/TextConvert.h"
 
 namespace quillet::engine {
 
@@ -109,6 +110,20 @@ void CVirtualMachine::RunInScope(SFrame& caller, const CProcedure& proc, CVarian
   } pop{*this};
   Execute(frame);
   if (result != nullptr) *result = std::move(frame.locals.back().Deref());
+  KeepDeclaredLocals(frame, shared, scope);
+}
+
+// Execute "Dim x" inside a procedure declares x for the rest of that procedure: the body's own
+// named locals move to the scope's implicit locals, where the procedure's undeclared names and
+// later dynamic code look. Temporaries have no name and stay behind.
+void CVirtualMachine::KeepDeclaredLocals(SFrame& body, size_t shared, SFrame& scope) {
+  if (body.proc->isGlobalCode) return;
+  for (size_t i = shared; i < body.locals.size() && i < body.proc->localNames.size(); ++i) {
+    const std::u16string& name = body.proc->localNames[i];
+    if (name.empty()) continue;
+    auto [it, added] = scope.implicitLocals.try_emplace(platform::LowerAscii(name));
+    if (added) it->second = std::move(body.locals[i].Deref());
+  }
 }
 
 }  // namespace quillet::engine

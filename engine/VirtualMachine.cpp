@@ -205,7 +205,7 @@ std::u16string CVirtualMachine::NameOf(const SFrame& frame, EVarKind kind, int32
   switch (kind) {
     case EVarKind::Local: return frame.proc->localNames[static_cast<size_t>(a)];
     case EVarKind::Global: return m_globals.At(a).name;
-    case EVarKind::Name: return std::u16string(frame.proc->constants[static_cast<size_t>(a)].AsString());
+    case EVarKind::Name: return std::u16string(frame.proc->constants[static_cast<size_t>(a) + 1].AsString());
     case EVarKind::Field: return frame.me->Class().fields[static_cast<size_t>(a)].name;
   }
   return {};
@@ -228,14 +228,16 @@ CVariant& CVirtualMachine::Slot(SFrame& frame, EVarKind kind, int32_t a, bool fo
       return global.value;
     }
     case EVarKind::Name: {
-      const std::u16string name(frame.proc->constants[static_cast<size_t>(a)].AsString());
-      const int32_t global = m_globals.Find(name);
+      const std::u16string key(frame.proc->constants[static_cast<size_t>(a)].AsString());
+      const int32_t global = m_globals.Find(key);
       if (global >= 0 && m_globals.At(global).kind != EGlobalKind::Undeclared) return Slot(frame, EVarKind::Global, global, forWrite);
       SFrame& owner = NameScope(frame);
-      auto it = owner.implicitLocals.find(name);
+      auto it = owner.implicitLocals.find(key);
       if (it != owner.implicitLocals.end()) return it->second.Deref();
-      if (frame.proc->optionExplicit) throw CScriptError(err::VariableUndefined, u"Variable is undefined: '" + name + u"'");
-      return owner.implicitLocals[name];
+      if (frame.proc->optionExplicit) {
+        throw CScriptError(err::VariableUndefined, u"Variable is undefined: '" + NameOf(frame, kind, a) + u"'");
+      }
+      return owner.implicitLocals[key];
     }
   }
   throw CScriptError(err::InternalError);
@@ -291,10 +293,10 @@ CVariant CVirtualMachine::CallVar(SFrame& frame, EVarKind kind, int32_t a, std::
     throw CScriptError(err::TypeMismatch, u"Type mismatch: '" + m_globals.At(a).name + u"'");
   }
   if (kind == EVarKind::Name && !args.empty()) {
-    const std::u16string name(frame.proc->constants[static_cast<size_t>(a)].AsString());
-    const int32_t global = m_globals.Find(name);
-    if ((global < 0 || m_globals.At(global).kind == EGlobalKind::Undeclared) && NameScope(frame).implicitLocals.count(name) == 0) {
-      throw CScriptError(err::TypeMismatch, u"Type mismatch: '" + name + u"'");
+    const std::u16string key(frame.proc->constants[static_cast<size_t>(a)].AsString());
+    const int32_t global = m_globals.Find(key);
+    if ((global < 0 || m_globals.At(global).kind == EGlobalKind::Undeclared) && NameScope(frame).implicitLocals.count(key) == 0) {
+      throw CScriptError(err::TypeMismatch, u"Type mismatch: '" + NameOf(frame, kind, a) + u"'");
     }
   }
   CVariant& slot = Slot(frame, kind, a, false);

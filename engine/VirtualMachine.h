@@ -108,6 +108,7 @@ class CVirtualMachine {
   void ExecuteText(SFrame& caller, std::u16string_view text, bool global);
   CVariant GetRef(std::u16string_view name);
   void RunInScope(SFrame& caller, const CProcedure& proc, CVariant* result);
+  static void KeepDeclaredLocals(SFrame& body, size_t shared, SFrame& scope);
 
   CGlobals& m_globals;
   CErrObject& m_err;
