@@ -69,10 +69,10 @@ Set f = New Half
 WScript.Echo Err.Number, Err.Description : Err.Clear
 ' Execute declares for the rest of the procedure; an undeclared name is one variable in any spelling
 Sub Declares()
-  Execute "Dim made : made = 5"
+  Execute "Dim inside : inside = 5"
   counter = 1
-  Execute "Counter = COUNTER + made"
-  WScript.Echo made, counter
+  Execute "Counter = COUNTER + Inside"
+  WScript.Echo inside, counter
 End Sub
 Declares
 ' A constant from ExecuteGlobal goes to a procedure by value; declaring a name twice fails
