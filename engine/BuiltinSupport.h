@@ -19,6 +19,7 @@ using Args = std::span<CVariant>;
 [[nodiscard]] std::span<const SBuiltin> StringLibrary();
 [[nodiscard]] std::span<const SBuiltin> MathLibrary();
 [[nodiscard]] std::span<const SBuiltin> DateLibrary();
+[[nodiscard]] std::span<const SBuiltin> FormatLibrary();
 [[nodiscard]] std::span<const SBuiltin> RandomLibrary();
 
 [[nodiscard]] inline const CVariant& Arg(Args args, size_t i) { return args[i].Deref(); }

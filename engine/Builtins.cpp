@@ -166,7 +166,7 @@ struct SRegistry {
   std::unordered_map<std::u16string, int> byName;
   SRegistry() {
     for (const auto library : {builtin::ConversionLibrary(), builtin::StringLibrary(), builtin::MathLibrary(),
-                               builtin::DateLibrary(), builtin::RandomLibrary()}) {
+                               builtin::DateLibrary(), builtin::FormatLibrary(), builtin::RandomLibrary()}) {
       for (const SBuiltin& entry : library) {
         byName.emplace(entry.name, static_cast<int>(all.size()));
         all.push_back(entry);
