@@ -20,6 +20,8 @@ using Args = std::span<CVariant>;
 [[nodiscard]] std::span<const SBuiltin> MathLibrary();
 [[nodiscard]] std::span<const SBuiltin> DateLibrary();
 [[nodiscard]] std::span<const SBuiltin> DialogLibrary();
+[[nodiscard]] std::span<const SBuiltin> FormatLibrary();
+[[nodiscard]] std::span<const SBuiltin> RandomLibrary();
 
 [[nodiscard]] inline const CVariant& Arg(Args args, size_t i) { return args[i].Deref(); }
 [[nodiscard]] inline bool Given(Args args, size_t i) { return i < args.size() && !Arg(args, i).IsMissing(); }

@@ -121,6 +121,16 @@ CVariant FnArray(Args a) {
 CVariant FnScriptEngine(Args) { return CVariant::String(u"VBScript"); }
 CVariant FnScriptEngineMajorVersion(Args) { return CVariant::Long(5); }
 CVariant FnScriptEngineMinorVersion(Args) { return CVariant::Long(8); }
+// The build that version 5.8 reports on current Windows releases.
+CVariant FnScriptEngineBuildVersion(Args) { return CVariant::Long(16384); }
+
+// There is no picture format this system can load, so every name is an invalid picture; the
+// argument is still read as text first, so that Null and arrays fail as they would.
+CVariant FnLoadPicture(Args a) {
+  if (IsNullArg(a, 0)) throw CScriptError(err::InvalidUseOfNull);
+  (void)TextArg(a, 0);
+  throw CScriptError(err::InvalidPicture);
+}
 
 constexpr std::array kBuiltins{
     SBuiltin{u"array", 0, 255, FnArray},     SBuiltin{u"cbool", 1, 1, FnCBool},
@@ -137,6 +147,8 @@ constexpr std::array kBuiltins{
     SBuiltin{u"vartype", 1, 1, FnVarType},   SBuiltin{u"scriptengine", 0, 0, FnScriptEngine},
     SBuiltin{u"scriptenginemajorversion", 0, 0, FnScriptEngineMajorVersion},
     SBuiltin{u"scriptengineminorversion", 0, 0, FnScriptEngineMinorVersion},
+    SBuiltin{u"scriptenginebuildversion", 0, 0, FnScriptEngineBuildVersion},
+    SBuiltin{u"loadpicture", 1, 1, FnLoadPicture},
 };
 
 }  // namespace
@@ -154,7 +166,8 @@ struct SRegistry {
   std::unordered_map<std::u16string, int> byName;
   SRegistry() {
     for (const auto library : {builtin::ConversionLibrary(), builtin::StringLibrary(), builtin::MathLibrary(),
-                               builtin::DateLibrary(), builtin::DialogLibrary()}) {
+                               builtin::DateLibrary(), builtin::FormatLibrary(), builtin::RandomLibrary(),
+                               builtin::DialogLibrary()}) {
       for (const SBuiltin& entry : library) {
         byName.emplace(entry.name, static_cast<int>(all.size()));
         all.push_back(entry);

@@ -10,30 +10,12 @@
 
 #include "engine/BuiltinSupport.h"
 #include "engine/CivilDate.h"
+#include "engine/DateSupport.h"
 #include "platform/TextConvert.h"
 
 namespace quillet::engine::builtin {
 
 namespace {
-
-// The dates Windows accepts: 1/1/100 to 12/31/9999.
-constexpr int64_t kFirstDay = -657434;
-constexpr int64_t kLastDay = 2958465;
-constexpr int64_t kSecondsPerDay = 86400;
-
-struct SDateTime {
-  int year = 0, month = 0, day = 0;
-  int hour = 0, minute = 0, second = 0;
-  int64_t days = 0;     // whole days, the calendar date
-  int64_t seconds = 0;  // since midnight
-};
-
-// Seconds since 1899-12-30 00:00, counted linearly on both sides of day 0.
-[[nodiscard]] int64_t LinearSeconds(double date) {
-  const double whole = std::trunc(date);
-  const auto seconds = static_cast<int64_t>(std::llround(std::fabs(date - whole) * kSecondsPerDay));
-  return static_cast<int64_t>(whole) * kSecondsPerDay + seconds;
-}
 
 [[nodiscard]] double FromLinearSeconds(int64_t linear) {
   int64_t days = linear / kSecondsPerDay;
@@ -47,39 +29,10 @@ struct SDateTime {
   return days >= 0 ? static_cast<double>(days) + fraction : static_cast<double>(days) - fraction;
 }
 
-[[nodiscard]] SDateTime Split(double date) {
-  SDateTime t;
-  const int64_t linear = LinearSeconds(date);
-  t.days = linear / kSecondsPerDay;
-  t.seconds = linear % kSecondsPerDay;
-  if (t.seconds < 0) {
-    t.seconds += kSecondsPerDay;
-    --t.days;
-  }
-  CivilFromDays(t.days, t.year, t.month, t.day);
-  t.hour = static_cast<int>(t.seconds / 3600);
-  t.minute = static_cast<int>(t.seconds / 60 % 60);
-  t.second = static_cast<int>(t.seconds % 60);
-  return t;
-}
-
-// A date argument: text is parsed as CDate reads it, numbers are taken as dates; 13 otherwise.
-[[nodiscard]] double DateArg(const CVariant& value) {
-  const CVariant v = Scalar(value);
-  double date = 0;
-  if (v.IsString()) {
-    if (!ParseDate(v.AsString(), date)) throw CScriptError(err::TypeMismatch);
-  } else {
-    date = v.ToDouble();
-  }
-  if (!std::isfinite(date) || date < kFirstDay || date >= kLastDay + 1.0) throw CScriptError(err::InvalidCall);
-  return date;
-}
-
 // A part of one date: Null gives Null.
 CVariant DatePartOf(Args a, int (*part)(const SDateTime&)) {
   if (IsNullArg(a, 0)) return CVariant::Null();
-  return CVariant::Integer(static_cast<int16_t>(part(Split(DateArg(Arg(a, 0))))));
+  return CVariant::Integer(static_cast<int16_t>(part(SplitDate(DateArg(Arg(a, 0))))));
 }
 
 CVariant FnYear(Args a) { return DatePartOf(a, [](const SDateTime& t) { return t.year; }); }
@@ -88,6 +41,17 @@ CVariant FnDay(Args a) { return DatePartOf(a, [](const SDateTime& t) { return t.
 CVariant FnHour(Args a) { return DatePartOf(a, [](const SDateTime& t) { return t.hour; }); }
 CVariant FnMinute(Args a) { return DatePartOf(a, [](const SDateTime& t) { return t.minute; }); }
 CVariant FnSecond(Args a) { return DatePartOf(a, [](const SDateTime& t) { return t.second; }); }
+
+// DateValue and TimeValue keep one half of a date. Null passes through, as it does for the
+// other functions that take a date apart.
+CVariant FnDateValue(Args a) {
+  if (IsNullArg(a, 0)) return CVariant::Null();
+  return CVariant::Date(static_cast<double>(SplitDate(DateArg(Arg(a, 0))).days));
+}
+CVariant FnTimeValue(Args a) {
+  if (IsNullArg(a, 0)) return CVariant::Null();
+  return CVariant::Date(static_cast<double>(SplitDate(DateArg(Arg(a, 0))).seconds) / kSecondsPerDay);
+}
 
 // The first day of the week, 1 (Sunday) to 7; 0 means the system's, Sunday under en-US.
 [[nodiscard]] int FirstDayArg(Args a, size_t i) {
@@ -134,7 +98,7 @@ CVariant FnSecond(Args a) { return DatePartOf(a, [](const SDateTime& t) { return
 CVariant FnWeekday(Args a) {
   const int firstDay = FirstDayArg(a, 1);
   if (IsNullArg(a, 0)) return CVariant::Null();
-  return CVariant::Integer(static_cast<int16_t>(WeekdayOf(Split(DateArg(Arg(a, 0))).days, firstDay)));
+  return CVariant::Integer(static_cast<int16_t>(WeekdayOf(SplitDate(DateArg(Arg(a, 0))).days, firstDay)));
 }
 
 // Two-digit years read as the system's window does: 0-29 are 2000-2029, 30-99 are 1930-1999.
@@ -199,7 +163,7 @@ CVariant FnDateAdd(Args a) {
   const int64_t n = LongArg(a, 1);
   if (IsNullArg(a, 2)) return CVariant::Null();
   const double date = DateArg(Arg(a, 2));
-  const SDateTime t = Split(date);
+  const SDateTime t = SplitDate(date);
   const int64_t linear = LinearSeconds(date);
   switch (interval) {
     case EInterval::Year: return CVariant::Date(AddMonths(t, n * 12));
@@ -220,7 +184,7 @@ CVariant FnDateDiff(Args a) {
   (void)FirstWeekArg(a, 4);
   if (IsNullArg(a, 1) || IsNullArg(a, 2)) return CVariant::Null();
   const double d1 = DateArg(Arg(a, 1)), d2 = DateArg(Arg(a, 2));
-  const SDateTime t1 = Split(d1), t2 = Split(d2);
+  const SDateTime t1 = SplitDate(d1), t2 = SplitDate(d2);
   const int64_t s1 = LinearSeconds(d1), s2 = LinearSeconds(d2);
   const auto floorDiv = [](int64_t x, int64_t y) { return x >= 0 ? x / y : -((-x + y - 1) / y); };
   int64_t diff = 0;
@@ -244,7 +208,7 @@ CVariant FnDatePart(Args a) {
   const int firstDay = FirstDayArg(a, 2);
   const int rule = FirstWeekArg(a, 3);
   if (IsNullArg(a, 1)) return CVariant::Null();
-  const SDateTime t = Split(DateArg(Arg(a, 1)));
+  const SDateTime t = SplitDate(DateArg(Arg(a, 1)));
   int part = 0;
   switch (interval) {
     case EInterval::Year: part = t.year; break;
@@ -328,7 +292,8 @@ CVariant FnTimer(Args) {
 constexpr std::array kDates{
     SBuiltin{u"date", 0, 0, FnDate},           SBuiltin{u"dateadd", 3, 3, FnDateAdd},
     SBuiltin{u"datediff", 3, 5, FnDateDiff},   SBuiltin{u"datepart", 2, 4, FnDatePart},
-    SBuiltin{u"dateserial", 3, 3, FnDateSerial}, SBuiltin{u"day", 1, 1, FnDay},
+    SBuiltin{u"dateserial", 3, 3, FnDateSerial}, SBuiltin{u"datevalue", 1, 1, FnDateValue},
+    SBuiltin{u"day", 1, 1, FnDay},             SBuiltin{u"timevalue", 1, 1, FnTimeValue},
     SBuiltin{u"hour", 1, 1, FnHour},           SBuiltin{u"minute", 1, 1, FnMinute},
     SBuiltin{u"month", 1, 1, FnMonth},         SBuiltin{u"monthname", 1, 2, FnMonthName},
     SBuiltin{u"now", 0, 0, FnNow},             SBuiltin{u"weekdayname", 1, 3, FnWeekdayName},

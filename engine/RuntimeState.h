@@ -36,8 +36,7 @@ class CNoDisplayDialogs : public IHostDialogs {
 [[nodiscard]] int DefaultMessageBoxAnswer(int32_t buttons);
 
 struct SRuntimeState {
-  uint32_t rndSeed = 0x50000;  // the generator's state before any Randomize
-  float lastRnd = 0.0F;
+  uint32_t rndSeed = 0x50000;  // the generator's 24-bit state before any Rnd or Randomize
   uint32_t localeId = 1033;    // en-US unless the host or SetLocale says otherwise
   IHostDialogs* dialogs = nullptr;  // null: the no-display answers
   std::u16string hostName = u"Quillet Script Host";  // the title of MsgBox and InputBox

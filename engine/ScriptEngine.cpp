@@ -1,5 +1,6 @@
 #include "engine/ScriptEngine.h"
 
+#include "engine/LocaleTable.h"
 #include "engine/Parser.h"
 #include "engine/ScriptError.h"
 
@@ -8,6 +9,7 @@ namespace quillet::engine {
 CScriptEngine::CScriptEngine()
     : m_err(new CErrObject()), m_errHolder(CVariant::Object(m_err)), m_vm(m_globals, *m_err) {
   AddNamedItem(u"Err", m_errHolder);
+  m_runtime.localeId = SystemLocaleId();
 }
 
 CScriptEngine::~CScriptEngine() { Close(); }

@@ -68,6 +68,7 @@ inline constexpr int NoNamedArgs = 446;
 inline constexpr int ArgNotOptional = 449;
 inline constexpr int WrongArgCount = 450;
 inline constexpr int NotACollection = 451;
+inline constexpr int InvalidPicture = 481;
 inline constexpr int VariableUndefined = 500;
 inline constexpr int IllegalAssignment = 501;
 inline constexpr int ClassNotDefined = 506;

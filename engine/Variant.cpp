@@ -354,12 +354,13 @@ std::u16string FormatDate(double date) {
     whole += date < 0 ? -1 : 1;
   }
   std::string text;
-  if (whole != 0 || seconds == 0) {
+  if (whole != 0) {
     int year = 0, month = 0, day = 0;
     CivilFromDays(static_cast<int64_t>(whole), year, month, day);
     text = std::to_string(month) + "/" + std::to_string(day) + "/" + std::to_string(year);
   }
-  if (seconds != 0) {
+  // Midnight of day 0 is a time, not 12/30/1899.
+  if (seconds != 0 || whole == 0) {
     const int64_t hour = seconds / 3600;
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%d:%02d:%02d %s", static_cast<int>(hour % 12 == 0 ? 12 : hour % 12),
@@ -370,6 +371,65 @@ std::u16string FormatDate(double date) {
   return Ascii(text.c_str());
 }
 
+namespace {
+
+// What may stand around the digits of a number: a sign, a currency symbol, parentheses.
+struct SNumberAffixes {
+  bool negative = false;
+  bool sign = false;
+  bool currency = false;
+  bool parentheses = false;
+};
+
+// Takes one sign or currency symbol at text[i]; a number has at most one of each, and none
+// of the signs inside parentheses.
+bool TakeAffix(std::u16string_view text, size_t& i, SNumberAffixes& affixes) {
+  if (i >= text.size()) return false;
+  const char16_t c = text[i];
+  if ((c == u'+' || c == u'-') && !affixes.sign && !affixes.parentheses) {
+    affixes.sign = true;
+    affixes.negative = c == u'-';
+  } else if (c == u'$' && !affixes.currency) {
+    affixes.currency = true;
+  } else {
+    return false;
+  }
+  ++i;
+  return true;
+}
+
+bool IsDigit(std::u16string_view text, size_t i) { return i < text.size() && text[i] >= u'0' && text[i] <= u'9'; }
+
+// Digits with thousands separators between them (their grouping is not checked), a decimal
+// point and an exponent, copied to ascii for strtod without the separators.
+bool ReadDecimal(std::u16string_view text, size_t& i, std::string& ascii) {
+  size_t digits = 0;
+  while (IsDigit(text, i) || (i < text.size() && text[i] == u',' && digits > 0 && IsDigit(text, i + 1))) {
+    if (text[i] != u',') {
+      ascii.push_back(static_cast<char>(text[i]));
+      ++digits;
+    }
+    ++i;
+  }
+  if (i < text.size() && text[i] == u'.') {
+    ascii.push_back('.');
+    ++i;
+    while (IsDigit(text, i)) { ascii.push_back(static_cast<char>(text[i++])); ++digits; }
+  }
+  if (digits == 0) return false;
+  if (i < text.size() && (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
+    ascii.push_back('e');
+    ++i;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ascii.push_back(static_cast<char>(text[i++]));
+    size_t expDigits = 0;
+    while (IsDigit(text, i)) { ascii.push_back(static_cast<char>(text[i++])); ++expDigits; }
+    if (expDigits == 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool ParseNumber(std::u16string_view text, double& value) {
   text = Trim(text);
   if (text.size() > 2 && text[0] == u'&') {
@@ -378,27 +438,22 @@ bool ParseNumber(std::u16string_view text, double& value) {
     if (radix == u'O' || radix == u'o') return ParseRadix(text.substr(2), 8, value);
     return false;
   }
-  std::string ascii;
-  size_t i = 0;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ascii.push_back(static_cast<char>(text[i++]));
-  size_t digits = 0;
-  while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') { ascii.push_back(static_cast<char>(text[i++])); ++digits; }
-  if (i < text.size() && text[i] == u'.') {
-    ascii.push_back('.');
-    ++i;
-    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') { ascii.push_back(static_cast<char>(text[i++])); ++digits; }
+  SNumberAffixes affixes;
+  if (text.size() > 2 && text.front() == u'(' && text.back() == u')') {
+    affixes.parentheses = true;
+    affixes.negative = true;
+    text = text.substr(1, text.size() - 2);
   }
-  if (digits == 0) return false;
-  if (i < text.size() && (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
-    ascii.push_back('e');
-    ++i;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ascii.push_back(static_cast<char>(text[i++]));
-    size_t expDigits = 0;
-    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') { ascii.push_back(static_cast<char>(text[i++])); ++expDigits; }
-    if (expDigits == 0) return false;
+  size_t i = 0;
+  while (TakeAffix(text, i, affixes)) {
+  }
+  std::string ascii;
+  if (!ReadDecimal(text, i, ascii)) return false;
+  while (TakeAffix(text, i, affixes)) {
   }
   if (i != text.size()) return false;
   value = std::strtod(ascii.c_str(), nullptr);
+  if (affixes.negative) value = -value;
   return std::isfinite(value);
 }
 

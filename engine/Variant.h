@@ -163,7 +163,9 @@ class CVariant {
 [[nodiscard]] std::u16string FormatDouble(double value, int significantDigits);
 [[nodiscard]] std::u16string FormatCurrency(int64_t scaled);
 [[nodiscard]] std::u16string FormatDate(double date);
-// Parses a number as a conversion reads it: blanks around, sign, decimals, exponent, &H, &O.
+// Parses a number as a conversion reads it under en-US: blanks around, a sign before or after,
+// a negative in parentheses, a $ before or after, thousands separators, decimals, exponent,
+// &H, &O.
 [[nodiscard]] bool ParseNumber(std::u16string_view text, double& value);
 // Parses a date/time text: m/d/yyyy, yyyy-mm-dd, month names, hh:mm[:ss] [AM|PM].
 [[nodiscard]] bool ParseDate(std::u16string_view text, double& date);

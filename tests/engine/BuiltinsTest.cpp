@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/Builtins.h"
+#include "engine/RuntimeState.h"
 #include "engine/SafeArray.h"
 #include "engine/ScriptError.h"
 
@@ -121,7 +122,11 @@ TEST(Builtins, HostileArgumentsNeverEscapeAsAnythingButScriptErrors) {
       D(1e308),            D(-1e308),              L(-2147483647 - 1),         S(u""),
       S(u"x"),             CVariant::Boolean(true), CVariant::Array(CSafeArray::FromValues({S(u"a"), L(1)})),
       D(0.5),              L(-1),                  L(2000000000),              CVariant::Date(-657434),
-      CVariant::CurrencyScaled(INT64_MIN), S(std::u16string(size_t{1} << 20, u'%'))};
+      CVariant::CurrencyScaled(INT64_MIN), S(std::u16string(size_t{1} << 20, u'%')),
+      S(u"($1,0)"),        S(u"de-de"),            D(-1e-300),                 L(-2)};
+  // SetLocale and Randomize change the runtime state: keep that away from other tests.
+  SRuntimeState state;
+  const CRuntimeScope scope(state);
   for (int index = 0; index < BuiltinCount(); ++index) {
     const SBuiltin& builtin = BuiltinAt(index);
     for (const CVariant& first : samples) {

@@ -126,6 +126,33 @@ TEST(Variant, NumberAndDateTexts) {
   EXPECT_FALSE(ParseDate(u"2/30/2003", date));
 }
 
+// Text read as a number under en-US: the forms a user types, not only the forms a program writes.
+TEST(Variant, NumberTextWithCurrencyGroupsAndParentheses) {
+  const auto parsed = [](std::u16string_view text) {
+    double value = 0;
+    return ParseNumber(text, value) ? value : -999.0;
+  };
+  EXPECT_EQ(parsed(u"$1"), 1);
+  EXPECT_EQ(parsed(u"$1.50"), 1.5);
+  EXPECT_EQ(parsed(u"1.5$"), 1.5);
+  EXPECT_EQ(parsed(u"-$2"), -2);
+  EXPECT_EQ(parsed(u"$-2"), -2);
+  EXPECT_EQ(parsed(u"1,000"), 1000);
+  EXPECT_EQ(parsed(u"1,2"), 12);  // grouping is not checked
+  EXPECT_EQ(parsed(u"1,234,567.5"), 1234567.5);
+  EXPECT_EQ(parsed(u"(5)"), -5);
+  EXPECT_EQ(parsed(u"($1,000)"), -1000);
+  EXPECT_EQ(parsed(u"5-"), -5);
+  EXPECT_EQ(parsed(u" &H10 "), 16);
+  EXPECT_EQ(parsed(u"&O17"), 15);
+  EXPECT_EQ(parsed(u"1e3"), 1000);
+  for (const std::u16string_view bad : {u"$", u"$$1", u"1,", u",1", u"1,,0", u"(-5)", u"(5", u"--5", u"-5-", u"()",
+                                        u"1 000", u"$ 1", u"1.2.3", u"1e", u","}) {
+    EXPECT_EQ(parsed(bad), -999.0) << std::string(bad.begin(), bad.end());
+  }
+  EXPECT_EQ(CVariant::String(u"1,000").ToDouble(), 1000);
+}
+
 TEST(Variant, StringAppendInPlaceOnlyWhenUnshared) {
   CVariant a = CVariant::String(u"ab");
   CVariant b = a;
