@@ -1,11 +1,13 @@
 #include "engine/Variant.h"
 
 #include <cmath>
+#include <ctime>
 #include <cstdio>
 #include <limits>
 #include <string>
 
 #include "engine/CivilDate.h"
+#include "engine/DateParser.h"
 #include "engine/DispatchObject.h"
 #include "engine/SafeArray.h"
 #include "engine/ScriptError.h"
@@ -457,88 +459,11 @@ bool ParseNumber(std::u16string_view text, double& value) {
   return std::isfinite(value);
 }
 
-namespace {
-
-bool ReadInt(std::u16string_view text, size_t& i, int& value, size_t maxDigits) {
-  size_t digits = 0;
-  value = 0;
-  while (i < text.size() && digits < maxDigits && text[i] >= u'0' && text[i] <= u'9') {
-    value = value * 10 + (text[i++] - u'0');
-    ++digits;
-  }
-  return digits > 0;
-}
-
-bool ParseTime(std::u16string_view text, size_t& i, double& fraction) {
-  int hour = 0, minute = 0, second = 0;
-  if (!ReadInt(text, i, hour, 2)) return false;
-  if (i < text.size() && text[i] == u':') {
-    ++i;
-    if (!ReadInt(text, i, minute, 2)) return false;
-    if (i < text.size() && text[i] == u':') {
-      ++i;
-      if (!ReadInt(text, i, second, 2)) return false;
-    }
-  }
-  while (i < text.size() && text[i] == u' ') ++i;
-  if (i + 2 <= text.size()) {
-    const auto marker = text.substr(i, 2);
-    if (EqualsAsciiNoCase(marker, u"am") || EqualsAsciiNoCase(marker, u"pm")) {
-      if (hour < 1 || hour > 12) return false;
-      hour %= 12;
-      if (EqualsAsciiNoCase(marker, u"pm")) hour += 12;
-      i += 2;
-    }
-  }
-  if (hour > 23 || minute > 59 || second > 59) return false;
-  fraction = (hour * 3600 + minute * 60 + second) / 86400.0;
-  return true;
-}
-
-bool ValidDay(int year, int month, int day) {
-  static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month < 1 || month > 12 || day < 1 || day > kDays[month - 1]) return false;
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return !(month == 2 && day == 29 && !leap);
-}
-
-}  // namespace
-
 bool ParseDate(std::u16string_view text, double& date) {
-  text = Trim(text);
-  size_t i = 0;
-  double days = 0;
-  double time = 0;
-  bool haveDate = false;
-  const size_t save = i;
-  int a = 0, b = 0, c = 0;
-  if (ReadInt(text, i, a, 4) && i < text.size() && (text[i] == u'/' || text[i] == u'-')) {
-    const char16_t sep = text[i++];
-    if (!ReadInt(text, i, b, 2)) return false;
-    int year = 0, month = 0, day = 0;
-    if (i < text.size() && text[i] == sep) {
-      ++i;
-      if (!ReadInt(text, i, c, 4)) return false;
-      if (a > 31) { year = a; month = b; day = c; }
-      else { month = a; day = b; year = c < 30 ? 2000 + c : (c < 100 ? 1900 + c : c); }
-    } else {
-      return false;
-    }
-    if (!ValidDay(year, month, day) || year < 100 || year > 9999) return false;
-    days = static_cast<double>(DaysFromCivil(year, month, day));
-    haveDate = true;
-    while (i < text.size() && text[i] == u' ') ++i;
-  } else {
-    i = save;
-  }
-  if (i < text.size()) {
-    if (!ParseTime(text, i, time)) return false;
-  } else if (!haveDate) {
-    return false;
-  }
-  if (i != text.size()) return false;
-  date = days < 0 ? days - time : days + time;
-  return true;
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return ParseDateText(text, local.tm_year + 1900, date);
 }
 
 }  // namespace quillet::engine
