@@ -1,4 +1,4 @@
-// The engine on six scripts: each runs once, hands its checksum to the host object, and is
+// The engine on a set of scripts: each runs once, hands its checksum to the host object, and is
 // timed from compilation to the end of its global code, beside a fixed reference time for
 // this kind of machine; the target is ten times faster (a ratio of at most 0.1). Also prints
 // the memory a script's array of a million Doubles takes per element (at most 24 bytes).
@@ -86,6 +86,29 @@ const SScript kScripts[] = {
      u"  If n < 2 Then Fib = n Else Fib = Fib(n - 1) + Fib(n - 2)\n"
      u"End Function\n"
      u"Bench.Report Fib(27)\n"},
+    {"dictionary", 5.6,
+     u"Dim d, i, n : Set d = CreateObject(\"Scripting.Dictionary\")\n"
+     u"For i = 1 To 200000\n"
+     u"  d.Add \"k\" & i, i\n"
+     u"Next\n"
+     u"n = 0\n"
+     u"For i = 1 To 200000\n"
+     u"  If d.Exists(\"k\" & i) Then n = n + d.Item(\"k\" & i)\n"
+     u"Next\n"
+     u"Bench.Report n & \" \" & d.Count\n"},
+    // No reference figure: the task has no measured time to hold it against.
+    {"regexp", 0,
+     u"Dim i, lines(99999), re, ms, m, n\n"
+     u"For i = 0 To 99999\n"
+     u"  lines(i) = \"line \" & i & \": value=\" & (i * 7) & \" ok\"\n"
+     u"Next\n"
+     u"Set re = New RegExp\n"
+     u"re.Pattern = \"value=(\\d+)\"\n"
+     u"re.Global = True\n"
+     u"Set ms = re.Execute(Join(lines, vbLf))\n"
+     u"n = 0\n"
+     u"For Each m In ms : n = n + Len(m.SubMatches(0)) : Next\n"
+     u"Bench.Report ms.Count & \" \" & n\n"},
 };
 
 // The script's only way out: Bench.Report value.
