@@ -41,7 +41,6 @@ std::u16string CallReplacement(CDispatchObject& function, const CVariant& subjec
   }
   args.push_back(CVariant::Long(static_cast<int32_t>(spans[0])));
   args.push_back(subjectValue);
-  CVariant keepAlive = CVariant::Object(&function);
   return LetValue(function.Invoke(u"", EInvokeKind::Get, args)).ToString();
 }
 

@@ -24,6 +24,18 @@ constexpr uint32_t kDepthLimit = 1'000'000;
 constexpr uint32_t kHeapLimitKiB = 256 * 1024;
 constexpr size_t kJitStackMax = 1024 * 1024;
 
+// One machine-code stack per thread, shared by every pattern: a search never runs script code,
+// so no two searches on a thread use it at once, and a script holding thousands of RegExp
+// objects does not hold thousands of stacks.
+pcre2_jit_stack* ThreadJitStack() {
+  struct SStack {
+    pcre2_jit_stack* stack = pcre2_jit_stack_create(32 * 1024, kJitStackMax, nullptr);
+    ~SStack() { pcre2_jit_stack_free(stack); }
+  };
+  thread_local SStack holder;
+  return holder.stack;
+}
+
 int ScriptErrorForCompileError(int code) {
   switch (code) {
     case PCRE2_ERROR_QUANTIFIER_INVALID:
@@ -42,11 +54,9 @@ struct CRegExpPattern::SHandles {
   pcre2_code* code = nullptr;
   pcre2_match_data* matchData = nullptr;
   pcre2_match_context* matchContext = nullptr;
-  pcre2_jit_stack* jitStack = nullptr;
   bool jit = false;
 
   ~SHandles() {
-    pcre2_jit_stack_free(jitStack);
     pcre2_match_context_free(matchContext);
     pcre2_match_data_free(matchData);
     pcre2_code_free(code);
@@ -90,14 +100,6 @@ CRegExpPattern::CRegExpPattern(std::u16string_view pattern, bool ignoreCase, boo
   pcre2_set_heap_limit(h.matchContext, kHeapLimitKiB);
   // Compiled to machine code where the library can; the interpreter remains the fallback.
   h.jit = pcre2_jit_compile(h.code, PCRE2_JIT_COMPLETE) == 0;
-  if (h.jit) {
-    h.jitStack = pcre2_jit_stack_create(32 * 1024, kJitStackMax, nullptr);
-    if (h.jitStack == nullptr) {
-      h.jit = false;
-    } else {
-      pcre2_jit_stack_assign(h.matchContext, nullptr, h.jitStack);
-    }
-  }
 }
 
 CRegExpPattern::~CRegExpPattern() = default;
@@ -105,7 +107,11 @@ CRegExpPattern::~CRegExpPattern() = default;
 bool CRegExpPattern::Search(std::u16string_view subject, size_t start, std::vector<size_t>& spans) {
   SHandles& h = *m_handles;
   const auto* text = reinterpret_cast<PCRE2_SPTR>(subject.data());
-  int rc = pcre2_match(h.code, text, subject.size(), start, h.jit ? 0 : PCRE2_NO_JIT, h.matchData, h.matchContext);
+  pcre2_jit_stack* jitStack = h.jit ? ThreadJitStack() : nullptr;
+  // Should the shared stack be missing, the interpreter searches instead.
+  pcre2_jit_stack_assign(h.matchContext, nullptr, jitStack);
+  const uint32_t how = jitStack != nullptr ? 0 : PCRE2_NO_JIT;
+  int rc = pcre2_match(h.code, text, subject.size(), start, how, h.matchData, h.matchContext);
   // Machine code has a fixed stack; the interpreter keeps its backtracking on the heap.
   if (rc == PCRE2_ERROR_JIT_STACKLIMIT) {
     rc = pcre2_match(h.code, text, subject.size(), start, PCRE2_NO_JIT, h.matchData, h.matchContext);
