@@ -117,6 +117,29 @@ const SScript kScripts[] = {
      u"  n = n + Len(FormatNumber(i * 1.25, 2))\n"
      u"Next\n"
      u"Bench.Report n\n"},
+    {"dictionary", 5.6,
+     u"Dim d, i, n : Set d = CreateObject(\"Scripting.Dictionary\")\n"
+     u"For i = 1 To 200000\n"
+     u"  d.Add \"k\" & i, i\n"
+     u"Next\n"
+     u"n = 0\n"
+     u"For i = 1 To 200000\n"
+     u"  If d.Exists(\"k\" & i) Then n = n + d.Item(\"k\" & i)\n"
+     u"Next\n"
+     u"Bench.Report n & \" \" & d.Count\n"},
+    // No reference figure: the task has no measured time to hold it against.
+    {"regexp", 0,
+     u"Dim i, lines(99999), re, ms, m, n\n"
+     u"For i = 0 To 99999\n"
+     u"  lines(i) = \"line \" & i & \": value=\" & (i * 7) & \" ok\"\n"
+     u"Next\n"
+     u"Set re = New RegExp\n"
+     u"re.Pattern = \"value=(\\d+)\"\n"
+     u"re.Global = True\n"
+     u"Set ms = re.Execute(Join(lines, vbLf))\n"
+     u"n = 0\n"
+     u"For Each m In ms : n = n + Len(m.SubMatches(0)) : Next\n"
+     u"Bench.Report ms.Count & \" \" & n\n"},
 };
 
 // The script's only way out: Bench.Report value.

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "engine/BuiltinSupport.h"
+#include "engine/RuntimeState.h"
 #include "engine/SafeArray.h"
 #include "engine/ScriptError.h"
 #include "platform/TextConvert.h"
@@ -93,17 +94,20 @@ CVariant Bound(Args a, bool upper) {
 CVariant FnLBound(Args a) { return Bound(a, false); }
 CVariant FnUBound(Args a) { return Bound(a, true); }
 
-// The engine has no creatable classes yet, so every ProgID is one it cannot create. The
-// argument is still evaluated as text first, so a Null or an object fails the way it would.
+// The ProgID is read as text first, so a Null or an object fails the way it would in any
+// text argument; the server name is not read (every object is made in this process).
 CVariant FnCreateObject(Args a) {
-  (void)Scalar(Arg(a, 0)).ToString();
-  throw CScriptError(err::CannotCreateObject);
+  return CurrentRuntime().creatable.Create(Scalar(Arg(a, 0)).ToString());
 }
 
+// No object is running to be found, so only GetObject("", class), which makes a new object,
+// can succeed.
 CVariant FnGetObject(Args a) {
+  std::u16string texts[2];
   for (size_t i = 0; i < a.size(); ++i) {
-    if (Given(a, i)) (void)Scalar(Arg(a, i)).ToString();
+    if (Given(a, i)) texts[i] = Scalar(Arg(a, i)).ToString();
   }
+  if (Given(a, 0) && texts[0].empty() && Given(a, 1)) return CurrentRuntime().creatable.Create(texts[1]);
   throw CScriptError(err::CannotCreateObject);
 }
 

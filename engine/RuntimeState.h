@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "engine/objects/ObjectRegistry.h"
+
 namespace quillet::engine {
 
 // The host's answer to MsgBox and InputBox. A host without a display keeps the default,
@@ -40,6 +42,7 @@ struct SRuntimeState {
   uint32_t localeId = 1033;    // en-US unless the host or SetLocale says otherwise
   IHostDialogs* dialogs = nullptr;  // null: the no-display answers
   std::u16string hostName = u"Quillet Script Host";  // the title of MsgBox and InputBox
+  CObjectRegistry creatable;  // CreateObject's classes; a host registers its own here
 };
 
 // The state of the engine running on this thread, else the process-wide default.

@@ -126,6 +126,11 @@ constexpr std::array kErrorTexts{
     SErrorText{1056, u"'Default' can be specified only on 'Property Get'"},
     SErrorText{1057, u"'Default' specification must also specify 'Public'"},
     SErrorText{1058, u"'Default' specification can only be on Property Get"},
+    SErrorText{5017, u"Syntax error in regular expression"},
+    SErrorText{5018, u"Unexpected quantifier"},
+    SErrorText{5019, u"Expected ']' in regular expression"},
+    SErrorText{5020, u"Expected ')' in regular expression"},
+    SErrorText{5021, u"Invalid range in character set"},
     SErrorText{32811, u"Element not found"},
 };
 

@@ -13,6 +13,7 @@
 #include "engine/VariantOps.h"
 #include "engine/VirtualMachine.h"
 #include "engine/Builtins.h"
+#include "engine/objects/ObjectRegistry.h"
 
 namespace quillet::engine {
 
@@ -273,7 +274,14 @@ void CVirtualMachine::Run(SFrame& f) {
       case EOp::New: {
         const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
         const CScriptClass* cls = m_globals.FindClass(name);
-        if (cls == nullptr) throw CScriptError(err::ClassNotDefined, u"Class not defined: '" + std::u16string(name) + u"'");
+        if (cls == nullptr) {
+          CVariant builtin = NewBuiltinClass(name);  // a script class of the same name wins
+          if (builtin.IsObject()) {
+            stack.push_back(std::move(builtin));
+            break;
+          }
+          throw CScriptError(err::ClassNotDefined, u"Class not defined: '" + std::u16string(name) + u"'");
+        }
         auto* instance = new CClassInstance(*cls, *this);
         CVariant object = CVariant::Object(instance);
         instance->Initialize();

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "engine/Builtins.h"
 #include "engine/RuntimeState.h"
 #include "engine/ScriptError.h"
 #include "engine/VirtualMachine.h"
@@ -84,11 +85,12 @@ CVariant CWScriptObject::Invoke(std::u16string_view name, EInvokeKind kind, std:
   if (Is(name, u"buildversion")) return CVariant::Long(0);
   if (Is(name, u"interactive")) return CVariant::Boolean(m_info.interactive);
   if (Is(name, u"timeout")) return CVariant::Long(m_info.timeoutSeconds);
-  // No class is creatable yet; the same error as the language's own CreateObject.
+  // The same classes and errors as the language's own functions; the event prefix of
+  // CreateObject has no events to connect here.
   if (Is(name, u"createobject") || Is(name, u"getobject")) {
     if (args.empty() || args.size() > 2) throw CScriptError(err::WrongArgCount);
-    (void)args[0].Deref().ToString();
-    throw CScriptError(err::CannotCreateObject);
+    const bool create = Is(name, u"createobject");
+    return CallBuiltin(FindBuiltin(create ? u"createobject" : u"getobject"), create ? args.first(1) : args);
   }
   if (Is(name, u"sleep")) {
     if (args.size() != 1) throw CScriptError(err::WrongArgCount);
