@@ -4,6 +4,8 @@
 // the memory a script's array of a million Doubles takes per element (at most 24 bytes).
 //
 // Run: build/bench/bench_engine [name ...]   (no names: every script)
+//      build/bench/bench_engine --write-scripts DIR   writes each script as DIR/<name>.vbs for any
+//      host, with Bench.Report printing through WScript.Echo, to time another engine alike.
 
 #include <malloc.h>
 
@@ -203,7 +205,27 @@ bool ReportArrayMemory() {
 
 }  // namespace
 
+// Each script as a file any host runs: a small class stands in for the benchmark's host object.
+int WriteScripts(const std::string& folder) {
+  for (const auto& script : kScripts) {
+    const std::string path = folder + "/" + script.name + ".vbs";
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+      std::fprintf(stderr, "cannot write %s\n", path.c_str());
+      return 1;
+    }
+    const std::string text =
+        "Class BenchHost : Sub Report(v) : WScript.Echo v : End Sub : End Class\r\n"
+        "Dim Bench : Set Bench = New BenchHost\r\n" +
+        quillet::platform::Utf16ToUtf8(script.source);
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+  }
+  return 0;
+}
+
 int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--write-scripts") == 0) return WriteScripts(argv[2]);
   bool ok = true;
   for (const auto& script : kScripts) {
     if (Selected(script.name, argc, argv)) ok = RunOne(script) && ok;

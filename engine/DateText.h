@@ -1,5 +1,5 @@
 #pragma once
-// Dates written through a locale's picture ("dddd, MMMM dd, yyyy", "HH:mm:ss"), the way the
+// Dates written through a locale's picture ("dddd, MMMM d, yyyy", "HH:mm:ss"), the way the
 // regional settings of Windows describe them.
 
 #include <string>

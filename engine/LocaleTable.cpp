@@ -13,7 +13,7 @@ namespace {
 // a negative number as "-n", and none groups other than by threes.
 constexpr std::array kLocales{
     SLocaleInfo{1033, u"en-us", u".", u",", 3, 2, 1, u"$", 2, 0, 0,
-                u"M/d/yyyy", u"dddd, MMMM dd, yyyy", u"h:mm:ss tt", u"AM", u"PM",
+                u"M/d/yyyy", u"dddd, MMMM d, yyyy", u"h:mm:ss tt", u"AM", u"PM",
                 {u"January", u"February", u"March", u"April", u"May", u"June", u"July", u"August",
                  u"September", u"October", u"November", u"December"},
                 {},
