@@ -342,7 +342,10 @@ void CVirtualMachine::Run(SFrame& f) {
       case EOp::ForEachNext: {
         CVariant enumerator = Pop(stack);
         CVariant value;
-        if (static_cast<CEnumerator*>(enumerator.AsObject())->Next(value)) stack.push_back(std::move(value));
+        // No enumerator when the For Each line failed under On Error Resume Next: the body
+        // then ran once, and the loop ends here.
+        auto* items = enumerator.IsObject() ? static_cast<CEnumerator*>(enumerator.AsObject()) : nullptr;
+        if (items != nullptr && items->Next(value)) stack.push_back(std::move(value));
         else f.pc = static_cast<uint32_t>(in.a);
         break;
       }

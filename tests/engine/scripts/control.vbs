@@ -39,3 +39,11 @@ For i = 1 To 5
 Next
 WScript.Echo "exit for", i
 If i = 2 Then WScript.Echo "single" Else WScript.Echo "line"
+' A For Each line that fails under On Error Resume Next runs the body once, then ends
+On Error Resume Next
+n = 0
+For Each x In Nothing
+  n = n + 1
+Next
+WScript.Echo "after", n, Err.Number
+On Error GoTo 0
