@@ -19,6 +19,14 @@ constexpr int kInvalidHandle = static_cast<int>(0x80070006U);
 
 bool Is(std::u16string_view name, std::u16string_view word) { return platform::EqualsIgnoringAsciiCase(name, word); }
 
+// Echo converts as the host's own conversion does, not as CStr: a Boolean is a number and
+// Null, which CStr refuses, is the word null.
+std::u16string EchoText(const CVariant& value) {
+  if (value.IsNull()) return u"null";
+  if (value.Type() == EVarType::Boolean) return value.ToBool() ? u"-1" : u"0";
+  return value.ToString();
+}
+
 std::u16string FolderOf(const std::u16string& path) {
   const size_t slash = path.find_last_of(u"/\\");
   return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash);
@@ -38,8 +46,7 @@ CVariant CWScriptObject::Echo(std::span<CVariant> args) {
   for (size_t i = 0; i < args.size(); ++i) {
     if (i > 0) line += u' ';
     const CVariant& value = args[i].Deref();
-    if (value.IsNull()) line += u"Null";  // Echo shows Null rather than failing
-    else if (!value.IsMissing()) line += value.ToString();
+    if (!value.IsMissing()) line += EchoText(value);
   }
   if (m_info.echoInWindow) {
     (void)CurrentDialogs().MessageBox(line, 0, CurrentRuntime().hostName);

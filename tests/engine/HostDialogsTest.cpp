@@ -67,7 +67,7 @@ TEST(HostDialogs, WindowsAreAskedOnTheMainThreadAndAnswerTheScript) {
   EXPECT_EQ(windows.asked[1].buttons, -1);
   EXPECT_EQ(windows.asked[1].title, u"Quillet Script Host");
   // Echo in the windowed host is a plain box.
-  EXPECT_EQ(windows.asked[3].prompt, u"6 Integer typed Ann True");
+  EXPECT_EQ(windows.asked[3].prompt, u"6 Integer typed Ann -1");
   EXPECT_EQ(windows.asked[3].buttons, 0);
   // The error box names the script, the place, the text and the result code.
   const std::u16string& error = windows.asked[4].prompt;
