@@ -47,13 +47,38 @@ CSafeArray* CSafeArray::FromValues(std::vector<CVariant> values) {
   return array;
 }
 
-CSafeArray* CSafeArray::Clone() const {
+CSafeArray::~CSafeArray() {
+  // Each array whose last reference sits in an element is taken out before the element goes,
+  // and freed from here once its own elements have been looked at the same way.
+  std::vector<CSafeArray*> doomed;
+  const auto takeLastReferences = [&doomed](std::vector<CVariant>& data) {
+    for (CVariant& value : data) {
+      if (!value.IsArray() || value.AsArray()->m_refs != 1) continue;
+      CSafeArray* nested = value.AsArray();
+      nested->AddRef();
+      value.Clear();
+      doomed.push_back(nested);
+    }
+  };
+  takeLastReferences(m_data);
+  while (!doomed.empty()) {
+    CSafeArray* nested = doomed.back();
+    doomed.pop_back();
+    takeLastReferences(nested->m_data);
+    nested->Release();  // nothing left in it that would free another array in turn
+  }
+}
+
+CSafeArray* CSafeArray::CopyOneLevel() const {
   auto* copy = new CSafeArray();
   copy->m_bounds = m_bounds;
   copy->m_data = m_data;
   copy->m_fixed = m_fixed;
   return copy;
 }
+
+// One level only: arrays held in elements are shared with the copy (see the header).
+CSafeArray* CSafeArray::Clone() const { return CopyOneLevel(); }
 
 int32_t CSafeArray::LBound(size_t dimension) const {
   if (dimension < 1 || dimension > m_bounds.size()) throw CScriptError(err::SubscriptRange);

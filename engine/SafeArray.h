@@ -25,11 +25,19 @@ class CSafeArray {
   [[nodiscard]] static CSafeArray* FromUpperBounds(std::span<const int32_t> uppers);
   [[nodiscard]] static CSafeArray* FromValues(std::vector<CVariant> values);
 
+  // Frees nested arrays from a list rather than by recursion, so any depth of nesting fits
+  // the stack.
+  ~CSafeArray();
+  CSafeArray(const CSafeArray&) = delete;
+  CSafeArray& operator=(const CSafeArray&) = delete;
+
   void AddRef() noexcept { ++m_refs; }
   void Release() noexcept {
     if (--m_refs == 0) delete this;
   }
 
+  // Copies the elements; an array held in an element is shared with the copy rather than
+  // copied, which keeps building nested arrays linear (a known difference from a deep copy).
   [[nodiscard]] CSafeArray* Clone() const;
   [[nodiscard]] size_t Dimensions() const { return m_bounds.size(); }
   // Dimension counted from 1; throws 9 when out of range.
@@ -55,6 +63,7 @@ class CSafeArray {
 
  private:
   CSafeArray() = default;
+  [[nodiscard]] CSafeArray* CopyOneLevel() const;
   std::vector<SBound> m_bounds;
   std::vector<CVariant> m_data;
   long m_refs = 0;

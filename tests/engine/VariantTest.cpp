@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/SafeArray.h"
 #include "engine/ScriptError.h"
 #include "engine/Variant.h"
 #include "engine/VariantOps.h"
@@ -160,6 +161,19 @@ TEST(Variant, StringAppendInPlaceOnlyWhenUnshared) {
   b = CVariant();
   EXPECT_TRUE(a.AppendInPlace(u"c"));
   EXPECT_EQ(a.AsString(), u"abc");
+}
+
+// A script can nest arrays a million deep cheaply; freeing them must not recurse per level,
+// or the host's stack overflows.
+TEST(SafeArray, DeepNestingFreesWithoutRecursion) {
+  CVariant nest;
+  for (int i = 0; i < 1000000; ++i) nest = CVariant::Array(CSafeArray::FromValues({nest}));
+  CVariant shared = nest;  // a nested array still referenced elsewhere survives the free
+  CVariant inner = nest.AsArray()->At(0);
+  nest.Clear();
+  shared.Clear();
+  ASSERT_TRUE(inner.IsArray());
+  EXPECT_TRUE(inner.AsArray()->At(0).IsArray());
 }
 
 }  // namespace
