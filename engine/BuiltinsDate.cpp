@@ -126,11 +126,6 @@ CVariant FnTimeSerial(Args a) {
   return CVariant::Date(FromLinearSeconds(seconds));
 }
 
-[[nodiscard]] int DaysInMonth(int year, int month) {
-  const int64_t next = month == 12 ? DaysFromCivil(year + 1, 1, 1) : DaysFromCivil(year, month + 1, 1);
-  return static_cast<int>(next - DaysFromCivil(year, month, 1));
-}
-
 enum class EInterval { Year, Quarter, Month, DayOfYear, Day, Weekday, Week, Hour, Minute, Second };
 
 [[nodiscard]] EInterval IntervalArg(Args a, size_t i) {

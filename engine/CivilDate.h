@@ -8,5 +8,7 @@ namespace quillet::engine {
 
 void CivilFromDays(int64_t days, int& year, int& month, int& day);
 [[nodiscard]] int64_t DaysFromCivil(int year, int month, int day);
+// The length of a month, leap years counted.
+[[nodiscard]] int DaysInMonth(int year, int month);
 
 }  // namespace quillet::engine

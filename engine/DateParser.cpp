@@ -125,10 +125,7 @@ int FullYear(const SToken& year) {
 bool LooksLikeYear(const SToken& token) { return token.value > 31 || token.digits >= 3; }
 
 bool ValidDay(int year, int month, int day) {
-  static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > kDays[month - 1]) return false;
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return !(month == 2 && day == 29 && !leap);
+  return year >= 100 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
 }
 
 struct SDateParts {

@@ -1,9 +1,5 @@
 #include "engine/RuntimeState.h"
 
-#include <cstdio>
-
-#include "platform/TextConvert.h"
-
 namespace quillet::engine {
 
 namespace {
@@ -35,10 +31,7 @@ int DefaultMessageBoxAnswer(int32_t buttons) {
   return kAnswers[set][defaultButton];
 }
 
-int CNoDisplayDialogs::MessageBox(const std::u16string& prompt, int32_t buttons, const std::u16string&) {
-  const std::string text = platform::Utf16ToUtf8(prompt) + "\n";
-  std::fwrite(text.data(), 1, text.size(), stderr);
-  std::fflush(stderr);
+int CNoDisplayDialogs::MessageBox(const std::u16string&, int32_t buttons, const std::u16string&) {
   return DefaultMessageBoxAnswer(buttons);
 }
 

@@ -25,8 +25,8 @@ class IHostDialogs {
                                                  const std::u16string& defaultText) = 0;
 };
 
-// Writes the prompt to standard error and answers with the default button; InputBox answers
-// with its default text.
+// The answers of an engine without a host (tests, tools): the default button and the default
+// text, at once and silently. The hosts give their own, which also show the prompt.
 class CNoDisplayDialogs : public IHostDialogs {
  public:
   int MessageBox(const std::u16string& prompt, int32_t buttons, const std::u16string& title) override;

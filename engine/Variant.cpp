@@ -94,6 +94,11 @@ int64_t DaysFromCivil(int year, int month, int day) {
   return era * 146097 + doe - 719468 + 25569;
 }
 
+int DaysInMonth(int year, int month) {
+  const int64_t next = month == 12 ? DaysFromCivil(year + 1, 1, 1) : DaysFromCivil(year, month + 1, 1);
+  return static_cast<int>(next - DaysFromCivil(year, month, 1));
+}
+
 
 // ---- construction and ownership ---------------------------------------------------------
 

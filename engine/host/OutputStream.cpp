@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <string>
 
@@ -17,7 +18,8 @@ bool IsUtf8Terminal(std::FILE* file) {
   for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
     const char* value = std::getenv(name);
     if (value == nullptr || *value == '\0') continue;
-    const std::string locale = platform::Utf16ToUtf8(platform::LowerAscii(platform::Utf8ToUtf16(value)));
+    std::string locale(value);
+    for (char& c : locale) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return locale.find("utf-8") != std::string::npos || locale.find("utf8") != std::string::npos;
   }
   return false;
