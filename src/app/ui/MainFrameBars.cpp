@@ -259,12 +259,14 @@ void CMainFrame::ConnectFrameCommands() {
 
   QAction* output = Action(ID_VIEW_OUTPUT);
   connect(output, &QAction::triggered, this, [this] { m_outputBar->setVisible(!m_outputBar->isVisible()); });
+  // The slots name the bar, not the frame: bars still report visibility changes while the
+  // frame's own destructor has already run and only its QWidget part is left.
   connect(m_outputBar, &QDockWidget::visibilityChanged, output,
-          [this, output] { output->setChecked(!m_outputBar->isHidden()); });
+          [bar = m_outputBar, output] { output->setChecked(!bar->isHidden()); });
   QAction* browser = Action(ID_VIEW_OBJECT_BROWSER);
   connect(browser, &QAction::triggered, this, &CMainFrame::ToggleObjectBrowser);
   connect(m_objectBrowserBar, &QDockWidget::visibilityChanged, browser,
-          [this, browser] { browser->setChecked(!m_objectBrowserBar->isHidden()); });
+          [bar = m_objectBrowserBar, browser] { browser->setChecked(!bar->isHidden()); });
   browser->setChecked(!m_objectBrowserBar->isHidden());
 
   connect(Action(ID_FILE_NEW), &QAction::triggered, this, &CMainFrame::OnFileNew);
