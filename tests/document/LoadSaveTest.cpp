@@ -165,3 +165,20 @@ TEST_F(LoadSave, PathIsShownAsSpelledOnDisk) {
   doc.OnNewDocument();
   EXPECT_EQ(doc.GetTitle(), "Untitled");
 }
+
+// The system resolves a link before the ".." after it, so "p/link/.." is the folder that holds
+// the link's target, not "p"; the path kept for saving must name the file that was read.
+TEST_F(LoadSave, SaveWritesTheFileThatWasReadThroughALinkAndDotDot) {
+  std::filesystem::create_directories(Path("p"));
+  std::filesystem::create_directories(Path("q/d"));
+  ASSERT_EQ(::symlink(Path("q/d").c_str(), Path("p/link").c_str()), 0);
+  WriteFile(Path("q/x.vbs"), "from q");
+  WriteFile(Path("p/x.vbs"), "from p");
+  ASSERT_TRUE(doc.OnOpenDocument(Path("p/link/../x.vbs")));
+  EXPECT_EQ(doc.GetLine(0), u"from q");
+  int32_t endLine = 0, endChar = 0;
+  doc.InsertText(nullptr, 0, 0, u"saved ", endLine, endChar, ActionTyping);
+  ASSERT_TRUE(doc.SaveToFile(doc.GetPathName(), EolCrLf, true));
+  EXPECT_EQ(ReadFile(Path("q/x.vbs")), "saved from q");
+  EXPECT_EQ(ReadFile(Path("p/x.vbs")), "from p");
+}
