@@ -12,7 +12,8 @@
 namespace quillet::document {
 namespace {
 
-int32_t CapacityFor(int32_t needed) { return (needed / 16 + 1) * 16; }
+constexpr int32_t CapacityFor(int32_t needed) { return (needed / 16 + 1) * 16; }
+static_assert(CapacityFor(CQuilletDoc::kMaxLineLength) > CQuilletDoc::kMaxLineLength);
 
 }  // namespace
 

@@ -47,6 +47,10 @@ class CQuilletDoc {
   static constexpr uint32_t UndoInsert = 0x1;
   static constexpr uint32_t UndoGroupStart = 0x100;
   static constexpr int32_t kUndoLimit = 1024;
+  // Lengths and counts are 32-bit; a line's capacity (a multiple of 16 above its length) must
+  // fit as well.
+  static constexpr int32_t kMaxLineLength = INT32_MAX - 31;
+  static constexpr int32_t kMaxLineCount = INT32_MAX;
 
   using BreakpointTable = std::unordered_map<int32_t, int32_t>;
 
