@@ -12,7 +12,7 @@ CRecentFileList::CRecentFileList(CSettings& settings) : m_settings(settings) {}
 void CRecentFileList::Load() {
   m_entries.clear();
   for (const std::u16string& path : m_settings.ReadList(settings::RecentFiles)) {
-    m_entries.push_back(platform::Utf16ToUtf8(path));
+    m_entries.push_back(platform::TextToFileName(path));
   }
 }
 
@@ -34,7 +34,7 @@ void CRecentFileList::Remove(size_t index) {
 
 void CRecentFileList::Save() {
   std::vector<std::u16string> entries;
-  for (const std::string& path : m_entries) entries.push_back(platform::Utf8ToUtf16(path));
+  for (const std::string& path : m_entries) entries.push_back(platform::FileNameToText(path));
   m_settings.WriteList(settings::RecentFiles, entries);
 }
 

@@ -84,15 +84,24 @@ ELineEndStyle CDocumentLoader::DetectStyle() const {
   return EolLf;
 }
 
-void CDocumentLoader::AppendAnsiLine(const char* bytes, size_t size) {
+bool CDocumentLoader::Fits(size_t length) {
+  if (length <= m_limits.lineLength && m_document.m_lines.size() < m_limits.lineCount) return true;
+  m_error = EFBIG;
+  return false;
+}
+
+bool CDocumentLoader::AppendAnsiLine(const char* bytes, size_t size) {
+  if (!Fits(size)) return false;
   const auto& codePage = m_document.CodePage();
   CQuilletDoc::SLineInfo& line =
       m_document.InsertEmptyLine(m_document.GetLineCount(), static_cast<int32_t>(size));
   // Converted by length: a NUL byte is text like any other.
   line.length = static_cast<int32_t>(codePage.DecodeInto({bytes, size}, line.text.get()));
+  return true;
 }
 
-void CDocumentLoader::AppendUnicodeLine(const char* bytes, size_t size) {
+bool CDocumentLoader::AppendUnicodeLine(const char* bytes, size_t size) {
+  if (!Fits(size / 2)) return false;
   const auto units = static_cast<int32_t>(size / 2);
   CQuilletDoc::SLineInfo& line = m_document.InsertEmptyLine(m_document.GetLineCount(), units);
   if constexpr (std::endian::native == std::endian::little) {
@@ -104,6 +113,7 @@ void CDocumentLoader::AppendUnicodeLine(const char* bytes, size_t size) {
     }
   }
   line.length = units;
+  return true;
 }
 
 // The separator is matched with a counter: a byte equal to the next expected byte advances it,
@@ -131,21 +141,22 @@ bool CDocumentLoader::LoadAnsi(ELineEndStyle style) {
       if (matched < separatorSize) continue;
       matched = 0;
       if (pending.empty()) {
-        AppendAnsiLine(m_block + lineStart, pos - separatorSize - lineStart);
+        if (!AppendAnsiLine(m_block + lineStart, pos - separatorSize - lineStart)) return false;
       } else {
         pending.append(m_block + lineStart, pos - lineStart);
         pending.resize(pending.size() - separatorSize);
-        AppendAnsiLine(pending.data(), pending.size());
+        if (!AppendAnsiLine(pending.data(), pending.size())) return false;
         pending.clear();
       }
       lineStart = pos;
     }
     pending.append(m_block + lineStart, m_blockSize - lineStart);
+    // Give up on a line too long to hold as soon as it is, not after reading it whole.
+    if (!Fits(pending.size() - matched)) return false;
     if (m_endOfFile) break;
     if (!ReadBlock()) return false;
   }
-  AppendAnsiLine(pending.data(), pending.size());
-  return true;
+  return AppendAnsiLine(pending.data(), pending.size());
 }
 
 bool CDocumentLoader::LoadUnicode(size_t start) {
@@ -166,23 +177,23 @@ bool CDocumentLoader::LoadUnicode(size_t start) {
       if (unit != u'\n') continue;
       const size_t end = pos + 2;
       if (pending.empty()) {
-        AppendUnicodeLine(m_block + lineStart, end - 4 - lineStart);
+        if (!AppendUnicodeLine(m_block + lineStart, end - 4 - lineStart)) return false;
       } else {
         pending.append(m_block + lineStart, end - lineStart);
         pending.resize(pending.size() - 4);
-        AppendUnicodeLine(pending.data(), pending.size());
+        if (!AppendUnicodeLine(pending.data(), pending.size())) return false;
         pending.clear();
       }
       lineStart = end;
     }
     pending.append(m_block + lineStart, m_blockSize - lineStart);
+    if (!Fits(pending.size() / 2 - (sawCr ? 1 : 0))) return false;
     if (m_endOfFile) break;
     if (!ReadBlock()) return false;
     pos = 0;
   }
   // A final odd byte is not part of any unit.
-  AppendUnicodeLine(pending.data(), pending.size() & ~size_t{1});
-  return true;
+  return AppendUnicodeLine(pending.data(), pending.size() & ~size_t{1});
 }
 
 }  // namespace quillet::document

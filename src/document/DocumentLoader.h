@@ -3,21 +3,30 @@
 // file starts with FF FE, else bytes in the ANSI code page with the line-end style detected
 // from the first block or given by the caller.
 
+#include <cstdint>
 #include <string>
 
 #include "document/DocumentTypes.h"
+#include "document/QuilletDoc.h"
 
 namespace quillet::document {
 
-class CQuilletDoc;
+// What the document can hold; a file beyond it fails to load with EFBIG. An ANSI line is
+// measured in bytes, which are never fewer than the characters they decode to.
+struct SLoadLimits {
+  size_t lineLength = static_cast<size_t>(CQuilletDoc::kMaxLineLength);
+  size_t lineCount = static_cast<size_t>(CQuilletDoc::kMaxLineCount);
+};
 
 class CDocumentLoader {
  public:
   static constexpr size_t kBlockSize = 0x8000;
 
-  explicit CDocumentLoader(CQuilletDoc& document) : m_document(document) {}
+  explicit CDocumentLoader(CQuilletDoc& document, SLoadLimits limits = {})
+      : m_document(document), m_limits(limits) {}
 
-  // false when the file could not be opened or a read failed; the lines read so far stay.
+  // false when the file could not be opened, a read failed or the text does not fit the
+  // limits; the lines read so far stay.
   bool Load(const std::string& path, int32_t style);
   [[nodiscard]] int Error() const { return m_error; }
 
@@ -25,11 +34,14 @@ class CDocumentLoader {
   bool ReadBlock();
   bool LoadUnicode(size_t start);
   bool LoadAnsi(ELineEndStyle style);
-  void AppendUnicodeLine(const char* bytes, size_t size);
-  void AppendAnsiLine(const char* bytes, size_t size);
+  bool AppendUnicodeLine(const char* bytes, size_t size);
+  bool AppendAnsiLine(const char* bytes, size_t size);
+  // False, with EFBIG, when a line of length units (or a line more) would not fit.
+  bool Fits(size_t length);
   [[nodiscard]] ELineEndStyle DetectStyle() const;
 
   CQuilletDoc& m_document;
+  SLoadLimits m_limits;
   int m_fd = -1;
   int m_error = 0;
   char m_block[kBlockSize];

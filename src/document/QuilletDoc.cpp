@@ -12,7 +12,8 @@
 namespace quillet::document {
 namespace {
 
-int32_t CapacityFor(int32_t needed) { return (needed / 16 + 1) * 16; }
+constexpr int32_t CapacityFor(int32_t needed) { return (needed / 16 + 1) * 16; }
+static_assert(CapacityFor(CQuilletDoc::kMaxLineLength) > CQuilletDoc::kMaxLineLength);
 
 }  // namespace
 
@@ -174,32 +175,46 @@ void CQuilletDoc::AppendLine(std::u16string_view text) {
 
 // --- primitives ------------------------------------------------------------------------------
 
-bool CQuilletDoc::InsertPrimitive(int32_t line, int32_t ch, std::u16string_view text,
+CQuilletDoc::Pieces CQuilletDoc::SplitAtBreaks(std::u16string_view text) {
+  Pieces pieces;
+  size_t pos = 0;
+  while (true) {
+    const size_t cr = text.find(u'\r', pos);
+    pieces.push_back(text.substr(pos, cr == std::u16string_view::npos ? text.npos : cr - pos));
+    if (cr == std::u16string_view::npos) return pieces;
+    pos = cr + 1;
+    if (pos < text.size() && text[pos] == u'\n') ++pos;
+  }
+}
+
+CQuilletDoc::Pieces CQuilletDoc::RecordedPieces(const SUndoRecord& record) {
+  if (record.flags & UndoInsert) return SplitAtBreaks(record.text);
+  const std::u16string_view text = record.text;
+  Pieces pieces;
+  size_t pos = 0;
+  for (const int32_t length : record.pieceLengths) {
+    pieces.push_back(text.substr(pos, static_cast<size_t>(length)));
+    pos += static_cast<size_t>(length) + 2;  // the CR LF that GetText put between lines
+  }
+  pieces.push_back(text.substr(std::min(pos, text.size())));
+  return pieces;
+}
+
+bool CQuilletDoc::InsertPrimitive(int32_t line, int32_t ch, const Pieces& pieces,
                                   int32_t& endLine, int32_t& endChar) {
   if (!IsValidPosition(line, ch)) return false;
   m_textChanged = true;
   SLineInfo& first = m_lines[line];
   const std::u16string tail(GetLine(line).substr(ch));
   first.length = ch;
-
-  // Only CR breaks a line (with one LF after it swallowed); a lone LF stays in the text.
-  std::vector<std::u16string_view> segments;
-  size_t pos = 0;
-  while (true) {
-    const size_t cr = text.find(u'\r', pos);
-    segments.push_back(text.substr(pos, cr == std::u16string_view::npos ? text.npos : cr - pos));
-    if (cr == std::u16string_view::npos) break;
-    pos = cr + 1;
-    if (pos < text.size() && text[pos] == u'\n') ++pos;
-  }
-  AppendToLine(m_lines[line], segments.front());
-  const int32_t added = static_cast<int32_t>(segments.size()) - 1;
+  AppendToLine(first, pieces.front());
+  const int32_t added = static_cast<int32_t>(pieces.size()) - 1;
   if (added > 0) {
     std::vector<SLineInfo> newLines(static_cast<size_t>(added));
     for (int32_t i = 0; i < added; ++i) {
-      const std::u16string_view segment = segments[static_cast<size_t>(i) + 1];
-      Reserve(newLines[i], static_cast<int32_t>(segment.size()));
-      AppendToLine(newLines[i], segment);
+      const std::u16string_view piece = pieces[static_cast<size_t>(i) + 1];
+      Reserve(newLines[i], static_cast<int32_t>(piece.size()));
+      AppendToLine(newLines[i], piece);
     }
     m_lines.insert(m_lines.begin() + line + 1, std::make_move_iterator(newLines.begin()),
                    std::make_move_iterator(newLines.end()));
@@ -273,10 +288,10 @@ void CQuilletDoc::ShiftBreakpointsForDelete(int32_t startLine, int32_t endLine) 
 bool CQuilletDoc::InsertText(IDocumentView* source, int32_t line, int32_t ch,
                              std::u16string_view text, int32_t& endLine, int32_t& endChar,
                              int32_t action) {
-  if (!InsertPrimitive(line, ch, text, endLine, endChar)) return false;
+  if (!InsertPrimitive(line, ch, SplitAtBreaks(text), endLine, endChar)) return false;
   const bool opened = !m_groupOpen;
   if (opened) BeginUndoGroup(false);
-  AddUndoRecord(true, {ch, line}, {endChar, endLine}, text, action);
+  AddUndoRecord(true, {ch, line}, {endChar, endLine}, text, {}, action);
   if (opened) FlushUndoGroup(source);
   return true;
 }
@@ -285,10 +300,17 @@ bool CQuilletDoc::DeleteText(IDocumentView* source, int32_t startLine, int32_t s
                              int32_t endLine, int32_t endChar, int32_t action) {
   std::u16string removed;
   if (!GetText(startLine, startChar, endLine, endChar, removed)) return false;
+  std::vector<int32_t> pieceLengths;
+  if (endLine > startLine) {
+    pieceLengths.reserve(static_cast<size_t>(endLine - startLine));
+    pieceLengths.push_back(m_lines[startLine].length - startChar);
+    for (int32_t i = startLine + 1; i < endLine; ++i) pieceLengths.push_back(m_lines[i].length);
+  }
   if (!DeletePrimitive(startLine, startChar, endLine, endChar)) return false;
   const bool opened = !m_groupOpen;
   if (opened) BeginUndoGroup(false);
-  AddUndoRecord(false, {startChar, startLine}, {endChar, endLine}, removed, action);
+  AddUndoRecord(false, {startChar, startLine}, {endChar, endLine}, removed,
+                std::move(pieceLengths), action);
   if (opened) FlushUndoGroup(source);
   return true;
 }
@@ -316,7 +338,8 @@ void CQuilletDoc::FlushUndoGroup(IDocumentView* source) {
 }
 
 void CQuilletDoc::AddUndoRecord(bool insert, CTextPosition start, CTextPosition end,
-                                std::u16string_view text, int32_t action) {
+                                std::u16string_view text, std::vector<int32_t> pieceLengths,
+                                int32_t action) {
   if (m_undoPosition < static_cast<int32_t>(m_undo.size())) {
     m_undo.resize(static_cast<size_t>(m_undoPosition));
     // The saved state was among the discarded redo steps: no undo or redo reaches it again.
@@ -333,6 +356,7 @@ void CQuilletDoc::AddUndoRecord(bool insert, CTextPosition start, CTextPosition 
   record.end = end;
   record.action = action;
   record.text = text;
+  record.pieceLengths = std::move(pieceLengths);
   m_undo.push_back(std::move(record));
   m_undoPosition = static_cast<int32_t>(m_undo.size());
 }
@@ -352,44 +376,49 @@ void CQuilletDoc::SyncModifiedWithSavedPosition() {
   m_modified = m_undoPosition != m_savedPosition;
 }
 
+bool CQuilletDoc::ApplyRecord(const SUndoRecord& record, bool forward, CTextPosition& caret) {
+  const bool inserting = ((record.flags & UndoInsert) != 0) == forward;
+  if (!inserting) {
+    if (!DeletePrimitive(record.start.y, record.start.x, record.end.y, record.end.x)) return false;
+    caret = record.start;
+    return true;
+  }
+  int32_t endLine = 0;
+  int32_t endChar = 0;
+  if (!InsertPrimitive(record.start.y, record.start.x, RecordedPieces(record), endLine, endChar)) {
+    return false;
+  }
+  caret = record.end;
+  return true;
+}
+
+// A record that no longer fits the text (which only a change made outside the history could
+// cause) stops the walk there, so that the history position always matches the text.
 bool CQuilletDoc::Undo(CTextPosition& caret) {
   if (!CanUndo()) return false;
+  bool applied = true;
   while (m_undoPosition > 0) {
+    const SUndoRecord& record = m_undo[m_undoPosition - 1];
+    applied = ApplyRecord(record, false, caret);
+    if (!applied) break;
     --m_undoPosition;
-    const SUndoRecord& record = m_undo[m_undoPosition];
-    if (record.flags & UndoInsert) {
-      DeletePrimitive(record.start.y, record.start.x, record.end.y, record.end.x);
-      caret = record.start;
-    } else {
-      int32_t endLine = 0;
-      int32_t endChar = 0;
-      InsertPrimitive(record.start.y, record.start.x, record.text, endLine, endChar);
-      caret = record.end;
-    }
     if (record.flags & UndoGroupStart) break;
   }
   SyncModifiedWithSavedPosition();
-  return true;
+  return applied;
 }
 
 bool CQuilletDoc::Redo(CTextPosition& caret) {
   if (!CanRedo()) return false;
+  bool applied = true;
   do {
-    const SUndoRecord& record = m_undo[m_undoPosition];
-    if (record.flags & UndoInsert) {
-      int32_t endLine = 0;
-      int32_t endChar = 0;
-      InsertPrimitive(record.start.y, record.start.x, record.text, endLine, endChar);
-      caret = record.end;
-    } else {
-      DeletePrimitive(record.start.y, record.start.x, record.end.y, record.end.x);
-      caret = record.start;
-    }
+    applied = ApplyRecord(m_undo[m_undoPosition], true, caret);
+    if (!applied) break;
     ++m_undoPosition;
   } while (m_undoPosition < static_cast<int32_t>(m_undo.size()) &&
            !(m_undo[m_undoPosition].flags & UndoGroupStart));
   SyncModifiedWithSavedPosition();
-  return true;
+  return applied;
 }
 
 bool CQuilletDoc::GetActionDescription(int32_t action, std::u16string& text) const {

@@ -38,11 +38,19 @@ class CQuilletDoc {
     int32_t action = ActionGeneric;
     // Line breaks as CR LF. Short texts (a typed character) live inside the string object.
     std::u16string text;
+    // For a deletion across lines, the length of each removed piece of a line but the last:
+    // a line may hold a CR or LF as text (loaded from a file with another separator), so the
+    // breaks in text cannot be found by looking for CR LF.
+    std::vector<int32_t> pieceLengths;
   };
 
   static constexpr uint32_t UndoInsert = 0x1;
   static constexpr uint32_t UndoGroupStart = 0x100;
   static constexpr int32_t kUndoLimit = 1024;
+  // Lengths and counts are 32-bit; a line's capacity (a multiple of 16 above its length) must
+  // fit as well.
+  static constexpr int32_t kMaxLineLength = INT32_MAX - 31;
+  static constexpr int32_t kMaxLineCount = INT32_MAX;
 
   using BreakpointTable = std::unordered_map<int32_t, int32_t>;
 
@@ -147,13 +155,20 @@ class CQuilletDoc {
   SLineInfo& InsertEmptyLine(int32_t index, int32_t capacityNeeded);
   static void Reserve(SLineInfo& line, int32_t needed);
   static void AppendToLine(SLineInfo& line, std::u16string_view text);
-  bool InsertPrimitive(int32_t line, int32_t ch, std::u16string_view text, int32_t& endLine,
+  using Pieces = std::vector<std::u16string_view>;
+  // Typed or pasted text as lines: CR breaks a line (with one LF after it), a lone LF is text.
+  [[nodiscard]] static Pieces SplitAtBreaks(std::u16string_view text);
+  // The lines of a record's text exactly as they were recorded.
+  [[nodiscard]] static Pieces RecordedPieces(const SUndoRecord& record);
+  bool InsertPrimitive(int32_t line, int32_t ch, const Pieces& pieces, int32_t& endLine,
                        int32_t& endChar);
   bool DeletePrimitive(int32_t startLine, int32_t startChar, int32_t endLine, int32_t endChar);
   void ShiftBreakpointsForInsert(int32_t line, int32_t added);
   void ShiftBreakpointsForDelete(int32_t startLine, int32_t endLine);
   void AddUndoRecord(bool insert, CTextPosition start, CTextPosition end,
-                     std::u16string_view text, int32_t action);
+                     std::u16string_view text, std::vector<int32_t> pieceLengths, int32_t action);
+  // Redoes (forward) or undoes one record; false, with nothing changed, if its place is gone.
+  bool ApplyRecord(const SUndoRecord& record, bool forward, CTextPosition& caret);
   void DropOldestUndoGroup();
   void SyncModifiedWithSavedPosition();
   void ResetUndo();

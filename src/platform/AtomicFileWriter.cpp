@@ -42,6 +42,19 @@ bool WriteAll(int fd, const char* data, size_t size) {
   return true;
 }
 
+// Renaming over a file asks only its folder's permission, so the file's own is asked here, as
+// writing into it would: 0 when the target may be replaced (or does not exist yet), else errno.
+int TargetRefusal(const std::string& path) {
+  struct stat info{};
+  if (::stat(path.c_str(), &info) != 0) return 0;
+  if (S_ISDIR(info.st_mode)) return EISDIR;
+  if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return errno;
+  // The superuser passes every permission check, but a file that nobody may write was made
+  // read-only on purpose; as with execution, he needs at least one permission bit.
+  if (::geteuid() == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return EACCES;
+  return 0;
+}
+
 }  // namespace
 
 std::string ResolveSymlinks(const std::string& path) {
@@ -70,6 +83,7 @@ bool CAtomicFileWriter::Fail(int error) {
 
 bool CAtomicFileWriter::Open() {
   m_resolvedPath = ResolveSymlinks(m_targetPath);
+  if (const int refusal = TargetRefusal(m_resolvedPath)) return Fail(refusal);
   const std::string folder = FolderOf(m_resolvedPath);
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string candidate = folder + "/" + m_tempPrefix + RandomSuffix() + ".tmp";

@@ -3,6 +3,7 @@
 // file in the target's folder, which is renamed over the target only when every write has
 // succeeded. A crash or a full disk at any moment leaves either the old file or the new one
 // whole. A symbolic link is followed, so the file it points to is replaced and the link stays.
+// A file the user may not write is not replaced, though its folder would allow the rename.
 
 #include <string>
 #include <string_view>

@@ -4,6 +4,8 @@ namespace quillet::platform {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+// A byte that is no part of any UTF-8 character, as text: U+DC80..U+DCFF.
+constexpr char16_t kEscapedByteBase = 0xDC00;
 
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
@@ -91,6 +93,40 @@ std::u16string Utf8ToUtf16(std::string_view text) {
       i += length;
     }
   }
+  return out;
+}
+
+std::u16string FileNameToText(std::string_view name) {
+  std::u16string out;
+  out.reserve(name.size());
+  for (size_t i = 0; i < name.size();) {
+    const auto lead = static_cast<unsigned char>(name[i]);
+    char32_t cp = lead;
+    const size_t length = lead < 0x80 ? 1 : DecodeUtf8At(name, i, cp);
+    if (length == 0) {
+      out.push_back(static_cast<char16_t>(kEscapedByteBase + lead));
+      ++i;
+    } else {
+      AppendUtf16(out, cp);
+      i += length;
+    }
+  }
+  return out;
+}
+
+std::string TextToFileName(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t plain = 0;  // the start of the text not yet converted
+  for (size_t i = 0; i < text.size(); ++i) {
+    // A low surrogate after a high one is half of a character, however it is numbered.
+    const bool paired = i > 0 && text[i - 1] >= 0xD800 && text[i - 1] <= 0xDBFF;
+    if (paired || text[i] < kEscapedByteBase + 0x80 || text[i] > kEscapedByteBase + 0xFF) continue;
+    out += Utf16ToUtf8(text.substr(plain, i - plain));
+    out.push_back(static_cast<char>(text[i] - kEscapedByteBase));
+    plain = i + 1;
+  }
+  out += Utf16ToUtf8(text.substr(plain));
   return out;
 }
 

@@ -12,6 +12,12 @@ namespace quillet::platform {
 // Invalid UTF-8 sequences become U+FFFD, one per offending byte.
 [[nodiscard]] std::u16string Utf8ToUtf16(std::string_view text);
 
+// A Linux file name as text and back, byte for byte. Names are bytes, mostly UTF-8: what is
+// UTF-8 reads as its characters; each other byte b becomes the lone surrogate U+DC00 + b, which
+// no UTF-8 produces. A lone surrogate that is not such a byte (hand-edited text) becomes U+FFFD.
+[[nodiscard]] std::u16string FileNameToText(std::string_view name);
+[[nodiscard]] std::string TextToFileName(std::u16string_view text);
+
 [[nodiscard]] bool IsValidUtf8(std::string_view text);
 // Little-endian UTF-16 bytes as text; an odd last byte cannot be a character and is dropped.
 [[nodiscard]] std::u16string Utf16LeBytesToText(std::string_view bytes);

@@ -3,6 +3,7 @@
 
 #include "DocumentFixture.h"
 #include "RecordingView.h"
+#include "document/DocumentLoader.h"
 
 using namespace quillet::document;
 using quillet::test::CDocumentTest;
@@ -164,4 +165,59 @@ TEST_F(LoadSave, PathIsShownAsSpelledOnDisk) {
   EXPECT_EQ(doc.GetTitle(), "Script.vbs");
   doc.OnNewDocument();
   EXPECT_EQ(doc.GetTitle(), "Untitled");
+}
+
+// The system resolves a link before the ".." after it, so "p/link/.." is the folder that holds
+// the link's target, not "p"; the path kept for saving must name the file that was read.
+TEST_F(LoadSave, SaveWritesTheFileThatWasReadThroughALinkAndDotDot) {
+  std::filesystem::create_directories(Path("p"));
+  std::filesystem::create_directories(Path("q/d"));
+  ASSERT_EQ(::symlink(Path("q/d").c_str(), Path("p/link").c_str()), 0);
+  WriteFile(Path("q/x.vbs"), "from q");
+  WriteFile(Path("p/x.vbs"), "from p");
+  ASSERT_TRUE(doc.OnOpenDocument(Path("p/link/../x.vbs")));
+  EXPECT_EQ(doc.GetLine(0), u"from q");
+  int32_t endLine = 0, endChar = 0;
+  doc.InsertText(nullptr, 0, 0, u"saved ", endLine, endChar, ActionTyping);
+  ASSERT_TRUE(doc.SaveToFile(doc.GetPathName(), EolCrLf, true));
+  EXPECT_EQ(ReadFile(Path("q/x.vbs")), "saved from q");
+  EXPECT_EQ(ReadFile(Path("p/x.vbs")), "from p");
+}
+
+// Lines and line counts are 32-bit: a file beyond what the document can hold must fail to load
+// with an error, never be cut to size. The limits are lowered here so the files stay small; the
+// cases put a line's end at a block's end, where only part of its separator has been seen.
+TEST_F(LoadSave, TextBeyondTheDocumentsLimitsFailsToLoad) {
+  const auto load = [&](const std::string& bytes, SLoadLimits limits) {
+    WriteFile(Path("big.vbs"), bytes);
+    doc.FreeAll();
+    CDocumentLoader loader(doc, limits);
+    const bool loaded = loader.Load(Path("big.vbs"), EolDetect);
+    EXPECT_EQ(loader.Error(), loaded ? 0 : EFBIG);
+    return loaded;
+  };
+  const SLoadLimits lines40000{40000, 100};
+  const std::string full(40000, 'x');
+  EXPECT_TRUE(load("a\r\n" + full + "\r\nb", lines40000));
+  EXPECT_EQ(doc.GetLineLength(1), 40000);
+  EXPECT_FALSE(load("a\r\n" + full + "x\r\nb", lines40000));
+  EXPECT_FALSE(load(full + "x", lines40000));
+  // The CR of the line's CR LF is the last byte of the second block.
+  EXPECT_TRUE(load(std::string(25533, 'p') + "\r\n" + full + "\r\nb", lines40000));
+  EXPECT_EQ(doc.GetLineLength(1), 40000);
+
+  EXPECT_TRUE(load(Utf16(u"a\r\n" + std::u16string(40000, u'x') + u"\r\nb"), lines40000));
+  EXPECT_EQ(doc.GetLineLength(1), 40000);
+  EXPECT_FALSE(load(Utf16(u"a\r\n" + std::u16string(40001, u'x') + u"\r\nb"), lines40000));
+  EXPECT_FALSE(load(Utf16(std::u16string(40001, u'x')), lines40000));
+  // The CR is the last unit of the third block (the byte-order mark is the first unit).
+  EXPECT_TRUE(load(Utf16(std::u16string(9148, u'p') + u"\r\n" + std::u16string(40000, u'x') +
+                         u"\r\nb"), lines40000));
+  EXPECT_EQ(doc.GetLineLength(1), 40000);
+
+  const SLoadLimits short3{10, 3};
+  EXPECT_TRUE(load("0123456789\n\n0123456789", short3));
+  EXPECT_FALSE(load("0123456789\n\n01234567890", short3));
+  EXPECT_FALSE(load("a\nb\nc\n", short3)) << "a fourth, empty line";
+  EXPECT_FALSE(load(Utf16(u"a\r\nb\r\nc\r\nd"), short3));
 }

@@ -1,5 +1,7 @@
 // Long random sequences of edits, undo and redo, checked after every step against a plain
-// string that models the text.
+// model of the lines. Now and then the text is loaded afresh with lone CRs, lone LFs and
+// CR LF pairs inside lines, as a file whose separator is another leaves them: they are text,
+// and every undo and redo must keep them so.
 
 #include <gtest/gtest.h>
 
@@ -12,75 +14,103 @@ using namespace quillet::document;
 
 namespace {
 
-std::u16string Text(const CQuilletDoc& doc) {
-  std::u16string text;
-  const int32_t last = doc.GetLineCount() - 1;
-  doc.GetText(0, 0, last, doc.GetLineLength(last), text);
-  return text;
+using Lines = std::vector<std::u16string>;
+
+Lines LinesOf(const CQuilletDoc& doc) {
+  Lines lines;
+  for (int32_t i = 0; i < doc.GetLineCount(); ++i) lines.emplace_back(doc.GetLine(i));
+  return lines;
 }
 
-// Offsets into the CR LF joined text, and back.
-CTextPosition PositionOf(const std::u16string& text, size_t offset) {
-  CTextPosition position;
-  size_t lineStart = 0;
-  for (size_t i = 0; i < offset; ++i) {
-    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-      ++position.y;
-      lineStart = i + 2;
-      ++i;
+// What InsertText makes of typed or pasted text: CR breaks the line, one LF after it belongs
+// to the break, a lone LF is text.
+Lines Inserted(const Lines& lines, CTextPosition at, std::u16string_view text) {
+  Lines pieces{u""};
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\r') {
+      pieces.back() += text[i];
+      continue;
     }
+    if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    pieces.emplace_back();
   }
-  position.x = static_cast<int32_t>(offset - lineStart);
-  return position;
+  Lines result(lines.begin(), lines.begin() + at.y);
+  const std::u16string& line = lines[static_cast<size_t>(at.y)];
+  pieces.front().insert(0, line.substr(0, static_cast<size_t>(at.x)));
+  pieces.back() += line.substr(static_cast<size_t>(at.x));
+  result.insert(result.end(), pieces.begin(), pieces.end());
+  result.insert(result.end(), lines.begin() + at.y + 1, lines.end());
+  return result;
 }
 
-std::vector<size_t> Boundaries(const std::u16string& text) {
-  std::vector<size_t> offsets;
-  for (size_t i = 0; i <= text.size(); ++i) {
-    if (i > 0 && text[i - 1] == u'\r' && i < text.size() && text[i] == u'\n') continue;
-    offsets.push_back(i);
+Lines Deleted(const Lines& lines, CTextPosition from, CTextPosition to) {
+  Lines result(lines.begin(), lines.begin() + from.y);
+  result.push_back(lines[static_cast<size_t>(from.y)].substr(0, static_cast<size_t>(from.x)) +
+                   lines[static_cast<size_t>(to.y)].substr(static_cast<size_t>(to.x)));
+  result.insert(result.end(), lines.begin() + to.y + 1, lines.end());
+  return result;
+}
+
+CTextPosition RandomPosition(const Lines& lines, std::mt19937& random) {
+  const auto y = static_cast<int32_t>(random() % lines.size());
+  const auto x = static_cast<int32_t>(random() % (lines[static_cast<size_t>(y)].size() + 1));
+  return {x, y};
+}
+
+// The current text with line-end characters put inside some lines, loaded as a file would be.
+Lines Reload(CQuilletDoc& doc, Lines lines, std::mt19937& random) {
+  static const std::u16string inside[] = {u"\r", u"\n", u"\r\n", u"\n\r"};
+  for (int i = 0; i < 4; ++i) {
+    const CTextPosition at = RandomPosition(lines, random);
+    lines[static_cast<size_t>(at.y)].insert(static_cast<size_t>(at.x),
+                                            inside[random() % std::size(inside)]);
   }
-  return offsets;
+  doc.FreeAll();
+  for (const std::u16string& line : lines) doc.AppendLine(line);
+  doc.InitNew(EolLf);
+  return lines;
 }
 
 }  // namespace
 
-TEST(RandomEdits, MatchAStringModelThroughUndoAndRedo) {
+TEST(RandomEdits, MatchALineModelThroughUndoAndRedo) {
   std::mt19937 random(20261206);
-  const std::u16string pieces[] = {u"a", u"Dim x", u"\r\n", u"x\r\ny", u"\t", u"\n", u"é"};
+  const std::u16string pieces[] = {u"a", u"Dim x", u"\r\n", u"x\r\ny", u"\t",
+                                   u"\n", u"é",    u"\r",   u"p\rq",   u"\r\r\n"};
   CQuilletDoc doc;
-  std::vector<std::u16string> history{Text(doc)};  // text after each undo step
+  std::vector<Lines> history{LinesOf(doc)};  // the lines after each undo step
   size_t step = 0;
-  for (int round = 0; round < 3000; ++round) {
-    const std::u16string text = Text(doc);
-    const auto offsets = Boundaries(text);
-    const int choice = static_cast<int>(random() % 10);
-    if (choice < 5) {
-      const size_t at = offsets[random() % offsets.size()];
+  for (int round = 0; round < 4000; ++round) {
+    const Lines lines = history[step];
+    const int choice = static_cast<int>(random() % 20);
+    if (choice == 0) {
+      history.assign(1, Reload(doc, lines, random));
+      step = 0;
+    } else if (choice < 10) {
+      const CTextPosition p = RandomPosition(lines, random);
       const std::u16string& piece = pieces[random() % std::size(pieces)];
-      const CTextPosition p = PositionOf(text, at);
       int32_t endLine = 0, endChar = 0;
       ASSERT_TRUE(doc.InsertText(nullptr, p.y, p.x, piece, endLine, endChar, ActionTyping));
       history.resize(++step);
-      history.push_back(text.substr(0, at) + piece + text.substr(at));
-    } else if (choice < 8) {
-      size_t a = offsets[random() % offsets.size()];
-      size_t b = offsets[random() % offsets.size()];
-      if (a > b) std::swap(a, b);
-      const CTextPosition pa = PositionOf(text, a);
-      const CTextPosition pb = PositionOf(text, b);
-      ASSERT_TRUE(doc.DeleteText(nullptr, pa.y, pa.x, pb.y, pb.x, ActionDelete));
+      history.push_back(Inserted(lines, p, piece));
+    } else if (choice < 16) {
+      CTextPosition a = RandomPosition(lines, random);
+      CTextPosition b = RandomPosition(lines, random);
+      if (b < a) std::swap(a, b);
+      ASSERT_TRUE(doc.DeleteText(nullptr, a.y, a.x, b.y, b.x, ActionDelete));
       history.resize(++step);
-      history.push_back(text.substr(0, a) + text.substr(b));
-    } else if (choice == 8 && doc.CanUndo()) {
+      history.push_back(Deleted(lines, a, b));
+    } else if (choice < 18 && doc.CanUndo()) {
       CTextPosition caret;
-      doc.Undo(caret);
+      ASSERT_TRUE(doc.Undo(caret));
       --step;
     } else if (doc.CanRedo()) {
       CTextPosition caret;
-      doc.Redo(caret);
+      ASSERT_TRUE(doc.Redo(caret));
       ++step;
     }
-    ASSERT_EQ(Text(doc), history[step]) << "round " << round;
+    ASSERT_EQ(LinesOf(doc), history[step]) << "round " << round;
+    ASSERT_EQ(doc.CanUndo(), step > 0) << "round " << round;
+    ASSERT_EQ(doc.CanRedo(), step + 1 < history.size()) << "round " << round;
   }
 }

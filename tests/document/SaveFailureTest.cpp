@@ -92,3 +92,51 @@ TEST_F(SaveFailure, TargetReplacedByAFolder) {
   EXPECT_EQ(ReadFile(Path("gone.vbs") + "/inside.txt"), "kept");
   EXPECT_EQ(LeftoverTempFiles(folder.Path()), 0u);
 }
+
+// Replacing a file by renaming over it needs only the folder's permission; the file's own must
+// still be asked, directly and through a link to it.
+TEST_F(SaveFailure, ReadOnlyFileInAWritableFolder) {
+  WriteFile(Path("locked.vbs"), "old text");
+  ASSERT_EQ(::symlink("locked.vbs", Path("link.vbs").c_str()), 0);
+  ::chmod(folder.Path().c_str(), 0777);
+  ::chmod(Path("locked.vbs").c_str(), 0444);
+  TypeLots(10);
+  const int status = RunUnprivileged([&] {
+    if (doc.SaveToFile(Path("locked.vbs"), EolCrLf, true)) return 1;
+    if (doc.LastFileError() != EACCES) return 2;
+    if (!doc.IsModified()) return 3;
+    if (doc.SaveToFile(Path("link.vbs"), EolCrLf, true)) return 4;
+    if (doc.LastFileError() != EACCES) return 5;
+    return 0;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadFile(Path("locked.vbs")), "old text");
+  struct stat info{};
+  ASSERT_EQ(::lstat(Path("link.vbs").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  ASSERT_EQ(::stat(Path("locked.vbs").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0444u);
+  EXPECT_EQ(LeftoverTempFiles(folder.Path()), 0u);
+}
+
+// The superuser may write any file, but one that nobody may write was marked read-only on
+// purpose and is refused to him as well; another user's writable file is his to save.
+TEST_F(SaveFailure, SuperuserKeepsReadOnlyFilesAndSavesOthersFiles) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs the superuser";
+  WriteFile(Path("locked.vbs"), "old text");
+  ::chmod(Path("locked.vbs").c_str(), 0444);
+  WriteFile(Path("theirs.vbs"), "their text");
+  ::chmod(Path("theirs.vbs").c_str(), 0600);
+  ASSERT_EQ(::chown(Path("theirs.vbs").c_str(), 65534, 65534), 0);
+  TypeLots(3);
+  EXPECT_FALSE(doc.SaveToFile(Path("locked.vbs"), EolCrLf, true));
+  EXPECT_EQ(doc.LastFileError(), EACCES);
+  EXPECT_EQ(ReadFile(Path("locked.vbs")), "old text");
+  EXPECT_TRUE(doc.SaveToFile(Path("theirs.vbs"), EolCrLf, true));
+  EXPECT_EQ(ReadFile(Path("theirs.vbs")), "zzz");
+  struct stat info{};
+  ASSERT_EQ(::stat(Path("theirs.vbs").c_str(), &info), 0);
+  EXPECT_EQ(info.st_uid, 65534u);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+  EXPECT_EQ(LeftoverTempFiles(folder.Path()), 0u);
+}

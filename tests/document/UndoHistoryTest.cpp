@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "RecordingView.h"
 #include "document/QuilletDoc.h"
 
@@ -143,4 +145,43 @@ TEST(UndoHistory, FlushTellsTheSourceViewTheLastAction) {
   // The flush with a source view asks for a new group, so the next typing is its own step.
   Type(doc, nullptr, 0, u'a');
   EXPECT_TRUE(doc.GetUndoRecords().back().flags & CQuilletDoc::UndoGroupStart);
+}
+
+// A CR or LF that a file held inside a line (the file's separator being another) is text:
+// Undo and Redo put back exactly what went, never a line break in its place.
+TEST(UndoHistory, CrAndLfInsideALineComeBackAsText) {
+  CQuilletDoc doc;
+  doc.FreeAll();
+  for (const std::u16string_view line : {u"a\rb", u"c\n", u"\r\nd\r"}) doc.AppendLine(line);
+  doc.InitNew(EolLf);
+  const auto lines = [&] {
+    std::vector<std::u16string> all;
+    for (int32_t i = 0; i < doc.GetLineCount(); ++i) all.emplace_back(doc.GetLine(i));
+    return all;
+  };
+  const std::vector<std::u16string> loaded = lines();
+  CTextPosition caret;
+
+  ASSERT_TRUE(doc.DeleteText(nullptr, 0, 1, 0, 2, ActionDelete));
+  ASSERT_TRUE(doc.Undo(caret));
+  EXPECT_EQ(lines(), loaded);
+  EXPECT_EQ(caret, (CTextPosition{2, 0}));
+  ASSERT_TRUE(doc.Redo(caret));
+  EXPECT_EQ(doc.GetLine(0), u"ab");
+  EXPECT_EQ(doc.GetLineCount(), 3);
+  ASSERT_TRUE(doc.Undo(caret));
+  EXPECT_EQ(lines(), loaded);
+
+  // Across lines, where the joined text reads "\r\r\n" and "\n\r\n".
+  ASSERT_TRUE(doc.DeleteText(nullptr, 0, 1, 2, 4, ActionDeleteSelection));
+  EXPECT_EQ(lines(), std::vector<std::u16string>{u"a"});
+  ASSERT_TRUE(doc.Undo(caret));
+  EXPECT_EQ(lines(), loaded);
+  EXPECT_EQ(caret, (CTextPosition{4, 2}));
+  ASSERT_TRUE(doc.Redo(caret));
+  EXPECT_EQ(lines(), std::vector<std::u16string>{u"a"});
+  ASSERT_TRUE(doc.Undo(caret));
+  EXPECT_EQ(lines(), loaded);
+  EXPECT_FALSE(doc.CanUndo());
+  EXPECT_FALSE(doc.IsModified());
 }
