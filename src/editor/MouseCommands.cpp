@@ -142,7 +142,7 @@ void CEditorCore::BeginDragSource() {
   m_dropOnOwnSelection = false;
   m_dragStart = m_selStart;
   m_dragEnd = m_selEnd;
-  m_undoCountAtDrag = m_document.GetUndoRecords().size() + static_cast<size_t>(m_document.GetUndoPosition());
+  m_editCountAtDrag = m_editCount;
   m_document.BeginUndoGroup(false);
 }
 
@@ -151,10 +151,7 @@ void CEditorCore::EndDragSource(bool moved) {
   // A drop on the dragged text itself only moved the caret: nothing may be deleted.
   if (moved && !m_dropOnOwnSelection) Delete(m_dragStart, m_dragEnd, document::ActionDragDrop);
   m_dragging = false;
-  const size_t undoCount = m_document.GetUndoRecords().size() + static_cast<size_t>(m_document.GetUndoPosition());
-  // Without a change the group has nothing of its own; handing an older record to the edit hook
-  // could re-run auto indent on it.
-  m_document.FlushUndoGroup(undoCount != m_undoCountAtDrag ? this : nullptr);
+  FlushEditGroup(m_editCountAtDrag);
   if (m_host != nullptr) m_host->InvalidateAll();
 }
 
