@@ -188,6 +188,7 @@ class CEditorCore : public document::IDocumentView {
   void Redo();
 
   // Mouse.
+  [[nodiscard]] int32_t AnchorLine() const;
   void ExtendByMouse(CTextPosition point, bool inMargin);
   void SelectWordsBetween(CTextPosition fixedStart, CTextPosition fixedEnd, CTextPosition point);
 
@@ -230,7 +231,7 @@ class CEditorCore : public document::IDocumentView {
   bool m_dragging = false;
   bool m_dropOnOwnSelection = false;
   uint64_t m_editCountAtDrag = 0;
-  int32_t m_lineAnchor = 0;
+  int32_t m_lineAnchor = 0;  // the fixed line of a line selection by the strip
   CTextPosition m_wordAnchorStart, m_wordAnchorEnd;
   CTextPosition m_dragStart, m_dragEnd;
   CTextPosition m_pressPoint;
