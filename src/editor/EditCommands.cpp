@@ -50,13 +50,23 @@ bool CEditorCore::Insert(CTextPosition at, std::u16string_view text, int32_t act
                          CTextPosition* end) {
   int32_t endLine = 0, endChar = 0;
   if (!m_document.InsertText(this, at.y, at.x, text, endLine, endChar, action)) return false;
+  ++m_editCount;
   if (end != nullptr) *end = {endChar, endLine};
   return true;
 }
 
 bool CEditorCore::Delete(CTextPosition start, CTextPosition end, int32_t action) {
   if (start == end) return false;
-  return m_document.DeleteText(this, start.y, start.x, end.y, end.x, action);
+  if (!m_document.DeleteText(this, start.y, start.x, end.y, end.x, action)) return false;
+  ++m_editCount;
+  return true;
+}
+
+// The flush hands the newest record to the edit hook. A group that changed nothing has no record
+// of its own, and the newest one may be an Enter typed long before: auto indent would run on it
+// again and indent the caret's line.
+void CEditorCore::FlushEditGroup(uint64_t editsAtStart) {
+  m_document.FlushUndoGroup(m_editCount != editsAtStart ? this : nullptr);
 }
 
 void CEditorCore::DeleteSelection(int32_t action) {
@@ -221,9 +231,10 @@ void CEditorCore::BlockIndent() {
   const std::u16string indent =
       m_settings.insertSpaces ? std::u16string(static_cast<size_t>(m_settings.tabSize), u' ') : u"\t";
   m_blockOperation = true;
+  const uint64_t editsAtStart = m_editCount;
   m_document.BeginUndoGroup(false);
   for (int32_t line = range.first; line <= range.last; ++line) Insert({0, line}, indent, ActionIndent, nullptr);
-  m_document.FlushUndoGroup(this);
+  FlushEditGroup(editsAtStart);
   m_blockOperation = false;
   m_longestColumns = -1;
   SelectLines(range);
@@ -235,6 +246,7 @@ void CEditorCore::BlockUnindent() {
   SelectLines(range);
   const auto tabSize = static_cast<size_t>(m_settings.tabSize);
   m_blockOperation = true;
+  const uint64_t editsAtStart = m_editCount;
   m_document.BeginUndoGroup(false);
   for (int32_t line = range.first; line <= range.last; ++line) {
     const std::u16string_view text = m_document.GetLine(line);
@@ -243,7 +255,7 @@ void CEditorCore::BlockUnindent() {
     if (n < tabSize && n < text.size() && text[n] == u'\t') ++n;
     Delete({0, line}, {static_cast<int32_t>(n), line}, ActionIndent);
   }
-  m_document.FlushUndoGroup(this);
+  FlushEditGroup(editsAtStart);
   m_blockOperation = false;
   SelectLines(range);
   if (m_host != nullptr) m_host->ScrollRangesChanged();
@@ -253,6 +265,7 @@ void CEditorCore::CommentLines(bool comment) {
   const SLineRange range = SelectedLines();
   SelectLines(range);
   m_blockOperation = true;
+  const uint64_t editsAtStart = m_editCount;
   m_document.BeginUndoGroup(false);
   for (int32_t line = range.first; line <= range.last; ++line) {
     const std::u16string_view text = m_document.GetLine(line);
@@ -262,7 +275,7 @@ void CEditorCore::CommentLines(bool comment) {
     if (comment && !commented) Insert({0, line}, u"'", ActionGeneric, nullptr);
     if (!comment && commented) Delete({first, line}, {first + 1, line}, ActionGeneric);
   }
-  m_document.FlushUndoGroup(this);
+  FlushEditGroup(editsAtStart);
   m_blockOperation = false;
   SelectLines(range);
   MoveCaret(m_caret, false);

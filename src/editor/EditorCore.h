@@ -164,6 +164,8 @@ class CEditorCore : public document::IDocumentView {
   void TypeEnter();
   bool Insert(CTextPosition at, std::u16string_view text, int32_t action, CTextPosition* end);
   bool Delete(CTextPosition start, CTextPosition end, int32_t action);
+  // Ends an undo group opened when m_editCount was editsAtStart.
+  void FlushEditGroup(uint64_t editsAtStart);
   void DeleteSelection(int32_t action);
   void DeleteForward();
   void DeleteBackward();
@@ -186,6 +188,7 @@ class CEditorCore : public document::IDocumentView {
   void Redo();
 
   // Mouse.
+  [[nodiscard]] int32_t AnchorLine() const;
   void ExtendByMouse(CTextPosition point, bool inMargin);
   void SelectWordsBetween(CTextPosition fixedStart, CTextPosition fixedEnd, CTextPosition point);
 
@@ -218,6 +221,7 @@ class CEditorCore : public document::IDocumentView {
   int32_t m_marginWidth = kMarginMinimum;
   int32_t m_lineCount = 1;
   int32_t m_longestColumns = -1;  // unknown until asked
+  uint64_t m_editCount = 0;       // successful Insert and Delete calls of this view
 
   // Mouse and drag state.
   bool m_capturing = false;
@@ -226,8 +230,8 @@ class CEditorCore : public document::IDocumentView {
   bool m_dragPending = false;
   bool m_dragging = false;
   bool m_dropOnOwnSelection = false;
-  size_t m_undoCountAtDrag = 0;
-  int32_t m_lineAnchor = 0;
+  uint64_t m_editCountAtDrag = 0;
+  int32_t m_lineAnchor = 0;  // the fixed line of a line selection by the strip
   CTextPosition m_wordAnchorStart, m_wordAnchorEnd;
   CTextPosition m_dragStart, m_dragEnd;
   CTextPosition m_pressPoint;

@@ -30,6 +30,13 @@ CTextPosition CEditorCore::PointToTextPosition(int32_t x, int32_t y) const {
 
 bool CEditorCore::IsInMarginStrip(int32_t x) const { return x >= m_marginWidth && x < MarginCellWidth(); }
 
+// Lines selected upwards keep the anchor at column 0 of the line below them, a line that holds
+// nothing of the selection; the last selected line is the one to extend from.
+int32_t CEditorCore::AnchorLine() const {
+  if (m_anchor.x == 0 && m_caret < m_anchor) return m_anchor.y - 1;
+  return m_anchor.y;
+}
+
 void CEditorCore::OnLButtonDown(int32_t x, int32_t y, bool shift, bool control) {
   const CTextPosition point = PointToTextPosition(x, y);
   if (x < m_marginWidth) {
@@ -37,14 +44,17 @@ void CEditorCore::OnLButtonDown(int32_t x, int32_t y, bool shift, bool control) 
     ToggleBreakpoint(point.y);
     return;
   }
-  m_capturing = true;
   if (x < MarginCellWidth()) {
+    // Select All is the whole click: holding or moving must not turn it into a selection
+    // from the start of the text to the pointer.
     if (control) return SelectAll();
+    m_capturing = true;
     m_lineMode = true;
-    if (!shift) m_lineAnchor = point.y;
+    m_lineAnchor = shift ? AnchorLine() : point.y;
     ExtendByMouse(point, true);
     return;
   }
+  m_capturing = true;
   const bool inside = HasSelection() && !(point < m_selStart) && point < m_selEnd;
   if (inside && !shift) {
     m_dragPending = true;
@@ -142,7 +152,7 @@ void CEditorCore::BeginDragSource() {
   m_dropOnOwnSelection = false;
   m_dragStart = m_selStart;
   m_dragEnd = m_selEnd;
-  m_undoCountAtDrag = m_document.GetUndoRecords().size() + static_cast<size_t>(m_document.GetUndoPosition());
+  m_editCountAtDrag = m_editCount;
   m_document.BeginUndoGroup(false);
 }
 
@@ -151,10 +161,7 @@ void CEditorCore::EndDragSource(bool moved) {
   // A drop on the dragged text itself only moved the caret: nothing may be deleted.
   if (moved && !m_dropOnOwnSelection) Delete(m_dragStart, m_dragEnd, document::ActionDragDrop);
   m_dragging = false;
-  const size_t undoCount = m_document.GetUndoRecords().size() + static_cast<size_t>(m_document.GetUndoPosition());
-  // Without a change the group has nothing of its own; handing an older record to the edit hook
-  // could re-run auto indent on it.
-  m_document.FlushUndoGroup(undoCount != m_undoCountAtDrag ? this : nullptr);
+  FlushEditGroup(m_editCountAtDrag);
   if (m_host != nullptr) m_host->InvalidateAll();
 }
 

@@ -116,7 +116,9 @@ bool CLineScanner::ScanChar(int32_t& i) {
     return true;
   }
   if (c == u'\'') return false;
-  if (c == u'{' && m_blocks != nullptr) {
+  // Fields are found without blocks too: a field keeps the word before it open ("rem{x}" is
+  // no Rem), and the cookie must be the one the painted line ends with.
+  if (c == u'{') {
     if (const int32_t length = FieldLength(m_line, i); length > 0) {
       Add(i, ColorField);
       i += length - 1;

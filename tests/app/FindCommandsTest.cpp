@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QPageSetupDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTest>
 #include <QTimer>
@@ -206,6 +208,32 @@ class FindCommandsTest : public QObject {
     QCOMPARE(app->Settings().Read(app::settings::PageSetupLeftMargin), 2500);
     QCOMPARE(app->Settings().Read(app::settings::PageMarginLeft), 25);
     QCOMPARE(app->Settings().Read(app::settings::PageSetupTopMargin), 1000);
+  }
+
+  void printPreviewShowsTheSelectionPrintWouldPrint() {
+    std::string text;
+    for (int i = 0; i < 400; ++i) text += "x = " + std::to_string(i) + "\r\n";
+    auto app = Start(text);
+    QVERIFY(app);
+    app::CMainFrame* frame = app->MainFrame();
+    const auto previewPages = [frame] {
+      int pages = -1;
+      QTimer::singleShot(0, frame, [&pages] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) pages = preview->pageCount();
+        dialog->reject();
+      });
+      frame->Action(app::ID_FILE_PRINT_PREVIEW)->trigger();
+      return pages;
+    };
+    editor::CEditorCore& core = frame->View()->Core();
+    const int all = previewPages();
+    QVERIFY(all > 1);
+    core.SetSelection({0, 100}, {2, 102});  // several lines: only they are shown
+    QCOMPARE(previewPages(), 1);
+    core.SetSelection({0, 100}, {5, 100});  // within one line: the whole script, as Print offers
+    QCOMPARE(previewPages(), all);
   }
 };
 

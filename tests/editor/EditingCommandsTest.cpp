@@ -143,6 +143,36 @@ TEST_F(EditingCommands, CommentAndUncomment) {
   EXPECT_EQ(Text(), u"''x| 'y");
 }
 
+TEST_F(EditingCommands, BlockCommandsThatChangeNothingRecordNothing) {
+  // Each time the newest record is an Enter that needed no indent. A command that changes no
+  // line must leave text and history as they were, not hand that Enter to auto indent again.
+  const auto expectNoChange = [this](int32_t command) {
+    const std::u16string text = Text();
+    const std::u16string undo = editor.UndoMenuText();
+    Run(command);
+    EXPECT_EQ(Text(), text) << command;
+    EXPECT_EQ(editor.UndoMenuText(), undo) << command;
+  };
+  Load({u"    ' note", u"x"});
+  Run(ID_EDIT_TEXTEND);
+  Type(u"\r");
+  Run(ID_EDIT_TEXTBEGIN);
+  expectNoChange(ID_EDIT_COMMENT);
+
+  Load({u"    note", u"x"});
+  Run(ID_EDIT_TEXTEND);
+  Type(u"\r");
+  Run(ID_EDIT_TEXTBEGIN);
+  expectNoChange(ID_EDIT_UNCOMMENT);
+
+  // On the last line the caret ends behind the text, below an indented line.
+  Load({u"    a", u"b"});
+  Type(u"\r");
+  Run(ID_EDIT_TEXTEND);
+  expectNoChange(ID_EDIT_DECREASE_INDENT);
+  EXPECT_EQ(editor.UndoMenuText(), u"&Undo Typing\tCtrl+Z");
+}
+
 TEST_F(EditingCommands, Clipboard) {
   Load({u"one", u"two"});
   Run(ID_EDIT_COPY);

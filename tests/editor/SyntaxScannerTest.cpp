@@ -89,10 +89,33 @@ TEST(SyntaxScanner, StateCarriesOnlyPastATrailingBackslash) {
 TEST(SyntaxScanner, CookieWithoutBlocksAgreesWithColouring) {
   // The cache fills cookies without blocks; a Rem comment ending in a backslash must still
   // reach the next line, or its colours would depend on what was painted first.
-  for (std::u16string_view line : {u"rem note \\", u"a: Rem \\", u"x = \"a\" ' c \\", u"{x} \\"}) {
+  for (std::u16string_view line : {u"rem note \\", u"a: Rem \\", u"x = \"a\" ' c \\", u"{x} \\", u"rem{x} \\"}) {
     std::vector<SColorBlock> blocks;
     EXPECT_EQ(ScanLine(0, line, nullptr), ScanLine(0, line, &blocks)) << std::string(line.begin(), line.end());
   }
+  // Every line of up to four of these pieces, with and without a trailing backslash, from
+  // every starting state: fields, words, Rem, strings and comments next to each other.
+  const std::u16string_view pieces[] = {u"rem", u"{x}", u"{}", u"{", u"}", u"a", u".", u" ",
+                                        u":", u"'", u"\"", u"\\"};
+  std::vector<std::u16string> lines{u""};
+  for (size_t from = 0, length = 0; length < 4; ++length) {
+    const size_t to = lines.size();
+    for (size_t i = from; i < to; ++i) {
+      for (const std::u16string_view piece : pieces) lines.push_back(lines[i] + std::u16string(piece));
+    }
+    from = to;
+  }
+  int failures = 0;
+  for (const std::u16string& base : lines) {
+    for (const std::u16string& line : {base, base + u" \\"}) {
+      for (const uint32_t cookie : {0u, CookieComment, CookieString}) {
+        std::vector<SColorBlock> blocks;
+        if (ScanLine(cookie, line, nullptr) == ScanLine(cookie, line, &blocks) || ++failures > 5) continue;
+        ADD_FAILURE() << std::string(line.begin(), line.end()) << " from " << cookie;
+      }
+    }
+  }
+  EXPECT_EQ(failures, 0);
 }
 
 TEST(SyntaxScanner, BlocksNeverGoBackwards) {

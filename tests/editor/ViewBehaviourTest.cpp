@@ -62,6 +62,47 @@ TEST_F(ViewBehaviour, MouseSelectionByCharactersWordsAndLines) {
   EXPECT_FALSE(editor.IsCapturing());
 }
 
+TEST_F(ViewBehaviour, LineStripSelectsAllWithCtrlAndExtendsFromTheAnchorWithShift) {
+  Load({u"a", u"b", u"c", u"d", u"e"});
+  const int32_t strip = editor.MarginWidth() + 2;
+  const auto yOf = [](int32_t line) { return line * 16 + 3; };
+  const auto click = [this](int32_t x, int32_t y, bool shift) {
+    editor.OnLButtonDown(x, y, shift, false);
+    editor.OnLButtonUp(x, y);
+  };
+  // Ctrl selects all, and neither the selection timer nor a move while held changes that.
+  editor.OnLButtonDown(strip, yOf(2), false, true);
+  editor.OnSelectionTimer(strip, yOf(2));
+  editor.OnMouseMove(strip + 1, yOf(2));
+  editor.OnMouseMove(XOf(1), yOf(3));
+  editor.OnLButtonUp(XOf(1), yOf(3));
+  EXPECT_EQ(editor.SelectionStart(), (P{0, 0}));
+  EXPECT_EQ(editor.SelectionEnd(), (P{1, 4}));
+
+  // Shift extends from the anchor's line, not from the line of an older strip click.
+  click(strip, yOf(1), false);
+  click(XOf(1), yOf(3), false);
+  click(strip, yOf(4), true);
+  EXPECT_EQ(editor.SelectionStart(), (P{0, 3}));
+  EXPECT_EQ(editor.SelectionEnd(), (P{1, 4}));
+  click(XOf(0), yOf(2), false);
+  click(strip, yOf(0), true);
+  EXPECT_EQ(editor.SelectionStart(), (P{0, 0}));
+  EXPECT_EQ(editor.SelectionEnd(), (P{0, 3}));
+  EXPECT_EQ(editor.Caret(), (P{0, 0}));
+
+  // Lines selected upwards keep their anchor at the start of the line below them; that line
+  // was never selected, so Shift extends from the last selected line.
+  editor.OnLButtonDown(strip, yOf(3), false, false);
+  editor.OnMouseMove(strip, yOf(1));
+  editor.OnLButtonUp(strip, yOf(1));
+  EXPECT_EQ(editor.SelectionStart(), (P{0, 1}));
+  EXPECT_EQ(editor.SelectionEnd(), (P{0, 4}));
+  click(strip, yOf(0), true);
+  EXPECT_EQ(editor.SelectionStart(), (P{0, 0}));
+  EXPECT_EQ(editor.SelectionEnd(), (P{0, 4}));
+}
+
 TEST_F(ViewBehaviour, MarginClickTogglesTheBreakpointOfItsLine) {
   Load({u"a", u"b", u"c"});
   editor.OnLButtonDown(5, 20, false, false);

@@ -29,6 +29,18 @@ bool CMainFrame::PrintTo(QPrinter& printer, bool selectionOnly) {
   return scriptPrinter.Print(printer, selectionOnly);
 }
 
+namespace {
+
+// A selection over several lines is what the user most likely wants on paper; one within a line
+// is more likely a leftover, so the whole script stays the first choice.
+void PreselectSelection(QPrinter& printer, const editor::CEditorCore& core) {
+  if (core.HasSelection() && core.SelectionStart().y != core.SelectionEnd().y) {
+    printer.setPrintRange(QPrinter::Selection);
+  }
+}
+
+}  // namespace
+
 void CMainFrame::OnFilePrint() {
   QPrinter printer(QPrinter::HighResolution);
   QPrintDialog dialog(&printer, this);
@@ -37,9 +49,7 @@ void CMainFrame::OnFilePrint() {
   // The page numbers are not known before the layout, so the range choice stays off.
   if (core.HasSelection()) options |= QAbstractPrintDialog::PrintSelection;
   dialog.setOptions(options);
-  if (core.HasSelection() && core.SelectionStart().y != core.SelectionEnd().y) {
-    printer.setPrintRange(QPrinter::Selection);
-  }
+  PreselectSelection(printer, core);
   if (dialog.exec() != QDialog::Accepted) return;
   if (!PrintTo(printer, printer.printRange() == QPrinter::Selection)) {
     m_prompts->ShowError(tr("The script could not be printed."));
@@ -48,9 +58,11 @@ void CMainFrame::OnFilePrint() {
 
 void CMainFrame::OnPrintPreview() {
   QPrinter printer(QPrinter::HighResolution);
+  // The preview shows what Print would print without a change in its dialog.
+  PreselectSelection(printer, m_view->Core());
   QPrintPreviewDialog dialog(&printer, this);
   connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-          [this](QPrinter* target) { PrintTo(*target, false); });
+          [this](QPrinter* target) { PrintTo(*target, target->printRange() == QPrinter::Selection); });
   if (m_settings.Read(settings::PreviewPages) > 1) {
     if (auto* preview = dialog.findChild<QPrintPreviewWidget*>()) preview->setViewMode(QPrintPreviewWidget::FacingPagesView);
   }

@@ -12,6 +12,7 @@
 #include "debug/ui/ScriptRunner.h"
 #include "debug/ui/ShellBar.h"
 #include "debug/ui/ShellEditCtrl.h"
+#include "editor/ui/QuilletView.h"
 #include "platform/AppPaths.h"
 
 namespace quillet::app {
@@ -26,7 +27,10 @@ void CMainFrame::ConnectRunCommands() {
   connect(m_runner.get(), &debug::CScriptRunner::RunningChanged, this, [this] { UpdateRunCommands(); });
   connect(m_shellBar->Edit(), &debug::CShellEditCtrl::LocationRequested, m_runner.get(),
           &debug::CScriptRunner::GoToOutputLine);
-  connect(this, &CMainFrame::ViewSettingsChanged, m_shellBar, [this] { m_shellBar->ApplyFont(m_settings); });
+  // The output window shares the editor's font settings, so a font chosen there reaches it too.
+  const auto applyFont = [this] { m_shellBar->ApplyFont(m_settings); };
+  connect(this, &CMainFrame::ViewSettingsChanged, m_shellBar, applyFont);
+  connect(m_view, &editor::CQuilletView::EditorFontChanged, m_shellBar, applyFont);
 
   ConnectCommand(ID_DEBUG_RUN_SCRIPT, [this] { OnRunScript(); });
   ConnectCommand(ID_DEBUG_STOP, [this] { m_runner->OnScriptEnded(); });

@@ -28,7 +28,8 @@ CShellBar::~CShellBar() {
 
 void CShellBar::ApplyFont(const app::CSettings& settings) {
   QFont font(QString::fromStdU16String(settings.Read(app::settings::FontFace)));
-  const int32_t height = settings.Read(app::settings::FontHeight);
+  // The editor's default: 10 points on this screen.
+  const int32_t height = settings.Read(app::settings::FontHeight, app::settings::DefaultFontHeight(logicalDpiY()));
   font.setPixelSize(std::max(1, std::abs(height)));
   font.setWeight(static_cast<QFont::Weight>(std::clamp(settings.Read(app::settings::FontWeight), 1, 1000)));
   font.setStyleHint(QFont::Monospace);
