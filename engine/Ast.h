@@ -78,6 +78,10 @@ struct SDimItem {
 struct SBranch {
   std::vector<ExprPtr> conditions;  // If: one; Case: the list; none for Else
   Block body;
+  // The keyword that opens the branch (If, ElseIf, Else, Case): a later branch is tested, or
+  // entered, as a statement of its own line.
+  int line = 0;
+  int column = 0;
 };
 
 struct SStmt {
@@ -94,6 +98,9 @@ struct SStmt {
   std::vector<SDimItem> items;
   std::vector<SBranch> branches;
   Block body;
+  // A loop's closing keyword (Next, Loop, Wend), where each further pass is decided.
+  int endLine = 0;
+  int endColumn = 0;
   ELoopTest test = ELoopTest::None;
   EExit exitKind = EExit::Do;
   bool preserve = false;

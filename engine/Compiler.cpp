@@ -61,9 +61,16 @@ size_t CCompiler::EmitVar(EOp op, const SResolved& var, uint16_t n) {
   return Emit(op, var.index, static_cast<uint8_t>(var.varKind), n);
 }
 
-void CCompiler::EmitStatement(int line, int column) {
+size_t CCompiler::EmitStatement(int line, int column) {
   m_proc->statements.push_back({static_cast<uint32_t>(m_proc->code.size()), line, column});
-  Emit(EOp::Stmt, static_cast<int32_t>(m_proc->statements.size() - 1));
+  return Emit(EOp::Stmt, static_cast<int32_t>(m_proc->statements.size() - 1));
+}
+
+// A loop that goes back to a statement's mark is trapped there; any other target needs the
+// jump to test the trap itself, or a loop without statements could never be stopped.
+void CCompiler::EmitLoopBack(size_t top) {
+  const EOp jump = top < m_proc->code.size() && m_proc->code[top].op == EOp::Stmt ? EOp::Jump : EOp::JumpBack;
+  Emit(jump, static_cast<int32_t>(top));
 }
 
 int32_t CCompiler::Here() const { return static_cast<int32_t>(m_proc->code.size()); }
@@ -415,7 +422,7 @@ void CCompiler::CompileStatement(const SStmt& stmt) {
     }
     return;
   }
-  EmitStatement(stmt.line, stmt.column);
+  const size_t mark = EmitStatement(stmt.line, stmt.column);
   switch (stmt.kind) {
     case EStmt::Call:
       CompileExpr(*stmt.target);
@@ -432,7 +439,7 @@ void CCompiler::CompileStatement(const SStmt& stmt) {
     case EStmt::Select: CompileSelect(stmt); break;
     case EStmt::For: CompileFor(stmt); break;
     case EStmt::ForEach: CompileForEach(stmt); break;
-    case EStmt::Do: case EStmt::While: CompileDo(stmt); break;
+    case EStmt::Do: case EStmt::While: CompileDo(stmt, mark); break;
     case EStmt::With: CompileWith(stmt); break;
     case EStmt::Exit: CompileExit(stmt); break;
     case EStmt::OnErrorResume: Emit(EOp::OnErrorResume); break;
@@ -518,14 +525,16 @@ void CCompiler::CompileReDim(const SStmt& stmt) {
   }
 }
 
+// Each ElseIf and Else is a statement of its own line: an error in its condition is reported
+// there, and the debugger stops there when the branch is tried.
 void CCompiler::CompileIf(const SStmt& stmt) {
   std::vector<size_t> ends;
   bool first = true;
   for (const auto& branch : stmt.branches) {
     size_t skip = 0;
     const bool conditional = !branch.conditions.empty();
+    if (!first) EmitStatement(branch.line, branch.column);
     if (conditional) {
-      if (!first) EmitStatement(branch.conditions[0]->line, branch.conditions[0]->column);
       CompileExpr(*branch.conditions[0]);
       skip = Emit(EOp::JumpFalse);
     }
@@ -545,19 +554,13 @@ void CCompiler::CompileSelect(const SStmt& stmt) {
   Emit(EOp::Store, subject, static_cast<uint8_t>(EVarKind::Local), 1);
   std::vector<size_t> ends;
   for (const auto& branch : stmt.branches) {
+    // Each Case is tested as a statement of its own line.
+    EmitStatement(branch.line, branch.column);
     if (branch.conditions.empty()) {
       CompileBlock(branch.body);
       break;
     }
-    std::vector<size_t> toBody;
-    for (const auto& value : branch.conditions) {
-      Emit(EOp::Load, subject, static_cast<uint8_t>(EVarKind::Local));
-      CompileExpr(*value);
-      Emit(EOp::Eq, 0, IsLiteral(*value) ? 2 : 0);
-      toBody.push_back(Emit(EOp::JumpTrue));
-    }
-    const size_t next = Emit(EOp::Jump);
-    for (size_t at : toBody) PatchHere(at);
+    const size_t next = CompileCaseTest(branch.conditions, subject);
     CompileBlock(branch.body);
     ends.push_back(Emit(EOp::Jump));
     PatchHere(next);
@@ -565,6 +568,28 @@ void CCompiler::CompileSelect(const SStmt& stmt) {
   for (size_t at : ends) PatchHere(at);
 }
 
+// Jumps into the body from the first value that matches and falls through into it from the
+// last, so that a value that fails under On Error Resume Next goes on in its Case, as a failed
+// If condition goes on in its Then part. Returns the jump to the next Case.
+size_t CCompiler::CompileCaseTest(const std::vector<ExprPtr>& values, int32_t subject) {
+  const auto compare = [&](const SExpr& value) {
+    Emit(EOp::Load, subject, static_cast<uint8_t>(EVarKind::Local));
+    CompileExpr(value);
+    Emit(EOp::Eq, 0, IsLiteral(value) ? 2 : 0);
+  };
+  std::vector<size_t> toBody;
+  for (size_t i = 0; i + 1 < values.size(); ++i) {
+    compare(*values[i]);
+    toBody.push_back(Emit(EOp::JumpTrue));
+  }
+  compare(*values.back());
+  const size_t next = Emit(EOp::JumpFalse);
+  for (size_t at : toBody) PatchHere(at);
+  return next;
+}
+
+// The first test belongs to the For line; every further step and test to the Next line, so
+// that an error in them is reported there and leaves the loop under On Error Resume Next.
 void CCompiler::CompileFor(const SStmt& stmt) {
   SResolved counter = Resolve(stmt.name, false);
   if (counter.kind != EResolved::Var) ThrowCompileError(err::InvalidForVariable, stmt.nameLine, stmt.nameColumn);
@@ -578,23 +603,30 @@ void CCompiler::CompileFor(const SStmt& stmt) {
   else Emit(EOp::Const, AddConst(CVariant::Integer(1)));
   Emit(EOp::Store, step, local, 1);
   EmitVar(EOp::Store, counter);
-  const int32_t top = Here();
-  EmitVar(EOp::Load, counter);
-  Emit(EOp::Load, limit, local);
-  Emit(EOp::Load, step, local);
-  const size_t done = Emit(EOp::ForTest);
-  m_loops.push_back(SLoop{true, {}});
+  m_loops.push_back(SLoop{true, {EmitForTest(counter, limit, step)}});
+  const size_t body = m_proc->code.size();
   CompileBlock(stmt.body);
+  EmitStatement(stmt.endLine, stmt.endColumn);
   EmitVar(EOp::Load, counter);
   Emit(EOp::Load, step, local);
   Emit(EOp::Add);
   EmitVar(EOp::Store, counter);
-  Emit(EOp::JumpBack, top);
-  PatchHere(done);
+  m_loops.back().exits.push_back(EmitForTest(counter, limit, step));
+  EmitLoopBack(body);
   for (size_t at : m_loops.back().exits) PatchHere(at);
   m_loops.pop_back();
 }
 
+// The ForTest instruction, to be pointed at the end of the loop.
+size_t CCompiler::EmitForTest(const SResolved& counter, int32_t limit, int32_t step) {
+  const auto local = static_cast<uint8_t>(EVarKind::Local);
+  EmitVar(EOp::Load, counter);
+  Emit(EOp::Load, limit, local);
+  Emit(EOp::Load, step, local);
+  return Emit(EOp::ForTest);
+}
+
+// As with For: the first element is fetched on the For Each line, every further one on Next.
 void CCompiler::CompileForEach(const SStmt& stmt) {
   SResolved element = Resolve(stmt.name, false);
   if (element.kind != EResolved::Var) ThrowCompileError(err::InvalidForVariable, stmt.nameLine, stmt.nameColumn);
@@ -603,32 +635,38 @@ void CCompiler::CompileForEach(const SStmt& stmt) {
   CompileExpr(*stmt.value);
   Emit(EOp::ForEachStart);
   Emit(EOp::Store, enumerator, local, 1);
-  const int32_t top = Here();
   Emit(EOp::Load, enumerator, local);
-  const size_t done = Emit(EOp::ForEachNext);
+  m_loops.push_back(SLoop{true, {Emit(EOp::ForEachNext)}});
   EmitVar(EOp::Store, element, 1);
-  m_loops.push_back(SLoop{true, {}});
+  const size_t body = m_proc->code.size();
   CompileBlock(stmt.body);
-  Emit(EOp::JumpBack, top);
-  PatchHere(done);
+  EmitStatement(stmt.endLine, stmt.endColumn);
+  Emit(EOp::Load, enumerator, local);
+  m_loops.back().exits.push_back(Emit(EOp::ForEachNext));
+  EmitVar(EOp::Store, element, 1);
+  EmitLoopBack(body);
   for (size_t at : m_loops.back().exits) PatchHere(at);
   m_loops.pop_back();
 }
 
-void CCompiler::CompileDo(const SStmt& stmt) {
+// A condition on the Do (or While) line is tested again by going back to that line's mark; the
+// Loop (or Wend) line is a statement of its own and holds a condition written there.
+void CCompiler::CompileDo(const SStmt& stmt, size_t mark) {
   const ELoopTest test = stmt.kind == EStmt::While ? ELoopTest::PreWhile : stmt.test;
-  const int32_t top = Here();
+  const bool testFirst = test == ELoopTest::PreWhile || test == ELoopTest::PreUntil;
+  const size_t top = testFirst ? mark : m_proc->code.size();
   m_loops.push_back(SLoop{false, {}});
-  if (test == ELoopTest::PreWhile || test == ELoopTest::PreUntil) {
+  if (testFirst) {
     CompileExpr(*stmt.value);
     m_loops.back().exits.push_back(Emit(test == ELoopTest::PreWhile ? EOp::JumpFalse : EOp::JumpTrue));
   }
   CompileBlock(stmt.body);
+  EmitStatement(stmt.endLine, stmt.endColumn);
   if (test == ELoopTest::PostWhile || test == ELoopTest::PostUntil) {
     CompileExpr(*stmt.value);
     m_loops.back().exits.push_back(Emit(test == ELoopTest::PostWhile ? EOp::JumpFalse : EOp::JumpTrue));
   }
-  Emit(EOp::JumpBack, top);
+  EmitLoopBack(top);
   for (size_t at : m_loops.back().exits) PatchHere(at);
   m_loops.pop_back();
 }

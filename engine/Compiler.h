@@ -85,9 +85,10 @@ class CCompiler {
   void CompileReDim(const SStmt& stmt);
   void CompileIf(const SStmt& stmt);
   void CompileSelect(const SStmt& stmt);
+  size_t CompileCaseTest(const std::vector<ExprPtr>& values, int32_t subject);
   void CompileFor(const SStmt& stmt);
   void CompileForEach(const SStmt& stmt);
-  void CompileDo(const SStmt& stmt);
+  void CompileDo(const SStmt& stmt, size_t mark);
   void CompileWith(const SStmt& stmt);
   void CompileExit(const SStmt& stmt);
   SResolved ResolveVariable(const std::u16string& name, int line, int column);
@@ -105,7 +106,10 @@ class CCompiler {
   // ---- emission
   size_t Emit(EOp op, int32_t a = 0, uint8_t b = 0, uint16_t n = 0);
   size_t EmitVar(EOp op, const SResolved& var, uint16_t n = 0);
-  void EmitStatement(int line, int column);
+  // The index of the statement's mark.
+  size_t EmitStatement(int line, int column);
+  void EmitLoopBack(size_t top);
+  size_t EmitForTest(const SResolved& counter, int32_t limit, int32_t step);
   void PatchHere(size_t at);
   [[nodiscard]] int32_t Here() const;
   int32_t AddConst(const CVariant& value);

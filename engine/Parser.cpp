@@ -154,6 +154,18 @@ std::unique_ptr<SStmt> CParser::NewStmt(EStmt kind) const {
   return stmt;
 }
 
+SBranch CParser::NewBranch() const {
+  SBranch branch;
+  branch.line = Cur().line;
+  branch.column = Cur().column;
+  return branch;
+}
+
+void CParser::MarkEnd(SStmt& loop) const {
+  loop.endLine = Cur().line;
+  loop.endColumn = Cur().column;
+}
+
 // statement := compound-statement | simple-statement
 std::unique_ptr<SStmt> CParser::ParseStatement(EScope scope) {
   switch (Cur().kind) {
@@ -272,8 +284,8 @@ std::unique_ptr<SStmt> CParser::ParseErase() {
 //     | If expr Then inline-statements [ Else inline-statements ]
 std::unique_ptr<SStmt> CParser::ParseIf(EScope scope) {
   auto stmt = NewStmt(EStmt::If);
+  SBranch first = NewBranch();
   Accept(ETok::If);
-  SBranch first;
   first.conditions.push_back(ParseExpression());
   Expect(ETok::Then, err::ExpectedThen);
   stmt->branches.push_back(std::move(first));
@@ -283,15 +295,16 @@ std::unique_ptr<SStmt> CParser::ParseIf(EScope scope) {
   }
   stmt->branches.back().body = ParseBlock(scope);
   while (At(ETok::ElseIf)) {
+    SBranch branch = NewBranch();
     Accept(ETok::ElseIf);
-    SBranch branch;
     branch.conditions.push_back(ParseExpression());
     Expect(ETok::Then, err::ExpectedThen);
     branch.body = ParseBlock(scope);
     stmt->branches.push_back(std::move(branch));
   }
-  if (Accept(ETok::Else)) {
-    SBranch branch;
+  if (At(ETok::Else)) {
+    SBranch branch = NewBranch();
+    Accept(ETok::Else);
     branch.body = ParseBlock(scope);
     stmt->branches.push_back(std::move(branch));
   }
@@ -302,8 +315,9 @@ std::unique_ptr<SStmt> CParser::ParseIf(EScope scope) {
 
 void CParser::ParseSingleLineIf(SStmt& stmt, EScope scope) {
   stmt.branches.back().body = ParseInlineStatements(scope, true);
-  if (Accept(ETok::Else)) {
-    SBranch branch;
+  if (At(ETok::Else)) {
+    SBranch branch = NewBranch();
+    Accept(ETok::Else);
     branch.body = ParseInlineStatements(scope, false);
     stmt.branches.push_back(std::move(branch));
   }
@@ -343,8 +357,8 @@ std::unique_ptr<SStmt> CParser::ParseSelect(EScope scope) {
   bool sawElse = false;
   while (At(ETok::Case)) {
     if (sawElse) Fail(err::ExpectedEnd);
+    SBranch branch = NewBranch();
     Accept(ETok::Case);
-    SBranch branch;
     if (Accept(ETok::Else)) {
       sawElse = true;
     } else {
@@ -387,6 +401,7 @@ std::unique_ptr<SStmt> CParser::ParseFor(EScope scope) {
   ++m_loopDepthFor;
   stmt->body = ParseBlock(scope);
   --m_loopDepthFor;
+  MarkEnd(*stmt);
   Expect(ETok::Next, err::ExpectedNext);
   if (At(ETok::Identifier)) Accept(ETok::Identifier);
   return stmt;
@@ -405,6 +420,7 @@ std::unique_ptr<SStmt> CParser::ParseDo(EScope scope) {
   ++m_loopDepthDo;
   stmt->body = ParseBlock(scope);
   --m_loopDepthDo;
+  MarkEnd(*stmt);
   Expect(ETok::Loop, err::ExpectedLoop);
   if (At(ETok::While) || At(ETok::Until)) {
     if (stmt->test != ELoopTest::None) Fail(err::ExpectedEndOfStatement);
@@ -422,6 +438,7 @@ std::unique_ptr<SStmt> CParser::ParseWhile(EScope scope) {
   stmt->value = ParseExpression();
   EndStatement();
   stmt->body = ParseBlock(scope);
+  MarkEnd(*stmt);
   Expect(ETok::Wend, err::ExpectedWend);
   return stmt;
 }

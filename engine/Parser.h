@@ -45,6 +45,9 @@ class CParser {
   std::unique_ptr<SStmt> ParseStatement(EScope scope);
   std::unique_ptr<SStmt> ParseSimpleStatement(EScope scope);
   std::unique_ptr<SStmt> NewStmt(EStmt kind) const;
+  // At the current token: the keyword that opens a branch, or that closes a loop.
+  [[nodiscard]] SBranch NewBranch() const;
+  void MarkEnd(SStmt& loop) const;
   std::unique_ptr<SStmt> ParseDim();
   std::unique_ptr<SStmt> ParseReDim();
   std::unique_ptr<SStmt> ParseConst();

@@ -177,14 +177,20 @@ void CVirtualMachine::Execute(SFrame& frame) {
   }
 }
 
-// Windows goes on with the statement after the one that failed; for a failed If condition
-// that is the first statement of its Then part.
+// Windows goes on with the statement after the one that failed, in the order the script runs:
+// past the end of the If or Select whose branch failed, but, for a failed condition, into what
+// it guards (the first statement of the Then part, of the Case, of a Do While's body). A loop's
+// failed test at its end leaves the loop: the jump back is never taken.
 void CVirtualMachine::ResumeAfterError(SFrame& frame) {
   frame.stack.clear();
   frame.Unpin();
   const auto& code = frame.proc->code;
   uint32_t pc = frame.pc;
-  while (pc < code.size() && code[pc].op != EOp::Stmt && code[pc].op != EOp::Return) ++pc;
+  while (pc < code.size() && code[pc].op != EOp::Stmt && code[pc].op != EOp::Return) {
+    const SInstr& in = code[pc];
+    const bool forward = in.op == EOp::Jump && static_cast<uint32_t>(in.a) > pc;
+    pc = forward ? static_cast<uint32_t>(in.a) : pc + 1;
+  }
   frame.pc = pc;
 }
 

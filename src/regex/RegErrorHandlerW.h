@@ -55,6 +55,7 @@ class CRegErrorHandlerW {
 
   void SetError(ERegError code) { m_errorText = RegErrorText(static_cast<int>(code)); }
   void SetErrorText(std::u16string_view text) { m_errorText = text; }
+  void ClearError() { m_errorText = {}; }
 
  private:
   // Always a view of a message in the static table, so raising an error never allocates.

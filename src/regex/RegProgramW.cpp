@@ -103,6 +103,8 @@ bool CRegProgramW::SubjectContainsMust(const char16_t* subject) const {
 bool CRegProgramW::Exec(const char16_t* subject) {
   m_subCount = -1;
   ClearPositions();
+  if (m_abandoned) ClearError();
+  m_abandoned = false;
   if (subject == nullptr) {
     SetError(ERegError::NullSubject);
     return false;
@@ -115,7 +117,10 @@ bool CRegProgramW::Exec(const char16_t* subject) {
 
   CRegExecutorW executor(*this, subject);
   const bool matched = executor.Run();
-  if (executor.Abandoned()) SetErrorText(executor.ErrorText());
+  if (executor.Abandoned()) {
+    SetErrorText(executor.ErrorText());
+    m_abandoned = true;
+  }
   if (!matched) {
     ClearPositions();
     return false;

@@ -56,6 +56,9 @@ class CRegProgramW final : public CRegProgramAccessorW {
   const char16_t* m_mustContain = nullptr;
   std::unique_ptr<char16_t[]> m_program;
   int m_subCount = -1;
+  // Whether the error text is the abandonment of the last match, which says nothing about the
+  // next one.
+  bool m_abandoned = false;
 };
 
 }  // namespace quillet::regex

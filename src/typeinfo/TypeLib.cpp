@@ -1,6 +1,7 @@
 #include "typeinfo/TypeLib.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/TextConvert.h"
 #include "typeinfo/VariantValue.h"
@@ -12,8 +13,6 @@ namespace {
 using platform::EqualsIgnoringAsciiCase;
 using platform::LowerAscii;
 
-// Interfaces reached through member types, nested deeper than this, are not followed further.
-constexpr int kMaxInterfaceDepth = 32;
 constexpr std::size_t kMaxNames = 64;
 
 std::u16string Number(long long value) {
@@ -38,6 +37,26 @@ std::optional<STypeHandle> ReferencedType(const STypeDesc& type, const CTypeLibr
   }
   return target;
 }
+
+// The types that one interface's visible members return or take, in declaration order.
+struct SMemberTypes {
+  STypeHandle type;
+  std::size_t func = 0;
+  std::size_t slot = 0;  // 0: the return type, n: parameter n - 1
+
+  // Null once every member was seen.
+  const STypeDesc* Next() {
+    const std::vector<SFuncDesc>& funcs = type.library->Funcs(type.index);
+    for (; func < funcs.size(); ++func, slot = 0) {
+      const SFuncDesc& member = funcs[func];
+      if (member.flags & (flags::kFuncRestricted | flags::kFuncHidden)) continue;
+      if (slot > member.params.size()) continue;
+      const std::size_t at = slot++;
+      return at == 0 ? &member.returnType : &member.params[at - 1].type;
+    }
+    return nullptr;
+  }
+};
 
 }  // namespace
 
@@ -106,7 +125,7 @@ void CTypeLib::Load(const CTypeLibrary& library) {
   for (std::size_t i = 0; i < classCount; ++i) {
     CTypeLibGroup& group = *groups[i];
     const auto sources = std::move(group.sources);
-    for (const auto& [type, events] : sources) AddInterfaceMembers(group, type, events, 0);
+    for (const auto& [type, events] : sources) AddInterfaceMembers(group, type, events);
   }
 }
 
@@ -142,48 +161,54 @@ void CTypeLib::CollectClasses(const CTypeLibrary& library) {
   }
 }
 
-void CTypeLib::AddInterfaceMembers(CTypeLibGroup& group, STypeHandle type, bool events, int depth) {
+void CTypeLib::AddInterfaceMembers(CTypeLibGroup& group, STypeHandle type, bool events) {
   DescribeFunctions(group, type, events);
-  if (type.library->TypeKind(type.index) == ETypeKind::Dispatch) AddReferencedTypes(type, depth);
+  if (type.library->TypeKind(type.index) == ETypeKind::Dispatch) AddReferencedTypes(type);
 }
 
-void CTypeLib::AddReferencedTypes(STypeHandle type, int depth) {
-  if (depth >= kMaxInterfaceDepth) return;
-  for (const SFuncDesc& func : type.library->Funcs(type.index)) {
-    if (func.flags & (flags::kFuncRestricted | flags::kFuncHidden)) continue;
-    AddReferencedType(func.returnType, *type.library, depth);
-    for (const SParamDesc& param : func.params) AddReferencedType(param.type, *type.library, depth);
+// Depth first, as the members name them, with a stack of our own: a chain of interfaces may be
+// as long as the library is large, and each interface is listed, and its members walked, once.
+void CTypeLib::AddReferencedTypes(STypeHandle root) {
+  std::vector<SMemberTypes> walk{SMemberTypes{root}};
+  while (!walk.empty()) {
+    const STypeDesc* type = walk.back().Next();
+    if (type == nullptr) {
+      walk.pop_back();
+      continue;
+    }
+    const auto listed = AddReferencedType(*type, *walk.back().type.library);
+    if (listed) walk.push_back(SMemberTypes{*listed});
   }
 }
 
-void CTypeLib::AddReferencedType(const STypeDesc& type, const CTypeLibrary& owner, int depth) {
+std::optional<STypeHandle> CTypeLib::AddReferencedType(const STypeDesc& type, const CTypeLibrary& owner) {
   const auto target = ReferencedType(type, owner);
-  if (!target) return;
+  if (!target) return std::nullopt;
   const STypeInfoDesc& info = *target->library->TypeInfo(target->index);
   const auto kind = target->library->TypeKind(target->index);
   if (kind == ETypeKind::Dispatch) {
-    const std::u16string key = LowerAscii(info.name);
-    if (interfaceMap.contains(info.name) ||
-        std::find(m_knownInterfaces.begin(), m_knownInterfaces.end(), key) != m_knownInterfaces.end())
-      return;
-    m_knownInterfaces.push_back(key);
+    const bool known = interfaceMap.contains(info.name) || !m_knownInterfaces.insert(LowerAscii(info.name)).second;
+    if (known) return std::nullopt;
     groups.push_back(std::make_unique<CTypeLibGroup>(info.name, ECatalogueKind::Interface));
-    CTypeLibGroup& group = *groups.back();
-    DescribeFunctions(group, *target, false);
-    AddReferencedTypes(*target, depth + 1);
-  } else if (kind == ETypeKind::Enum && !FindGroup(info.name, ECatalogueKind::Enumeration)) {
-    groups.push_back(std::make_unique<CTypeLibGroup>(info.name, ECatalogueKind::Enumeration));
-    CTypeLibGroup& group = *groups.back();
-    for (const SVarDesc& var : info.vars) {
-      if ((var.flags & (flags::kVarHidden | flags::kVarRestricted)) || group.FindMember(var.name)) continue;
-      auto member = std::make_unique<CTypeLibMember>();
-      member->name = var.name;
-      member->kind = ECatalogueKind::Constant;
-      member->description = var.value ? VariantToText(*var.value) : u"";
-      member->nameStart = 6;
-      member->nameEnd = 6 + static_cast<std::int32_t>(var.name.size());
-      group.members.push_back(std::move(member));
-    }
+    DescribeFunctions(*groups.back(), *target, false);
+    return target;
+  }
+  if (kind == ETypeKind::Enum && !FindGroup(info.name, ECatalogueKind::Enumeration)) AddEnumeration(info);
+  return std::nullopt;
+}
+
+void CTypeLib::AddEnumeration(const STypeInfoDesc& info) {
+  groups.push_back(std::make_unique<CTypeLibGroup>(info.name, ECatalogueKind::Enumeration));
+  CTypeLibGroup& group = *groups.back();
+  for (const SVarDesc& var : info.vars) {
+    if ((var.flags & (flags::kVarHidden | flags::kVarRestricted)) || group.FindMember(var.name)) continue;
+    auto member = std::make_unique<CTypeLibMember>();
+    member->name = var.name;
+    member->kind = ECatalogueKind::Constant;
+    member->description = var.value ? VariantToText(*var.value) : u"";
+    member->nameStart = 6;
+    member->nameEnd = 6 + static_cast<std::int32_t>(var.name.size());
+    group.members.push_back(std::move(member));
   }
 }
 

@@ -5,6 +5,8 @@
 
 #include <map>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -40,15 +42,17 @@ class CTypeLib {
   void Load(const CTypeLibrary& library);
   void CollectConstants(const CTypeLibrary& library);
   void CollectClasses(const CTypeLibrary& library);
-  void AddInterfaceMembers(CTypeLibGroup& group, STypeHandle type, bool events, int depth);
+  void AddInterfaceMembers(CTypeLibGroup& group, STypeHandle type, bool events);
   void DescribeFunctions(CTypeLibGroup& group, STypeHandle type, bool events);
-  void AddReferencedTypes(STypeHandle type, int depth);
-  void AddReferencedType(const STypeDesc& type, const CTypeLibrary& owner, int depth);
+  void AddReferencedTypes(STypeHandle root);
+  // The interface when it was listed just now, so that its members are walked in turn.
+  std::optional<STypeHandle> AddReferencedType(const STypeDesc& type, const CTypeLibrary& owner);
+  void AddEnumeration(const STypeInfoDesc& info);
   [[nodiscard]] std::u16string DefaultText(const SParamDesc& param, const std::u16string& typeName) const;
   [[nodiscard]] CTypeLibGroup* FindGroup(std::u16string_view groupName, ECatalogueKind kind) const;
   void Sort();
 
-  std::vector<std::u16string> m_knownInterfaces;
+  std::set<std::u16string> m_knownInterfaces;  // lower case
 };
 
 }  // namespace quillet::typeinfo

@@ -7,8 +7,10 @@
 namespace quillet::typeinfo {
 
 CTypeLibrarySearch::CTypeLibrarySearch(std::shared_ptr<const platform::CClassRegistry> registry,
-                                       std::u16string clsid)
-    : m_registry(std::move(registry)), m_clsid(std::move(clsid)) {}
+                                       std::u16string clsid, FClassProbe probe)
+    : m_registry(std::move(registry)),
+      m_clsid(std::move(clsid)),
+      m_probe(probe ? std::move(probe) : FClassProbe(LibraryHasCoClass)) {}
 
 // TypeLib\{guid}\<version>\0\win32 of every registered library, in registry order.
 std::vector<std::u16string> CTypeLibrarySearch::Win32Keys() const {
@@ -34,7 +36,7 @@ void CTypeLibrarySearch::Run() {
     if (!value || value->size() > kMaxRegistryPathLength) continue;
     const std::u16string path = platform::Utf8ToUtf16(m_registry->MapToLinuxPath(*value));
     m_examined.fetch_add(1, std::memory_order_relaxed);
-    if (LibraryHasCoClass(m_clsid, path)) {
+    if (m_probe(m_clsid, path)) {
       m_found = path;
       break;
     }

@@ -4,6 +4,7 @@
 // and the result may be read and made from any thread while it runs.
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,9 +15,14 @@ class CClassRegistry;
 
 namespace quillet::typeinfo {
 
+// Whether the type library file at the path declares the class. Runs on the search thread; an
+// empty probe stands for LibraryHasCoClass.
+using FClassProbe = std::function<bool(std::u16string_view clsid, std::u16string_view path)>;
+
 class CTypeLibrarySearch {
  public:
-  CTypeLibrarySearch(std::shared_ptr<const platform::CClassRegistry> registry, std::u16string clsid);
+  CTypeLibrarySearch(std::shared_ptr<const platform::CClassRegistry> registry, std::u16string clsid,
+                     FClassProbe probe = {});
 
   // Counts the registered libraries, then scans them until the class turns up, everything is
   // examined or a stop is requested. Libraries are loaded here, by this thread alone.
@@ -35,6 +41,7 @@ class CTypeLibrarySearch {
 
   std::shared_ptr<const platform::CClassRegistry> m_registry;
   std::u16string m_clsid;
+  FClassProbe m_probe;
   std::u16string m_found;  // written by Run() before m_finished is set
   std::atomic<int> m_examined{0};
   std::atomic<int> m_total{0};

@@ -112,14 +112,93 @@ TEST(Vm, DeepRecursionIsOutOfStackSpace) {
   EXPECT_EQ(r.error, 28);
 }
 
+// Conditions tested again on their own lines (a loop's test, a Case, an ElseIf) are statements
+// of those lines, and so are the ends of loops that step or jump back.
 TEST(Vm, StatementHookSeesEveryStatementInOrder) {
   CScriptEngine engine;
   std::vector<int> lines;
   engine.Vm().SetStatementHook([&](const SFrame&, const SStatementPos& pos) { lines.push_back(pos.line); });
-  (void)RunScript(u"x = 0\nFor i = 1 To 2\n  x = x + i\nNext\nIf x = 3 Then\n  y = 1\nEnd If\n", &engine);
-  // Line 3 twice; the loop's back jump reports the last statement of its body again.
-  const std::vector<int> expected{1, 2, 3, 3, 3, 3, 5, 6};
+  const auto r = RunScript(
+      u"x = 0\nFor i = 1 To 2\n  x = x + i\nNext\n"                   // 1-4
+      u"Do While x > 1\n  x = x - 2\nLoop\n"                           // 5-7
+      u"Do\n  x = x + 1\nLoop Until x = 2\n"                           // 8-10
+      u"Select Case x\n  Case 1\n    y = 1\n  Case 2, 3\n    y = 2\nEnd Select\n"  // 11-16
+      u"If x = 1 Then\n  y = 3\nElseIf x = 5 Then\n  y = 4\nElse\n  y = 5\nEnd If\n"  // 17-23
+      u"While y < 6\n  y = y + 1\nWend\n"                              // 24-26
+      u"For Each v In Array(1, 2)\nNext\n",                             // 27-28
+      &engine);
+  ASSERT_EQ(r.error, 0);
+  const std::vector<int> expected{1,  2,  3,  4,  3,  4,  5,  6,  7,  5,  8,  9,  10, 11, 12,
+                                  14, 15, 17, 19, 21, 22, 24, 25, 26, 24, 27, 28, 28};
   EXPECT_EQ(lines, expected);
+}
+
+// An error in a condition that is tested on a line of its own is reported at that line, at the
+// column of its keyword, not at the statement that ran before it.
+TEST(Vm, ErrorsInConditionsNameTheirOwnLine) {
+  struct SCase {
+    const char16_t* source;
+    int error;
+    int line;
+    int column;
+  };
+  const SCase cases[] = {
+      {u"n = 0\nDo\n  n = n + 1\n  Loop While n / 0\n", 11, 4, 3},
+      {u"n = 0\nDo : n = n + 1 : Loop Until n / 0\n", 11, 2, 18},
+      {u"n = 0\nDo Until 1 / (2 - n) > 1\n  n = n + 1\nLoop\n", 11, 2, 1},
+      {u"n = 0\nWhile 1 / (2 - n)\n  n = n + 1\nWend\n", 11, 2, 1},
+      {u"Select Case 1\n  Case 2\n    x = 1\n  Case 3, 1 / 0\n    x = 2\nEnd Select\n", 11, 4, 3},
+      {u"If False Then\n  x = 1\n  ElseIf 1 / 0 Then\n  x = 2\nEnd If\n", 11, 3, 3},
+      {u"For i = 1 To 3\n  i = \"x\"\n  Next\n", 13, 3, 3},
+      {u"For i = 1 To 3 Step 1\n  x = i\n  i = Array(1)\nNext\n", 13, 4, 1},
+      {u"Sub S\n  Do\n    x = 1\n  Loop Until x / 0\nEnd Sub\nS\n", 11, 4, 3},
+      // The first test of a For is part of the For line.
+      {u"For i = 1 To 3 Step \"x\"\nNext\n", 13, 1, 1},
+  };
+  for (const SCase& c : cases) {
+    const std::u16string source(c.source);
+    SCOPED_TRACE(std::string(source.begin(), source.end()));
+    const auto r = RunScript(c.source);
+    EXPECT_EQ(r.error, c.error);
+    EXPECT_EQ(r.line, c.line);
+    EXPECT_EQ(r.column, c.column);
+  }
+}
+
+// After such an error the script goes on where it went before the conditions had lines of their
+// own: after the loop for a loop's end, into the body for a Case, ElseIf or Do While.
+TEST(Vm, OnErrorResumeNextGoesOnAfterAFailedCondition) {
+  const auto r = RunScript(
+      u"On Error Resume Next\n"
+      u"n = 0\nDo\n  n = n + 1\nLoop While n / 0\nLog \"after loop\", n, Err.Number : Err.Clear\n"
+      u"For i = 1 To 3\n  Log \"for\", i\n  i = \"x\"\nNext\nLog \"after for\", i, Err.Number : Err.Clear\n"
+      u"Select Case 1\n  Case 1 / 0\n    Log \"case body\", Err.Number : Err.Clear\n  Case 1\n    Log \"wrong case\"\n"
+      u"End Select\n"
+      u"If False Then\n  Log \"then\"\nElseIf 1 / 0 Then\n  Log \"elseif body\", Err.Number : Err.Clear\nElse\n"
+      u"  Log \"else\"\nEnd If\n"
+      u"m = 0\nDo While 1 / (1 - m)\n  m = m + 1\n  If m > 3 Then Exit Do\nLoop\nLog \"do while\", m\n");
+  ASSERT_EQ(r.error, 0);
+  const std::vector<std::u16string> expected{u"after loop 1 11", u"for 1",        u"after for x 13",
+                                             u"case body 11",    u"elseif body 11", u"do while 4"};
+  EXPECT_EQ(r.lines, expected);
+}
+
+// A statement that fails at the end of a branch goes on after the If or Select, never in another
+// branch; at the end of a loop's body, with the loop's next pass.
+TEST(Vm, OnErrorResumeNextAfterTheLastStatementOfABlock) {
+  const auto r = RunScript(
+      u"On Error Resume Next\n"
+      u"If True Then\n  x = 1 / 0\nElseIf True Then\n  Log \"elseif\"\nElse\n  Log \"else\"\nEnd If\n"
+      u"Log \"after if\", Err.Number : Err.Clear\n"
+      u"Select Case 1\n  Case 1\n    x = 1 / 0\n  Case 2, 1\n    Log \"case\"\n  Case Else\n    Log \"case else\"\n"
+      u"End Select\nLog \"after select\", Err.Number : Err.Clear\n"
+      u"For i = 1 To 2\n  Log \"for\", i\n  x = 1 / 0\nNext\n"
+      u"n = 0\nDo\n  n = n + 1\n  Log \"do\", n\n  x = 1 / 0\nLoop Until n = 2\n"
+      u"Log \"end\", Err.Number\n");
+  ASSERT_EQ(r.error, 0);
+  const std::vector<std::u16string> expected{u"after if 11", u"after select 11", u"for 1", u"for 2",
+                                             u"do 1",        u"do 2",            u"end 11"};
+  EXPECT_EQ(r.lines, expected);
 }
 
 TEST(Vm, StepLimitStopsEndlessLoops) {

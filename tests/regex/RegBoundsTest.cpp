@@ -119,5 +119,25 @@ TEST(RegBounds, BacktrackingNeverRunsAway) {
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
 }
 
+TEST(RegBounds, AnAbandonedMatchIsReportedByThatMatchAlone) {
+  const std::u16string flat(5000, u'a');
+  CRegExpW re(u".*.*.*.*[x]", ERegCase::Sensitive);
+  ASSERT_FALSE(re.Match(flat.c_str()));
+  ASSERT_EQ(re.Program()->ErrorText(), kTooMuch);
+
+  // A later match that simply fails, or succeeds, was not abandoned.
+  EXPECT_FALSE(re.Match(u"abc"));
+  EXPECT_TRUE(re.Program()->ErrorText().empty());
+  ASSERT_FALSE(re.Match(flat.c_str()));
+  EXPECT_TRUE(re.Match(u"ax"));
+  EXPECT_TRUE(re.Program()->ErrorText().empty());
+
+  // Running away again is reported again, and the other errors of a match are still its own.
+  EXPECT_FALSE(re.Match(flat.c_str()));
+  EXPECT_EQ(re.Program()->ErrorText(), kTooMuch);
+  EXPECT_FALSE(re.Match(nullptr));
+  EXPECT_EQ(re.Program()->ErrorText(), u"NULL argument to regexec");
+}
+
 }  // namespace
 }  // namespace quillet::regex

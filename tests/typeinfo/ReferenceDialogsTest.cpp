@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -9,11 +10,15 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <atomic>
+#include <chrono>
 #include <deque>
 #include <functional>
+#include <future>
 
 #include "ResolverFixtures.h"
 #include "typeinfo/ProgIdResolver.h"
+#include "typeinfo/TypeLibrarySearch.h"
 #include "typeinfo/ui/DialogTypeLibLocator.h"
 #include "typeinfo/ui/LocateTypeLibraryDlg.h"
 #include "typeinfo/ui/ReferenceDlg.h"
@@ -226,6 +231,48 @@ class ReferenceDialogsTest : public QObject {
     WhenShown<CLocateTypeLibraryDlg>([](CLocateTypeLibraryDlg& dialog) { dialog.reject(); });
     // A cancelled search has no result.
     QCOMPARE(Q(locator.LocateTypeLibrary(test::kCanvasClsid)), QString());
+  }
+
+  // The library in hand may take long to read (a large file, a slow disk): Cancel must not wait
+  // for it. Here the read is held until the caller has returned.
+  void cancelReleasesTheCallerWhileALibraryIsStillBeingRead() {
+    auto registry = test::WritePrefix(
+        *m_folder, test::VersionKey("{B0000000-0000-0000-0000-000000000002}", "1.0", "\"C:\\libs\\shapes.tlb\""));
+    using namespace std::chrono_literals;
+    std::promise<void> entered;
+    std::future<void> enteredSignal = entered.get_future();
+    std::promise<void> release;
+    std::shared_future<void> releaseSignal = release.get_future().share();
+    std::atomic<bool> readFinished{false};
+    std::atomic<bool> readFound{false};
+    const FClassProbe slowRead = [&](std::u16string_view clsid, std::u16string_view path) {
+      entered.set_value();
+      (void)releaseSignal.wait_for(10s);
+      const bool found = LibraryHasCoClass(clsid, path);
+      readFound = found;
+      readFinished = true;
+      return found;
+    };
+    {
+      CDialogTypeLibLocator locator(registry, nullptr, slowRead);
+      WhenShown<CLocateTypeLibraryDlg>([&enteredSignal](CLocateTypeLibraryDlg& dialog) {
+        QCOMPARE(enteredSignal.wait_for(20s), std::future_status::ready);
+        dialog.reject();
+      });
+      QElapsedTimer clock;
+      clock.start();
+      const std::u16string found = locator.LocateTypeLibrary(test::kCanvasClsid);
+      const qint64 waited = clock.elapsed();
+      const bool stillReading = !readFinished;
+      release.set_value();
+      QVERIFY(stillReading);
+      QVERIFY2(waited < 5000, qPrintable(QString::number(waited)));
+      QCOMPARE(Q(found), QString());
+      // Going away, the locator waits for the search it gave up, which finishes its read now
+      // that the dialog and its widgets are gone.
+    }
+    QVERIFY(readFinished);
+    QVERIFY(readFound);
   }
 };
 

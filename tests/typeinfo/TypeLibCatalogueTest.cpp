@@ -122,3 +122,106 @@ TEST(TypeLibCatalogue, DualInterfacesAreSeenThroughTheirDispatchSide) {
             u"  4 Function Find(ByVal what As String) As Boolean\n"
             u"  4 Sub Swap(ByVal other)\n");
 }
+
+namespace {
+
+// A dispinterface whose functions return the interfaces and enumerations at the given indices.
+STypeInfoDesc Dispinterface(std::u16string name, std::uint32_t guid, const std::vector<int>& returned) {
+  STypeInfoDesc type;
+  type.kind = ETypeKind::Dispatch;
+  type.name = std::move(name);
+  type.guid = quillet::test::MakeGuid(guid);
+  for (const int index : returned) {
+    SFuncDesc func;
+    func.memberId = static_cast<std::int32_t>(type.funcs.size() + 1);
+    func.name = u"Get" + std::u16string(1, static_cast<char16_t>(u'A' + type.funcs.size()));
+    func.invokeKind = EInvokeKind::PropertyGet;
+    func.returnType = quillet::test::PointerTo(quillet::test::UserType(index));
+    type.funcs.push_back(std::move(func));
+  }
+  return type;
+}
+
+STypeInfoDesc Enumeration(std::u16string name, std::u16string constant) {
+  STypeInfoDesc type;
+  type.kind = ETypeKind::Enum;
+  type.name = std::move(name);
+  type.guid = quillet::test::MakeGuid(0xE0000000);
+  SVarDesc var;
+  var.name = std::move(constant);
+  var.varKind = EVarKind::Const;
+  var.type = quillet::test::Simple(vt::kI4);
+  var.value = quillet::test::Int(vt::kI4, 7);
+  type.vars.push_back(std::move(var));
+  return type;
+}
+
+STypeInfoDesc CoClass(std::u16string name, int defaultInterface) {
+  STypeInfoDesc type;
+  type.kind = ETypeKind::CoClass;
+  type.name = std::move(name);
+  type.guid = quillet::test::MakeGuid(0xC0000000);
+  type.implTypes = {SImplType{quillet::test::LocalRef(defaultInterface), flags::kImplDefault}};
+  return type;
+}
+
+std::vector<std::u16string> GroupNames(const CTypeLib& library) {
+  std::vector<std::u16string> names;
+  for (const auto& group : library.groups) names.push_back(group->name);
+  return names;
+}
+
+CTypeLib WriteAndLoad(const SLibraryDesc& desc, const quillet::test::CTempFolder& folder) {
+  quillet::test::WriteFile(folder.File("walk.tlb"), CMsftWriter::Write(desc));
+  return CTypeLib(Utf8ToUtf16(folder.File("walk.tlb")), nullptr);
+}
+
+}  // namespace
+
+// Interfaces are found through the types their members return, however deep the chain, and a
+// chain that comes back on itself is walked once.
+TEST(TypeLibCatalogue, EveryInterfaceReachedThroughMembersIsListedOnce) {
+  constexpr int kChain = 40;
+  SLibraryDesc deep;
+  deep.name = u"DeepLib";
+  // 0: the class's default interface, 1 .. kChain: a chain of interfaces, each returning the
+  // next; the last returns the enumeration and, closing a cycle, the first of the chain.
+  for (int i = 0; i <= kChain; ++i) {
+    std::vector<int> returned{i + 1};
+    if (i == kChain) returned = {kChain + 1, 1};
+    deep.types.push_back(Dispinterface(u"ILevel" + Utf8ToUtf16(std::to_string(100 + i)),
+                                       0xD1000000 + static_cast<std::uint32_t>(i), returned));
+  }
+  deep.types.push_back(Enumeration(u"DeepKind", u"dkBottom"));
+  deep.types.push_back(CoClass(u"Top", 0));
+
+  quillet::test::CTempFolder folder;
+  const CTypeLib library = WriteAndLoad(deep, folder);
+  std::vector<std::u16string> expected{u"DeepKind"};
+  for (int i = 1; i <= kChain; ++i) expected.push_back(u"ILevel" + Utf8ToUtf16(std::to_string(100 + i)));
+  expected.push_back(u"Top");
+  ASSERT_EQ(GroupNames(library), expected);
+  ASSERT_EQ(library.groups.front()->members.size(), 1u);
+  EXPECT_EQ(library.groups.front()->members.front()->description, u"Const dkBottom = 7");
+  EXPECT_EQ(library.groups[kChain]->members.size(), 2u) << "the last of the chain keeps both members";
+
+  // Two interfaces that return each other (and themselves), reached from a class.
+  SLibraryDesc cycle;
+  cycle.name = u"CycleLib";
+  cycle.types = {Dispinterface(u"IRoot", 0xD2000000, {1}), Dispinterface(u"IPing", 0xD2000001, {2, 1}),
+                 Dispinterface(u"IPong", 0xD2000002, {1, 3}), Enumeration(u"Ball", u"bRound"),
+                 CoClass(u"Table", 0)};
+  const CTypeLib cyclic = WriteAndLoad(cycle, folder);
+  EXPECT_EQ(GroupNames(cyclic), (std::vector<std::u16string>{u"Ball", u"IPing", u"IPong", u"Table"}));
+  EXPECT_EQ(Describe(cyclic),
+            u"Ball 2\n"
+            u"  6 Const bRound = 7\n"
+            u"IPing 3\n"
+            u"  5 Property GetA As IPong\n"
+            u"  5 Property GetB As IPing\n"
+            u"IPong 3\n"
+            u"  5 Property GetA As IPing\n"
+            u"  5 Property GetB As Ball\n"
+            u"Table 1\n"
+            u"  5 Property GetA As IPing\n");
+}

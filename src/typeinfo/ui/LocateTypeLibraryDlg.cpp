@@ -6,13 +6,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "typeinfo/TypeLibrarySearch.h"
-
 namespace quillet::typeinfo {
 
 CLocateTypeLibraryDlg::CLocateTypeLibraryDlg(std::shared_ptr<const platform::CClassRegistry> registry,
-                                             std::u16string clsid, QWidget* parent)
-    : QDialog(parent), m_registry(std::move(registry)), m_clsid(std::move(clsid)) {
+                                             std::u16string clsid, QWidget* parent, FClassProbe probe)
+    : QDialog(parent), m_registry(std::move(registry)), m_clsid(std::move(clsid)), m_probe(std::move(probe)) {
   setWindowTitle(QStringLiteral("Locating type library..."));
   m_progress = new QProgressBar(this);
   m_progress->setObjectName(QStringLiteral("progress"));
@@ -30,43 +28,44 @@ CLocateTypeLibraryDlg::CLocateTypeLibraryDlg(std::shared_ptr<const platform::CCl
   connect(m_timer, &QTimer::timeout, this, &CLocateTypeLibraryDlg::OnTick);
 }
 
-CLocateTypeLibraryDlg::~CLocateTypeLibraryDlg() { StopSearch(); }
+CLocateTypeLibraryDlg::~CLocateTypeLibraryDlg() = default;
 
 void CLocateTypeLibraryDlg::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!m_search) Start();
+  if (!m_started) Start();
 }
 
-// The thread keeps its own reference to the search, so nothing it touches goes away under it.
 void CLocateTypeLibraryDlg::Start() {
-  m_search = std::make_shared<CTypeLibrarySearch>(m_registry, m_clsid);
-  m_thread = std::thread([search = m_search] { search->Run(); });
+  m_started = true;
+  m_search = std::make_unique<CTypeLibrarySearchThread>(m_registry, m_clsid, m_probe);
   m_progress->setValue(0);
   m_timer->start();
 }
 
 void CLocateTypeLibraryDlg::OnTick() {
-  if (!m_search->Finished()) {
-    const int total = m_search->Total();
-    if (total != 0) m_progress->setValue(static_cast<int>(m_search->Examined() * 100.0 / total));
+  if (!m_search) return;
+  const CTypeLibrarySearch& search = m_search->Search();
+  if (!search.Finished()) {
+    const int total = search.Total();
+    if (total != 0) m_progress->setValue(static_cast<int>(search.Examined() * 100.0 / total));
     return;
   }
   m_timer->stop();
   m_progress->setValue(100);
-  m_found = m_search->FoundPath();
+  m_found = search.FoundPath();
   accept();
 }
 
 void CLocateTypeLibraryDlg::reject() {
   m_timer->stop();
   m_found.clear();
-  if (m_search) m_search->RequestStop();
+  if (m_search) m_search->Search().RequestStop();
   QDialog::reject();
 }
 
-void CLocateTypeLibraryDlg::StopSearch() {
-  if (m_search) m_search->RequestStop();
-  if (m_thread.joinable()) m_thread.join();
+std::unique_ptr<CTypeLibrarySearchThread> CLocateTypeLibraryDlg::TakeSearch() {
+  m_timer->stop();
+  return std::move(m_search);
 }
 
 }  // namespace quillet::typeinfo
