@@ -166,6 +166,8 @@ class CMainFrame : public QMainWindow {
   void ConnectPrintCommands();
   void ConnectRunCommands();
   void UpdateRunCommands();
+  // A new or opened script starts with no arguments and an empty output window.
+  void ClearArgumentsAndOutput();
 
   void RebuildRecentFiles();
   void AfterSave(bool saved);

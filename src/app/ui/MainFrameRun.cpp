@@ -50,6 +50,11 @@ void CMainFrame::OnRunScript() {
   m_arguments->setCurrentText(QString::fromStdU16String(arguments));
 }
 
+void CMainFrame::ClearArgumentsAndOutput() {
+  m_arguments->clearEditText();
+  m_shellBar->ClearOutput();
+}
+
 void CMainFrame::UpdateRunCommands() {
   const debug::SRunMode& mode = m_runner->Mode();
   const bool running = m_runner->IsRunning();
