@@ -56,7 +56,7 @@ CMainFrame::CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentF
   UpdateTitle();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() { CloseFindDialog(); }
 
 QAction* CMainFrame::Action(int commandId) const {
   const auto found = m_actions.find(commandId);
@@ -165,6 +165,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  CloseFindDialog();
   SavePlacementAndBars();
   event->accept();
 }
