@@ -183,11 +183,17 @@ class RunScriptWindowTest : public QObject {
     frame->Runner().SetLauncher(platform::CProcessLauncher(m_folder->Path()));
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QByteArray(m_folder->Path().c_str()));
+    frame->ArgumentsBox()->setCurrentText(QStringLiteral("one two"));
     frame->Action(app::ID_DEBUG_RUN_SCRIPT)->trigger();
     QCOMPARE(m_prompts.messages.size(), 1);
     QCOMPARE(m_prompts.messages[0], QStringLiteral("Cannot run wscript.exe \"") +
-                                        QString::fromStdString(m_folder->File("x.vbs")) + QStringLiteral("\" "));
+                                        QString::fromStdString(m_folder->File("x.vbs")) + QStringLiteral("\" one two"));
     QVERIFY(!frame->Runner().IsRunning());
+    // The arguments were recorded before the start failed; the box shows the stored list.
+    QCOMPARE(frame->Settings().ReadString(u"Recent Arg List", u"Arg0", u""), std::u16string(u"one two"));
+    QCOMPARE(frame->ArgumentsBox()->count(), 1);
+    QCOMPARE(frame->ArgumentsBox()->itemText(0), QStringLiteral("one two"));
+    QCOMPARE(frame->ArgumentsBox()->currentText(), QStringLiteral("one two"));
 
     // Redirected, the reason appears in the output window instead of a message box.
     frame->Action(app::ID_DEBUG_CSCRIPT)->trigger();

@@ -168,6 +168,7 @@ class CMainFrame : public QMainWindow {
   void ConnectPrintCommands();
   void ConnectRunCommands();
   void UpdateRunCommands();
+  void ShowRecordedArguments(const QString& arguments);
   // A new or opened script starts with no arguments and an empty output window.
   void ClearArgumentsAndOutput();
 
