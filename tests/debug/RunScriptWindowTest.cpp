@@ -275,6 +275,26 @@ class RunScriptWindowTest : public QObject {
     QCOMPARE(output.indexOf(QStringLiteral("\r\n")), 98);
   }
 
+  // Output comes in pieces cut anywhere, also inside a CR LF: a CR LF, a lone CR and a lone
+  // LF each end one line, wherever the pieces were cut.
+  void outputReadsTheSameWhereverItIsCut() {
+    const std::u16string output = u"10%\r20%\r\ndone\r\r\nlf\n\nlast\r";
+    debug::CShellEditCtrl whole;
+    whole.AppendOutput(output);
+    QCOMPARE(whole.Text(), std::u16string(u"10%\r\n20%\r\ndone\r\n\r\nlf\r\n\r\nlast\r\n"));
+    debug::CShellEditCtrl edit;
+    for (size_t cut = 0; cut <= output.size(); ++cut) {
+      edit.ClearOutput();
+      edit.AppendOutput(std::u16string_view(output).substr(0, cut));
+      edit.AppendOutput(std::u16string_view(output).substr(cut));
+      QCOMPARE(edit.Text(), whole.Text());
+      QCOMPARE(edit.InputStart(), edit.TextLength());
+    }
+    edit.ClearOutput();
+    for (const char16_t unit : output) edit.AppendOutput(std::u16string_view(&unit, 1));
+    QCOMPARE(edit.Text(), whole.Text());
+  }
+
   void outputBeyondTheLimitLosesWholeOldLines() {
     debug::CShellEditCtrl edit;
     const std::u16string line = std::u16string(998, u'x') + u"\r\n";
