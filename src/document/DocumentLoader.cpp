@@ -13,22 +13,10 @@
 #include "platform/AnsiCodePage.h"
 
 namespace quillet::document {
-namespace {
 
-class CFileHandle {
- public:
-  explicit CFileHandle(int fd) : m_fd(fd) {}
-  ~CFileHandle() {
-    if (m_fd >= 0) ::close(m_fd);
-  }
-  CFileHandle(const CFileHandle&) = delete;
-  CFileHandle& operator=(const CFileHandle&) = delete;
-
- private:
-  int m_fd;
-};
-
-}  // namespace
+CDocumentLoader::~CDocumentLoader() {
+  if (m_fd >= 0) ::close(m_fd);
+}
 
 bool CDocumentLoader::ReadBlock() {
   m_blockSize = 0;
@@ -48,7 +36,7 @@ bool CDocumentLoader::ReadBlock() {
   return true;
 }
 
-bool CDocumentLoader::Load(const std::string& path, int32_t style) {
+bool CDocumentLoader::Open(const std::string& path) {
   struct stat info{};
   if (::stat(path.c_str(), &info) != 0) {
     m_error = errno;
@@ -59,9 +47,11 @@ bool CDocumentLoader::Load(const std::string& path, int32_t style) {
     m_error = errno;
     return false;
   }
-  CFileHandle closer(m_fd);
   ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-  if (!ReadBlock()) return false;
+  return ReadBlock();
+}
+
+bool CDocumentLoader::Load(int32_t style) {
   const bool unicode = m_blockSize >= 2 && static_cast<unsigned char>(m_block[0]) == 0xFF &&
                        static_cast<unsigned char>(m_block[1]) == 0xFE;
   m_document.SetUnicode(unicode);

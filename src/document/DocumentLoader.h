@@ -24,10 +24,17 @@ class CDocumentLoader {
 
   explicit CDocumentLoader(CQuilletDoc& document, SLoadLimits limits = {})
       : m_document(document), m_limits(limits) {}
+  ~CDocumentLoader();
+  CDocumentLoader(const CDocumentLoader&) = delete;
+  CDocumentLoader& operator=(const CDocumentLoader&) = delete;
 
-  // false when the file could not be opened, a read failed or the text does not fit the
-  // limits; the lines read so far stay.
-  bool Load(const std::string& path, int32_t style);
+  // Opens the file and reads its first block without touching the document, so that a file
+  // that cannot be read costs the caller nothing; false then.
+  bool Open(const std::string& path);
+  // Reads the opened file into the document; false when a later read failed or the text does
+  // not fit the limits, and the lines read so far stay.
+  bool Load(int32_t style);
+  bool Load(const std::string& path, int32_t style) { return Open(path) && Load(style); }
   [[nodiscard]] int Error() const { return m_error; }
 
  private:

@@ -4,6 +4,7 @@
 // keep marks and breakpoints on their lines and tell each view what moved.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,6 +20,7 @@ class CAnsiCodePage;
 
 namespace quillet::document {
 
+class CDocumentLoader;
 class CUpdateContext;
 class IDocumentView;
 
@@ -128,7 +130,8 @@ class CQuilletDoc {
 
   // Files. style -1 detects the line ends of an ANSI file on load, and on save means the
   // style the file was loaded with. Both return false on any failure; LastFileError() then
-  // holds the system's error number.
+  // holds the system's error number. A file that cannot be opened or read from its start
+  // leaves the document as it was.
   bool LoadFromFile(const std::string& path, int32_t style);
   bool SaveToFile(const std::string& path, int32_t style, bool clearModified);
   [[nodiscard]] int LastFileError() const { return m_lastFileError; }
@@ -145,13 +148,16 @@ class CQuilletDoc {
   // The file name for the window title, or "Untitled".
   [[nodiscard]] std::string GetTitle() const;
 
-  // Framework steps: a new empty script, or the script in a file.
+  // Framework steps: a new empty script, or the script in a file. beforeReplacing runs once
+  // the file has been opened, just before the current script is given up; after a later
+  // failure the lines read so far stay, with no path.
   bool OnNewDocument();
-  bool OnOpenDocument(const std::string& path);
+  bool OnOpenDocument(const std::string& path, const std::function<void()>& beforeReplacing = {});
 
  private:
   friend class CDocumentLoader;
 
+  bool LoadOpened(CDocumentLoader& loader, int32_t style);
   SLineInfo& InsertEmptyLine(int32_t index, int32_t capacityNeeded);
   static void Reserve(SLineInfo& line, int32_t needed);
   static void AppendToLine(SLineInfo& line, std::u16string_view text);

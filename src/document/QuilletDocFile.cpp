@@ -18,9 +18,17 @@ const platform::CAnsiCodePage& CQuilletDoc::CodePage() const {
 }
 
 bool CQuilletDoc::LoadFromFile(const std::string& path, int32_t style) {
-  if (GetLineCount() > 0) FreeAll();
   CDocumentLoader loader(*this);
-  const bool loaded = loader.Load(path, style);
+  if (!loader.Open(path)) {
+    m_lastFileError = loader.Error();
+    return false;
+  }
+  return LoadOpened(loader, style);
+}
+
+bool CQuilletDoc::LoadOpened(CDocumentLoader& loader, int32_t style) {
+  if (GetLineCount() > 0) FreeAll();
+  const bool loaded = loader.Load(style);
   m_lastFileError = loader.Error();
   if (GetLineCount() == 0) AppendLine({});  // a document always has a line to show
   m_initialised = true;
@@ -82,9 +90,19 @@ std::string CQuilletDoc::GetTitle() const {
   return slash == std::string::npos ? m_pathName : m_pathName.substr(slash + 1);
 }
 
-bool CQuilletDoc::OnOpenDocument(const std::string& path) {
+// The script is given up only once the file has been opened and its first block read, so a
+// missing or unreadable file leaves it as it was.
+bool CQuilletDoc::OnOpenDocument(const std::string& path, const std::function<void()>& beforeReplacing) {
+  CDocumentLoader loader(*this);
+  if (!loader.Open(path)) {
+    m_lastFileError = loader.Error();
+    return false;
+  }
+  if (beforeReplacing) beforeReplacing();
   DeleteContents();
-  const bool loaded = LoadFromFile(path, EolDetect);
+  // Until the whole file is in, the text belongs to no file, so a save cannot overwrite it.
+  m_pathName.clear();
+  const bool loaded = LoadOpened(loader, EolDetect);
   if (loaded) SetPathName(path);
   return loaded;
 }

@@ -163,6 +163,37 @@ class FindCommandsTest : public QObject {
     QCOMPARE(app->Settings().ReadString(u"Recent Replace List", u"Arg0", u""), std::u16string(u"y"));
   }
 
+  // Exit with the dialog open: it is closed before the view goes and what was typed in it is
+  // kept for the next one, also when the window is destroyed without being closed first.
+  void exitWithTheDialogOpenKeepsWhatWasTyped() {
+    auto app = Start("a = 1\r\n");
+    QVERIFY(app);
+    app::CMainFrame* frame = app->MainFrame();
+    frame->Action(app::ID_EDIT_REPLACE)->trigger();
+    editor::CEditReplaceDlg* dialog = frame->FindDialog();
+    QVERIFY(dialog != nullptr);
+    dialog->FindBox()->setEditText(QStringLiteral("a"));
+    QTest::mouseClick(dialog->FindNextButton(), Qt::LeftButton);
+    dialog->FindBox()->setEditText(QStringLiteral("typed"));
+    dialog->ReplaceBox()->setEditText(QStringLiteral("after"));
+    frame->Action(app::ID_APP_EXIT)->trigger();
+    QVERIFY(!frame->isVisible());
+    QVERIFY(frame->FindDialog() == nullptr);
+    QCOMPARE(app->Settings().Read(app::settings::ReplaceFindWhat), std::u16string(u"typed"));
+    QCOMPARE(app->Settings().Read(app::settings::ReplaceReplaceWith), std::u16string(u"after"));
+    app.reset();
+
+    app = Start("b = 2\r\n");
+    QVERIFY(app);
+    app->MainFrame()->Action(app::ID_EDIT_FIND)->trigger();
+    QVERIFY(app->MainFrame()->FindDialog() != nullptr);
+    app->MainFrame()->FindDialog()->FindBox()->setEditText(QStringLiteral("never closed"));
+    app.reset();
+    app = Start("c = 3\r\n");
+    QVERIFY(app);
+    QCOMPARE(app->Settings().Read(app::settings::ReplaceFindWhat), std::u16string(u"never closed"));
+  }
+
   void goToLineRefusesLinesOutsideTheScript() {
     auto app = Start("a\r\nb\r\nc");
     QVERIFY(app);

@@ -21,7 +21,10 @@
 #include "app/RecentFileList.h"
 #include "app/SettingsInventory.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/ArgumentsCombo.h"
 #include "app/ui/QuilletApp.h"
+#include "debug/ui/ShellBar.h"
+#include "debug/ui/ShellEditCtrl.h"
 #include "document/QuilletDoc.h"
 #include "editor/ui/QuilletView.h"
 #include "platform/SettingsStore.h"
@@ -136,6 +139,65 @@ class MainFrameTest : public QObject {
     QCOMPARE(m_prompts.askedAbout, QStringList{QStringLiteral("Untitled")});
     m_prompts.saveChanges = app::ESaveChangesAnswer::Discard;
     QVERIFY(app.MainFrame()->close());
+  }
+
+  // A recent file that has gone, or a folder chosen in the Open dialog, leaves the script with
+  // its undo history, its arguments and its output as they were; a file that opens, and New,
+  // start without arguments or output.
+  void openThatFailsKeepsTheScriptAndOpenOrNewClearTheRun() {
+    WriteFile(File("first.vbs"), "Dim a\r\n");
+    WriteFile(File("gone.vbs"), "x");
+    app::CQuilletApp app;
+    QVERIFY(app.InitInstance({"quillet", QString::fromStdString(File("gone.vbs"))}, &m_prompts));
+    app::CMainFrame* frame = app.MainFrame();
+    m_prompts.openPath = File("first.vbs");
+    frame->Action(app::ID_FILE_OPEN)->trigger();
+    std::filesystem::remove(File("gone.vbs"));
+    QTest::keyClicks(frame->View(), "x");
+    const auto enterRun = [frame] {
+      frame->ArgumentsBox()->setCurrentText(QStringLiteral("args"));
+      frame->ShellBar()->AppendOutput(u"output");
+    };
+    enterRun();
+    m_prompts.saveChanges = app::ESaveChangesAnswer::Discard;
+    const auto keptAsItWas = [&] {
+      QCOMPARE(app.Document().GetLineCount(), 2);
+      QCOMPARE(app.Document().GetLine(0), std::u16string_view(u"xDim a"));
+      QVERIFY(app.Document().IsModified());
+      QVERIFY(app.Document().CanUndo());
+      QCOMPARE(app.Document().GetPathName(), File("first.vbs"));
+      QCOMPARE(frame->windowTitle(), QStringLiteral("first.vbs - Quillet"));
+      QCOMPARE(frame->ArgumentsBox()->currentText(), QStringLiteral("args"));
+      QCOMPARE(frame->ShellBar()->Edit()->Text(), std::u16string(u"output"));
+    };
+
+    QAction* goneEntry = nullptr;
+    for (QAction* action : frame->findChildren<QAction*>()) {
+      if (action->text().startsWith(QStringLiteral("&2 "))) goneEntry = action;
+    }
+    QVERIFY(goneEntry != nullptr);
+    QVERIFY(goneEntry->text().endsWith(QStringLiteral("gone.vbs")));
+    goneEntry->trigger();
+    QCOMPARE(m_prompts.errors, QStringList{QStringLiteral("Failed to open document.")});
+    keptAsItWas();
+    QCOMPARE(app.RecentFiles().Entries(), std::vector<std::string>{File("first.vbs")});
+
+    m_prompts.openPath = m_folder->Path();  // opens, but its first read fails
+    frame->Action(app::ID_FILE_OPEN)->trigger();
+    QCOMPARE(m_prompts.errors.size(), 2);
+    keptAsItWas();
+
+    m_prompts.openPath = File("first.vbs");
+    frame->Action(app::ID_FILE_OPEN)->trigger();
+    QCOMPARE(app.Document().GetLine(0), std::u16string_view(u"Dim a"));
+    QVERIFY(frame->ArgumentsBox()->currentText().isEmpty());
+    QVERIFY(frame->ShellBar()->Edit()->Text().empty());
+    enterRun();
+    frame->Action(app::ID_FILE_NEW)->trigger();
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Untitled - Quillet"));
+    QVERIFY(frame->ArgumentsBox()->currentText().isEmpty());
+    QVERIFY(frame->ShellBar()->Edit()->Text().empty());
+    QCOMPARE(m_prompts.errors.size(), 2);
   }
 
   void droppedFileOpens() {

@@ -183,11 +183,17 @@ class RunScriptWindowTest : public QObject {
     frame->Runner().SetLauncher(platform::CProcessLauncher(m_folder->Path()));
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QByteArray(m_folder->Path().c_str()));
+    frame->ArgumentsBox()->setCurrentText(QStringLiteral("one two"));
     frame->Action(app::ID_DEBUG_RUN_SCRIPT)->trigger();
     QCOMPARE(m_prompts.messages.size(), 1);
     QCOMPARE(m_prompts.messages[0], QStringLiteral("Cannot run wscript.exe \"") +
-                                        QString::fromStdString(m_folder->File("x.vbs")) + QStringLiteral("\" "));
+                                        QString::fromStdString(m_folder->File("x.vbs")) + QStringLiteral("\" one two"));
     QVERIFY(!frame->Runner().IsRunning());
+    // The arguments were recorded before the start failed; the box shows the stored list.
+    QCOMPARE(frame->Settings().ReadString(u"Recent Arg List", u"Arg0", u""), std::u16string(u"one two"));
+    QCOMPARE(frame->ArgumentsBox()->count(), 1);
+    QCOMPARE(frame->ArgumentsBox()->itemText(0), QStringLiteral("one two"));
+    QCOMPARE(frame->ArgumentsBox()->currentText(), QStringLiteral("one two"));
 
     // Redirected, the reason appears in the output window instead of a message box.
     frame->Action(app::ID_DEBUG_CSCRIPT)->trigger();
@@ -267,6 +273,26 @@ class RunScriptWindowTest : public QObject {
     // Whole lines: the window starts with a number where a line of output started.
     QVERIFY2(output.left(6).toInt() >= 100000, qPrintable(output.left(20)));
     QCOMPARE(output.indexOf(QStringLiteral("\r\n")), 98);
+  }
+
+  // Output comes in pieces cut anywhere, also inside a CR LF: a CR LF, a lone CR and a lone
+  // LF each end one line, wherever the pieces were cut.
+  void outputReadsTheSameWhereverItIsCut() {
+    const std::u16string output = u"10%\r20%\r\ndone\r\r\nlf\n\nlast\r";
+    debug::CShellEditCtrl whole;
+    whole.AppendOutput(output);
+    QCOMPARE(whole.Text(), std::u16string(u"10%\r\n20%\r\ndone\r\n\r\nlf\r\n\r\nlast\r\n"));
+    debug::CShellEditCtrl edit;
+    for (size_t cut = 0; cut <= output.size(); ++cut) {
+      edit.ClearOutput();
+      edit.AppendOutput(std::u16string_view(output).substr(0, cut));
+      edit.AppendOutput(std::u16string_view(output).substr(cut));
+      QCOMPARE(edit.Text(), whole.Text());
+      QCOMPARE(edit.InputStart(), edit.TextLength());
+    }
+    edit.ClearOutput();
+    for (const char16_t unit : output) edit.AppendOutput(std::u16string_view(&unit, 1));
+    QCOMPARE(edit.Text(), whole.Text());
   }
 
   void outputBeyondTheLimitLosesWholeOldLines() {

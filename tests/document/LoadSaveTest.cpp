@@ -113,6 +113,48 @@ TEST_F(LoadSave, LoadResetsStateAndNotifiesViews) {
   EXPECT_FALSE(doc.OnOpenDocument(folder.Path())) << "a folder is no script";
 }
 
+// Opening a file gives up the script on screen only once the file has been opened and its
+// first block read: a missing file, or a folder (which opens but cannot be read), costs nothing.
+TEST_F(LoadSave, AFileThatCannotBeReadLeavesTheScriptAsItWas) {
+  WriteFile(Path("kept.vbs"), "Dim a\r\nMsgBox a");
+  ASSERT_TRUE(doc.OnOpenDocument(Path("kept.vbs")));
+  doc.Breakpoints()[1] = 1;
+  doc.SetUnicode(true);
+  int32_t endLine = 0, endChar = 0;
+  doc.InsertText(nullptr, 0, 0, u"' edited\r\n", endLine, endChar, ActionTyping);
+  CRecordingView view;
+  doc.AddView(&view);
+  bool replacing = false;
+  for (const std::string& path : {Path("gone.vbs"), folder.Path()}) {
+    EXPECT_FALSE(doc.OnOpenDocument(path, [&replacing] { replacing = true; })) << path;
+    EXPECT_FALSE(doc.LoadFromFile(path, EolDetect)) << path;
+  }
+  EXPECT_EQ(doc.LastFileError(), EISDIR);
+  EXPECT_FALSE(replacing);
+  EXPECT_TRUE(view.notices.empty());
+  ASSERT_EQ(doc.GetLineCount(), 3);
+  EXPECT_EQ(doc.GetLine(0), u"' edited");
+  EXPECT_EQ(doc.GetLine(2), u"MsgBox a");
+  EXPECT_EQ(doc.GetPathName(), Path("kept.vbs"));
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_TRUE(doc.IsUnicode());
+  EXPECT_EQ(doc.Breakpoints().size(), 1u);
+  CTextPosition caret;
+  ASSERT_TRUE(doc.Undo(caret));
+  EXPECT_EQ(doc.GetLine(0), u"Dim a");
+  EXPECT_FALSE(doc.IsModified());
+
+  // A file that opens is announced before the script goes.
+  ASSERT_TRUE(doc.OnOpenDocument(Path("kept.vbs"), [&] {
+    replacing = true;
+    EXPECT_EQ(doc.GetLine(0), u"Dim a") << "still the old script";
+  }));
+  EXPECT_TRUE(replacing);
+  EXPECT_FALSE(doc.IsUnicode());
+  EXPECT_TRUE(doc.Breakpoints().empty());
+  EXPECT_FALSE(doc.CanUndo());
+}
+
 TEST_F(LoadSave, SaveMarksTheSavedPointInUndoHistory) {
   int32_t endLine = 0, endChar = 0;
   doc.InsertText(nullptr, 0, 0, u"a", endLine, endChar, ActionTyping);

@@ -56,7 +56,7 @@ CMainFrame::CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentF
   UpdateTitle();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() { CloseFindDialog(); }
 
 QAction* CMainFrame::Action(int commandId) const {
   const auto found = m_actions.find(commandId);
@@ -110,10 +110,10 @@ bool CMainFrame::SaveModified() {
 }
 
 bool CMainFrame::OpenDocumentFile(const std::string& path) {
-  if (!m_document.OnOpenDocument(path)) {
+  // The arguments and the output belong to the script on screen, which a file that cannot be
+  // read leaves in place.
+  if (!m_document.OnOpenDocument(path, [this] { ClearArgumentsAndOutput(); })) {
     m_prompts->ShowError(FromUtf16(kFailedToOpenDocument));
-    // What was read stays on screen but belongs to no file, so a save cannot overwrite it.
-    m_document.ClearPathName();
     UpdateTitle();
     return false;
   }
@@ -125,6 +125,7 @@ bool CMainFrame::OpenDocumentFile(const std::string& path) {
 
 void CMainFrame::OnFileNew() {
   if (!SaveModified()) return;
+  ClearArgumentsAndOutput();
   m_document.OnNewDocument();
   UpdateTitle();
 }
@@ -164,6 +165,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  CloseFindDialog();
   SavePlacementAndBars();
   event->accept();
 }

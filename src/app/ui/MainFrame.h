@@ -115,6 +115,8 @@ class CMainFrame : public QMainWindow {
   void OnRepeatSearch(bool reverse);
   void OnGoToLine();
   [[nodiscard]] editor::CEditReplaceDlg* FindDialog() const;
+  // Closes it as its Close button does, keeping what was typed in it, and deletes it at once.
+  void CloseFindDialog();
 
   // Print, Print Preview and Page Setup (MainFramePrint.cpp).
   void OnFilePrint();
@@ -166,6 +168,9 @@ class CMainFrame : public QMainWindow {
   void ConnectPrintCommands();
   void ConnectRunCommands();
   void UpdateRunCommands();
+  void ShowRecordedArguments(const QString& arguments);
+  // A new or opened script starts with no arguments and an empty output window.
+  void ClearArgumentsAndOutput();
 
   void RebuildRecentFiles();
   void AfterSave(bool saved);

@@ -30,6 +30,13 @@ void CMainFrame::ConnectFindCommands() {
 
 editor::CEditReplaceDlg* CMainFrame::FindDialog() const { return m_findDialog; }
 
+// The dialog searches through the view's editor core, so it has to go before the view does.
+void CMainFrame::CloseFindDialog() {
+  if (m_findDialog == nullptr) return;
+  m_findDialog->reject();
+  delete m_findDialog;
+}
+
 void CMainFrame::OpenFindDialog(bool replace) {
   // One dialog at a time; while it is open the two commands do nothing.
   if (m_findDialog != nullptr) return;

@@ -25,6 +25,7 @@ void CMainFrame::ConnectRunCommands() {
   m_runner = std::make_unique<debug::CScriptRunner>(m_document, m_settings, *m_runHost, *m_shellBar,
                                                     platform::TempFolderPath());
   connect(m_runner.get(), &debug::CScriptRunner::RunningChanged, this, [this] { UpdateRunCommands(); });
+  connect(m_runner.get(), &debug::CScriptRunner::ArgumentsRecorded, this, &CMainFrame::ShowRecordedArguments);
   connect(m_shellBar->Edit(), &debug::CShellEditCtrl::LocationRequested, m_runner.get(),
           &debug::CScriptRunner::GoToOutputLine);
   // The output window shares the editor's font settings, so a font chosen there reaches it too.
@@ -42,12 +43,19 @@ void CMainFrame::ConnectRunCommands() {
 
 void CMainFrame::OnRunScript() {
   if (m_runner->IsRunning() || m_debugging) return;
-  const std::u16string arguments = ToU16(m_arguments->currentText());
-  if (!m_runner->RunScript(arguments)) return;
-  if (arguments.empty()) return;
-  // The box shows the stored list, newest first, with what was run in its edit field.
+  m_runner->RunScript(ToU16(m_arguments->currentText()));
+}
+
+// The box shows the stored list, newest first, with what was run in its edit field, also when
+// the host then could not be started.
+void CMainFrame::ShowRecordedArguments(const QString& arguments) {
   m_arguments->LoadRecent(m_settings);
-  m_arguments->setCurrentText(QString::fromStdU16String(arguments));
+  m_arguments->setCurrentText(arguments);
+}
+
+void CMainFrame::ClearArgumentsAndOutput() {
+  m_arguments->clearEditText();
+  m_shellBar->ClearOutput();
 }
 
 void CMainFrame::UpdateRunCommands() {

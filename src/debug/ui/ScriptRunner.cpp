@@ -40,7 +40,10 @@ bool CScriptRunner::PrepareScriptFile() { return m_preparer.PrepareScriptFile();
 
 bool CScriptRunner::RunScript(std::u16string_view arguments) {
   if (m_running || !PrepareScriptFile()) return false;
-  RecordRecentArguments(m_settings, arguments);
+  if (!arguments.empty()) {
+    RecordRecentArguments(m_settings, arguments);
+    emit ArgumentsRecorded(QString::fromUtf16(arguments.data(), static_cast<qsizetype>(arguments.size())));
+  }
   m_mode.displayLogo = m_settings.Read(app::settings::DisplayLogo) != 0;
   m_mode.consoleHost = m_settings.Read(app::settings::ConsoleHost);
   const std::u16string commandLine =

@@ -73,6 +73,8 @@ class CScriptRunner : public QObject {
 
  signals:
   void RunningChanged(bool running);
+  // The arguments of a start went to the top of the stored recent list.
+  void ArgumentsRecorded(const QString& arguments);
   // After the completion line is written and the error searched.
   void ScriptEnded();
 

@@ -10,14 +10,18 @@
 namespace quillet::debug {
 namespace {
 
-// The text document keeps one paragraph per line; carriage returns are not its business.
-QString WithoutCarriageReturns(std::u16string_view text) {
+// The text document keeps one paragraph per line. A CR LF, a lone CR and a lone LF each end
+// a line, spelled here as one LF so that the document never pairs what is left by itself.
+QString WithLineFeedBreaks(std::u16string_view text) {
   QString result(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
   char16_t* out = reinterpret_cast<char16_t*>(result.data());
   size_t length = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] == u'\n')) continue;
-    out[length++] = text[i];
+    if (text[i] != u'\r') {
+      out[length++] = text[i];
+    } else if (i + 1 == text.size() || text[i + 1] != u'\n') {
+      out[length++] = u'\n';
+    }
   }
   result.truncate(static_cast<qsizetype>(length));
   return result;
@@ -76,6 +80,15 @@ void CShellEditCtrl::RemoveLeadingCharacters(size_t count) {
 }
 
 void CShellEditCtrl::AppendOutput(std::u16string_view text) {
+  // Output comes in pieces cut anywhere, also inside a CR LF: the CR that ended the last piece
+  // has already ended its line, so this LF only completes that break, unless something was
+  // typed after it.
+  if (!text.empty()) {
+    const bool completesBreak = m_endsWithCr && text.front() == u'\n' &&
+                                m_inputStart == document()->characterCount() - 1;
+    m_endsWithCr = text.back() == u'\r';
+    if (completesBreak) text.remove_prefix(1);
+  }
   // The whole text is only put together when the limit is near.
   QTextBlock line = document()->begin();
   const size_t cut = OutputTrimLengthByLines(TextLength(), text.size(), [&]() -> std::optional<size_t> {
@@ -87,7 +100,7 @@ void CShellEditCtrl::AppendOutput(std::u16string_view text) {
   if (cut > 0) RemoveLeadingCharacters(cut);
   QTextCursor cursor(document());
   cursor.movePosition(QTextCursor::End);
-  cursor.insertText(WithoutCarriageReturns(text));
+  cursor.insertText(WithLineFeedBreaks(text));
   setTextCursor(cursor);
   m_inputStart = cursor.position();
 }
@@ -95,6 +108,7 @@ void CShellEditCtrl::AppendOutput(std::u16string_view text) {
 void CShellEditCtrl::ClearOutput() {
   clear();
   m_inputStart = 0;
+  m_endsWithCr = false;
 }
 
 void CShellEditCtrl::SelectRange(size_t start, size_t end) {

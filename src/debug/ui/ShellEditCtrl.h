@@ -42,6 +42,7 @@ class CShellEditCtrl : public QPlainTextEdit {
   void SendTypedLine();
 
   int m_inputStart = 0;  // a position of the text document, where typing begins
+  bool m_endsWithCr = false;  // the last output ended with a CR, which its LF may still follow
 };
 
 }  // namespace quillet::debug
