@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "BenchMain.h"
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 #include "document/QuilletDoc.h"
 #include "editor/EditorCore.h"
 #include "editor/SyntaxScanner.h"

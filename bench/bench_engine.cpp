@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/DispatchObject.h"
-#include "engine/ScriptEngine.h"
-#include "engine/ScriptError.h"
-#include "engine/VirtualMachine.h"
+#include "engine/runtime/DispatchObject.h"
+#include "engine/vm/ScriptEngine.h"
+#include "engine/runtime/ScriptError.h"
+#include "engine/vm/VirtualMachine.h"
 #include "platform/TextConvert.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "debug/ui/ScriptRunner.h"
 #include "debug/ui/ShellBar.h"
 #include "document/QuilletDoc.h"

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/ScriptEngine.h"
-#include "engine/ScriptError.h"
+#include "engine/vm/ScriptEngine.h"
+#include "engine/runtime/ScriptError.h"
 #include "engine/host/ScriptSource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,6 +1,6 @@
 #include "engine/host/ArgumentsObject.h"
 
-#include "engine/ScriptError.h"
+#include "engine/runtime/ScriptError.h"
 #include "platform/TextConvert.h"
 
 namespace quillet::engine::host {

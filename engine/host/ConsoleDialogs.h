@@ -2,7 +2,7 @@
 // MsgBox and InputBox where there is no display: nobody can answer, so the script must not
 // wait. The prompt goes to the host's error stream and the default answer comes back.
 
-#include "engine/RuntimeState.h"
+#include "engine/vm/RuntimeState.h"
 #include "engine/host/OutputStream.h"
 
 namespace quillet::engine::host {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/ScriptError.h"
+#include "engine/runtime/ScriptError.h"
 
 namespace quillet::engine::host {
 

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "engine/ScriptEngine.h"
-#include "engine/ScriptError.h"
+#include "engine/vm/ScriptEngine.h"
+#include "engine/runtime/ScriptError.h"
 #include "engine/host/ConsoleDialogs.h"
 #include "engine/host/ErrorReport.h"
 #include "engine/host/HostCommandLine.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/RuntimeState.h"
+#include "engine/vm/RuntimeState.h"
 
 namespace quillet::engine::host {
 

@@ -2,7 +2,7 @@
 // The script thread's view of the host's windows: each MsgBox or InputBox is handed to the
 // main thread, which owns the windows, and the script waits for the answer.
 
-#include "engine/RuntimeState.h"
+#include "engine/vm/RuntimeState.h"
 #include "engine/host/MainThreadQueue.h"
 
 namespace quillet::engine::host {

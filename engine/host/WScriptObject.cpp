@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <thread>
 
-#include "engine/Builtins.h"
-#include "engine/RuntimeState.h"
-#include "engine/ScriptError.h"
-#include "engine/VirtualMachine.h"
+#include "engine/library/Builtins.h"
+#include "engine/vm/RuntimeState.h"
+#include "engine/runtime/ScriptError.h"
+#include "engine/vm/VirtualMachine.h"
 #include "engine/host/ArgumentsObject.h"
 #include "engine/host/TextStream.h"
 #include "platform/TextConvert.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/DispatchObject.h"
+#include "engine/runtime/DispatchObject.h"
 #include "engine/host/OutputStream.h"
 
 namespace quillet::engine::host {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 
 namespace quillet::app {
 

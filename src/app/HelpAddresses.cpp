@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 #include "platform/TextConvert.h"
 
 namespace quillet::app {

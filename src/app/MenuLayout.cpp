@@ -1,6 +1,6 @@
 #include "app/MenuLayout.h"
 
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 
 namespace quillet::app {
 namespace {

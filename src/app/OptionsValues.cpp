@@ -1,6 +1,6 @@
 #include "app/OptionsValues.h"
 
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 
 namespace quillet::app {
 namespace {

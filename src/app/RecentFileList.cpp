@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "platform/TextConvert.h"
 
 namespace quillet::app {

@@ -1,7 +1,7 @@
 #pragma once
 // The type library references kept in the settings' "TypeLib" section.
 
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "typeinfo/ReferenceStore.h"
 
 namespace quillet::app {

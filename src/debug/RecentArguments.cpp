@@ -1,6 +1,6 @@
 #include "debug/RecentArguments.h"
 
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "platform/TextConvert.h"
 
 namespace quillet::debug {

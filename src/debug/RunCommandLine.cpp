@@ -1,6 +1,6 @@
 #include "debug/RunCommandLine.h"
 
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 
 namespace quillet::debug {
 

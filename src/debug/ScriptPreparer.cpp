@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <random>
 
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "document/DocumentTypes.h"
 #include "document/QuilletDoc.h"
 #include "platform/TextConvert.h"

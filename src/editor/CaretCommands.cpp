@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 #include "document/QuilletDoc.h"
 #include "editor/EditorCore.h"
 #include "editor/IntelliSenseHooks.h"

@@ -1,6 +1,6 @@
 #include "editor/ColorTable.h"
 
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "editor/SyntaxScanner.h"
 
 namespace quillet::editor {

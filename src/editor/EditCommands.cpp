@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 #include "document/QuilletDoc.h"
 #include "editor/EditorClipboard.h"
 #include "editor/EditorCore.h"

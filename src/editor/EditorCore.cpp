@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/CommandIds.h"
-#include "app/SettingsInventory.h"
+#include "base/CommandIds.h"
+#include "base/SettingsInventory.h"
 #include "document/QuilletDoc.h"
 #include "document/UpdateContext.h"
 #include "editor/EditorClipboard.h"

@@ -1,6 +1,6 @@
 #include "editor/FindReplaceSession.h"
 
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "document/QuilletDoc.h"
 #include "editor/EditorCore.h"
 #include "editor/LineText.h"

@@ -16,8 +16,8 @@
 #include <QTimer>
 
 #include "TempFolder.h"
-#include "app/CommandIds.h"
-#include "app/SettingsInventory.h"
+#include "base/CommandIds.h"
+#include "base/SettingsInventory.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/QuilletApp.h"
 #include "document/QuilletDoc.h"

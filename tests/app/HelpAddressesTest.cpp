@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 #include "app/HelpAddresses.h"
 #include "app/LanguageReference.h"
 

@@ -17,9 +17,9 @@
 #include <filesystem>
 
 #include "TempFolder.h"
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 #include "app/RecentFileList.h"
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ArgumentsCombo.h"
 #include "app/ui/QuilletApp.h"

@@ -10,7 +10,7 @@
 
 #include "TempFolder.h"
 #include "app/OptionsValues.h"
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "app/ui/ColorPicker.h"
 #include "app/ui/OptionsDialog.h"
 #include "platform/SettingsStore.h"

@@ -5,7 +5,7 @@
 
 #include "TempFolder.h"
 #include "app/RecentFileList.h"
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "platform/SettingsStore.h"
 
 namespace quillet::app {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "app/SettingsReferenceStore.h"
 #include "platform/SettingsStore.h"
 

@@ -4,7 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/OsVersion.h"
 #include "app/RecentFileList.h"
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "platform/SettingsStore.h"
 
 using namespace quillet::app;

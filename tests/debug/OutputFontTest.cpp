@@ -11,8 +11,8 @@
 #include <string>
 
 #include "TempFolder.h"
-#include "app/CommandIds.h"
-#include "app/SettingsInventory.h"
+#include "base/CommandIds.h"
+#include "base/SettingsInventory.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/QuilletApp.h"
 #include "debug/ui/ShellBar.h"

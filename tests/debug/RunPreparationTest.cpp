@@ -6,7 +6,7 @@
 #include <regex>
 
 #include "TempFolder.h"
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "debug/RecentArguments.h"
 #include "debug/RunCommandLine.h"
 #include "debug/ScriptPreparer.h"

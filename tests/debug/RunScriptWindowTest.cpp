@@ -13,8 +13,8 @@
 #include <filesystem>
 
 #include "TempFolder.h"
-#include "app/CommandIds.h"
-#include "app/SettingsInventory.h"
+#include "base/CommandIds.h"
+#include "base/SettingsInventory.h"
 #include "app/ui/ArgumentsCombo.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/QuilletApp.h"

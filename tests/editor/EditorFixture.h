@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 #include "document/QuilletDoc.h"
 #include "editor/EditorClipboard.h"
 #include "editor/EditorCore.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "document/QuilletDoc.h"
 #include "editor/PrintLayout.h"
 #include "editor/PrinterMetrics.h"

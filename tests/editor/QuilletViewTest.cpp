@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "TempFolder.h"
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 #include "document/QuilletDoc.h"
 #include "editor/ui/QuilletView.h"
 

@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "TempFolder.h"
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "document/QuilletDoc.h"
 #include "editor/ui/QuilletView.h"
 #include "editor/ui/ScriptPrinter.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "editor/FindReplaceSession.h"
 #include "editor/RecentEntryList.h"
 #include "editor/TextSearch.h"

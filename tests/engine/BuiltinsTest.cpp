@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/Builtins.h"
-#include "engine/RuntimeState.h"
-#include "engine/SafeArray.h"
-#include "engine/ScriptError.h"
+#include "engine/library/Builtins.h"
+#include "engine/vm/RuntimeState.h"
+#include "engine/runtime/SafeArray.h"
+#include "engine/runtime/ScriptError.h"
 
 namespace quillet::engine {
 namespace {

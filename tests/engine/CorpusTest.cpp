@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "engine/ScriptEngine.h"
-#include "engine/ScriptError.h"
+#include "engine/vm/ScriptEngine.h"
+#include "engine/runtime/ScriptError.h"
 #include "engine/host/ScriptSource.h"
 #include "platform/FileBytes.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/CivilDate.h"
-#include "engine/DateParser.h"
+#include "engine/library/CivilDate.h"
+#include "engine/library/DateParser.h"
 
 namespace quillet::engine {
 namespace {

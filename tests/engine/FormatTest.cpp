@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/Builtins.h"
-#include "engine/LocaleTable.h"
-#include "engine/RuntimeState.h"
-#include "engine/ScriptError.h"
+#include "engine/library/Builtins.h"
+#include "engine/library/LocaleTable.h"
+#include "engine/vm/RuntimeState.h"
+#include "engine/runtime/ScriptError.h"
 
 namespace quillet::engine {
 namespace {

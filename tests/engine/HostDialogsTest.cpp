@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "TempFolder.h"
-#include "engine/RuntimeState.h"
+#include "engine/vm/RuntimeState.h"
 #include "engine/host/DisplayProbe.h"
 #include "engine/host/ErrorReport.h"
 #include "engine/host/HostRunner.h"

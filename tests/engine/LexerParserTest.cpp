@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/Lexer.h"
-#include "engine/Parser.h"
-#include "engine/ScriptError.h"
+#include "engine/syntax/Lexer.h"
+#include "engine/syntax/Parser.h"
+#include "engine/runtime/ScriptError.h"
 
 namespace quillet::engine {
 namespace {

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/DispatchObject.h"
-#include "engine/SafeArray.h"
-#include "engine/ScriptEngine.h"
-#include "engine/ScriptError.h"
-#include "engine/objects/KeyedTable.h"
+#include "engine/runtime/DispatchObject.h"
+#include "engine/runtime/SafeArray.h"
+#include "engine/vm/ScriptEngine.h"
+#include "engine/runtime/ScriptError.h"
+#include "engine/objects/scripting/KeyedTable.h"
 #include "platform/TextConvert.h"
 
 namespace quillet::engine {

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/SafeArray.h"
-#include "engine/ScriptError.h"
-#include "engine/Variant.h"
-#include "engine/VariantOps.h"
+#include "engine/runtime/SafeArray.h"
+#include "engine/runtime/ScriptError.h"
+#include "engine/runtime/Variant.h"
+#include "engine/runtime/VariantOps.h"
 
 namespace quillet::engine {
 namespace {

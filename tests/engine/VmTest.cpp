@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "engine/DispatchObject.h"
-#include "engine/ScriptEngine.h"
-#include "engine/ScriptError.h"
+#include "engine/runtime/DispatchObject.h"
+#include "engine/vm/ScriptEngine.h"
+#include "engine/runtime/ScriptError.h"
 
 namespace quillet::engine {
 namespace {

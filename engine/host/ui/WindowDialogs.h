@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "engine/RuntimeState.h"
+#include "engine/vm/RuntimeState.h"
 
 class QApplication;
 class QMessageBox;

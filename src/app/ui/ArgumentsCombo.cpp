@@ -4,8 +4,8 @@
 #include <QLineEdit>
 
 #include "app/AppStrings.h"
-#include "app/CommandIds.h"
-#include "app/SettingsInventory.h"
+#include "base/CommandIds.h"
+#include "base/SettingsInventory.h"
 
 namespace quillet::app {
 namespace {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 
 // The images live in a static library, whose resources are registered only when asked for.
 static void RegisterToolbarImages() { Q_INIT_RESOURCE(toolbar); }

@@ -9,9 +9,9 @@
 #include <QMimeData>
 
 #include "app/AppStrings.h"
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 #include "app/RecentFileList.h"
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "app/ui/FrameRunHost.h"
 #include "document/DocumentSaveFlow.h"
 #include "document/QuilletDoc.h"

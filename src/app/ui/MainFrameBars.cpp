@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "app/AppStrings.h"
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 #include "app/MenuLayout.h"
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "app/ui/ArgumentsCombo.h"
 #include "app/ui/CommandIcons.h"
 #include "app/ui/MainFrame.h"

@@ -3,7 +3,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 #include "app/ui/MainFrame.h"
 #include "editor/EditorSettings.h"
 #include "editor/ui/QuilletView.h"

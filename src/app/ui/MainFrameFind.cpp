@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QLineEdit>
 
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/QtText.h"
 #include "document/QuilletDoc.h"

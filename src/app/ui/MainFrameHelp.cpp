@@ -7,10 +7,10 @@
 #include <QUrl>
 
 #include "app/AppStrings.h"
-#include "app/CommandIds.h"
+#include "base/CommandIds.h"
 #include "app/HelpAddresses.h"
 #include "app/LanguageReference.h"
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/QtText.h"
 #include "document/QuilletDoc.h"

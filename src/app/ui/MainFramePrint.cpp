@@ -8,8 +8,8 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 
-#include "app/CommandIds.h"
-#include "app/SettingsInventory.h"
+#include "base/CommandIds.h"
+#include "base/SettingsInventory.h"
 #include "app/ui/MainFrame.h"
 #include "editor/EditorCore.h"
 #include "editor/PrintSettings.h"

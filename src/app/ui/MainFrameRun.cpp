@@ -2,8 +2,8 @@
 
 #include <QAction>
 
-#include "app/CommandIds.h"
-#include "app/SettingsInventory.h"
+#include "base/CommandIds.h"
+#include "base/SettingsInventory.h"
 #include "app/ui/ArgumentsCombo.h"
 #include "app/ui/FrameRunHost.h"
 #include "app/ui/MainFrame.h"

@@ -7,7 +7,7 @@
 #include "app/AppStrings.h"
 #include "app/CommandLine.h"
 #include "app/RecentFileList.h"
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "app/TempFolderCleaner.h"
 #include "app/ui/MainFrame.h"
 #include "editor/ui/QuilletView.h"

@@ -2,7 +2,7 @@
 
 #include <QGuiApplication>
 
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "debug/ErrorLocation.h"
 #include "debug/RecentArguments.h"
 #include "debug/ui/ShellBar.h"

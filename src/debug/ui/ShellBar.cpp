@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/SettingsInventory.h"
+#include "base/SettingsInventory.h"
 #include "debug/OutputLimit.h"
 #include "debug/ScriptInput.h"
 #include "debug/ui/ShellEditCtrl.h"

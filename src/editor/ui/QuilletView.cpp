@@ -13,8 +13,8 @@
 
 #include <algorithm>
 
-#include "app/CommandIds.h"
-#include "app/SettingsInventory.h"
+#include "base/CommandIds.h"
+#include "base/SettingsInventory.h"
 #include "document/QuilletDoc.h"
 #include "editor/LineText.h"
 #include "editor/ui/MarkerArtwork.h"

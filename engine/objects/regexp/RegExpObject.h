@@ -1,0 +1,40 @@
+#pragma once
+// The RegExp object (New RegExp, CreateObject("VBScript.RegExp")): Pattern, IgnoreCase,
+// Global and Multiline; Test, Execute and Replace. The pattern is compiled on first use and
+// kept until Pattern, IgnoreCase or Multiline changes; a bad pattern fails at that first use.
+
+#include <memory>
+#include <string>
+
+#include "engine/runtime/DispatchObject.h"
+
+namespace quillet::engine {
+
+class CRegExpPattern;
+struct SRegExpMatchList;
+
+class CRegExpObject : public CDispatchObject {
+ public:
+  CRegExpObject();
+  ~CRegExpObject() override;
+
+  [[nodiscard]] std::u16string TypeName() const override { return u"IRegExp2"; }
+  CVariant Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) override;
+
+ private:
+  // Shared, so that a search keeps its pattern while a replacement function changes Pattern.
+  std::shared_ptr<CRegExpPattern> Compiled();
+  CVariant Property(bool& flag, EInvokeKind kind, std::span<CVariant> args, bool recompile);
+  CVariant PatternProperty(EInvokeKind kind, std::span<CVariant> args);
+  CVariant Test(std::span<CVariant> args);
+  CVariant Execute(std::span<CVariant> args);
+  CVariant Replace(std::span<CVariant> args);
+
+  std::u16string m_pattern;
+  bool m_ignoreCase = false;
+  bool m_global = false;
+  bool m_multiline = false;
+  std::shared_ptr<CRegExpPattern> m_compiled;
+};
+
+}  // namespace quillet::engine

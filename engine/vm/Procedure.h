@@ -1,0 +1,54 @@
+#pragma once
+// One compiled body: a Sub, Function or Property, or the global code of one compilation. The
+// statement table maps each statement's first instruction to its line and column; it is the
+// program-counter-to-line table, and the answer to "which lines hold code".
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/syntax/Ast.h"
+#include "engine/vm/OpCode.h"
+#include "engine/runtime/Variant.h"
+
+namespace quillet::engine {
+
+class CScriptClass;
+
+struct SStatementPos {
+  uint32_t pc = 0;
+  int line = 0;
+  int column = 0;
+};
+
+class CProcedure {
+ public:
+  std::u16string name;
+  EProcKind kind = EProcKind::Sub;
+  bool isGlobalCode = false;
+  // Compiled from text by Execute or Eval: its errors belong to the statement that ran it.
+  bool isDynamic = false;
+  bool isPublic = true;
+  bool optionExplicit = false;
+  bool hasResult = false;            // the result is local 0
+  std::vector<bool> paramByVal;      // params follow the result slot
+  std::vector<std::u16string> localNames;  // every slot; hidden temporaries are empty
+  std::vector<SInstr> code;
+  std::vector<CVariant> constants;
+  // The body's own Const names (lower case) and values, for Execute and Eval inside it.
+  std::vector<std::pair<std::u16string, CVariant>> namedConsts;
+  std::vector<SStatementPos> statements;
+  CScriptClass* owner = nullptr;
+
+  [[nodiscard]] size_t ParamCount() const { return paramByVal.size(); }
+  [[nodiscard]] size_t FirstParam() const { return hasResult ? 1 : 0; }
+  [[nodiscard]] size_t LocalCount() const { return localNames.size(); }
+
+  // The statement holding pc (the last one starting at or before it).
+  [[nodiscard]] const SStatementPos* StatementAt(uint32_t pc) const;
+  [[nodiscard]] std::set<int> CodeLines() const;
+};
+
+}  // namespace quillet::engine

@@ -1,0 +1,364 @@
+#include "engine/vm/VirtualMachine.h"
+
+#include <array>
+#include <new>
+
+#include "engine/runtime/ClassInstance.h"
+#include "engine/compiler/Compiler.h"
+#include "engine/runtime/ErrObject.h"
+#include "engine/runtime/SafeArray.h"
+#include "engine/runtime/ScriptError.h"
+#include "engine/runtime/VariantOps.h"
+
+namespace quillet::engine {
+
+namespace {
+
+struct SDepthGuard {
+  SDepthGuard(int& depth, std::vector<SFrame*>& frames, SFrame* frame) : m_depth(depth), m_frames(frames) {
+    ++m_depth;
+    m_frames.push_back(frame);
+  }
+  ~SDepthGuard() {
+    --m_depth;
+    m_frames.pop_back();
+  }
+  SDepthGuard(const SDepthGuard&) = delete;
+  SDepthGuard& operator=(const SDepthGuard&) = delete;
+  int& m_depth;
+  std::vector<SFrame*>& m_frames;
+};
+
+}  // namespace
+
+void SFrame::Unpin() {
+  for (auto& pin : pinned) pin.AsArray()->Unlock();
+  pinned.clear();
+}
+
+CVariant LetValue(const CVariant& value) {
+  const CVariant& v = value.Deref();
+  if (v.IsObject()) {
+    if (v.AsObject() == nullptr) throw CScriptError(err::ObjectNotSet);
+    return LetValue(v.AsObject()->Invoke(u"", EInvokeKind::Get, {}));
+  }
+  if (v.IsArray()) {
+    CSafeArray* copy = v.AsArray()->Clone();
+    return CVariant::Array(copy);
+  }
+  return v;
+}
+
+CVariant& ArrayElement(CSafeArray& array, std::span<CVariant> args) {
+  // Indexing is hot in loops: the indices live on the stack, not in a heap vector.
+  std::array<int32_t, 64> indices{};
+  if (args.size() > indices.size()) throw CScriptError(err::SubscriptRange);
+  for (size_t i = 0; i < args.size(); ++i) indices[i] = args[i].Deref().ToLong();
+  return array.Element(std::span<const int32_t>(indices.data(), args.size()));
+}
+
+CVariant ApplyArgs(const CVariant& value, std::span<CVariant> args, const std::u16string& name) {
+  const CVariant& v = value.Deref();
+  if (args.empty() && !v.IsObject()) return v;
+  if (v.IsArray()) return ArrayElement(*v.AsArray(), args);
+  if (v.IsObject()) {
+    if (v.AsObject() == nullptr) throw CScriptError(err::ObjectNotSet);
+    if (args.empty()) return v;
+    return v.AsObject()->Invoke(u"", EInvokeKind::Get, args);
+  }
+  throw CScriptError(err::TypeMismatch, name.empty() ? std::u16string() : u"Type mismatch: '" + name + u"'");
+}
+
+CVirtualMachine::CVirtualMachine(CGlobals& globals, CErrObject& err) : m_globals(globals), m_err(err) {
+  m_spareVectors.reserve(kSpareVectors);
+}
+
+CVirtualMachine::~CVirtualMachine() = default;
+
+// Calls are frequent: a frame's vectors come from a pool and go back to it, so that a call
+// allocates nothing once the pool has warmed up.
+CVirtualMachine::SFrameRecycler::SFrameRecycler(CVirtualMachine& vm, SFrame& frame) : m_vm(vm), m_frame(frame) {
+  frame.locals = vm.TakeVector();
+  frame.stack = vm.TakeVector();
+}
+
+CVirtualMachine::SFrameRecycler::~SFrameRecycler() {
+  m_frame.Unpin();
+  m_vm.GiveBack(m_frame.locals);
+  m_vm.GiveBack(m_frame.stack);
+}
+
+std::vector<CVariant> CVirtualMachine::TakeVector() {
+  if (m_spareVectors.empty()) return {};
+  std::vector<CVariant> spare = std::move(m_spareVectors.back());
+  m_spareVectors.pop_back();
+  return spare;
+}
+
+void CVirtualMachine::GiveBack(std::vector<CVariant>& values) noexcept {
+  // Releasing the values may run Class_Terminate, which calls procedures and uses the pool.
+  values.clear();
+  if (m_spareVectors.size() < kSpareVectors) m_spareVectors.push_back(std::move(values));
+}
+
+void CVirtualMachine::SetStatementHook(StatementHook hook) {
+  m_hook = std::move(hook);
+  m_trap = m_hook != nullptr || m_stepLimit != 0 || m_stopRequested;
+}
+
+void CVirtualMachine::RequestStop(bool timedOut) {
+  m_timedOut = timedOut;
+  m_stopRequested = true;
+  m_trap = true;
+}
+
+void CVirtualMachine::SetStepLimit(uint64_t steps) {
+  m_stepLimit = steps;
+  m_steps = 0;
+  m_trap = m_hook != nullptr || m_stepLimit != 0 || m_stopRequested;
+}
+
+void CVirtualMachine::OnTrap(SFrame& frame, const SStatementPos& pos) {
+  if (m_stopRequested) throw SScriptStop{0, m_timedOut};
+  if (m_stepLimit != 0 && ++m_steps > m_stepLimit) throw SScriptStop{0, true};
+  if (m_hook) m_hook(frame, pos);
+}
+
+CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::span<CVariant> args) {
+  if (args.size() != proc.ParamCount()) throw CScriptError(err::WrongArgCount);
+  if (m_depth >= m_maxDepth) throw CScriptError(err::OutOfStack);
+  SFrame frame;
+  frame.proc = &proc;
+  frame.me = me;
+  SFrameRecycler recycler(*this, frame);
+  frame.locals.resize(proc.LocalCount());
+  const size_t first = proc.FirstParam();
+  for (size_t i = 0; i < args.size(); ++i) {
+    CVariant& arg = args[i];
+    // A script procedure has no optional parameters: an omitted argument is refused at the call.
+    if (arg.IsMissing()) throw CScriptError(err::ArgNotOptional);
+    if (arg.IsRef() && !proc.paramByVal[i]) {
+      frame.locals[first + i] = arg;
+    } else {
+      const CVariant& value = arg.Deref();
+      frame.locals[first + i] = value.IsArray() ? CVariant::Array(value.AsArray()->Clone()) : value;
+    }
+  }
+  // Keep the instance alive while its code runs, even if the script drops the last reference.
+  CVariant keepAlive = me != nullptr ? CVariant::Object(me) : CVariant();
+  SDepthGuard guard(m_depth, m_frames, &frame);
+  Execute(frame);
+  if (!proc.hasResult) return {};
+  CVariant result = std::move(frame.locals[0].Deref());
+  return result;
+}
+
+void CVirtualMachine::Execute(SFrame& frame) {
+  for (;;) {
+    try {
+      try {
+        Run(frame);
+        return;
+      } catch (const std::bad_alloc&) {
+        throw CScriptError(err::OutOfMemory);
+      } catch (const std::length_error&) {
+        throw CScriptError(err::OutOfMemory);
+      }
+    } catch (CScriptError& error) {
+      if (!error.HasPosition() && frame.proc != nullptr && !frame.proc->isDynamic) {
+        if (const SStatementPos* pos = frame.proc->StatementAt(frame.pc == 0 ? 0 : frame.pc - 1)) {
+          error.SetPosition(pos->line, pos->column);
+        }
+      }
+      m_err.Record(error);
+      if (!frame.resumeNext) throw;
+      ResumeAfterError(frame);
+    }
+  }
+}
+
+// Windows goes on with the statement after the one that failed, in the order the script runs:
+// past the end of the If or Select whose branch failed, but, for a failed condition, into what
+// it guards (the first statement of the Then part, of the Case, of a Do While's body). A loop's
+// failed test at its end leaves the loop: the jump back is never taken.
+void CVirtualMachine::ResumeAfterError(SFrame& frame) {
+  frame.stack.clear();
+  frame.Unpin();
+  const auto& code = frame.proc->code;
+  uint32_t pc = frame.pc;
+  while (pc < code.size() && code[pc].op != EOp::Stmt && code[pc].op != EOp::Return) {
+    const SInstr& in = code[pc];
+    const bool forward = in.op == EOp::Jump && static_cast<uint32_t>(in.a) > pc;
+    pc = forward ? static_cast<uint32_t>(in.a) : pc + 1;
+  }
+  frame.pc = pc;
+}
+
+void CVirtualMachine::RunTerminate(CClassInstance& instance) noexcept {
+  const CProcedure* terminate = instance.Class().terminate;
+  if (terminate == nullptr) return;
+  try {
+    (void)Call(*terminate, &instance, {});
+  } catch (...) {
+    // An error or a stop inside Class_Terminate cannot reach anyone: the release that ran it
+    // may be in the middle of any operation.
+  }
+}
+
+// ---- variables --------------------------------------------------------------------------
+
+std::u16string CVirtualMachine::NameOf(const SFrame& frame, EVarKind kind, int32_t a) const {
+  switch (kind) {
+    case EVarKind::Local: return frame.proc->localNames[static_cast<size_t>(a)];
+    case EVarKind::Global: return m_globals.At(a).name;
+    case EVarKind::Name: return std::u16string(frame.proc->constants[static_cast<size_t>(a) + 1].AsString());
+    case EVarKind::Field: return frame.me->Class().fields[static_cast<size_t>(a)].name;
+  }
+  return {};
+}
+
+CVariant& CVirtualMachine::Slot(SFrame& frame, EVarKind kind, int32_t a, bool forWrite) {
+  switch (kind) {
+    case EVarKind::Local: return frame.locals[static_cast<size_t>(a)].Deref();
+    case EVarKind::Field: return frame.me->Field(a).Deref();
+    case EVarKind::Global: {
+      SGlobal& global = m_globals.At(a);
+      if (global.kind == EGlobalKind::Undeclared) {
+        if (frame.proc->optionExplicit) {
+          throw CScriptError(err::VariableUndefined, u"Variable is undefined: '" + global.name + u"'");
+        }
+        if (forWrite) global.kind = EGlobalKind::Variable;
+      } else if (forWrite && (global.kind == EGlobalKind::Procedure || global.kind == EGlobalKind::Const)) {
+        throw CScriptError(err::IllegalAssignment, u"Illegal assignment: '" + global.name + u"'");
+      }
+      return global.value;
+    }
+    case EVarKind::Name: {
+      const std::u16string key(frame.proc->constants[static_cast<size_t>(a)].AsString());
+      const int32_t global = m_globals.Find(key);
+      if (global >= 0 && m_globals.At(global).kind != EGlobalKind::Undeclared) return Slot(frame, EVarKind::Global, global, forWrite);
+      SFrame& owner = NameScope(frame);
+      auto it = owner.implicitLocals.find(key);
+      if (it != owner.implicitLocals.end()) return it->second.Deref();
+      if (frame.proc->optionExplicit) {
+        throw CScriptError(err::VariableUndefined, u"Variable is undefined: '" + NameOf(frame, kind, a) + u"'");
+      }
+      return owner.implicitLocals[key];
+    }
+  }
+  throw CScriptError(err::InternalError);
+}
+
+bool CVirtualMachine::IsReadOnlyGlobal(const SFrame& frame, EVarKind kind, int32_t a) const {
+  int32_t slot = -1;
+  if (kind == EVarKind::Global) slot = a;
+  else if (kind == EVarKind::Name) slot = m_globals.Find(frame.proc->constants[static_cast<size_t>(a)].AsString());
+  if (slot < 0) return false;
+  const EGlobalKind global = m_globals.At(slot).kind;
+  return global == EGlobalKind::Procedure || global == EGlobalKind::Const;
+}
+
+CVariant CVirtualMachine::LoadVar(SFrame& frame, EVarKind kind, int32_t a) {
+  if (kind == EVarKind::Global) {
+    SGlobal& global = m_globals.At(a);
+    if (global.kind == EGlobalKind::Procedure) return Call(*global.procedure, nullptr, {});
+  } else if (kind == EVarKind::Name) {
+    const int32_t global = m_globals.Find(frame.proc->constants[static_cast<size_t>(a)].AsString());
+    if (global >= 0 && m_globals.At(global).kind == EGlobalKind::Procedure) {
+      return Call(*m_globals.At(global).procedure, nullptr, {});
+    }
+  }
+  return Slot(frame, kind, a, false);
+}
+
+void CVirtualMachine::StoreVar(SFrame& frame, EVarKind kind, int32_t a, CVariant value, bool isSet, bool raw) {
+  CVariant stored;
+  if (raw) {
+    stored = std::move(value.Deref());
+  } else if (isSet) {
+    const CVariant& v = value.Deref();
+    if (!v.IsObject()) throw CScriptError(err::ObjectRequired);
+    stored = v;
+  } else {
+    stored = LetValue(value);
+  }
+  CVariant& slot = Slot(frame, kind, a, true);
+  slot = std::move(stored);
+}
+
+CVariant CVirtualMachine::CallVar(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> args, bool wantRef) {
+  const CProcedure* proc = nullptr;
+  if (kind == EVarKind::Global && m_globals.At(a).kind == EGlobalKind::Procedure) {
+    proc = m_globals.At(a).procedure;
+  } else if (kind == EVarKind::Name) {
+    const int32_t global = m_globals.Find(frame.proc->constants[static_cast<size_t>(a)].AsString());
+    if (global >= 0 && m_globals.At(global).kind == EGlobalKind::Procedure) proc = m_globals.At(global).procedure;
+  }
+  if (proc != nullptr) return Call(*proc, nullptr, args);
+  if (kind == EVarKind::Global && m_globals.At(a).kind == EGlobalKind::Undeclared && !args.empty()) {
+    throw CScriptError(err::TypeMismatch, u"Type mismatch: '" + m_globals.At(a).name + u"'");
+  }
+  if (kind == EVarKind::Name && !args.empty()) {
+    const std::u16string key(frame.proc->constants[static_cast<size_t>(a)].AsString());
+    const int32_t global = m_globals.Find(key);
+    if ((global < 0 || m_globals.At(global).kind == EGlobalKind::Undeclared) && NameScope(frame).implicitLocals.count(key) == 0) {
+      throw CScriptError(err::TypeMismatch, u"Type mismatch: '" + NameOf(frame, kind, a) + u"'");
+    }
+  }
+  CVariant& slot = Slot(frame, kind, a, false);
+  if (wantRef && slot.IsArray() && !args.empty()) {
+    CVariant& element = ArrayElement(*slot.AsArray(), args);
+    slot.AsArray()->Lock();
+    frame.pinned.push_back(slot);
+    return CVariant::Reference(&element);
+  }
+  return ApplyArgs(slot, args, NameOf(frame, kind, a));
+}
+
+void CVirtualMachine::StoreIndexed(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> args,
+                                   CVariant value, bool isSet) {
+  CVariant& slot = Slot(frame, kind, a, false);
+  if (slot.IsArray()) {
+    CVariant stored = isSet ? value.Deref() : LetValue(value);
+    if (isSet && !stored.IsObject()) throw CScriptError(err::ObjectRequired);
+    ArrayElement(*slot.AsArray(), args) = std::move(stored);
+    return;
+  }
+  if (slot.IsObject() && slot.AsObject() != nullptr) {
+    std::vector<CVariant> all(args.begin(), args.end());
+    all.push_back(value.Deref());
+    CVariant object = slot;
+    (void)object.AsObject()->Invoke(u"", isSet ? EInvokeKind::Set : EInvokeKind::Let, all);
+    return;
+  }
+  if (slot.IsObject()) throw CScriptError(err::ObjectNotSet);
+  throw CScriptError(err::TypeMismatch);
+}
+
+// mode 0: Dim with bounds, 1: ReDim, 2: ReDim Preserve
+void CVirtualMachine::Dimension(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> bounds, int mode) {
+  std::vector<int32_t> uppers;
+  for (auto& bound : bounds) uppers.push_back(bound.Deref().ToLong());
+  CVariant& slot = Slot(frame, kind, a, true);
+  if (mode == 0) {
+    if (uppers.empty()) {
+      slot = CVariant::Array(CSafeArray::Create({{0, 0}}));
+      return;
+    }
+    CSafeArray* array = CSafeArray::FromUpperBounds(uppers);
+    array->SetFixed();
+    slot = CVariant::Array(array);
+    return;
+  }
+  if (slot.IsArray()) {
+    if (slot.AsArray()->IsFixed()) throw CScriptError(err::ArrayLocked);
+    if (mode == 2) {
+      slot.AsArray()->Redim(uppers, true);
+      return;
+    }
+    if (slot.AsArray()->IsLocked()) throw CScriptError(err::ArrayLocked);
+  }
+  slot = CVariant::Array(CSafeArray::FromUpperBounds(uppers));
+}
+
+}  // namespace quillet::engine

@@ -1,0 +1,136 @@
+#pragma once
+// Runs compiled procedures. Each script call is one nested Execute; errors travel as
+// CScriptError and are caught only in Execute, where the frame's On Error state decides
+// whether the script goes on at the next statement or the error passes to the caller.
+// Debugging costs one test per statement while nobody asks: the trap flag.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/vm/Globals.h"
+#include "engine/vm/Procedure.h"
+#include "engine/runtime/ScriptClass.h"
+
+namespace quillet::engine {
+
+class CClassInstance;
+class CErrObject;
+struct SCompiledUnit;
+
+// Thrown to end the script at once (WScript.Quit, time-out, step bound); never catchable by
+// On Error Resume Next.
+struct SScriptStop {
+  int exitCode = 0;
+  bool timedOut = false;
+};
+
+struct SFrame {
+  SFrame() = default;
+  SFrame(const SFrame&) = delete;
+  SFrame& operator=(const SFrame&) = delete;
+  ~SFrame() { Unpin(); }
+  void Unpin();
+
+  const CProcedure* proc = nullptr;
+  CClassInstance* me = nullptr;
+  std::vector<CVariant> locals;
+  std::vector<CVariant> stack;
+  std::unordered_map<std::u16string, CVariant> implicitLocals;
+  std::vector<CVariant> pinned;  // arrays whose elements are passed ByRef in this statement
+  SFrame* scope = nullptr;  // dynamic code: the frame whose names it works on
+  uint32_t pc = 0;
+  uint32_t statement = 0;
+  bool resumeNext = false;
+};
+
+class CVirtualMachine {
+ public:
+  CVirtualMachine(CGlobals& globals, CErrObject& err);
+  ~CVirtualMachine();
+  CVirtualMachine(const CVirtualMachine&) = delete;
+  CVirtualMachine& operator=(const CVirtualMachine&) = delete;
+
+  // Runs a procedure with arguments (references allowed) and returns its result.
+  CVariant Call(const CProcedure& proc, CClassInstance* me, std::span<CVariant> args);
+  CVariant RunGlobalCode(const CProcedure& proc) { return Call(proc, nullptr, {}); }
+  // Class_Terminate; errors inside it are dropped, as Windows does.
+  void RunTerminate(CClassInstance& instance) noexcept;
+
+  // The hook runs before a statement whenever the trap is set.
+  using StatementHook = std::function<void(const SFrame&, const SStatementPos&)>;
+  void SetStatementHook(StatementHook hook);
+  void RequestStop(bool timedOut);
+  // Ends the script with a stop once this many statements ran (0: no bound).
+  void SetStepLimit(uint64_t steps);
+  void SetMaxCallDepth(int depth) { m_maxDepth = depth; }
+  [[nodiscard]] int CallDepth() const { return m_depth; }
+  [[nodiscard]] const std::vector<SFrame*>& Frames() const { return m_frames; }
+  [[nodiscard]] CGlobals& Globals() { return m_globals; }
+
+ private:
+  struct SFrameRecycler {
+    SFrameRecycler(CVirtualMachine& vm, SFrame& frame);
+    ~SFrameRecycler();
+    SFrameRecycler(const SFrameRecycler&) = delete;
+    SFrameRecycler& operator=(const SFrameRecycler&) = delete;
+    CVirtualMachine& m_vm;
+    SFrame& m_frame;
+  };
+  static constexpr size_t kSpareVectors = 64;
+  [[nodiscard]] std::vector<CVariant> TakeVector();
+  void GiveBack(std::vector<CVariant>& values) noexcept;
+
+  void Execute(SFrame& frame);
+  void Run(SFrame& frame);  // the dispatch loop: VmDispatch.cpp
+  void OnTrap(SFrame& frame, const SStatementPos& pos);
+  void ResumeAfterError(SFrame& frame);
+
+  // ---- variables
+  CVariant& Slot(SFrame& frame, EVarKind kind, int32_t a, bool forWrite);
+  CVariant LoadVar(SFrame& frame, EVarKind kind, int32_t a);
+  [[nodiscard]] bool IsReadOnlyGlobal(const SFrame& frame, EVarKind kind, int32_t a) const;
+  void StoreVar(SFrame& frame, EVarKind kind, int32_t a, CVariant value, bool isSet, bool raw);
+  CVariant CallVar(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> args, bool wantRef);
+  void StoreIndexed(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> args, CVariant value, bool isSet);
+  void Dimension(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> bounds, int mode);
+  [[nodiscard]] std::u16string NameOf(const SFrame& frame, EVarKind kind, int32_t a) const;
+  [[nodiscard]] static SFrame& NameScope(SFrame& frame) { return frame.scope != nullptr ? *frame.scope : frame; }
+
+  // ---- dynamic code: DynamicCode.cpp
+  CVariant RunDynamic(SFrame& caller, EDynamic kind, std::span<CVariant> args);
+  CVariant Eval(SFrame& caller, std::u16string_view text);
+  void ExecuteText(SFrame& caller, std::u16string_view text, bool global);
+  CVariant GetRef(std::u16string_view name);
+  void RunInScope(SFrame& caller, const CProcedure& proc, CVariant* result);
+  static void KeepDeclaredLocals(SFrame& body, size_t shared, SFrame& scope);
+
+  CGlobals& m_globals;
+  CErrObject& m_err;
+  std::vector<SFrame*> m_frames;
+  StatementHook m_hook;
+  std::atomic<bool> m_trap{false};
+  std::atomic<bool> m_stopRequested{false};
+  bool m_timedOut = false;
+  uint64_t m_stepLimit = 0;
+  uint64_t m_steps = 0;
+  int m_depth = 0;
+  int m_maxDepth = 3000;
+  // Code compiled by Execute that declared procedures or classes: they live as long as the script.
+  std::vector<std::unique_ptr<SCompiledUnit>> m_dynamicUnits;
+  std::vector<std::vector<CVariant>> m_spareVectors;
+};
+
+// Values that go into a variable by Let: an object gives its default value, an array is copied.
+[[nodiscard]] CVariant LetValue(const CVariant& value);
+// Applies arguments to a value: an array element, an object's default member.
+[[nodiscard]] CVariant ApplyArgs(const CVariant& value, std::span<CVariant> args, const std::u16string& name);
+// The element of an array named by Variant indices.
+[[nodiscard]] CVariant& ArrayElement(CSafeArray& array, std::span<CVariant> args);
+
+}  // namespace quillet::engine

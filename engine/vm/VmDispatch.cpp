@@ -1,0 +1,389 @@
+// The dispatch loop: every instruction is handled here. Fast paths stay inline; conversions,
+// calls and errors go to out-of-line helpers. frame.pc is advanced before an instruction runs,
+// so pc - 1 always names the instruction that failed.
+
+#include <cmath>
+#include <cstdint>
+
+#include "engine/runtime/ClassInstance.h"
+#include "engine/runtime/ErrObject.h"
+#include "engine/runtime/DispatchObject.h"
+#include "engine/runtime/SafeArray.h"
+#include "engine/runtime/ScriptError.h"
+#include "engine/runtime/VariantOps.h"
+#include "engine/vm/VirtualMachine.h"
+#include "engine/library/Builtins.h"
+#include "engine/runtime/ObjectRegistry.h"
+
+namespace quillet::engine {
+
+namespace {
+
+CVariant Pop(std::vector<CVariant>& stack) {
+  CVariant value = std::move(stack.back());
+  stack.pop_back();
+  return value;
+}
+
+std::span<CVariant> Top(std::vector<CVariant>& stack, size_t n) {
+  return std::span<CVariant>(stack.data() + stack.size() - n, n);
+}
+
+void Drop(std::vector<CVariant>& stack, size_t n) { stack.resize(stack.size() - n); }
+
+bool Truth(const CVariant& value) {
+  const CVariant& v = value.Deref();
+  if (v.IsNull()) return false;
+  if (v.Type() == EVarType::Boolean) return v.AsBool();
+  return v.ToBool();
+}
+
+bool CompareResult(EOp op, ops::ECompare c) {
+  switch (op) {
+    case EOp::Eq: return c == ops::ECompare::Equal;
+    case EOp::Ne: return c != ops::ECompare::Equal;
+    case EOp::Lt: return c == ops::ECompare::Less;
+    case EOp::Gt: return c == ops::ECompare::Greater;
+    case EOp::Le: return c != ops::ECompare::Greater;
+    default: return c != ops::ECompare::Less;
+  }
+}
+
+CVariant Binary(EOp op, const CVariant& a, const CVariant& b) {
+  switch (op) {
+    case EOp::Add: return ops::Add(a, b);
+    case EOp::Sub: return ops::Subtract(a, b);
+    case EOp::Mul: return ops::Multiply(a, b);
+    case EOp::Div: return ops::Divide(a, b);
+    case EOp::IntDiv: return ops::IntDivide(a, b);
+    case EOp::Mod: return ops::Modulo(a, b);
+    case EOp::Pow: return ops::Power(a, b);
+    case EOp::Concat: return ops::Concat(a, b);
+    case EOp::And: return ops::And(a, b);
+    case EOp::Or: return ops::Or(a, b);
+    case EOp::Xor: return ops::Xor(a, b);
+    case EOp::Eqv: return ops::Eqv(a, b);
+    default: return ops::Imp(a, b);
+  }
+}
+
+CDispatchObject* RequireObject(const CVariant& value) {
+  const CVariant& v = value.Deref();
+  if (!v.IsObject()) throw CScriptError(err::ObjectRequired);
+  if (v.AsObject() == nullptr) throw CScriptError(err::ObjectNotSet);
+  return v.AsObject();
+}
+
+class CArrayEnumerator : public CEnumerator {
+ public:
+  explicit CArrayEnumerator(CSafeArray* array) : m_array(CVariant::Array(array)) {}
+  bool Next(CVariant& value) override {
+    if (m_next >= m_array.AsArray()->Size()) return false;
+    value = m_array.AsArray()->At(m_next++);
+    return true;
+  }
+
+ private:
+  CVariant m_array;
+  size_t m_next = 0;
+};
+
+CVariant StartEnumeration(const CVariant& value) {
+  const CVariant& v = value.Deref();
+  if (v.IsArray()) return CVariant::Object(new CArrayEnumerator(v.AsArray()));
+  if (v.IsObject() && v.AsObject() != nullptr) {
+    if (CEnumerator* e = v.AsObject()->NewEnum()) return CVariant::Object(e);
+  }
+  throw CScriptError(err::NotACollection);
+}
+
+void Append(CVariant& slot, const CVariant& value) {
+  const CVariant& v = value.Deref();
+  if (slot.IsString() && !v.IsNull()) {
+    if (v.IsString()) {
+      if (slot.AppendInPlace(v.AsString())) return;
+    } else {
+      const std::u16string text = v.ToString();
+      if (slot.AppendInPlace(text)) return;
+    }
+  }
+  slot = ops::Concat(slot, v);
+}
+
+// ---- fast paths for the types loops use; anything else goes to the general operators, which
+// give the same result.
+
+bool IsIntegral(const CVariant& v) { return v.Type() == EVarType::Integer || v.Type() == EVarType::Long; }
+int32_t IntegralValue(const CVariant& v) { return v.Type() == EVarType::Integer ? v.AsInteger() : v.AsLong(); }
+
+// The result of an Integer/Long operation: Integer when both were and it fits, else Long.
+bool IntegralResult(const CVariant& a, const CVariant& b, int64_t value, CVariant& out) {
+  if (a.Type() == EVarType::Integer && b.Type() == EVarType::Integer && value >= INT16_MIN && value <= INT16_MAX) {
+    out = CVariant::Integer(static_cast<int16_t>(value));
+    return true;
+  }
+  if (value < INT32_MIN || value > INT32_MAX) return false;
+  out = CVariant::Long(static_cast<int32_t>(value));
+  return true;
+}
+
+bool FastArithmetic(EOp op, const CVariant& a, const CVariant& b, CVariant& out) {
+  if (IsIntegral(a) && IsIntegral(b)) {
+    const int64_t x = IntegralValue(a);
+    const int64_t y = IntegralValue(b);
+    switch (op) {
+      case EOp::Add: return IntegralResult(a, b, x + y, out);
+      case EOp::Sub: return IntegralResult(a, b, x - y, out);
+      case EOp::Mul: return IntegralResult(a, b, x * y, out);
+      case EOp::Mod: return y != 0 && IntegralResult(a, b, x % y, out);
+      default: return false;
+    }
+  }
+  if (a.Type() == EVarType::Double && (b.Type() == EVarType::Double || IsIntegral(b))) {
+    const double x = a.AsDouble();
+    const double y = b.Type() == EVarType::Double ? b.AsDouble() : IntegralValue(b);
+    double r = 0;
+    switch (op) {
+      case EOp::Add: r = x + y; break;
+      case EOp::Sub: r = x - y; break;
+      case EOp::Mul: r = x * y; break;
+      default: return false;
+    }
+    if (!std::isfinite(r)) return false;
+    out = CVariant::Double(r);
+    return true;
+  }
+  return false;
+}
+
+bool FastCompare(const CVariant& a, const CVariant& b, ops::ECompare& c) {
+  if (!IsIntegral(a) || !IsIntegral(b)) return false;
+  const int32_t x = IntegralValue(a);
+  const int32_t y = IntegralValue(b);
+  c = x < y ? ops::ECompare::Less : x > y ? ops::ECompare::Greater : ops::ECompare::Equal;
+  return true;
+}
+
+}  // namespace
+
+void CVirtualMachine::Run(SFrame& f) {
+  const CProcedure& proc = *f.proc;
+  const SInstr* code = proc.code.data();
+  auto& stack = f.stack;
+  for (;;) {
+    const SInstr in = code[f.pc++];
+    const auto kind = static_cast<EVarKind>(in.b);
+    switch (in.op) {
+      case EOp::Stmt:
+        f.statement = static_cast<uint32_t>(in.a);
+        if (!f.pinned.empty()) f.Unpin();
+        if (m_trap.load(std::memory_order_relaxed)) OnTrap(f, proc.statements[static_cast<size_t>(in.a)]);
+        break;
+      case EOp::Const: stack.push_back(proc.constants[static_cast<size_t>(in.a)]); break;
+      case EOp::Nothing: stack.push_back(CVariant::Object(nullptr)); break;
+      case EOp::Me: stack.push_back(CVariant::Object(f.me)); break;
+      case EOp::Load:
+        if (kind == EVarKind::Local) {
+          stack.push_back(f.locals[static_cast<size_t>(in.a)].Deref());
+        } else if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable) {
+          stack.push_back(m_globals.At(in.a).value);
+        } else {
+          stack.push_back(LoadVar(f, kind, in.a));
+        }
+        break;
+      case EOp::Store: {
+        CVariant value = Pop(stack);
+        const bool plain = value.IsNumeric() || value.IsString() || value.IsEmpty();
+        if (kind == EVarKind::Local && plain) {
+          f.locals[static_cast<size_t>(in.a)].Deref() = std::move(value);
+        } else if (kind == EVarKind::Global && plain && m_globals.At(in.a).kind == EGlobalKind::Variable) {
+          m_globals.At(in.a).value = std::move(value);
+        } else {
+          StoreVar(f, kind, in.a, std::move(value), false, in.n == 1);
+        }
+        break;
+      }
+      case EOp::SetVar: StoreVar(f, kind, in.a, Pop(stack), true, false); break;
+      case EOp::Ref: {
+        // A procedure or a constant (even one a later ExecuteGlobal declared) is passed as
+        // its value: there is nothing a ByRef parameter could write back to.
+        if (IsReadOnlyGlobal(f, kind, in.a)) {
+          stack.push_back(LoadVar(f, kind, in.a));
+        } else {
+          stack.push_back(CVariant::Reference(&Slot(f, kind, in.a, true)));
+        }
+        break;
+      }
+      case EOp::CallVar: case EOp::RefIndex: {
+        CVariant result = CallVar(f, kind, in.a, Top(stack, in.n), in.op == EOp::RefIndex);
+        Drop(stack, in.n);
+        stack.push_back(std::move(result));
+        break;
+      }
+      case EOp::StoreIndex: case EOp::SetIndex: {
+        CVariant value = Pop(stack);
+        StoreIndexed(f, kind, in.a, Top(stack, in.n), std::move(value), in.op == EOp::SetIndex);
+        Drop(stack, in.n);
+        break;
+      }
+      case EOp::CallBuiltin: {
+        CVariant result = engine::CallBuiltin(in.a, Top(stack, in.n));
+        Drop(stack, in.n);
+        stack.push_back(std::move(result));
+        break;
+      }
+      case EOp::CallMe: {
+        const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
+        CVariant result = f.me->InvokeMember(name, EInvokeKind::Get, Top(stack, in.n), true);
+        Drop(stack, in.n);
+        stack.push_back(std::move(result));
+        break;
+      }
+      case EOp::StoreMe: case EOp::SetMe: {
+        const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
+        (void)f.me->InvokeMember(name, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
+                                 Top(stack, in.n + 1u), true);
+        Drop(stack, in.n + 1u);
+        break;
+      }
+      case EOp::Member: {
+        const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
+        CVariant object = std::move(stack[stack.size() - in.n - 1]);
+        CDispatchObject* target = RequireObject(object);
+        CVariant result = target->Invoke(name, EInvokeKind::Get, Top(stack, in.n));
+        Drop(stack, in.n + 1u);
+        stack.push_back(std::move(result));
+        break;
+      }
+      case EOp::StoreMember: case EOp::SetMember: {
+        const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
+        CVariant object = std::move(stack[stack.size() - in.n - 2]);
+        CDispatchObject* target = RequireObject(object);
+        (void)target->Invoke(name, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
+                             Top(stack, in.n + 1u));
+        Drop(stack, in.n + 2u);
+        break;
+      }
+      case EOp::Index: {
+        CVariant value = std::move(stack[stack.size() - in.n - 1]);
+        CVariant result = ApplyArgs(value, Top(stack, in.n), {});
+        Drop(stack, in.n + 1u);
+        stack.push_back(std::move(result));
+        break;
+      }
+      case EOp::New: {
+        const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
+        const CScriptClass* cls = m_globals.FindClass(name);
+        if (cls == nullptr) {
+          CVariant builtin = NewBuiltinClass(name);  // a script class of the same name wins
+          if (builtin.IsObject()) {
+            stack.push_back(std::move(builtin));
+            break;
+          }
+          throw CScriptError(err::ClassNotDefined, u"Class not defined: '" + std::u16string(name) + u"'");
+        }
+        auto* instance = new CClassInstance(*cls, *this);
+        CVariant object = CVariant::Object(instance);
+        instance->Initialize();
+        stack.push_back(std::move(object));
+        break;
+      }
+      case EOp::Neg: stack.back() = ops::Negate(stack.back()); break;
+      case EOp::Not: stack.back() = ops::Not(stack.back()); break;
+      case EOp::Add: case EOp::Sub: case EOp::Mul: case EOp::Div: case EOp::IntDiv: case EOp::Mod: case EOp::Pow:
+      case EOp::Concat: case EOp::And: case EOp::Or: case EOp::Xor: case EOp::Eqv: case EOp::Imp: {
+        CVariant& a = stack[stack.size() - 2];
+        if (!FastArithmetic(in.op, a, stack.back(), a)) a = Binary(in.op, a, stack.back());
+        stack.pop_back();
+        break;
+      }
+      case EOp::Eq: case EOp::Ne: case EOp::Lt: case EOp::Gt: case EOp::Le: case EOp::Ge: {
+        ops::ECompare c{};
+        if (!FastCompare(stack[stack.size() - 2], stack.back(), c)) {
+          c = ops::Compare(stack[stack.size() - 2], stack.back(), (in.b & 1) != 0, (in.b & 2) != 0);
+        }
+        stack.pop_back();
+        stack.back() = c == ops::ECompare::Null ? CVariant::Null() : CVariant::Boolean(CompareResult(in.op, c));
+        break;
+      }
+      case EOp::Is: {
+        const bool same = ops::Is(stack[stack.size() - 2], stack.back());
+        stack.pop_back();
+        stack.back() = CVariant::Boolean(same);
+        break;
+      }
+      case EOp::Jump: f.pc = static_cast<uint32_t>(in.a); break;
+      case EOp::JumpFalse:
+        if (!Truth(stack.back())) f.pc = static_cast<uint32_t>(in.a);
+        stack.pop_back();
+        break;
+      case EOp::JumpTrue:
+        if (Truth(stack.back())) f.pc = static_cast<uint32_t>(in.a);
+        stack.pop_back();
+        break;
+      case EOp::JumpBack:
+        f.pc = static_cast<uint32_t>(in.a);
+        if (m_trap.load(std::memory_order_relaxed)) OnTrap(f, proc.statements[f.statement]);
+        break;
+      case EOp::ForTest: {
+        const CVariant& stepValue = stack.back().Deref();
+        const double step = IsIntegral(stepValue) ? IntegralValue(stepValue) : stepValue.ToDouble();
+        ops::ECompare c{};
+        if (!FastCompare(stack[stack.size() - 3], stack[stack.size() - 2], c)) {
+          c = ops::Compare(stack[stack.size() - 3], stack[stack.size() - 2]);
+        }
+        Drop(stack, 3);
+        if ((step >= 0 && c == ops::ECompare::Greater) || (step < 0 && c == ops::ECompare::Less)) {
+          f.pc = static_cast<uint32_t>(in.a);
+        }
+        break;
+      }
+      case EOp::ForEachStart: stack.back() = StartEnumeration(stack.back()); break;
+      case EOp::ForEachNext: {
+        CVariant enumerator = Pop(stack);
+        CVariant value;
+        // No enumerator when the For Each line failed under On Error Resume Next: the body
+        // then ran once, and the loop ends here.
+        auto* items = enumerator.IsObject() ? static_cast<CEnumerator*>(enumerator.AsObject()) : nullptr;
+        if (items != nullptr && items->Next(value)) stack.push_back(std::move(value));
+        else f.pc = static_cast<uint32_t>(in.a);
+        break;
+      }
+      case EOp::Pop: stack.pop_back(); break;
+      case EOp::DimArray: case EOp::ReDim: case EOp::ReDimPreserve: {
+        const int mode = in.op == EOp::DimArray ? 0 : in.op == EOp::ReDim ? 1 : 2;
+        Dimension(f, kind, in.a, Top(stack, in.n), mode);
+        Drop(stack, in.n);
+        break;
+      }
+      case EOp::Erase: {
+        CVariant& slot = Slot(f, kind, in.a, true);
+        if (!slot.IsArray()) throw CScriptError(err::TypeMismatch);
+        slot.AsArray()->Erase();
+        break;
+      }
+      case EOp::OnErrorResume: f.resumeNext = true; break;
+      case EOp::OnErrorGoto0:
+        f.resumeNext = false;
+        m_err.Clear();
+        break;
+      case EOp::Append: {
+        CVariant value = Pop(stack);
+        Append(Slot(f, kind, in.a, true), value);
+        break;
+      }
+      case EOp::Return:
+        f.Unpin();
+        return;
+      case EOp::Dynamic: {
+        CVariant result = RunDynamic(f, static_cast<EDynamic>(in.b), Top(stack, in.n));
+        Drop(stack, in.n);
+        stack.push_back(std::move(result));
+        break;
+      }
+      case EOp::Count_: throw CScriptError(err::InternalError);
+    }
+  }
+}
+
+}  // namespace quillet::engine
