@@ -84,11 +84,11 @@ CVariant CAutomationObject::Call(const om::SMember& member, std::span<CVariant> 
 // arguments may be references into its variables, which a default must not overwrite.
 CVariant CAutomationObject::CallWithDefaults(const om::SMember& member, std::span<CVariant> args) {
   const std::span<const om::SParam> params = member.params;
-  std::array<CVariant, kInlineArguments> inline_{};
+  std::array<CVariant, kInlineArguments> local{};
   std::vector<CVariant> heap;
   std::span<CVariant> full;
-  if (params.size() <= inline_.size()) {
-    full = std::span<CVariant>(inline_.data(), params.size());
+  if (params.size() <= local.size()) {
+    full = std::span<CVariant>(local.data(), params.size());
   } else {
     heap.resize(params.size());
     full = heap;

@@ -6,6 +6,15 @@
 // side effects, and the build-time generator of engine/tools writes the type libraries and class
 // registrations from the same records. Nothing here allocates: declarations are constant
 // initialised, so a script run pays nothing for them.
+//
+// A new class takes three pieces, as objects/scripting/DictionaryClass.cpp shows:
+//   - its DISPIDs in an enum and its members in a constexpr array of Method / Get / Let / SetRef,
+//     with parameters from In / Optional, in an SInterface, and an SClass naming it;
+//   - the object: a CAutomationObject built with DispatchTableOf<kItsClass>() that answers
+//     InvokeMember with a switch on member.dispId (arguments already counted, defaults filled);
+//   - the interface, enums and class listed in their library's SLibrary, and a new library in
+//     EngineLibraries() (or tools::DeclaredLibraries() for a host's). CreateObject, the type
+//     library and the class hive follow from these.
 
 #include <array>
 #include <cstdint>

@@ -174,7 +174,13 @@ class CBuilder {
     if (iface.flags & om::iface::kNonExtensible) type.flags |= flags::kTypeNonExtensible;
     type.implTypes.push_back(SImplType{STypeRef{0, -1, kDispatchGuid, ETypeKind::Interface}, 0});
     int slot = 0;
-    for (const om::SMember& member : iface.members) type.funcs.push_back(Func(member, slot++));
+    std::map<std::u16string, std::int32_t> dispIds;
+    for (const om::SMember& member : iface.members) {
+      // Invoke groups a property's get, let and set by name: they must share their DISPID.
+      const auto [known, added] = dispIds.emplace(platform::LowerAscii(member.name), member.dispId);
+      if (!added && known->second != member.dispId) Refuse(m_library, member.name, "one name with two DISPIDs");
+      type.funcs.push_back(Func(member, slot++));
+    }
     type.vtableSize = static_cast<std::uint16_t>(kDispatchVtableBytes + kVtableSlotBytes * slot);
     return type;
   }
@@ -198,6 +204,8 @@ class CBuilder {
   }
 
   [[nodiscard]] STypeInfoDesc CoClass(const om::SClass& cls) const {
+    // The class hive registers a class with its own library's file and LIBID.
+    if (cls.library != &m_library) Refuse(m_library, cls.name, "a class that names another library as its own");
     STypeInfoDesc type;
     type.kind = ETypeKind::CoClass;
     type.name = Name(cls.name, cls.name);

@@ -192,6 +192,13 @@ TEST(TypeLibraryRoundTrip, TablesTheFormatCannotCarryAreRefused) {
   refused(Method(u"UnknownType", 1, Void, unknownType, u""));
   refused(Method(u"Default", 1, Void, defaultOutsideCodePage, u""));
   refused(Method(u"Result", 1, Enum(u"IThing"), {}, u""));
+
+  const SParam value[] = {In(u"", Long)};
+  const SMember splitProperty[] = {Get(u"Size", 1, Long, {}, u""), Let(u"size", 2, value, u"")};
+  const SInterface iface{u"IThing", {}, splitProperty};
+  const SInterface* interfaces[] = {&iface};
+  const SLibrary library{u"Things", {}, 1, 0, {}, interfaces, {}, {}};
+  EXPECT_THROW((void)tools::BuildTypeLibrary(library), std::invalid_argument) << "one name, two DISPIDs";
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ constexpr SMember kMembers[] = {
     Get(u"CompareMode", CompareMode, Enum(u"CompareMethod"), {},
         u"How text keys compare: 0 exactly, 1 without regard to case.", member::kSideEffectFree),
     Method(u"_NewEnum", NewEnum, Unknown, {}, u"Walks the keys for For Each.", member::kRestricted),
-    Get(u"HashVal", HashVal, Variant, kKey, u"The bucket number the dictionary files a key under.",
+    Get(u"HashVal", HashVal, Variant, kKey, u"A number computed from a key, the same for keys the dictionary holds as one.",
         member::kHidden),
 };
 
