@@ -67,6 +67,11 @@ void CChildProcess::Terminate() {
   Reap(status);
 }
 
+void CChildProcess::Detach() {
+  m_pid = -1;
+  Release();
+}
+
 bool CChildProcess::WriteInput(std::string_view bytes) {
   while (!bytes.empty()) {
     if (m_inputFd < 0) return false;

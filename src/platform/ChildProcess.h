@@ -27,6 +27,9 @@ class CChildProcess {
   [[nodiscard]] bool HasEnded(int timeoutMs);
   // Ends the process and whatever it started in its session; reaps it.
   void Terminate();
+  // Lets the process run on by itself once this record goes (a program a script started and
+  // does not wait for); closes this side's pipes.
+  void Detach();
   // The exit status once ended; -1 before, 128 + signal for a killed process.
   [[nodiscard]] int ExitCode() const { return m_exitCode; }
 

@@ -1,0 +1,36 @@
+#include "engine/objects/wsh/WshLibrary.h"
+
+#include "engine/objects/wsh/WshClasses.h"
+
+namespace quillet::engine {
+
+namespace {
+
+using namespace om;
+
+constexpr const SEnum* kEnums[] = {&kWshExecStatus, &kWshDriveTypeConst, &kWshFileAttribute, &kWshIoMode,
+                                   &kWshTristate};
+constexpr const SInterface* kInterfaces[] = {
+    &kWshFolderInterface,     &kWshDriveInterface,       &kWshFolderCollectionInterface,
+    &kWshFileCollectionInterface, &kWshFileInterface,    &kWshTextStreamInterface,
+    &kWshCollectionInterface, &kWshEnvironmentInterface, &kWshExecInterface,
+    &kWshShortcutInterface,   &kWshShellInterface,       &kWshShell2Interface,
+    &kWshShell3Interface,     &kWshNetworkInterface,     &kWshNetwork2Interface};
+constexpr const SClass* kClasses[] = {&kWshShellCompatibleClass, &kWshShellClass, &kWshNetworkCompatibleClass,
+                                      &kWshNetworkClass,         &kWshExecClass,  &kWshCollectionClass,
+                                      &kWshEnvironmentClass,     &kWshShortcutClass};
+
+}  // namespace
+
+constinit const SLibrary kWshLibrary{
+    .name = u"IWshRuntimeLibrary",
+    .libid = Guid("F935DC20-1CF0-11D0-ADB9-00C04FD58A0B"),
+    .majorVersion = 1,
+    .minorVersion = 0,
+    .help = u"The shell, the network and the programs scripts start.",
+    .interfaces = kInterfaces,
+    .enums = kEnums,
+    .classes = kClasses,
+};
+
+}  // namespace quillet::engine

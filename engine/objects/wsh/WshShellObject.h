@@ -1,0 +1,29 @@
+#pragma once
+// WScript.Shell: starts programs, reads the environment and the special folders, writes to the
+// system log. What this system cannot do raises a clear error instead of doing nothing.
+
+#include "engine/runtime/AutomationObject.h"
+
+namespace quillet::engine {
+
+class CWshShellObject : public CAutomationObject {
+ public:
+  CWshShellObject();
+
+ protected:
+  CVariant InvokeMember(const om::SMember& member, std::span<CVariant> args) override;
+
+ private:
+  static CVariant SpecialFolders();
+  static CVariant Environment(const CVariant& scope);
+  static CVariant Run(std::span<CVariant> args);
+  static CVariant Popup(std::span<CVariant> args);
+  static CVariant LogEvent(std::span<CVariant> args);
+  static CVariant CurrentDirectory();
+  static void SetCurrentDirectory(const CVariant& folder);
+};
+
+// CreateObject("WScript.Shell").
+[[nodiscard]] CDispatchObject* NewWshShell();
+
+}  // namespace quillet::engine

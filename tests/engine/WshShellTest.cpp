@@ -1,0 +1,200 @@
+// WScript.Shell and WScript.Network as scripts use them, against real child processes and a
+// user folder of the test's own: Run's exit codes and errors, the Process environment that
+// children inherit, the Windows variable names, the special folders from xdg-user-dirs, the
+// network mounts, and the clear errors of what this system cannot do.
+
+#include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "TempFolder.h"
+#include "engine/objects/wsh/MountTable.h"
+#include "engine/runtime/DispatchObject.h"
+#include "engine/runtime/ScriptError.h"
+#include "engine/vm/ScriptEngine.h"
+#include "platform/TextConvert.h"
+
+namespace quillet::engine {
+namespace {
+
+class CLog : public CDispatchObject {
+ public:
+  std::u16string TypeName() const override { return u"Log"; }
+  CVariant Invoke(std::u16string_view, EInvokeKind, std::span<CVariant> args) override {
+    std::u16string line;
+    for (auto& arg : args) {
+      if (!line.empty()) line += u' ';
+      line += arg.Deref().IsNull() ? u"Null" : arg.Deref().ToString();
+    }
+    lines += line + u"\n";
+    return {};
+  }
+  std::u16string lines;
+};
+
+// The script's Log lines, then "error N: text" if it ended with a runtime error.
+std::string RunScript(const std::string& source) {
+  CScriptEngine engine;
+  auto* log = new CLog();
+  engine.AddNamedItem(u"Log", CVariant::Object(log));
+  std::string tail;
+  try {
+    engine.Run(u"Set sh = CreateObject(\"WScript.Shell\")\n" + platform::Utf8ToUtf16(source));
+  } catch (const CScriptError& e) {
+    tail = "error " + std::to_string(e.Number()) + ": " + platform::Utf16ToUtf8(e.Description());
+  }
+  std::string out = platform::Utf16ToUtf8(log->lines) + tail;
+  engine.Close();
+  return out;
+}
+
+class WshShell : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_folder.IsolateUserFolders();
+    m_oldDirectory = std::filesystem::current_path();
+  }
+  void TearDown() override { std::filesystem::current_path(m_oldDirectory); }
+
+  test::CTempFolder m_folder;
+  std::filesystem::path m_oldDirectory;
+};
+
+TEST_F(WshShell, RunStartsProgramsAndWaitsWhenAsked) {
+  EXPECT_EQ(RunScript("Log sh.Run(\"sh -c \"\"exit 7\"\"\", 0, True)"), "7\n");
+  EXPECT_EQ(RunScript("Log sh.Run(\"sh.exe -c \"\"kill -9 $$\"\"\", 1, True)"), "137\n") << "NAME.exe found as NAME";
+  EXPECT_EQ(RunScript("Log sh.Run(\"no-such-program-here --x\")"),
+            "error -2147024894: The system cannot find the file specified.");
+  EXPECT_EQ(RunScript("Log sh.Run(\"\")"), "error -2147024894: The system cannot find the file specified.");
+
+  // Without waiting the call returns 0 at once and the program runs on by itself.
+  const std::string marker = m_folder.File("ran");
+  EXPECT_EQ(RunScript("Log sh.Run(\"sh -c \"\"sleep 0.2; touch '" + marker + "'\"\"\")"), "0\n");
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!std::filesystem::exists(marker) && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(std::filesystem::exists(marker));
+}
+
+TEST_F(WshShell, ProcessEnvironmentIsTheOneChildrenInherit) {
+  ::unsetenv("QUILLET_WSH_TEST");
+  EXPECT_EQ(RunScript("Set env = sh.Environment(\"PROCESS\")\n"
+                "Log \"[\" & env(\"QUILLET_WSH_TEST\") & \"]\"\n"
+                "n = env.Count\n"
+                "env(\"QUILLET_WSH_TEST\") = \"a b\"\n"
+                "Log env(\"quillet_wsh_test\"), env.Count - n, env.length - n\n"
+                "Log sh.ExpandEnvironmentStrings(\"<%QUILLET_WSH_TEST%>\")\n"
+                "Log sh.Run(\"sh -c \"\"case $QUILLET_WSH_TEST in 'a b') exit 0;; esac; exit 1\"\"\", 0, True)\n"
+                "For Each e In env\n"
+                "  If Left(e, 17) = \"QUILLET_WSH_TEST=\" Then Log e\n"
+                "Next\n"
+                "env.Remove \"Quillet_Wsh_Test\"\n"
+                "Log \"[\" & env(\"QUILLET_WSH_TEST\") & \"]\"\n"),
+            "[]\na b 1 1\n<a b>\n0\nQUILLET_WSH_TEST=a b\n[]\n");
+  EXPECT_EQ(std::getenv("QUILLET_WSH_TEST"), nullptr);
+  EXPECT_EQ(RunScript("sh.Environment(\"Process\")(\"A=B\") = \"x\""), "error 5: Invalid procedure call or argument");
+
+  // Volatile variables live for the run and never reach the process.
+  EXPECT_EQ(RunScript("Set v = sh.Environment(\"Volatile\")\nv(\"QUILLET_VOLATILE\") = \"1\"\n"
+                "Log v(\"quillet_volatile\"), v.Count, sh.Environment(\"Process\")(\"QUILLET_VOLATILE\") = \"\""),
+            "1 1 True\n");
+  EXPECT_EQ(RunScript("Log sh.Environment(\"Nowhere\").Count"), "error 5: Invalid procedure call or argument");
+  EXPECT_EQ(RunScript("Log sh.Environment(\"User\")(\"PATH\")"),
+            "error 445: The System and User environments (kept in the script registry) is not available on this "
+            "system.");
+}
+
+TEST_F(WshShell, ExpandsTheWindowsNamesScriptsExpect) {
+  const passwd* user = ::getpwuid(::geteuid());
+  ASSERT_NE(user, nullptr);
+  char host[256] = {};
+  ASSERT_EQ(::gethostname(host, sizeof host - 1), 0);
+  std::string machine = host;
+  machine = machine.substr(0, machine.find('.'));
+  ::setenv("TMPDIR", m_folder.Path().c_str(), 1);
+  const std::string home = std::getenv("HOME");
+  EXPECT_EQ(RunScript("Log sh.ExpandEnvironmentStrings(\"%USERNAME%|%ComputerName%|%USERPROFILE%|%temp%|%TMP%|%APPDATA%\")"),
+            std::string(user->pw_name) + "|" + machine + "|" + home + "|" + m_folder.Path() + "|" + m_folder.Path() +
+                "|" + std::getenv("XDG_CONFIG_HOME") + "\n");
+  // A name the process sets wins over the mapping; unknown names and stray signs stay as written.
+  ::setenv("USERNAME", "someone", 1);
+  EXPECT_EQ(RunScript("Log sh.ExpandEnvironmentStrings(\"%username%-%NO_SUCH_NAME_X%%USERNAME%-100%-%\")"),
+            "someone-%NO_SUCH_NAME_X%someone-100%-%\n");
+  ::unsetenv("USERNAME");
+  ::unsetenv("TMPDIR");
+  EXPECT_EQ(RunScript("Log sh.ExpandEnvironmentStrings(\"%ComSpec% %OS%\")"), "/bin/sh Windows_NT\n");
+}
+
+TEST_F(WshShell, SpecialFoldersComeFromTheUserDirs) {
+  const std::string config = std::getenv("XDG_CONFIG_HOME");
+  std::filesystem::create_directories(config);
+  test::WriteFile(config + "/user-dirs.dirs",
+                  "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Bureau\"\n"
+                  "XDG_DOCUMENTS_DIR=\"/srv/docs\"\nXDG_TEMPLATES_DIR=\"$HOME/\"\n");
+  const std::string home = std::getenv("HOME");
+  const std::string data = std::getenv("XDG_DATA_HOME");
+  EXPECT_EQ(RunScript("Set f = sh.SpecialFolders\n"
+                "Log f(\"Desktop\"), f.Item(\"MYDOCUMENTS\"), f(\"Templates\"), f(\"Programs\"), f(\"Startup\")\n"
+                "Log \"[\" & f(\"NoSuchFolder\") & \"]\", f.Count = f.length, f(4) = f(\"Desktop\")\n"
+                "n = 0\nFor Each p In f\n n = n + 1\nNext\nLog n = f.Count\n"
+                "Log sh.SpecialFolders(\"Desktop\") = f(\"desktop\")\n"
+                "Log f(f.Count)"),
+            home + "/Bureau /srv/docs " + home + "/Templates " + data + "/applications " + config +
+                "/autostart\n[] True True\nTrue\nTrue\nerror 9: Subscript out of range");
+}
+
+TEST_F(WshShell, SmallMembersAndWhatThisSystemCannotDo) {
+  const std::string folder = std::filesystem::canonical(m_folder.Path()).string();
+  EXPECT_EQ(RunScript("sh.CurrentDirectory = \"" + folder + "\"\nLog sh.CurrentDirectory"), folder + "\n");
+  EXPECT_EQ(RunScript("sh.CurrentDirectory = \"" + folder + "/missing\""),
+            "error -2147024893: The system cannot find the path specified.");
+  EXPECT_EQ(RunScript("Log sh.AppActivate(\"Untitled - Notepad\")"), "False\n");
+  EXPECT_EQ(RunScript("sh.SendKeys \"{ENTER}\""), "error 445: SendKeys is not available on this system.");
+  EXPECT_EQ(RunScript("Log sh.LogEvent(4, \"a test message\")"), "True\n");
+  EXPECT_EQ(RunScript("Log TypeName(sh), TypeName(sh.Environment(\"Process\")), TypeName(sh.SpecialFolders)"),
+            "IWshShell3 IWshEnvironment IWshCollection\n");
+
+  // With no display nobody can answer: the answer is the time-out's, at once.
+  const char* display = std::getenv("DISPLAY");
+  const std::string savedDisplay = display != nullptr ? display : "";
+  ::unsetenv("DISPLAY");
+  ::unsetenv("WAYLAND_DISPLAY");
+  EXPECT_EQ(RunScript("Log sh.Popup(\"Go on?\", 30, \"Question\", 4)"), "-1\n");
+  if (display != nullptr) ::setenv("DISPLAY", savedDisplay.c_str(), 1);
+}
+
+TEST(WshNetwork, NamesTheUserAndTheMachine) {
+  const passwd* user = ::getpwuid(::geteuid());
+  ASSERT_NE(user, nullptr);
+  EXPECT_EQ(RunScript("Set n = CreateObject(\"WScript.Network\")\n"
+                "Log n.UserName, TypeName(n), n.ComputerName = sh.ExpandEnvironmentStrings(\"%COMPUTERNAME%\"), "
+                "n.UserDomain <> \"\", n.EnumPrinterConnections.Count\n"
+                "n.MapNetworkDrive \"Z:\", \"\\\\server\\share\""),
+            std::string(user->pw_name) +
+                " IWshNetwork2 True True 0\nerror 445: MapNetworkDrive is not available on this system.");
+}
+
+TEST(WshNetwork, NetworkMountsFromTheMountTable) {
+  const auto mounts = wsh::ParseNetworkMounts(
+      "22 1 0:21 / /proc rw,nosuid - proc proc rw\n"
+      "40 1 0:35 / /mnt/share rw,relatime shared:20 - cifs //files.local/public rw,vers=3.0\n"
+      "41 1 0:36 / /home/u/my\\040nfs rw - nfs4 nas:/export/home/ rw\n"
+      "bad line\n"
+      "42 1 0:37 / /x rw - \n");
+  ASSERT_EQ(mounts.size(), 2u);
+  EXPECT_EQ(platform::Utf16ToUtf8(mounts[0].mountPoint), "/mnt/share");
+  EXPECT_EQ(platform::Utf16ToUtf8(mounts[0].remote), "\\\\files.local\\public");
+  EXPECT_EQ(platform::Utf16ToUtf8(mounts[1].mountPoint), "/home/u/my nfs");
+  EXPECT_EQ(platform::Utf16ToUtf8(mounts[1].remote), "\\\\nas\\export\\home");
+}
+
+}  // namespace
+}  // namespace quillet::engine
