@@ -17,6 +17,7 @@ CChildProcess::CChildProcess(CChildProcess&& other) noexcept
     : m_pid(std::exchange(other.m_pid, -1)),
       m_inputFd(std::exchange(other.m_inputFd, -1)),
       m_outputFd(std::exchange(other.m_outputFd, -1)),
+      m_errorFd(std::exchange(other.m_errorFd, -1)),
       m_exitCode(other.m_exitCode) {}
 
 CChildProcess& CChildProcess::operator=(CChildProcess&& other) noexcept {
@@ -25,6 +26,7 @@ CChildProcess& CChildProcess::operator=(CChildProcess&& other) noexcept {
     m_pid = std::exchange(other.m_pid, -1);
     m_inputFd = std::exchange(other.m_inputFd, -1);
     m_outputFd = std::exchange(other.m_outputFd, -1);
+    m_errorFd = std::exchange(other.m_errorFd, -1);
     m_exitCode = other.m_exitCode;
   }
   return *this;
@@ -36,6 +38,7 @@ void CChildProcess::Release() {
   if (m_pid > 0) Terminate();
   CloseInput();
   if (m_outputFd >= 0) ::close(std::exchange(m_outputFd, -1));
+  if (m_errorFd >= 0) ::close(std::exchange(m_errorFd, -1));
 }
 
 void CChildProcess::Reap(int status) {
@@ -86,6 +89,8 @@ bool CChildProcess::WriteInput(std::string_view bytes) {
 }
 
 int CChildProcess::TakeOutputFd() { return std::exchange(m_outputFd, -1); }
+
+int CChildProcess::TakeErrorFd() { return std::exchange(m_errorFd, -1); }
 
 void CChildProcess::CloseInput() {
   if (m_inputFd >= 0) ::close(std::exchange(m_inputFd, -1));

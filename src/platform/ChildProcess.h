@@ -13,7 +13,8 @@ namespace quillet::platform {
 class CChildProcess {
  public:
   CChildProcess() = default;
-  CChildProcess(pid_t pid, int inputFd, int outputFd) : m_pid(pid), m_inputFd(inputFd), m_outputFd(outputFd) {}
+  CChildProcess(pid_t pid, int inputFd, int outputFd, int errorFd = -1)
+      : m_pid(pid), m_inputFd(inputFd), m_outputFd(outputFd), m_errorFd(errorFd) {}
   ~CChildProcess();
   CChildProcess(CChildProcess&& other) noexcept;
   CChildProcess& operator=(CChildProcess&& other) noexcept;
@@ -38,6 +39,8 @@ class CChildProcess {
   bool WriteInput(std::string_view bytes);
   // The read end of the output pipe, for the reader; handed over, so closed by the caller.
   [[nodiscard]] int TakeOutputFd();
+  // The read end of the error pipe when standard error has one of its own, else -1; handed over.
+  [[nodiscard]] int TakeErrorFd();
   void CloseInput();
 
  private:
@@ -47,6 +50,7 @@ class CChildProcess {
   pid_t m_pid = -1;
   int m_inputFd = -1;
   int m_outputFd = -1;
+  int m_errorFd = -1;
   int m_exitCode = -1;
 };
 

@@ -83,10 +83,10 @@ class CSpawnSetup {
   CSpawnSetup(const CSpawnSetup&) = delete;
   CSpawnSetup& operator=(const CSpawnSetup&) = delete;
 
-  void Redirect(const SPipe& input, const SPipe& output) {
+  void Redirect(const SPipe& input, const SPipe& output, const SPipe& error) {
     posix_spawn_file_actions_adddup2(&m_actions, input.read, STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&m_actions, output.write, STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&m_actions, output.write, STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(&m_actions, error.write >= 0 ? error.write : output.write, STDERR_FILENO);
     // Detached: no controlling terminal, and one group to end on Stop. The editor ignores
     // SIGPIPE so that typing to an ended script is a failed write, not a crash; the script
     // gets the default back.
@@ -140,17 +140,22 @@ std::string CProcessLauncher::FindProgram(std::u16string_view name) const {
 
 std::variant<CChildProcess, std::u16string> CProcessLauncher::Launch(std::u16string_view commandLine,
                                                                      bool redirect) const {
-  return Start(commandLine, redirect, {});
+  return Start(commandLine, redirect ? EStreams::Redirected : EStreams::Inherited, {});
+}
+
+std::variant<CChildProcess, std::u16string> CProcessLauncher::LaunchWithSeparateError(
+    std::u16string_view commandLine) const {
+  return Start(commandLine, EStreams::SeparateError, {});
 }
 
 std::variant<CChildProcess, std::u16string> CProcessLauncher::LaunchInTerminal(
     std::u16string_view commandLine) const {
   const std::string terminal = FindProgram(kTerminalProgram);
-  if (terminal.empty()) return Start(commandLine, false, {});
-  return Start(commandLine, false, {terminal, "-e"});
+  if (terminal.empty()) return Start(commandLine, EStreams::Inherited, {});
+  return Start(commandLine, EStreams::Inherited, {terminal, "-e"});
 }
 
-std::variant<CChildProcess, std::u16string> CProcessLauncher::Start(std::u16string_view commandLine, bool redirect,
+std::variant<CChildProcess, std::u16string> CProcessLauncher::Start(std::u16string_view commandLine, EStreams streams,
                                                                     std::vector<std::string> argv) const {
   const std::vector<std::u16string> args = SplitCommandLine(commandLine);
   if (args.front().empty()) return std::u16string(u"The command line names no program.");
@@ -163,26 +168,29 @@ std::variant<CChildProcess, std::u16string> CProcessLauncher::Start(std::u16stri
   argv[hostIndex] = host;
   const std::string program = argv.front();
 
-  SPipe input, output;
+  SPipe input, output, error;
   CSpawnSetup setup;
-  if (redirect) {
-    if (!MakePipe(input) || !MakePipe(output)) {
+  if (streams != EStreams::Inherited) {
+    if (!MakePipe(input) || !MakePipe(output) || (streams == EStreams::SeparateError && !MakePipe(error))) {
       ClosePipe(input);
+      ClosePipe(output);
       return std::u16string(u"The pipes for the script's input and output could not be made.");
     }
-    setup.Redirect(input, output);
+    setup.Redirect(input, output, error);
   }
   pid_t pid = -1;
-  const int error = setup.Spawn(pid, program, argv);
+  const int spawnError = setup.Spawn(pid, program, argv);
   // The child's ends belong to the child alone from here on.
   if (input.read >= 0) ::close(input.read);
   if (output.write >= 0) ::close(output.write);
-  if (error != 0) {
+  if (error.write >= 0) ::close(error.write);
+  if (spawnError != 0) {
     if (input.write >= 0) ::close(input.write);
     if (output.read >= 0) ::close(output.read);
-    return Utf8ToUtf16(program + ": " + std::strerror(error));
+    if (error.read >= 0) ::close(error.read);
+    return Utf8ToUtf16(program + ": " + std::strerror(spawnError));
   }
-  return CChildProcess(pid, input.write, output.read);
+  return CChildProcess(pid, input.write, output.read, error.read);
 }
 
 }  // namespace quillet::platform

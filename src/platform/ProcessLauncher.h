@@ -29,6 +29,10 @@ class CProcessLauncher {
   // The process, or a message that says why it could not be started.
   [[nodiscard]] std::variant<CChildProcess, std::u16string> Launch(std::u16string_view commandLine,
                                                                    bool redirect) const;
+  // Redirected with standard error on a pipe of its own (TakeErrorFd), for callers that read
+  // the two apart.
+  [[nodiscard]] std::variant<CChildProcess, std::u16string> LaunchWithSeparateError(
+      std::u16string_view commandLine) const;
   // Not redirected, in a terminal window of its own, as a console program expects; the
   // terminal is the one the system names as its default, found along PATH. Without one the
   // program inherits the editor's streams.
@@ -37,8 +41,9 @@ class CProcessLauncher {
   static constexpr std::u16string_view kTerminalProgram = u"x-terminal-emulator";
 
  private:
+  enum class EStreams { Inherited, Redirected, SeparateError };
   // argv holds what goes before the program (a terminal and its switch), if anything.
-  [[nodiscard]] std::variant<CChildProcess, std::u16string> Start(std::u16string_view commandLine, bool redirect,
+  [[nodiscard]] std::variant<CChildProcess, std::u16string> Start(std::u16string_view commandLine, EStreams streams,
                                                                   std::vector<std::string> argv) const;
 
   std::string m_programFolder;

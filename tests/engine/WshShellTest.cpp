@@ -171,6 +171,41 @@ TEST_F(WshShell, SmallMembersAndWhatThisSystemCannotDo) {
   if (display != nullptr) ::setenv("DISPLAY", savedDisplay.c_str(), 1);
 }
 
+TEST_F(WshShell, ExecConnectsTheProgramsStreams) {
+  EXPECT_EQ(RunScript("Set e = sh.Exec(\"cat\")\n"
+                      "e.StdIn.WriteLine \"first line\"\n"
+                      "e.StdIn.Write \"second\" & vbCrLf & \"\u00e9t\u00e9\"\n"
+                      "e.StdIn.Close\n"
+                      "Log e.StdOut.ReadLine, e.StdOut.Line\n"
+                      "Log e.StdOut.ReadLine\n"
+                      "Log e.StdOut.AtEndOfStream, e.StdOut.Read(2), e.StdOut.ReadAll, e.StdOut.AtEndOfStream\n"
+                      "Do While e.Status = 0 : Loop\n"
+                      "Log e.Status, e.ExitCode, e.ProcessID > 0, TypeName(e), TypeName(e.StdOut)\n"
+                      "Log e.StdOut.ReadLine"),
+            "first line 2\nsecond\nFalse \u00e9t \u00e9 True\n1 0 True IWshExec TextStream\nerror 62: Input past end of file");
+  EXPECT_EQ(RunScript("Set e = sh.Exec(\"sh -c \"\"echo out; echo err >&2; exit 3\"\"\")\n"
+                      "Log e.StdErr.ReadAll & e.StdOut.ReadAll\n"
+                      "Do While e.Status = 0 : Loop\nLog e.ExitCode\n"
+                      "e.StdOut.Write \"x\""),
+            "err\nout\n\n3\nerror 54: Bad file mode");
+  EXPECT_EQ(RunScript("sh.Exec \"no-such-program-here\""),
+            "error -2147024894: The system cannot find the file specified.");
+}
+
+// The pattern scripts copy from the documentation: wait for the end, then read. Both streams
+// hold far more than a pipe's buffer, so a child nobody drains would never end.
+TEST_F(WshShell, ExecNeverDeadlocksOnFullPipes) {
+  EXPECT_EQ(RunScript("Set e = sh.Exec(\"sh -c \"\"head -c 3000000 /dev/zero | tr '\\0' x; "
+                      "head -c 2000000 /dev/zero | tr '\\0' y >&2\"\"\")\n"
+                      "Do While e.Status = 0 : Loop\n"
+                      "Log Len(e.StdOut.ReadAll), Len(e.StdErr.ReadAll), e.ExitCode"),
+            "3000000 2000000 0\n");
+  // A program that never ends is ended by Terminate, and reports the signal.
+  EXPECT_EQ(RunScript("Set e = sh.Exec(\"sleep 1000\")\nLog e.Status\ne.Terminate\nLog e.Status, e.ExitCode, "
+                      "e.StdOut.AtEndOfStream"),
+            "0\n1 137 True\n");
+}
+
 TEST(WshNetwork, NamesTheUserAndTheMachine) {
   const passwd* user = ::getpwuid(::geteuid());
   ASSERT_NE(user, nullptr);

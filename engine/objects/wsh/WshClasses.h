@@ -51,6 +51,7 @@ extern const om::SClass kWshShellClass, kWshShellCompatibleClass, kWshNetworkCla
 // The file system interfaces the library lists beside its own (Scripting declares the same).
 extern const om::SInterface kWshFolderInterface, kWshDriveInterface, kWshFolderCollectionInterface,
     kWshFileCollectionInterface, kWshFileInterface, kWshTextStreamInterface;
+extern const om::SClass kWshTextStreamClass;
 extern const om::SEnum kWshExecStatus, kWshDriveTypeConst, kWshFileAttribute, kWshIoMode, kWshTristate;
 
 }  // namespace quillet::engine

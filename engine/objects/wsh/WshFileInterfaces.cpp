@@ -3,6 +3,8 @@
 // that FileSystemObject hands out.
 #include "engine/objects/wsh/WshClasses.h"
 
+#include "engine/objects/wsh/WshLibrary.h"
+
 namespace quillet::engine {
 
 namespace {
@@ -154,5 +156,9 @@ constinit const SInterface kWshFileInterface{u"IFile", Guid("C7C3F5A4-88A3-11D0-
 constinit const SInterface kWshTextStreamInterface{u"ITextStream", Guid("53BAD8C1-E718-11CF-893D-00A0C9054228"),
                                                    kTextStreamMembers, u"A stream of text read or written in order.",
                                                    kFileSystemFlags};
+
+// The library declares no coclass for it; Exec's streams are of this class.
+constinit const SClass kWshTextStreamClass{
+    .name = {}, .library = &kWshLibrary, .defaultInterface = &kWshTextStreamInterface, .typeName = u"TextStream"};
 
 }  // namespace quillet::engine

@@ -18,7 +18,7 @@ constexpr const SInterface* kInterfaces[] = {
     &kWshShell3Interface,     &kWshNetworkInterface,     &kWshNetwork2Interface};
 constexpr const SClass* kClasses[] = {&kWshShellCompatibleClass, &kWshShellClass, &kWshNetworkCompatibleClass,
                                       &kWshNetworkClass,         &kWshExecClass,  &kWshCollectionClass,
-                                      &kWshEnvironmentClass,     &kWshShortcutClass};
+                                      &kWshEnvironmentClass,     &kWshShortcutClass, &kWshTextStreamClass};
 
 }  // namespace
 

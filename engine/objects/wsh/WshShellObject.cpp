@@ -14,6 +14,7 @@
 #include "engine/objects/wsh/WshCollectionObject.h"
 #include "engine/objects/wsh/WshEnvironmentObject.h"
 #include "engine/objects/wsh/WshErrors.h"
+#include "engine/objects/wsh/WshExecObject.h"
 #include "engine/vm/RuntimeState.h"
 #include "platform/CommandLineSplit.h"
 #include "platform/ProcessLauncher.h"
@@ -67,7 +68,7 @@ CVariant CWshShellObject::InvokeMember(const om::SMember& member, std::span<CVar
     // No window of this system can be found by a title the script knows.
     case id::AppActivate: return CVariant::Boolean(false);
     case id::SendKeys: wsh::ThrowNotAvailable(u"SendKeys");
-    case id::Exec: wsh::ThrowNotAvailable(u"Exec");
+    case id::Exec: return Exec(args[0].Deref().ToString());
     case id::CurrentDirectory:
       if (member.kind == om::EMemberKind::PropertyGet) return CurrentDirectory();
       SetCurrentDirectory(args[0]);
@@ -89,18 +90,26 @@ CVariant CWshShellObject::Environment(const CVariant& scope) {
   return CVariant::Object(new CWshEnvironmentObject(named));
 }
 
-CVariant CWshShellObject::Run(std::span<CVariant> args) {
-  const std::u16string command = args[0].Deref().ToString();
-  if (Given(args[1])) (void)args[1].Deref().ToLong();  // the window style: checked; there is no window to style
-  const bool wait = Given(args[2]) && args[2].Deref().ToBool();
+platform::CChildProcess CWshShellObject::Start(const std::u16string& command, bool streams) {
   const platform::CProcessLauncher launcher;
   const std::vector<std::u16string> words = platform::SplitCommandLine(command);
   if (words.empty() || launcher.FindProgram(words.front()).empty()) {
     throw CScriptError(wsh::kFileNotFound, u"The system cannot find the file specified.");
   }
-  auto started = launcher.Launch(command, false);
+  auto started = streams ? launcher.LaunchWithSeparateError(command) : launcher.Launch(command, false);
   if (auto* failure = std::get_if<std::u16string>(&started)) throw CScriptError(wsh::kUnspecifiedError, *failure);
-  auto& child = std::get<platform::CChildProcess>(started);
+  return std::move(std::get<platform::CChildProcess>(started));
+}
+
+CVariant CWshShellObject::Exec(const std::u16string& command) {
+  return CVariant::Object(new CWshExecObject(Start(command, true)));
+}
+
+CVariant CWshShellObject::Run(std::span<CVariant> args) {
+  const std::u16string command = args[0].Deref().ToString();
+  if (Given(args[1])) (void)args[1].Deref().ToLong();  // the window style: checked; there is no window to style
+  const bool wait = Given(args[2]) && args[2].Deref().ToBool();
+  platform::CChildProcess child = Start(command, false);
   if (!wait) {
     child.Detach();
     return CVariant::Long(0);

@@ -2,7 +2,10 @@
 // WScript.Shell: starts programs, reads the environment and the special folders, writes to the
 // system log. What this system cannot do raises a clear error instead of doing nothing.
 
+#include <string>
+
 #include "engine/runtime/AutomationObject.h"
+#include "platform/ChildProcess.h"
 
 namespace quillet::engine {
 
@@ -16,7 +19,10 @@ class CWshShellObject : public CAutomationObject {
  private:
   static CVariant SpecialFolders();
   static CVariant Environment(const CVariant& scope);
+  // Throws Windows' error for a program that cannot be found or started.
+  static platform::CChildProcess Start(const std::u16string& command, bool streams);
   static CVariant Run(std::span<CVariant> args);
+  static CVariant Exec(const std::u16string& command);
   static CVariant Popup(std::span<CVariant> args);
   static CVariant LogEvent(std::span<CVariant> args);
   static CVariant CurrentDirectory();

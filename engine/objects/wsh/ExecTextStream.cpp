@@ -1,0 +1,122 @@
+#include "engine/objects/wsh/ExecTextStream.h"
+
+#include "engine/objects/wsh/WshClasses.h"
+#include "engine/runtime/ScriptError.h"
+#include "platform/TextConvert.h"
+
+namespace quillet::engine {
+
+namespace {
+
+namespace id {
+enum : int32_t {
+  Line = 10000, Column = -529, AtEndOfStream = 10002, AtEndOfLine = 10003, Read = 10004, ReadLine = 10005,
+  ReadAll = 10006, Write = 10007, WriteLine = 10008, WriteBlankLines = 10009, Skip = 10010, SkipLine = 10011,
+  Close = 10012,
+};
+}  // namespace id
+
+constexpr int kBadFileMode = 54;
+constexpr int kInputPastEnd = 62;
+
+}  // namespace
+
+CExecTextStream::CExecTextStream(std::shared_ptr<SExecProcess> process, EKind kind)
+    : CAutomationObject(DispatchTableOf<kWshTextStreamClass>()), m_process(std::move(process)), m_kind(kind) {}
+
+wsh::CPipeDrain::EChannel CExecTextStream::Channel() const {
+  return m_kind == EKind::Error ? wsh::CPipeDrain::Error : wsh::CPipeDrain::Output;
+}
+
+void CExecTextStream::RequireReading() const {
+  if (m_kind == EKind::Input || m_closed) throw CScriptError(kBadFileMode);
+}
+
+void CExecTextStream::RequireWriting() const {
+  if (m_kind != EKind::Input || m_closed) throw CScriptError(kBadFileMode);
+}
+
+CVariant CExecTextStream::InvokeMember(const om::SMember& member, std::span<CVariant> args) {
+  switch (member.dispId) {
+    case id::Line: return CVariant::Long(m_line);
+    case id::Column: return CVariant::Long(m_column);
+    case id::AtEndOfStream:
+      RequireReading();
+      return CVariant::Boolean(m_process->drain->PeekByte(Channel()) < 0);
+    case id::AtEndOfLine: {
+      RequireReading();
+      const int next = m_process->drain->PeekByte(Channel());
+      return CVariant::Boolean(next < 0 || next == '\r' || next == '\n');
+    }
+    case id::Read:
+    case id::ReadLine:
+    case id::ReadAll:
+    case id::Skip:
+    case id::SkipLine: return Read(member, args);
+    case id::Write: Write(args[0].Deref().ToString()); return {};
+    case id::WriteLine: Write(args[0].Deref().ToString() + u"\n"); return {};
+    case id::WriteBlankLines: {
+      const int32_t lines = args[0].Deref().ToLong();
+      if (lines < 0) throw CScriptError(err::InvalidCall);
+      Write(std::u16string(static_cast<size_t>(lines), u'\n'));
+      return {};
+    }
+    case id::Close:
+      if (m_kind == EKind::Input) m_process->child.CloseInput();
+      m_closed = true;
+      return {};
+    default: ThrowNoSuchMember();
+  }
+}
+
+CVariant CExecTextStream::Read(const om::SMember& member, std::span<CVariant> args) {
+  RequireReading();
+  wsh::CPipeDrain& drain = *m_process->drain;
+  std::u16string text;
+  switch (member.dispId) {
+    case id::Read:
+    case id::Skip: {
+      const int32_t count = args[0].Deref().ToLong();
+      if (count < 0) throw CScriptError(err::InvalidCall);
+      if (drain.PeekByte(Channel()) < 0) throw CScriptError(kInputPastEnd);
+      text = platform::Utf8ToUtf16(drain.TakeCharacters(Channel(), static_cast<size_t>(count)));
+      Count(text);
+      break;
+    }
+    case id::ReadLine:
+    case id::SkipLine: {
+      auto line = drain.TakeLine(Channel());
+      if (!line) throw CScriptError(kInputPastEnd);
+      text = platform::Utf8ToUtf16(*line);
+      ++m_line;
+      m_column = 1;
+      break;
+    }
+    default:
+      text = platform::Utf8ToUtf16(drain.TakeAll(Channel()));
+      Count(text);
+      break;
+  }
+  if (member.dispId == id::Skip || member.dispId == id::SkipLine) return {};
+  return CVariant::String(text);
+}
+
+void CExecTextStream::Count(std::u16string_view text) {
+  for (const char16_t c : text) {
+    if (c == u'\n') {
+      ++m_line;
+      m_column = 1;
+    } else {
+      ++m_column;
+    }
+  }
+}
+
+// A program that has closed its input makes this a failed write, which the script hears of.
+void CExecTextStream::Write(const std::u16string& text) {
+  RequireWriting();
+  if (!m_process->child.WriteInput(platform::Utf16ToUtf8(text))) throw CScriptError(kBadFileMode);
+  Count(text);
+}
+
+}  // namespace quillet::engine
