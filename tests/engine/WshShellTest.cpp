@@ -107,9 +107,11 @@ TEST_F(WshShell, ProcessEnvironmentIsTheOneChildrenInherit) {
                 "Log v(\"quillet_volatile\"), v.Count, sh.Environment(\"Process\")(\"QUILLET_VOLATILE\") = \"\""),
             "1 1 True\n");
   EXPECT_EQ(RunScript("Log sh.Environment(\"Nowhere\").Count"), "error 5: Invalid procedure call or argument");
-  EXPECT_EQ(RunScript("Log sh.Environment(\"User\")(\"PATH\")"),
-            "error 445: The System and User environments (kept in the script registry) is not available on this "
-            "system.");
+  // The User and System variables are the script registry's Environment keys.
+  EXPECT_EQ(RunScript("Set u = sh.Environment(\"User\")\nu(\"EDITOR_HOME\") = \"%HOME%/ed\"\n"
+                      "Log u(\"editor_home\"), u.Count, sh.RegRead(\"HKCU\\Environment\\EDITOR_HOME\")\n"
+                      "For Each e In u : Log e : Next\nu.Remove \"EDITOR_HOME\"\nLog u.Count, \"[\" & u(\"EDITOR_HOME\") & \"]\""),
+            "%HOME%/ed 1 %HOME%/ed\nEDITOR_HOME=%HOME%/ed\n0 []\n");
 }
 
 TEST_F(WshShell, ExpandsTheWindowsNamesScriptsExpect) {
@@ -204,6 +206,54 @@ TEST_F(WshShell, ExecNeverDeadlocksOnFullPipes) {
   EXPECT_EQ(RunScript("Set e = sh.Exec(\"sleep 1000\")\nLog e.Status\ne.Terminate\nLog e.Status, e.ExitCode, "
                       "e.StdOut.AtEndOfStream"),
             "0\n1 137 True\n");
+}
+
+TEST_F(WshShell, RegistryReadsWhatItWroteWithWindowsTypesAndErrors) {
+  EXPECT_EQ(RunScript("sh.RegWrite \"HKCU\\Software\\Firm\\App\\Name\", \"Quill\"\n"
+                      "sh.RegWrite \"HKEY_CURRENT_USER\\Software\\Firm\\App\\Count\", 42, \"REG_DWORD\"\n"
+                      "sh.RegWrite \"HKCU\\Software\\Firm\\App\\Big\", -1, \"REG_DWORD\"\n"
+                      "sh.RegWrite \"HKCU\\Software\\Firm\\App\\Path\", \"%TEMP%\\x\", \"REG_EXPAND_SZ\"\n"
+                      "sh.RegWrite \"HKCU\\Software\\Firm\\App\\Bytes\", Array(1, 255, 0), \"REG_BINARY\"\n"
+                      "sh.RegWrite \"HKCU\\Software\\Firm\\App\\List\", Array(\"a\", \"b c\"), \"REG_MULTI_SZ\"\n"
+                      "sh.RegWrite \"HKCU\\Software\\Firm\\App\\\", \"default\"\n"
+                      "Log sh.RegRead(\"hkcu\\software\\firm\\app\\NAME\"), sh.RegRead(\"HKCU\\Software\\Firm\\App\\Count\"), "
+                      "sh.RegRead(\"HKCU\\Software\\Firm\\App\\Big\"), sh.RegRead(\"HKCU\\Software\\Firm\\App\\Path\")\n"
+                      "b = sh.RegRead(\"HKCU\\Software\\Firm\\App\\Bytes\")\n"
+                      "Log UBound(b), b(0), b(1), TypeName(b(1)), Join(sh.RegRead(\"HKCU\\Software\\Firm\\App\\List\"), \"|\")\n"
+                      "Log sh.RegRead(\"HKCU\\Software\\Firm\\App\\\")\n"
+                      "sh.RegDelete \"HKCU\\Software\\Firm\\App\\Name\"\n"
+                      "On Error Resume Next\n"
+                      "x = sh.RegRead(\"HKCU\\Software\\Firm\\App\\Name\") : Log Err.Number, Err.Description : Err.Clear\n"
+                      "x = sh.RegRead(\"HKXX\\Software\") : Log Err.Number, Err.Description : Err.Clear\n"
+                      "sh.RegWrite \"HKCR\\.vbs\\x\", 1 : Log Err.Number : Err.Clear\n"
+                      "sh.RegWrite \"HKCU\\Software\\Firm\\Bad\", \"text\", \"REG_BINARY\" : Log Err.Number : Err.Clear\n"
+                      "sh.RegWrite \"HKCU\\Software\\Firm\\Bad\", 1, \"REG_NONSENSE\" : Log Err.Number : Err.Clear\n"
+                      "sh.RegWrite \"HKCU\\\" & String(301, \"k\") & \"\\v\", 1 : Log Err.Number : Err.Clear\n"
+                      "sh.RegWrite \"HKCU\\\" & Replace(Space(300), \" \", \"k\\\") & \"v\", 1 : Log Err.Number : Err.Clear\n"
+                      "sh.RegDelete \"HKCU\\Software\\Firm\\\"\n"
+                      "x = sh.RegRead(\"HKCU\\Software\\Firm\\App\\Count\") : Log Err.Number : Err.Clear\n"
+                      "sh.RegDelete \"HKCU\\Software\\Firm\\\" : Log Err.Number"),
+            "Quill 42 -1 %TEMP%\\x\n2 1 255 Byte a|b c\ndefault\n"
+            "-2147024894 Unable to open registry key \"HKCU\\Software\\Firm\\App\\Name\" for reading.\n"
+            "-2147024894 Invalid root in registry key \"HKXX\\Software\".\n"
+            "-2147024891\n13\n-2147024809\n-2147024809\n0\n-2147024894\n-2147024894\n");
+  // 300 levels is within what the hive keeps, and it reads back.
+  const std::string deep = "HKCU\\\" & Replace(Space(300), \" \", \"k\\\") & \"v\"";
+  EXPECT_EQ(RunScript("Log sh.RegRead(\"" + deep + ")"), "1\n");
+
+  // HKLM is seeded on first use from this system; a hive damaged by hand is kept aside.
+  EXPECT_EQ(RunScript("Log sh.RegRead(\"HKLM\\SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName\\ComputerName\") = "
+                      "CreateObject(\"WScript.Network\").ComputerName"),
+            "True\n");
+  const std::string hive = std::string(std::getenv("XDG_DATA_HOME")) + "/Kelmarsh/Quillet/Registry/HKCU.reg";
+  test::WriteFile(hive, "this is not a registry file");
+  EXPECT_EQ(RunScript("sh.RegWrite \"HKCU\\Software\\A\", \"b\"\nLog sh.RegRead(\"HKCU\\Software\\A\")"), "b\n");
+  bool setAside = false;
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(hive).parent_path())) {
+    setAside = setAside || (entry.path().filename().string().starts_with("HKCU.reg.unreadable-") &&
+                            test::ReadFile(entry.path().string()) == "this is not a registry file");
+  }
+  EXPECT_TRUE(setAside);
 }
 
 TEST(WshNetwork, NamesTheUserAndTheMachine) {

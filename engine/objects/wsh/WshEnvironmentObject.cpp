@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "engine/objects/wsh/MachineNames.h"
+#include "engine/objects/wsh/ScriptRegistry.h"
+#include "engine/runtime/ScriptError.h"
 #include "engine/objects/wsh/WshClasses.h"
-#include "engine/objects/wsh/WshErrors.h"
 #include "engine/runtime/SequenceEnumerator.h"
 #include "platform/TextConvert.h"
 
@@ -46,10 +47,12 @@ std::string ProcessSpelling(const std::u16string& name) {
 }
 
 void CheckName(const std::u16string& name) {
-  if (name.empty() || name.find(u'=') != std::u16string::npos || name.find(u'\0') != std::u16string::npos) {
+  if (name.empty() || name.find_first_of(std::u16string_view(u"=\\\0", 3)) != std::u16string::npos) {
     throw CScriptError(err::InvalidCall);
   }
 }
+
+wsh::CScriptRegistry Registry() { return wsh::CScriptRegistry(wsh::CScriptRegistry::DefaultFolder()); }
 
 }  // namespace
 
@@ -65,15 +68,16 @@ CWshEnvironmentObject::EScope CWshEnvironmentObject::ScopeNamed(std::u16string_v
   throw CScriptError(err::InvalidCall);
 }
 
-void CWshEnvironmentObject::RequireAvailable() const {
-  if (m_scope == EScope::System || m_scope == EScope::User) {
-    wsh::ThrowNotAvailable(u"The System and User environments (kept in the script registry)");
-  }
+bool CWshEnvironmentObject::InRegistry() const { return m_scope == EScope::System || m_scope == EScope::User; }
+
+// Where Windows keeps the variables of the machine and of the user.
+std::u16string CWshEnvironmentObject::RegistryKey() const {
+  return m_scope == EScope::System ? u"HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment"
+                                   : u"HKCU\\Environment";
 }
 
 CVariant CWshEnvironmentObject::InvokeMember(const om::SMember& member, std::span<CVariant> args) {
   namespace id = wsh_collection_id;
-  RequireAvailable();
   switch (member.dispId) {
     case id::Item:
       if (member.kind == om::EMemberKind::PropertyGet) return CVariant::String(Read(args[0].Deref().ToString()));
@@ -87,6 +91,13 @@ CVariant CWshEnvironmentObject::InvokeMember(const om::SMember& member, std::spa
 }
 
 std::u16string CWshEnvironmentObject::Read(const std::u16string& name) const {
+  if (InRegistry()) {
+    CheckName(name);
+    for (auto& [stored, value] : Registry().TextValues(RegistryKey())) {
+      if (platform::EqualsIgnoringAsciiCase(stored, name)) return value;
+    }
+    return {};
+  }
   if (m_scope == EScope::Volatile) {
     const auto found = VolatileVariables().find(name);
     return found != VolatileVariables().end() ? found->second : std::u16string();
@@ -96,6 +107,11 @@ std::u16string CWshEnvironmentObject::Read(const std::u16string& name) const {
 
 void CWshEnvironmentObject::Write(const std::u16string& name, const std::u16string& value) {
   CheckName(name);
+  if (InRegistry()) {
+    const bool expands = value.find(u'%') != std::u16string::npos;
+    Registry().Write(RegistryKey() + u"\\" + name, CVariant::String(value), expands ? u"REG_EXPAND_SZ" : u"REG_SZ");
+    return;
+  }
   if (m_scope == EScope::Volatile) {
     VolatileVariables()[name] = value;
     return;
@@ -108,6 +124,10 @@ void CWshEnvironmentObject::Write(const std::u16string& name, const std::u16stri
 
 void CWshEnvironmentObject::Remove(const std::u16string& name) {
   CheckName(name);
+  if (InRegistry()) {
+    Registry().Delete(RegistryKey() + u"\\" + name);
+    return;
+  }
   if (m_scope == EScope::Volatile) {
     VolatileVariables().erase(name);
     return;
@@ -117,6 +137,10 @@ void CWshEnvironmentObject::Remove(const std::u16string& name) {
 
 std::vector<std::u16string> CWshEnvironmentObject::Entries() const {
   std::vector<std::u16string> entries;
+  if (InRegistry()) {
+    for (auto& [name, value] : Registry().TextValues(RegistryKey())) entries.push_back(name + u"=" + value);
+    return entries;
+  }
   if (m_scope == EScope::Volatile) {
     for (const auto& [name, value] : VolatileVariables()) entries.push_back(name + u"=" + value);
     return entries;
@@ -126,7 +150,6 @@ std::vector<std::u16string> CWshEnvironmentObject::Entries() const {
 }
 
 CEnumerator* CWshEnvironmentObject::NewEnum() {
-  RequireAvailable();
   auto entries = std::make_shared<std::vector<std::u16string>>(Entries());
   return new CSequenceEnumerator([entries](size_t index, CVariant& value) {
     if (index >= entries->size()) return false;

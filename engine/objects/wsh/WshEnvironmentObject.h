@@ -26,7 +26,8 @@ class CWshEnvironmentObject : public CAutomationObject {
   void Remove(const std::u16string& name);
   // Every variable as NAME=value.
   [[nodiscard]] std::vector<std::u16string> Entries() const;
-  void RequireAvailable() const;
+  [[nodiscard]] bool InRegistry() const;
+  [[nodiscard]] std::u16string RegistryKey() const;
 
   EScope m_scope;
 };

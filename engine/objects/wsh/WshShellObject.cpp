@@ -15,6 +15,7 @@
 #include "engine/objects/wsh/WshEnvironmentObject.h"
 #include "engine/objects/wsh/WshErrors.h"
 #include "engine/objects/wsh/WshExecObject.h"
+#include "engine/objects/wsh/ScriptRegistry.h"
 #include "engine/vm/RuntimeState.h"
 #include "platform/CommandLineSplit.h"
 #include "platform/ProcessLauncher.h"
@@ -61,9 +62,15 @@ CVariant CWshShellObject::InvokeMember(const om::SMember& member, std::span<CVar
     case id::Popup: return Popup(args);
     case id::CreateShortcut: wsh::ThrowNotAvailable(u"CreateShortcut");
     case id::ExpandEnvironmentStrings: return CVariant::String(wsh::ExpandVariables(args[0].Deref().ToString()));
-    case id::RegRead:
-    case id::RegWrite:
-    case id::RegDelete: wsh::ThrowNotAvailable(u"The script registry");
+    case id::RegRead: return wsh::CScriptRegistry(wsh::CScriptRegistry::DefaultFolder()).Read(args[0].Deref().ToString());
+    case id::RegWrite: {
+      const std::u16string type = Given(args[2]) ? args[2].Deref().ToString() : std::u16string();
+      wsh::CScriptRegistry(wsh::CScriptRegistry::DefaultFolder()).Write(args[0].Deref().ToString(), args[1], type);
+      return {};
+    }
+    case id::RegDelete:
+      wsh::CScriptRegistry(wsh::CScriptRegistry::DefaultFolder()).Delete(args[0].Deref().ToString());
+      return {};
     case id::LogEvent: return LogEvent(args);
     // No window of this system can be found by a title the script knows.
     case id::AppActivate: return CVariant::Boolean(false);
