@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "engine/objects/wsh/WshEnvironmentObject.h"
 #include "engine/objects/wsh/WshErrors.h"
 #include "engine/objects/wsh/WshExecObject.h"
+#include "engine/objects/wsh/WshShortcutObject.h"
 #include "engine/objects/wsh/ScriptRegistry.h"
 #include "engine/vm/RuntimeState.h"
 #include "platform/CommandLineSplit.h"
@@ -60,7 +62,7 @@ CVariant CWshShellObject::InvokeMember(const om::SMember& member, std::span<CVar
     case id::Environment: return Environment(args[0]);
     case id::Run: return Run(args);
     case id::Popup: return Popup(args);
-    case id::CreateShortcut: wsh::ThrowNotAvailable(u"CreateShortcut");
+    case id::CreateShortcut: return CreateShortcut(args[0].Deref().ToString());
     case id::ExpandEnvironmentStrings: return CVariant::String(wsh::ExpandVariables(args[0].Deref().ToString()));
     case id::RegRead: return wsh::CScriptRegistry(wsh::CScriptRegistry::DefaultFolder()).Read(args[0].Deref().ToString());
     case id::RegWrite: {
@@ -106,6 +108,18 @@ platform::CChildProcess CWshShellObject::Start(const std::u16string& command, bo
   auto started = streams ? launcher.LaunchWithSeparateError(command) : launcher.Launch(command, false);
   if (auto* failure = std::get_if<std::u16string>(&started)) throw CScriptError(wsh::kUnspecifiedError, *failure);
   return std::move(std::get<platform::CChildProcess>(started));
+}
+
+// Only .lnk and .url name shortcuts; Internet shortcuts (.url) are not made here yet.
+CVariant CWshShellObject::CreateShortcut(const std::u16string& path) {
+  const std::u16string lower = platform::LowerAscii(path);
+  if (lower.ends_with(u".url")) wsh::ThrowNotAvailable(u"An Internet shortcut (.url)");
+  if (!lower.ends_with(u".lnk")) {
+    throw CScriptError(static_cast<int>(0x80020009u), u"The shortcut pathname must end with .lnk or .url.");
+  }
+  std::error_code error;
+  const auto absolute = std::filesystem::absolute(platform::TextToFileName(path), error);
+  return CVariant::Object(new CWshShortcutObject(error ? path : platform::FileNameToText(absolute.string())));
 }
 
 CVariant CWshShellObject::Exec(const std::u16string& command) {

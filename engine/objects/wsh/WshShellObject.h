@@ -23,6 +23,7 @@ class CWshShellObject : public CAutomationObject {
   static platform::CChildProcess Start(const std::u16string& command, bool streams);
   static CVariant Run(std::span<CVariant> args);
   static CVariant Exec(const std::u16string& command);
+  static CVariant CreateShortcut(const std::u16string& path);
   static CVariant Popup(std::span<CVariant> args);
   static CVariant LogEvent(std::span<CVariant> args);
   static CVariant CurrentDirectory();
