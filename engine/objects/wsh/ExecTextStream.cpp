@@ -1,5 +1,7 @@
 #include "engine/objects/wsh/ExecTextStream.h"
 
+#include <algorithm>
+
 #include "engine/objects/wsh/WshClasses.h"
 #include "engine/runtime/ScriptError.h"
 #include "platform/TextConvert.h"
@@ -18,6 +20,17 @@ enum : int32_t {
 
 constexpr int kBadFileMode = 54;
 constexpr int kInputPastEnd = 62;
+
+// Programs mostly write ASCII, and ReadAll may take hundreds of megabytes at once: widen that
+// in one pass, and leave the rest to the UTF-8 decoder.
+std::u16string Decode(const std::string& bytes) {
+  bool ascii = true;
+  for (const char c : bytes) ascii &= static_cast<unsigned char>(c) < 0x80;
+  if (!ascii) return platform::Utf8ToUtf16(bytes);
+  std::u16string text(bytes.size(), u'\0');
+  for (size_t i = 0; i < bytes.size(); ++i) text[i] = static_cast<char16_t>(bytes[i]);
+  return text;
+}
 
 }  // namespace
 
@@ -79,7 +92,7 @@ CVariant CExecTextStream::Read(const om::SMember& member, std::span<CVariant> ar
       const int32_t count = args[0].Deref().ToLong();
       if (count < 0) throw CScriptError(err::InvalidCall);
       if (drain.PeekByte(Channel()) < 0) throw CScriptError(kInputPastEnd);
-      text = platform::Utf8ToUtf16(drain.TakeCharacters(Channel(), static_cast<size_t>(count)));
+      text = Decode(drain.TakeCharacters(Channel(), static_cast<size_t>(count)));
       Count(text);
       break;
     }
@@ -87,13 +100,13 @@ CVariant CExecTextStream::Read(const om::SMember& member, std::span<CVariant> ar
     case id::SkipLine: {
       auto line = drain.TakeLine(Channel());
       if (!line) throw CScriptError(kInputPastEnd);
-      text = platform::Utf8ToUtf16(*line);
+      text = Decode(*line);
       ++m_line;
       m_column = 1;
       break;
     }
     default:
-      text = platform::Utf8ToUtf16(drain.TakeAll(Channel()));
+      text = Decode(drain.TakeAll(Channel()));
       Count(text);
       break;
   }
@@ -102,14 +115,13 @@ CVariant CExecTextStream::Read(const om::SMember& member, std::span<CVariant> ar
 }
 
 void CExecTextStream::Count(std::u16string_view text) {
-  for (const char16_t c : text) {
-    if (c == u'\n') {
-      ++m_line;
-      m_column = 1;
-    } else {
-      ++m_column;
-    }
+  const size_t lastBreak = text.rfind(u'\n');
+  if (lastBreak == std::u16string_view::npos) {
+    m_column += static_cast<int32_t>(text.size());
+    return;
   }
+  m_line += static_cast<int32_t>(std::count(text.begin(), text.end(), u'\n'));
+  m_column = static_cast<int32_t>(text.size() - lastBreak);
 }
 
 // A program that has closed its input makes this a failed write, which the script hears of.

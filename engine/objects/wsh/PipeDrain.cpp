@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -82,6 +83,7 @@ void CPipeDrain::WaitBeyond(std::unique_lock<std::mutex>& lock, SBuffer& buffer,
 }
 
 std::string CPipeDrain::Take(SBuffer& buffer, size_t count) {
+  if (buffer.start == 0 && count >= buffer.bytes.size()) return std::exchange(buffer.bytes, std::string());
   std::string taken = buffer.bytes.substr(buffer.start, count);
   buffer.start += taken.size();
   if (buffer.start == buffer.bytes.size()) {
