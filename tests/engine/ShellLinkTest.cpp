@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "TempFolder.h"
@@ -93,6 +94,26 @@ TEST(ShellLink, WhatAScriptSavesReadsBack) {
   test::WriteFile(folder.File("bad.lnk"), "not a link");
   EXPECT_EQ(RunScript("sh.CreateShortcut \"" + folder.File("bad.lnk") + "\""),
             "error -2147352567: The shortcut \"" + folder.File("bad.lnk") + "\" is not a valid shortcut file.");
+}
+
+TEST(ShellLink, ShortcutsInTheApplicationsFolderGetADesktopEntry) {
+  test::CTempFolder folder;
+  folder.IsolateUserFolders();
+  const std::string applications = std::string(std::getenv("XDG_DATA_HOME")) + "/applications";
+  std::filesystem::create_directories(applications);
+  EXPECT_EQ(RunScript("Set s = sh.CreateShortcut(sh.SpecialFolders(\"Programs\") & \"/My Editor.lnk\")\n"
+                      "s.TargetPath = \"/opt/my editor/run\"\ns.Arguments = \"--at 100%\"\ns.Description = \"Edits\"\n"
+                      "s.Save\n"
+                      "Set t = sh.CreateShortcut(\"" + folder.File("elsewhere.lnk") + "\")\nt.TargetPath = \"/bin/true\"\nt.Save"),
+            "");
+  const std::string entry = applications + "/My Editor.desktop";
+  EXPECT_EQ(test::ReadFile(entry),
+            "[Desktop Entry]\nType=Application\nName=My Editor\nExec=\"/opt/my editor/run\" --at 100%%\n"
+            "Comment=Edits\nTerminal=false\n");
+  EXPECT_TRUE((std::filesystem::status(entry).permissions() & std::filesystem::perms::owner_exec) !=
+              std::filesystem::perms::none);
+  EXPECT_TRUE(std::filesystem::exists(applications + "/My Editor.lnk"));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("elsewhere.desktop")));
 }
 
 TEST(ShellLink, ReadsALinkLaidOutByHand) {

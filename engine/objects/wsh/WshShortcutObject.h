@@ -1,6 +1,7 @@
 #pragma once
 // WshShortcut: a .lnk file to fill in and Save. Made over a file that exists, it starts from
-// what that file holds, as on Windows.
+// what that file holds, as on Windows. Saved on the desktop or among the user's applications,
+// it gets a desktop entry beside it, so that the Linux desktop shows it too.
 
 #include <string>
 
@@ -19,6 +20,8 @@ class CWshShortcutObject : public CAutomationObject {
  private:
   void Load(const std::u16string& path);
   void Save() const;
+  [[nodiscard]] bool InDesktopFolder() const;
+  void SaveDesktopEntry() const;
   [[nodiscard]] std::u16string IconLocation() const;
   void SetIconLocation(std::u16string_view text);
 
