@@ -4,6 +4,7 @@
 
 #include "engine/objects/wsh/MachineNames.h"
 #include "engine/objects/wsh/MountTable.h"
+#include "engine/objects/wsh/PrinterList.h"
 #include "engine/objects/wsh/WshClasses.h"
 #include "engine/objects/wsh/WshCollectionObject.h"
 #include "engine/objects/wsh/WshErrors.h"
@@ -24,8 +25,7 @@ CVariant CWshNetworkObject::InvokeMember(const om::SMember& member, std::span<CV
     case id::Organization:
     case id::Site: return CVariant::String(u"");
     case id::EnumNetworkDrives: return NetworkDrives();
-    // Printers are listed from the print system once it is linked; until then there are none.
-    case id::EnumPrinterConnections: return CVariant::Object(new CWshCollectionObject({}));
+    case id::EnumPrinterConnections: return PrinterConnections();
     case id::MapNetworkDrive: wsh::ThrowNotAvailable(u"MapNetworkDrive");
     case id::RemoveNetworkDrive: wsh::ThrowNotAvailable(u"RemoveNetworkDrive");
     case id::AddPrinterConnection: wsh::ThrowNotAvailable(u"AddPrinterConnection");
@@ -43,6 +43,16 @@ CVariant CWshNetworkObject::NetworkDrives() {
   for (const wsh::SNetworkMount& mount : wsh::NetworkMounts()) {
     items.push_back({{}, mount.mountPoint});
     items.push_back({{}, mount.remote});
+  }
+  return CVariant::Object(new CWshCollectionObject(std::move(items)));
+}
+
+// Pairs again: the port, then the printer.
+CVariant CWshNetworkObject::PrinterConnections() {
+  std::vector<CWshCollectionObject::SItem> items;
+  for (const wsh::SPrinter& printer : wsh::Printers()) {
+    items.push_back({{}, printer.port});
+    items.push_back({{}, printer.name});
   }
   return CVariant::Object(new CWshCollectionObject(std::move(items)));
 }

@@ -16,6 +16,7 @@ class CWshNetworkObject : public CAutomationObject {
 
  private:
   static CVariant NetworkDrives();
+  static CVariant PrinterConnections();
 };
 
 // CreateObject("WScript.Network").

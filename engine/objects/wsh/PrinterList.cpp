@@ -1,0 +1,60 @@
+#include "engine/objects/wsh/PrinterList.h"
+
+#include <dlfcn.h>
+
+#include <cstring>
+
+#include "platform/TextConvert.h"
+
+namespace quillet::engine::wsh {
+
+namespace {
+
+// The print library's public structures, as its ABI (version 2) lays them out; the library is
+// loaded at run time so that the engine runs where it is not installed.
+struct SCupsOption {
+  char* name;
+  char* value;
+};
+struct SCupsDest {
+  char* name;
+  char* instance;
+  int isDefault;
+  int optionCount;
+  SCupsOption* options;
+};
+using GetDests = int (*)(SCupsDest**);
+using FreeDests = void (*)(int, SCupsDest*);
+
+std::u16string Text(const char* text) { return platform::Utf8ToUtf16(text != nullptr ? text : ""); }
+
+}  // namespace
+
+std::vector<SPrinter> Printers() {
+  std::vector<SPrinter> printers;
+  void* library = ::dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL);
+  if (library == nullptr) return printers;
+  const auto getDests = reinterpret_cast<GetDests>(::dlsym(library, "cupsGetDests"));
+  const auto freeDests = reinterpret_cast<FreeDests>(::dlsym(library, "cupsFreeDests"));
+  if (getDests != nullptr && freeDests != nullptr) {
+    SCupsDest* dests = nullptr;
+    const int count = getDests(&dests);
+    for (int i = 0; i < count && dests != nullptr; ++i) {
+      const SCupsDest& dest = dests[i];
+      std::u16string name = Text(dest.name);
+      if (dest.instance != nullptr) name += u"/" + Text(dest.instance);
+      std::u16string port = name;
+      for (int o = 0; o < dest.optionCount && dest.options != nullptr; ++o) {
+        if (dest.options[o].name != nullptr && std::strcmp(dest.options[o].name, "device-uri") == 0) {
+          port = Text(dest.options[o].value);
+        }
+      }
+      printers.push_back({port, name});
+    }
+    freeDests(count, dests);
+  }
+  ::dlclose(library);
+  return printers;
+}
+
+}  // namespace quillet::engine::wsh
