@@ -108,12 +108,24 @@ TEST(ShellLink, ShortcutsInTheApplicationsFolderGetADesktopEntry) {
             "");
   const std::string entry = applications + "/My Editor.desktop";
   EXPECT_EQ(test::ReadFile(entry),
-            "[Desktop Entry]\nType=Application\nName=My Editor\nExec=\"/opt/my editor/run\" --at 100%%\n"
-            "Comment=Edits\nTerminal=false\n");
+            "[Desktop Entry]\nType=Application\nExec=\"/opt/my editor/run\" --at 100%%\n"
+            "Comment=Edits\nTerminal=false\nName=My Editor\n");
   EXPECT_TRUE((std::filesystem::status(entry).permissions() & std::filesystem::perms::owner_exec) !=
               std::filesystem::perms::none);
   EXPECT_TRUE(std::filesystem::exists(applications + "/My Editor.lnk"));
   EXPECT_FALSE(std::filesystem::exists(folder.File("elsewhere.desktop")));
+
+  // An Internet shortcut, as Windows writes it, read back; on the desktop, a Link entry beside it.
+  const std::string desktop = std::string(std::getenv("HOME")) + "/Desktop";
+  std::filesystem::create_directories(desktop);
+  EXPECT_EQ(RunScript("Set u = sh.CreateShortcut(sh.SpecialFolders(\"Desktop\") & \"/Site.URL\")\n"
+                      "u.TargetPath = \"https://example.org/a?b=1\"\nu.Save\n"
+                      "Set v = sh.CreateShortcut(sh.SpecialFolders(\"Desktop\") & \"/Site.URL\")\n"
+                      "Log TypeName(v), v.TargetPath, v.FullName"),
+            "IWshURLShortcut https://example.org/a?b=1 " + desktop + "/Site.URL\n");
+  EXPECT_EQ(test::ReadFile(desktop + "/Site.URL"), "[InternetShortcut]\r\nURL=https://example.org/a?b=1\r\n");
+  EXPECT_EQ(test::ReadFile(desktop + "/Site.desktop"),
+            "[Desktop Entry]\nType=Link\nURL=https://example.org/a?b=1\nName=Site\n");
 }
 
 TEST(ShellLink, ReadsALinkLaidOutByHand) {

@@ -171,6 +171,14 @@ constexpr SMember kShortcutMembers[] = {
     Method(u"Save", wsh_shortcut_id::Save, Void, {}, u"Writes the shortcut file."),
 };
 
+constexpr SMember kUrlShortcutMembers[] = {
+    Get(u"FullName", wsh_shortcut_id::FullName, Bstr, {}, u"The full path of the shortcut file.", kPure),
+    Get(u"TargetPath", wsh_shortcut_id::TargetPath, Bstr, {}, u"The address the shortcut opens.", kPure),
+    Let(u"TargetPath", wsh_shortcut_id::TargetPath, kText, u"Sets the address the shortcut opens."),
+    Method(u"Load", wsh_shortcut_id::Load, Void, kPathLink, u"Reads an Internet shortcut file.", member::kHidden),
+    Method(u"Save", wsh_shortcut_id::Save, Void, {}, u"Writes the Internet shortcut file."),
+};
+
 constexpr std::u16string_view kShellProgIds[] = {u"WScript.Shell"};
 constexpr std::u16string_view kNetworkProgIds[] = {u"WScript.Network"};
 
@@ -200,6 +208,10 @@ constinit const SInterface kWshExecInterface{u"IWshExec", Guid("08FED190-BE19-11
                                              u"A program started by Exec, and its standard streams."};
 constinit const SInterface kWshShortcutInterface{u"IWshShortcut", Guid("F935DC23-1CF0-11D0-ADB9-00C04FD58A0B"),
                                                  kShortcutMembers, u"A shortcut file to a program or document."};
+
+// Not in the listing we follow; declared under the name Windows uses, with a GUID of our own.
+constinit const SInterface kWshUrlShortcutInterface{u"IWshURLShortcut", Guid("E282033E-5F32-4A12-A154-37690AA38549"),
+                                                    kUrlShortcutMembers, u"An Internet shortcut file (.url)."};
 
 constinit const SClass kWshShellClass{
     .name = u"WshShell",
@@ -261,5 +273,9 @@ constinit const SClass kWshEnvironmentClass{.name = {},
                                             .typeName = u"IWshEnvironment"};
 constinit const SClass kWshShortcutClass{
     .name = {}, .library = &kWshLibrary, .defaultInterface = &kWshShortcutInterface, .typeName = u"IWshShortcut"};
+constinit const SClass kWshUrlShortcutClass{.name = {},
+                                            .library = &kWshLibrary,
+                                            .defaultInterface = &kWshUrlShortcutInterface,
+                                            .typeName = u"IWshURLShortcut"};
 
 }  // namespace quillet::engine

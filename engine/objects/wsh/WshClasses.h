@@ -44,9 +44,9 @@ enum : int32_t {
 
 extern const om::SInterface kWshShellInterface, kWshShell2Interface, kWshShell3Interface, kWshNetworkInterface,
     kWshNetwork2Interface, kWshCollectionInterface, kWshEnvironmentInterface, kWshExecInterface,
-    kWshShortcutInterface;
+    kWshShortcutInterface, kWshUrlShortcutInterface;
 extern const om::SClass kWshShellClass, kWshShellCompatibleClass, kWshNetworkClass, kWshNetworkCompatibleClass,
-    kWshExecClass, kWshCollectionClass, kWshEnvironmentClass, kWshShortcutClass;
+    kWshExecClass, kWshCollectionClass, kWshEnvironmentClass, kWshShortcutClass, kWshUrlShortcutClass;
 
 // The file system interfaces the library lists beside its own (Scripting declares the same).
 extern const om::SInterface kWshFolderInterface, kWshDriveInterface, kWshFolderCollectionInterface,

@@ -14,11 +14,11 @@ constexpr const SInterface* kInterfaces[] = {
     &kWshFolderInterface,     &kWshDriveInterface,       &kWshFolderCollectionInterface,
     &kWshFileCollectionInterface, &kWshFileInterface,    &kWshTextStreamInterface,
     &kWshCollectionInterface, &kWshEnvironmentInterface, &kWshExecInterface,
-    &kWshShortcutInterface,   &kWshShellInterface,       &kWshShell2Interface,
+    &kWshShortcutInterface,   &kWshUrlShortcutInterface, &kWshShellInterface,       &kWshShell2Interface,
     &kWshShell3Interface,     &kWshNetworkInterface,     &kWshNetwork2Interface};
 constexpr const SClass* kClasses[] = {&kWshShellCompatibleClass, &kWshShellClass, &kWshNetworkCompatibleClass,
                                       &kWshNetworkClass,         &kWshExecClass,  &kWshCollectionClass,
-                                      &kWshEnvironmentClass,     &kWshShortcutClass, &kWshTextStreamClass};
+                                      &kWshEnvironmentClass,     &kWshShortcutClass, &kWshUrlShortcutClass, &kWshTextStreamClass};
 
 }  // namespace
 

@@ -17,6 +17,7 @@
 #include "engine/objects/wsh/WshErrors.h"
 #include "engine/objects/wsh/WshExecObject.h"
 #include "engine/objects/wsh/WshShortcutObject.h"
+#include "engine/objects/wsh/WshUrlShortcutObject.h"
 #include "engine/objects/wsh/ScriptRegistry.h"
 #include "engine/vm/RuntimeState.h"
 #include "platform/CommandLineSplit.h"
@@ -110,16 +111,18 @@ platform::CChildProcess CWshShellObject::Start(const std::u16string& command, bo
   return std::move(std::get<platform::CChildProcess>(started));
 }
 
-// Only .lnk and .url name shortcuts; Internet shortcuts (.url) are not made here yet.
+// Only .lnk and .url name shortcuts.
 CVariant CWshShellObject::CreateShortcut(const std::u16string& path) {
   const std::u16string lower = platform::LowerAscii(path);
-  if (lower.ends_with(u".url")) wsh::ThrowNotAvailable(u"An Internet shortcut (.url)");
-  if (!lower.ends_with(u".lnk")) {
+  const bool internet = lower.ends_with(u".url");
+  if (!internet && !lower.ends_with(u".lnk")) {
     throw CScriptError(static_cast<int>(0x80020009u), u"The shortcut pathname must end with .lnk or .url.");
   }
   std::error_code error;
   const auto absolute = std::filesystem::absolute(platform::TextToFileName(path), error);
-  return CVariant::Object(new CWshShortcutObject(error ? path : platform::FileNameToText(absolute.string())));
+  std::u16string fullName = error ? path : platform::FileNameToText(absolute.string());
+  if (internet) return CVariant::Object(new CWshUrlShortcutObject(std::move(fullName)));
+  return CVariant::Object(new CWshShortcutObject(std::move(fullName)));
 }
 
 CVariant CWshShellObject::Exec(const std::u16string& command) {

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "engine/objects/wsh/MachineNames.h"
+#include "engine/objects/wsh/DesktopEntry.h"
 #include "engine/objects/wsh/WshClasses.h"
 #include "engine/objects/wsh/WshErrors.h"
 #include "platform/AtomicFileWriter.h"
@@ -75,55 +75,22 @@ void CWshShortcutObject::Save() const {
   if (!writer.Open() || !writer.Write(wsh::CShellLink::Write(m_link)) || !writer.Commit()) {
     throw CScriptError(kDispatchException, u"Unable to save shortcut \"" + m_fullName + u"\".");
   }
-  if (InDesktopFolder()) SaveDesktopEntry();
-}
-
-// The Linux desktop shows neither .lnk files on the desktop nor in its menus: a shortcut saved
-// in one of those folders gets a desktop entry beside it.
-bool CWshShortcutObject::InDesktopFolder() const {
-  std::error_code error;
-  const auto folder = std::filesystem::weakly_canonical(
-      std::filesystem::path(platform::TextToFileName(m_fullName)).parent_path(), error);
-  if (error) return false;
-  for (const wsh::SSpecialFolder& special : wsh::SpecialFolders()) {
-    if (special.name != u"Desktop" && special.name != u"Programs") continue;
-    const auto candidate = std::filesystem::weakly_canonical(platform::TextToFileName(special.path), error);
-    if (!error && candidate == folder) return true;
-  }
-  return false;
+  if (wsh::InDesktopFolder(m_fullName)) SaveDesktopEntry();
 }
 
 void CWshShortcutObject::SaveDesktopEntry() const {
-  const std::filesystem::path link(platform::TextToFileName(m_fullName));
-  const auto entryText = [](std::u16string_view text) {
-    std::string out;
-    for (const char c : platform::Utf16ToUtf8(text)) {
-      if (c == '\n' || c == '\r') continue;
-      out += c;
-    }
-    return out;
-  };
   // In Exec a % starts a field code and a path with blanks is quoted.
-  std::string target = entryText(m_link.targetPath);
+  std::string target = wsh::EntryValue(m_link.targetPath);
   if (target.find(' ') != std::string::npos) target = "\"" + target + "\"";
-  std::string command = target + (m_link.arguments.empty() ? "" : " " + entryText(m_link.arguments));
+  const std::string command = target + (m_link.arguments.empty() ? "" : " " + wsh::EntryValue(m_link.arguments));
   std::string escaped;
   for (const char c : command) escaped += c == '%' ? std::string("%%") : std::string(1, c);
-  std::string entry = "[Desktop Entry]\nType=Application\nName=" + link.stem().string() + "\nExec=" + escaped + "\n";
-  if (!m_link.description.empty()) entry += "Comment=" + entryText(m_link.description) + "\n";
-  if (!m_link.workingDirectory.empty()) entry += "Path=" + entryText(m_link.workingDirectory) + "\n";
-  if (!m_link.iconPath.empty()) entry += "Icon=" + entryText(m_link.iconPath) + "\n";
-  entry += "Terminal=false\n";
-  const auto path = link.parent_path() / (link.stem().string() + ".desktop");
-  platform::CAtomicFileWriter writer(path.string(), "desktop");
-  if (!writer.Open() || !writer.Write(entry) || !writer.Commit()) {
-    throw CScriptError(kDispatchException, u"Unable to save shortcut \"" + platform::FileNameToText(path.string()) + u"\".");
-  }
-  // Desktops launch only entries marked executable.
-  std::error_code ignored;
-  std::filesystem::permissions(path, std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec |
-                                         std::filesystem::perms::others_exec,
-                               std::filesystem::perm_options::add, ignored);
+  std::string lines = "Type=Application\nExec=" + escaped + "\n";
+  if (!m_link.description.empty()) lines += "Comment=" + wsh::EntryValue(m_link.description) + "\n";
+  if (!m_link.workingDirectory.empty()) lines += "Path=" + wsh::EntryValue(m_link.workingDirectory) + "\n";
+  if (!m_link.iconPath.empty()) lines += "Icon=" + wsh::EntryValue(m_link.iconPath) + "\n";
+  lines += "Terminal=false\n";
+  wsh::WriteDesktopEntry(m_fullName, lines);
 }
 
 // "path,index", as the property reads on Windows.

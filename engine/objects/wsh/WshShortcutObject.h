@@ -20,7 +20,6 @@ class CWshShortcutObject : public CAutomationObject {
  private:
   void Load(const std::u16string& path);
   void Save() const;
-  [[nodiscard]] bool InDesktopFolder() const;
   void SaveDesktopEntry() const;
   [[nodiscard]] std::u16string IconLocation() const;
   void SetIconLocation(std::u16string_view text);
