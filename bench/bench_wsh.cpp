@@ -23,7 +23,8 @@ namespace {
 using namespace quillet;
 
 // 100 MB of text lines, written as fast as the shell's tools can.
-constexpr std::u16string_view kProducer = u"yes 0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ | head -c 104857600";
+constexpr std::u16string_view kProducer =
+    u"yes 0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ | head -c 104857600";
 
 void BM_ExecReadAll100MB(benchmark::State& state) {
   for (auto _ : state) {
@@ -48,7 +49,8 @@ struct SRegistryFolder {
   std::string path = (std::filesystem::temp_directory_path() / "quillet-bench-registry").string();
   SRegistryFolder() {
     std::filesystem::create_directories(path);
-    engine::wsh::CScriptRegistry(path).Write(u"HKCU\\Software\\Bench\\Value", engine::CVariant::String(u"text"), u"REG_SZ");
+    engine::wsh::CScriptRegistry(path).Write(u"HKCU\\Software\\Bench\\Value", engine::CVariant::String(u"text"),
+                                             u"REG_SZ");
   }
   ~SRegistryFolder() { std::filesystem::remove_all(path); }
 };

@@ -30,7 +30,8 @@ std::string Variable(const char* name) {
 std::string Home() {
   std::string home = Variable("HOME");
   if (home.empty()) {
-    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr) home = entry->pw_dir;
+    const passwd* entry = ::getpwuid(::getuid());
+    if (entry != nullptr && entry->pw_dir != nullptr) home = entry->pw_dir;
   }
   return home;
 }

@@ -123,7 +123,8 @@ void Seed(CRegKey& root) {
   set(u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", u"RegisteredOwner", UserName());
   set(u"SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName", u"ComputerName", computer);
   set(u"SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ActiveComputerName", u"ComputerName", computer);
-  set(u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", u"ProgramFilesDir", ProcessVariable(u"ProgramFiles").value_or(u""));
+  set(u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", u"ProgramFilesDir",
+      ProcessVariable(u"ProgramFiles").value_or(u""));
   set(u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", u"CommonFilesDir", u"/usr/share");
   set(u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", u"SystemRoot", ProcessVariable(u"SystemRoot").value_or(u""));
 }
@@ -153,7 +154,8 @@ CVariant ToVariant(const CRegValue& value) {
       size_t start = 0;
       while (start < text.size()) {
         const size_t end = text.find(u'\0', start);
-        const std::u16string item = text.substr(start, end == std::u16string::npos ? std::u16string::npos : end - start);
+        const size_t length = end == std::u16string::npos ? std::u16string::npos : end - start;
+        const std::u16string item = text.substr(start, length);
         if (item.empty()) break;
         items.push_back(CVariant::String(item));
         if (end == std::u16string::npos) break;
@@ -199,7 +201,8 @@ CRegValue MakeValue(const std::u16string& name, const CVariant& value, std::u16s
   const CVariant& scalar = value.Deref();
   if (kind == u"reg_sz" || kind == u"reg_expand_sz") {
     if (scalar.IsArray()) throw CScriptError(err::TypeMismatch);
-    return CRegValue::MakeString(name, scalar.ToString(), kind == u"reg_sz" ? ERegType::String : ERegType::ExpandString);
+    const ERegType stored = kind == u"reg_sz" ? ERegType::String : ERegType::ExpandString;
+    return CRegValue::MakeString(name, scalar.ToString(), stored);
   }
   if (kind == u"reg_dword") {
     if (scalar.IsArray()) throw CScriptError(err::TypeMismatch);
@@ -248,7 +251,8 @@ CRegValue MakeValue(const std::u16string& name, const CVariant& value, std::u16s
 
 std::optional<CVariant> ReadClassesRoot(const SName& name) {
   static const platform::CClassRegistry classes = platform::CClassRegistry::LoadDefault();
-  const auto text = name.isKey ? classes.ReadDefaultString(name.keyPath) : classes.ReadString(name.keyPath, name.valueName);
+  const auto text =
+      name.isKey ? classes.ReadDefaultString(name.keyPath) : classes.ReadString(name.keyPath, name.valueName);
   if (!text) return std::nullopt;
   return CVariant::String(*text);
 }

@@ -16,9 +16,10 @@ constexpr const SInterface* kInterfaces[] = {
     &kWshCollectionInterface, &kWshEnvironmentInterface, &kWshExecInterface,
     &kWshShortcutInterface,   &kWshUrlShortcutInterface, &kWshShellInterface,       &kWshShell2Interface,
     &kWshShell3Interface,     &kWshNetworkInterface,     &kWshNetwork2Interface};
-constexpr const SClass* kClasses[] = {&kWshShellCompatibleClass, &kWshShellClass, &kWshNetworkCompatibleClass,
-                                      &kWshNetworkClass,         &kWshExecClass,  &kWshCollectionClass,
-                                      &kWshEnvironmentClass,     &kWshShortcutClass, &kWshUrlShortcutClass, &kWshTextStreamClass};
+constexpr const SClass* kClasses[] = {
+    &kWshShellCompatibleClass, &kWshShellClass,       &kWshNetworkCompatibleClass, &kWshNetworkClass,
+    &kWshExecClass,            &kWshCollectionClass,  &kWshEnvironmentClass,       &kWshShortcutClass,
+    &kWshUrlShortcutClass,     &kWshTextStreamClass};
 
 }  // namespace
 

@@ -30,6 +30,10 @@ namespace {
 
 bool Given(const CVariant& arg) { return !arg.Deref().IsMissing(); }
 
+// The user's registry folder is read at each call, so that a host that changes the user's
+// folders (tests) is followed.
+wsh::CScriptRegistry Registry() { return wsh::CScriptRegistry(wsh::CScriptRegistry::DefaultFolder()); }
+
 // The levels LogEvent's types stand for: success, error, warning, information, audit
 // success, audit failure.
 int SyslogPriority(int32_t type) {
@@ -65,15 +69,13 @@ CVariant CWshShellObject::InvokeMember(const om::SMember& member, std::span<CVar
     case id::Popup: return Popup(args);
     case id::CreateShortcut: return CreateShortcut(args[0].Deref().ToString());
     case id::ExpandEnvironmentStrings: return CVariant::String(wsh::ExpandVariables(args[0].Deref().ToString()));
-    case id::RegRead: return wsh::CScriptRegistry(wsh::CScriptRegistry::DefaultFolder()).Read(args[0].Deref().ToString());
+    case id::RegRead: return Registry().Read(args[0].Deref().ToString());
     case id::RegWrite: {
       const std::u16string type = Given(args[2]) ? args[2].Deref().ToString() : std::u16string();
-      wsh::CScriptRegistry(wsh::CScriptRegistry::DefaultFolder()).Write(args[0].Deref().ToString(), args[1], type);
+      Registry().Write(args[0].Deref().ToString(), args[1], type);
       return {};
     }
-    case id::RegDelete:
-      wsh::CScriptRegistry(wsh::CScriptRegistry::DefaultFolder()).Delete(args[0].Deref().ToString());
-      return {};
+    case id::RegDelete: Registry().Delete(args[0].Deref().ToString()); return {};
     case id::LogEvent: return LogEvent(args);
     // No window of this system can be found by a title the script knows.
     case id::AppActivate: return CVariant::Boolean(false);

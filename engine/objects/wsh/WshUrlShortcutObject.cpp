@@ -51,7 +51,8 @@ void CWshUrlShortcutObject::Load(const std::u16string& path) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.starts_with('[')) {
       inSection = platform::EqualsIgnoringAsciiCase(platform::Utf8ToUtf16(line), u"[InternetShortcut]");
-    } else if (inSection && line.size() > 4 && platform::EqualsIgnoringAsciiCase(platform::Utf8ToUtf16(line.substr(0, 4)), u"URL=")) {
+    } else if (inSection && line.size() > 4 &&
+               platform::EqualsIgnoringAsciiCase(platform::Utf8ToUtf16(line.substr(0, 4)), u"URL=")) {
       m_target = platform::Utf8ToUtf16(line.substr(4));
     }
   }
@@ -63,7 +64,9 @@ void CWshUrlShortcutObject::Save() const {
   if (!writer.Open() || !writer.Write(text) || !writer.Commit()) {
     throw CScriptError(kDispatchException, u"Unable to save shortcut \"" + m_fullName + u"\".");
   }
-  if (wsh::InDesktopFolder(m_fullName)) wsh::WriteDesktopEntry(m_fullName, "Type=Link\nURL=" + wsh::EntryValue(m_target) + "\n");
+  if (wsh::InDesktopFolder(m_fullName)) {
+    wsh::WriteDesktopEntry(m_fullName, "Type=Link\nURL=" + wsh::EntryValue(m_target) + "\n");
+  }
 }
 
 }  // namespace quillet::engine
