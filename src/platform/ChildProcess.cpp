@@ -70,9 +70,10 @@ void CChildProcess::Terminate() {
   Reap(status);
 }
 
-void CChildProcess::Detach() {
-  m_pid = -1;
+pid_t CChildProcess::Detach() {
+  const pid_t pid = std::exchange(m_pid, -1);
   Release();
+  return pid;
 }
 
 bool CChildProcess::WriteInput(std::string_view bytes) {

@@ -29,8 +29,9 @@ class CChildProcess {
   // Ends the process and whatever it started in its session; reaps it.
   void Terminate();
   // Lets the process run on by itself once this record goes (a program a script started and
-  // does not wait for); closes this side's pipes.
-  void Detach();
+  // does not wait for); closes this side's pipes. Returns its id, which the caller reaps once it
+  // ends (waitpid), or -1 when there was none running.
+  pid_t Detach();
   // The exit status once ended; -1 before, 128 + signal for a killed process.
   [[nodiscard]] int ExitCode() const { return m_exitCode; }
 

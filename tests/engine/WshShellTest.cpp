@@ -11,10 +11,13 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 
 #include "TempFolder.h"
+#include "engine/objects/wsh/DetachedChildren.h"
 #include "engine/objects/wsh/MountTable.h"
 #include "engine/runtime/DispatchObject.h"
 #include "engine/runtime/ScriptError.h"
@@ -55,6 +58,24 @@ std::string RunScript(const std::string& source) {
   return out;
 }
 
+// Children of this process that have ended and were never collected.
+int DeadChildren() {
+  int dead = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    std::ifstream file(entry.path() / "stat");
+    std::string stat;
+    std::getline(file, stat);
+    const size_t close = stat.rfind(')');
+    if (close == std::string::npos || close + 4 >= stat.size()) continue;
+    std::istringstream fields(stat.substr(close + 2));
+    char state = 0;
+    long parent = 0;
+    fields >> state >> parent;
+    dead += state == 'Z' && parent == static_cast<long>(::getpid()) ? 1 : 0;
+  }
+  return dead;
+}
+
 class WshShell : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -83,6 +104,15 @@ TEST_F(WshShell, RunStartsProgramsAndWaitsWhenAsked) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   EXPECT_TRUE(std::filesystem::exists(marker));
+
+  // Programs let go of are collected once they end, not left as dead entries of the process table.
+  EXPECT_EQ(RunScript("For i = 1 To 20 : sh.Run \"true\" : Next\nSet e = sh.Exec(\"sleep 0.05\")\nLog e.ProcessID > 0"), "True\n");
+  const auto reapDeadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (wsh::ReapDetachedChildren() > 0 && std::chrono::steady_clock::now() < reapDeadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(wsh::ReapDetachedChildren(), 0u);
+  EXPECT_EQ(DeadChildren(), 0);
 }
 
 TEST_F(WshShell, ProcessEnvironmentIsTheOneChildrenInherit) {

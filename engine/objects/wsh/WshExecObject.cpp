@@ -1,5 +1,6 @@
 #include "engine/objects/wsh/WshExecObject.h"
 
+#include "engine/objects/wsh/DetachedChildren.h"
 #include "engine/objects/wsh/ExecTextStream.h"
 #include "engine/objects/wsh/WshClasses.h"
 
@@ -9,7 +10,7 @@ namespace quillet::engine {
 // nobody will empty while it runs on by itself.
 SExecProcess::~SExecProcess() {
   drain.reset();
-  if (!child.HasEnded(0)) child.Detach();
+  if (!child.HasEnded(0)) wsh::AdoptDetachedChild(child.Detach());
 }
 
 CWshExecObject::CWshExecObject(platform::CChildProcess child)

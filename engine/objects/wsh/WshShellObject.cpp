@@ -10,6 +10,7 @@
 #include <syslog.h>
 #include <unistd.h>
 
+#include "engine/objects/wsh/DetachedChildren.h"
 #include "engine/objects/wsh/MachineNames.h"
 #include "engine/objects/wsh/WshClasses.h"
 #include "engine/objects/wsh/WshCollectionObject.h"
@@ -103,6 +104,7 @@ CVariant CWshShellObject::Environment(const CVariant& scope) {
 }
 
 platform::CChildProcess CWshShellObject::Start(const std::u16string& command, bool streams) {
+  wsh::ReapDetachedChildren();
   const platform::CProcessLauncher launcher;
   const std::vector<std::u16string> words = platform::SplitCommandLine(command);
   if (words.empty() || launcher.FindProgram(words.front()).empty()) {
@@ -137,7 +139,7 @@ CVariant CWshShellObject::Run(std::span<CVariant> args) {
   const bool wait = Given(args[2]) && args[2].Deref().ToBool();
   platform::CChildProcess child = Start(command, false);
   if (!wait) {
-    child.Detach();
+    wsh::AdoptDetachedChild(child.Detach());
     return CVariant::Long(0);
   }
   while (!child.HasEnded(60'000)) {
