@@ -126,6 +126,8 @@ bool IsSameOrInside(const std::string& path, const std::string& folder) {
 void CopyTree(const std::string& source, const std::string& target, bool overwrite) {
   struct stat info{};
   if (::stat(source.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) throw CScriptError(err::PathNotFound);
+  struct stat existing{};
+  if (::lstat(target.c_str(), &existing) == 0 && !S_ISDIR(existing.st_mode)) throw CScriptError(err::FileAlreadyExists);
   if (IsSameOrInside(target, source)) throw CScriptError(err::PermissionDenied);
   CopyTreeInto(source, target, overwrite);
 }
