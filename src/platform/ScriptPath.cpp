@@ -1,5 +1,7 @@
 #include "platform/ScriptPath.h"
 
+#include <algorithm>
+
 namespace quillet::platform {
 namespace {
 
@@ -33,8 +35,9 @@ SPathAnchor NetworkAnchor(std::u16string_view afterSlashes) {
 
 SPathAnchor SplitPathAnchor(std::u16string_view text) {
   const bool twoSeparators = text.size() >= 2 && IsPathSeparator(text[0]) && IsPathSeparator(text[1]);
-  if (twoSeparators && text.size() >= 4 && (text[2] == u'?' || text[2] == u'.') && IsPathSeparator(text[3])) {
-    text.remove_prefix(4);
+  if (twoSeparators && text.size() >= 3 && (text[2] == u'?' || text[2] == u'.') &&
+      (text.size() == 3 || IsPathSeparator(text[3]))) {
+    text.remove_prefix(std::min<size_t>(text.size(), 4));
     if (StartsWithUncWord(text)) return NetworkAnchor(text.substr(4));
     return SplitPathAnchor(text);
   }

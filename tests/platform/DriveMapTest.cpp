@@ -45,6 +45,7 @@ TEST(DriveMap, PathStringsResolveAsWindowsReadsThem) {
   EXPECT_EQ(AbsoluteText(map, u"\\\\server\\share\\a\\..\\..\\b"), u"\\\\server\\share\\b");
   EXPECT_EQ(AbsoluteText(map, u"\\\\?\\C:\\a"), u"C:\\a");
   EXPECT_EQ(AbsoluteText(map, u"//?/UNC/srv/sh/x"), u"\\\\srv\\sh\\x");
+  EXPECT_EQ(AbsoluteText(map, u"\\\\."), u"/home/u/work") << "the bare device prefix names nothing";
   EXPECT_EQ(AbsoluteText(map, u"x", ""), u"/x") << "no current folder reads as the root";
 }
 
