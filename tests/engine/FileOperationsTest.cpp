@@ -12,6 +12,8 @@
 #include "TempFolder.h"
 #include "Unprivileged.h"
 #include "engine/objects/scripting/FileOperations.h"
+#include "engine/objects/scripting/SpecialFolders.h"
+#include "platform/AppPaths.h"
 
 namespace quillet::engine {
 namespace {
@@ -167,6 +169,23 @@ TEST_F(FileOperations, DeletingHonoursReadOnlyAndForce) {
   EXPECT_EQ(ErrorOf([&] { ops.DeleteFolder(u"T:\\dst\\..\\..", true); }), 70) << "never a root";
   ops.DeleteFolder(u"T:\\ou*", false);
   EXPECT_FALSE(Exists("outside"));
+
+  fs::create_symlink(folder.File("gone"), folder.File("dst/dangling"));
+  ops.DeleteFile(u"T:\\dst\\dangling", false);
+  EXPECT_FALSE(Exists("dst/dangling")) << "a link whose target is gone can still be deleted";
+}
+
+TEST_F(FileOperations, SpecialFoldersAreMadeWhereTheREADMESays) {
+  folder.IsolateUserFolders();
+  const platform::CDriveMap user = platform::CDriveMap::ForUser();
+  EXPECT_EQ(SpecialFolderPath(0, user).Text(), u"C:\\Windows");
+  EXPECT_EQ(SpecialFolderPath(1, user).Text(), u"C:\\Windows\\System32");
+  EXPECT_TRUE(fs::is_directory(platform::DataFolder() + "/drive_c/Windows/System32"));
+  const platform::CScriptPath temp = SpecialFolderPath(2, user);
+  EXPECT_EQ(temp.Root(), u"Z:");
+  EXPECT_EQ(user.ToHost(temp).path, platform::TempFolderPath());
+  EXPECT_TRUE(fs::is_directory(platform::TempFolderPath()));
+  EXPECT_EQ(ErrorOf([&] { (void)SpecialFolderPath(3, user); }), 5);
 }
 
 TEST_F(FileOperations, CreateFolderAndExistence) {

@@ -85,6 +85,8 @@ std::vector<CFileOperations::SMatch> CFileOperations::Expand(std::u16string_view
     const std::string host = HostPath(Absolute(spec));
     struct stat info{};
     if (::stat(host.c_str(), &info) != 0) {
+      // A link whose target is gone is still a name in its folder, as a file.
+      if (errno == ENOENT && !folders && ::lstat(host.c_str(), &info) == 0) return {{host, LastHostName(host)}};
       if (errno == ENOENT) throw CScriptError(MissingPathError(host, !folders));
       ThrowFileError(errno, folders ? EPathRole::Folder : EPathRole::File);
     }
