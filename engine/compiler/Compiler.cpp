@@ -505,6 +505,14 @@ void CCompiler::CompileAssign(const SExpr& target, const SExpr& value, bool isSe
          Count(target.args.size(), target.line, target.column));
     return;
   }
+  if (target.kind == EExpr::Index) {
+    // f(x)(y) = v: the value goes through the default member of what f(x) returned.
+    CompileExpr(*target.left);
+    CompileArgs(target, false);
+    CompileExpr(value);
+    Emit(isSet ? EOp::SetApplied : EOp::StoreApplied, 0, 0, Count(target.args.size(), target.line, target.column));
+    return;
+  }
   ThrowCompileError(err::SyntaxError, target.line, target.column);
 }
 

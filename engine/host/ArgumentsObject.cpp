@@ -1,13 +1,12 @@
 #include "engine/host/ArgumentsObject.h"
 
+#include "engine/host/HostClasses.h"
 #include "engine/runtime/ScriptError.h"
 #include "platform/TextConvert.h"
 
 namespace quillet::engine::host {
 
 namespace {
-
-bool Is(std::u16string_view name, std::u16string_view word) { return platform::EqualsIgnoringAsciiCase(name, word); }
 
 class CListEnumerator : public CEnumerator {
  public:
@@ -32,10 +31,19 @@ bool SplitNamed(const std::u16string& arg, std::u16string& name, std::u16string&
   return !name.empty();
 }
 
+const CDispatchTable& TableOf(CArgumentsObject::EView view) {
+  switch (view) {
+    case CArgumentsObject::EView::Named: return DispatchTableOf<kNamedArgumentsClass>();
+    case CArgumentsObject::EView::Unnamed: return DispatchTableOf<kUnnamedArgumentsClass>();
+    case CArgumentsObject::EView::All: break;
+  }
+  return DispatchTableOf<kArgumentsClass>();
+}
+
 }  // namespace
 
 CArgumentsObject::CArgumentsObject(std::vector<std::u16string> arguments, EView view)
-    : m_all(std::move(arguments)), m_view(view) {
+    : CAutomationObject(TableOf(view)), m_all(std::move(arguments)), m_view(view) {
   for (const auto& arg : m_all) {
     std::u16string name, value;
     const bool named = SplitNamed(arg, name, value);
@@ -54,9 +62,8 @@ int CArgumentsObject::FindNamed(std::u16string_view key) const {
   return -1;
 }
 
-CVariant CArgumentsObject::Item(std::span<CVariant> args) {
-  if (args.size() != 1) throw CScriptError(err::WrongArgCount);
-  const CVariant& key = args[0].Deref();
+CVariant CArgumentsObject::Item(const CVariant& keyArg) {
+  const CVariant& key = keyArg.Deref();
   if (m_view == EView::Named && key.IsString()) {
     const int at = FindNamed(key.AsString());
     if (at < 0) return {};
@@ -67,22 +74,18 @@ CVariant CArgumentsObject::Item(std::span<CVariant> args) {
   return CVariant::String(m_items[static_cast<size_t>(index)]);
 }
 
-CVariant CArgumentsObject::Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) {
-  if (kind == EInvokeKind::Let || kind == EInvokeKind::Set) throw CScriptError(err::IllegalAssignment);
-  if (name.empty() || Is(name, u"item")) return Item(args);
-  if (Is(name, u"count") || Is(name, u"length")) return CVariant::Long(static_cast<int32_t>(m_items.size()));
-  if (Is(name, u"exists") && m_view == EView::Named) {
-    if (args.size() != 1) throw CScriptError(err::WrongArgCount);
-    return CVariant::Boolean(FindNamed(args[0].Deref().ToString()) >= 0);
+CVariant CArgumentsObject::InvokeMember(const om::SMember& member, std::span<CVariant> args) {
+  namespace id = arguments_id;
+  switch (member.dispId) {
+    case id::Item: return Item(args[0]);
+    case id::Count:
+    case id::Length: return CVariant::Long(static_cast<int32_t>(m_items.size()));
+    case id::Exists: return CVariant::Boolean(FindNamed(args[0].Deref().ToString()) >= 0);
+    case id::Named: return CVariant::Object(new CArgumentsObject(m_all, EView::Named));
+    case id::Unnamed: return CVariant::Object(new CArgumentsObject(m_all, EView::Unnamed));
+    case id::ShowUsage: return {};
+    default: ThrowNoSuchMember();
   }
-  if (m_view == EView::All && (Is(name, u"named") || Is(name, u"unnamed"))) {
-    auto* view = new CArgumentsObject(m_all, Is(name, u"named") ? EView::Named : EView::Unnamed);
-    CVariant holder = CVariant::Object(view);
-    // WScript.Arguments.Named("x") applies the argument to the view's default member.
-    return args.empty() ? holder : view->Invoke(u"", EInvokeKind::Get, args);
-  }
-  if (m_view == EView::All && Is(name, u"showusage")) return {};
-  ThrowNoSuchMember();
 }
 
 CEnumerator* CArgumentsObject::NewEnum() { return new CListEnumerator(m_items); }

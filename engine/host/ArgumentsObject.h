@@ -4,22 +4,24 @@
 #include <string>
 #include <vector>
 
-#include "engine/runtime/DispatchObject.h"
+#include "engine/runtime/AutomationObject.h"
 
 namespace quillet::engine::host {
 
-class CArgumentsObject : public CDispatchObject {
+// Each view answers through its own interface: IArguments2, IWshNamed or IWshUnnamed.
+class CArgumentsObject : public CAutomationObject {
  public:
   enum class EView { All, Named, Unnamed };
   CArgumentsObject(std::vector<std::u16string> arguments, EView view);
 
-  [[nodiscard]] std::u16string TypeName() const override { return u"Object"; }
-  CVariant Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) override;
   [[nodiscard]] CEnumerator* NewEnum() override;
+
+ protected:
+  CVariant InvokeMember(const om::SMember& member, std::span<CVariant> args) override;
 
  private:
   [[nodiscard]] int FindNamed(std::u16string_view key) const;
-  CVariant Item(std::span<CVariant> args);
+  CVariant Item(const CVariant& key);
 
   std::vector<std::u16string> m_all;
   EView m_view;

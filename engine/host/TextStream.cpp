@@ -1,48 +1,41 @@
 #include "engine/host/TextStream.h"
 
+#include "engine/host/HostClasses.h"
 #include "engine/runtime/ScriptError.h"
 #include "platform/TextConvert.h"
 
 namespace quillet::engine::host {
 
 namespace {
-bool Is(std::u16string_view name, std::u16string_view word) { return platform::EqualsIgnoringAsciiCase(name, word); }
+constexpr int kInputPastEnd = 62;
 // Standard streams are one-way: reading an output stream or writing the input is error 54.
-[[noreturn]] void BadMode() { throw CScriptError(54); }
+constexpr int kBadFileMode = 54;
 }  // namespace
 
-CVariant CTextStream::Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) {
-  if (kind == EInvokeKind::Let || kind == EInvokeKind::Set) throw CScriptError(err::IllegalAssignment);
-  if (Is(name, u"line")) return CVariant::Long(m_line);
-  if (Is(name, u"column")) return CVariant::Long(m_column);
-  if (Is(name, u"close")) return {};
-  if (Is(name, u"write") || Is(name, u"writeline") || Is(name, u"writeblanklines")) {
-    if (m_output == nullptr) BadMode();
-    return Write(name, args);
-  }
-  if (m_input == nullptr) {
-    if (Is(name, u"read") || Is(name, u"readline") || Is(name, u"readall") || Is(name, u"skip") ||
-        Is(name, u"skipline") || Is(name, u"atendofstream") || Is(name, u"atendofline")) {
-      BadMode();
+CTextStream::CTextStream(COutputStream* output, std::FILE* input)
+    : CAutomationObject(DispatchTableOf<kTextStreamClass>()), m_output(output), m_input(input) {}
+
+CVariant CTextStream::InvokeMember(const om::SMember& member, std::span<CVariant> args) {
+  namespace id = text_stream_id;
+  switch (member.dispId) {
+    case id::Line: return CVariant::Long(m_line);
+    case id::Column: return CVariant::Long(m_column);
+    case id::Close: return {};
+    case id::Write: return Write(args[0].Deref().ToString());
+    case id::WriteLine: return Write(args[0].Deref().ToString() + u"\r\n");
+    case id::WriteBlankLines: {
+      const int32_t count = args[0].Deref().ToLong();
+      if (count < 0) throw CScriptError(err::InvalidCall);
+      std::u16string text;
+      for (int32_t i = 0; i < count; ++i) text += u"\r\n";
+      return Write(std::move(text));
     }
-    ThrowNoSuchMember();
+    default: return Read(member, args);
   }
-  return Read(name, args);
 }
 
-CVariant CTextStream::Write(std::u16string_view name, std::span<CVariant> args) {
-  std::u16string text;
-  if (Is(name, u"writeblanklines")) {
-    if (args.size() != 1) throw CScriptError(err::WrongArgCount);
-    const int32_t count = args[0].Deref().ToLong();
-    if (count < 0) throw CScriptError(err::InvalidCall);
-    for (int32_t i = 0; i < count; ++i) text += u"\r\n";
-  } else {
-    const bool line = Is(name, u"writeline");
-    if (args.size() > 1 || (!line && args.empty())) throw CScriptError(err::WrongArgCount);
-    if (!args.empty()) text = args[0].Deref().ToString();
-    if (line) text += u"\r\n";
-  }
+CVariant CTextStream::Write(std::u16string text) {
+  if (m_output == nullptr) throw CScriptError(kBadFileMode);
   for (char16_t c : text) Advance(c);
   m_output->Write(text);
   m_output->Flush();
@@ -70,38 +63,50 @@ int CTextStream::GetChar() {
   return c;
 }
 
-CVariant CTextStream::Read(std::u16string_view name, std::span<CVariant> args) {
+std::string CTextStream::ReadCharacters(const CVariant& countArg) {
+  const int32_t count = countArg.Deref().ToLong();
+  if (count < 0) throw CScriptError(err::InvalidCall);
   std::string bytes;
-  if (Is(name, u"atendofstream")) return CVariant::Boolean(PeekChar() == EOF);
-  if (Is(name, u"atendofline")) {
-    const int c = PeekChar();
-    return CVariant::Boolean(c == EOF || c == '\r' || c == '\n');
-  }
-  if (Is(name, u"read") || Is(name, u"skip")) {
-    if (args.size() != 1) throw CScriptError(err::WrongArgCount);
-    const int32_t count = args[0].Deref().ToLong();
-    if (count < 0) throw CScriptError(err::InvalidCall);
-    for (int32_t i = 0; i < count; ++i) {
-      const int c = GetChar();
-      if (c == EOF) {
-        if (i == 0) throw CScriptError(62);
-        break;
-      }
-      bytes.push_back(static_cast<char>(c));
+  for (int32_t i = 0; i < count; ++i) {
+    const int c = GetChar();
+    if (c == EOF) {
+      if (i == 0) throw CScriptError(kInputPastEnd);
+      break;
     }
-    if (Is(name, u"skip")) return {};
-  } else if (Is(name, u"readline") || Is(name, u"skipline")) {
-    if (PeekChar() == EOF) throw CScriptError(62);
-    for (int c = GetChar(); c != EOF && c != '\n'; c = GetChar()) {
-      if (c != '\r') bytes.push_back(static_cast<char>(c));
-    }
-    if (Is(name, u"skipline")) return {};
-  } else if (Is(name, u"readall")) {
-    for (int c = GetChar(); c != EOF; c = GetChar()) bytes.push_back(static_cast<char>(c));
-  } else {
-    ThrowNoSuchMember();
+    bytes.push_back(static_cast<char>(c));
   }
-  return CVariant::String(platform::Utf8ToUtf16(bytes));
+  return bytes;
+}
+
+std::string CTextStream::ReadLine() {
+  if (PeekChar() == EOF) throw CScriptError(kInputPastEnd);
+  std::string bytes;
+  for (int c = GetChar(); c != EOF && c != '\n'; c = GetChar()) {
+    if (c != '\r') bytes.push_back(static_cast<char>(c));
+  }
+  return bytes;
+}
+
+CVariant CTextStream::Read(const om::SMember& member, std::span<CVariant> args) {
+  namespace id = text_stream_id;
+  if (m_input == nullptr) throw CScriptError(kBadFileMode);
+  switch (member.dispId) {
+    case id::AtEndOfStream: return CVariant::Boolean(PeekChar() == EOF);
+    case id::AtEndOfLine: {
+      const int c = PeekChar();
+      return CVariant::Boolean(c == EOF || c == '\r' || c == '\n');
+    }
+    case id::Read: return CVariant::String(platform::Utf8ToUtf16(ReadCharacters(args[0])));
+    case id::Skip: (void)ReadCharacters(args[0]); return {};
+    case id::ReadLine: return CVariant::String(platform::Utf8ToUtf16(ReadLine()));
+    case id::SkipLine: (void)ReadLine(); return {};
+    case id::ReadAll: {
+      std::string bytes;
+      for (int c = GetChar(); c != EOF; c = GetChar()) bytes.push_back(static_cast<char>(c));
+      return CVariant::String(platform::Utf8ToUtf16(bytes));
+    }
+    default: ThrowNoSuchMember();
+  }
 }
 
 }  // namespace quillet::engine::host

@@ -4,22 +4,24 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/runtime/DispatchObject.h"
+#include "engine/runtime/AutomationObject.h"
 #include "engine/host/OutputStream.h"
 
 namespace quillet::engine::host {
 
-class CTextStream : public CDispatchObject {
+class CTextStream : public CAutomationObject {
  public:
   // Exactly one of output or input is given.
-  CTextStream(COutputStream* output, std::FILE* input) : m_output(output), m_input(input) {}
+  CTextStream(COutputStream* output, std::FILE* input);
 
-  [[nodiscard]] std::u16string TypeName() const override { return u"TextStream"; }
-  CVariant Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) override;
+ protected:
+  CVariant InvokeMember(const om::SMember& member, std::span<CVariant> args) override;
 
  private:
-  CVariant Write(std::u16string_view name, std::span<CVariant> args);
-  CVariant Read(std::u16string_view name, std::span<CVariant> args);
+  CVariant Write(std::u16string text);
+  CVariant Read(const om::SMember& member, std::span<CVariant> args);
+  std::string ReadCharacters(const CVariant& count);
+  std::string ReadLine();
   int PeekChar();
   int GetChar();
   void Advance(char16_t c);

@@ -9,15 +9,13 @@
 #include "engine/runtime/ScriptError.h"
 #include "engine/vm/VirtualMachine.h"
 #include "engine/host/ArgumentsObject.h"
+#include "engine/host/HostClasses.h"
 #include "engine/host/TextStream.h"
-#include "platform/TextConvert.h"
 
 namespace quillet::engine::host {
 
 namespace {
 constexpr int kInvalidHandle = static_cast<int>(0x80070006U);
-
-bool Is(std::u16string_view name, std::u16string_view word) { return platform::EqualsIgnoringAsciiCase(name, word); }
 
 // Echo converts as the host's own conversion does, not as CStr: a Boolean is a number and
 // Null, which CStr refuses, is the word null.
@@ -34,7 +32,7 @@ std::u16string FolderOf(const std::u16string& path) {
 }  // namespace
 
 CWScriptObject::CWScriptObject(SHostInfo info, COutputStream& out, COutputStream& err)
-    : m_info(std::move(info)), m_out(out) {
+    : CAutomationObject(DispatchTableOf<kHostClass>()), m_info(std::move(info)), m_out(out) {
   m_stdOut = CVariant::Object(new CTextStream(&out, nullptr));
   m_stdErr = CVariant::Object(new CTextStream(&err, nullptr));
   m_stdIn = CVariant::Object(new CTextStream(nullptr, stdin));
@@ -58,55 +56,56 @@ CVariant CWScriptObject::Echo(std::span<CVariant> args) {
   return {};
 }
 
-CVariant CWScriptObject::Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) {
-  if (Is(name, u"timeout") && kind == EInvokeKind::Let) {
-    m_info.timeoutSeconds = args.back().Deref().ToLong();
-    return {};
+CVariant CWScriptObject::InvokeMember(const om::SMember& member, std::span<CVariant> args) {
+  namespace id = host_id;
+  const bool get = member.kind == om::EMemberKind::PropertyGet;
+  switch (member.dispId) {
+    case id::Name: return CVariant::String(u"Quillet Script Host");
+    case id::Application: return CVariant::Object(this);
+    case id::FullName: return CVariant::String(m_info.hostFullName);
+    case id::Path: return CVariant::String(FolderOf(m_info.hostFullName));
+    case id::Interactive:
+      if (get) return CVariant::Boolean(m_info.interactive);
+      m_info.interactive = LetValue(args[0]).ToBool();
+      return {};
+    case id::Quit: throw SScriptStop{args[0].Deref().ToLong(), false};
+    case id::ScriptName: return CVariant::String(m_info.scriptName);
+    case id::ScriptFullName: return CVariant::String(m_info.scriptFullName);
+    case id::Arguments: return m_arguments;
+    case id::Version: return CVariant::String(u"5.8");
+    case id::BuildVersion: return CVariant::Long(0);
+    case id::Timeout:
+      if (get) return CVariant::Long(m_info.timeoutSeconds);
+      m_info.timeoutSeconds = LetValue(args[0]).ToLong();
+      return {};
+    case id::StdIn: return Stream(m_stdIn);
+    case id::StdOut: return Stream(m_stdOut);
+    case id::StdErr: return Stream(m_stdErr);
+    // The same classes and errors as the language's own functions; no object here has events,
+    // so a prefix connects nothing.
+    case id::CreateObject: return CallBuiltin(FindBuiltin(u"createobject"), args.first(1));
+    case id::GetObject: return CallBuiltin(FindBuiltin(u"getobject"), args.first(2));
+    case id::Echo: return Echo(args);
+    case id::Sleep: return Sleep(args[0]);
+    case id::ConnectObject:
+    case id::DisconnectObject:
+      if (!args[0].Deref().IsObject()) throw CScriptError(err::ObjectRequired);
+      return {};
+    default: ThrowNoSuchMember();
   }
-  if (Is(name, u"interactive") && kind == EInvokeKind::Let) {
-    m_info.interactive = args.back().Deref().ToBool();
-    return {};
-  }
-  if (kind == EInvokeKind::Let || kind == EInvokeKind::Set) throw CScriptError(err::IllegalAssignment);
-  if (Is(name, u"echo")) return Echo(args);
-  if (Is(name, u"quit")) {
-    const int code = !args.empty() && !args[0].Deref().IsMissing() ? args[0].Deref().ToLong() : 0;
-    throw SScriptStop{code, false};
-  }
-  if (Is(name, u"arguments")) {
-    if (args.empty()) return m_arguments;
-    return m_arguments.AsObject()->Invoke(u"", EInvokeKind::Get, args);
-  }
-  if (Is(name, u"stdout") || Is(name, u"stderr") || Is(name, u"stdin")) {
-    // The windowed host has no console to hand out.
-    if (m_info.windowed) throw CScriptError(kInvalidHandle, u"The handle is invalid.");
-    if (Is(name, u"stdout")) return m_stdOut;
-    return Is(name, u"stderr") ? m_stdErr : m_stdIn;
-  }
-  if (Is(name, u"scriptname")) return CVariant::String(m_info.scriptName);
-  if (Is(name, u"scriptfullname")) return CVariant::String(m_info.scriptFullName);
-  if (name.empty() || Is(name, u"name")) return CVariant::String(u"Quillet Script Host");
-  if (Is(name, u"fullname")) return CVariant::String(m_info.hostFullName);
-  if (Is(name, u"path")) return CVariant::String(FolderOf(m_info.hostFullName));
-  if (Is(name, u"version")) return CVariant::String(u"5.8");
-  if (Is(name, u"buildversion")) return CVariant::Long(0);
-  if (Is(name, u"interactive")) return CVariant::Boolean(m_info.interactive);
-  if (Is(name, u"timeout")) return CVariant::Long(m_info.timeoutSeconds);
-  // The same classes and errors as the language's own functions; the event prefix of
-  // CreateObject has no events to connect here.
-  if (Is(name, u"createobject") || Is(name, u"getobject")) {
-    if (args.empty() || args.size() > 2) throw CScriptError(err::WrongArgCount);
-    const bool create = Is(name, u"createobject");
-    return CallBuiltin(FindBuiltin(create ? u"createobject" : u"getobject"), create ? args.first(1) : args);
-  }
-  if (Is(name, u"sleep")) {
-    if (args.size() != 1) throw CScriptError(err::WrongArgCount);
-    const int32_t ms = args[0].Deref().ToLong();
-    if (ms < 0) throw CScriptError(err::InvalidCall);
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-    return {};
-  }
-  ThrowNoSuchMember();
+}
+
+// The windowed host has no console to hand out.
+CVariant CWScriptObject::Stream(const CVariant& stream) const {
+  if (m_info.windowed) throw CScriptError(kInvalidHandle, u"The handle is invalid.");
+  return stream;
+}
+
+CVariant CWScriptObject::Sleep(const CVariant& milliseconds) {
+  const int32_t ms = milliseconds.Deref().ToLong();
+  if (ms < 0) throw CScriptError(err::InvalidCall);
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  return {};
 }
 
 }  // namespace quillet::engine::host

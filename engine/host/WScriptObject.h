@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/runtime/DispatchObject.h"
+#include "engine/runtime/AutomationObject.h"
 #include "engine/host/OutputStream.h"
 
 namespace quillet::engine::host {
@@ -20,15 +20,17 @@ struct SHostInfo {
   bool echoInWindow = false;  // Echo shows a message box rather than writing a line
 };
 
-class CWScriptObject : public CDispatchObject {
+class CWScriptObject : public CAutomationObject {
  public:
   CWScriptObject(SHostInfo info, COutputStream& out, COutputStream& err);
 
-  [[nodiscard]] std::u16string TypeName() const override { return u"Object"; }
-  CVariant Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) override;
+ protected:
+  CVariant InvokeMember(const om::SMember& member, std::span<CVariant> args) override;
 
  private:
   CVariant Echo(std::span<CVariant> args);
+  CVariant Stream(const CVariant& stream) const;
+  CVariant Sleep(const CVariant& milliseconds);
 
   SHostInfo m_info;
   COutputStream& m_out;

@@ -198,6 +198,14 @@ CVariant Add(const CVariant& left, const CVariant& right) {
     text += b.AsString();
     return CVariant::String(text);
   }
+  // Null wins before any conversion: "a" + Null is Null, not a failed reading of "a" as a
+  // number. An object still gives its default value, and an array still cannot be added.
+  if (a.IsNull() || b.IsNull()) {
+    const CVariant& other = a.IsNull() ? b : a;
+    const CVariant value = other.IsObject() ? ComparableValue(other) : other;
+    if (value.IsArray() || value.IsObject()) throw CScriptError(err::TypeMismatch);
+    return CVariant::Null();
+  }
   // A string meeting Empty is still concatenation: "" + Empty is "".
   if ((a.IsString() && b.IsEmpty()) || (a.IsEmpty() && b.IsString())) return a.IsString() ? a : b;
   return Arithmetic(a, b, EArith::Add);

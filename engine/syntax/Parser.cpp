@@ -532,20 +532,17 @@ std::unique_ptr<SStmt> CParser::ParseAssignOrCall() {
     return stmt;
   }
   // More follows: the parentheses, if any, began the first argument; read the callee again
-  // without them.
+  // without them. Groups that follow one another, "f (a)(b), c", all belong to that argument.
   size_t parenAt = kNoStop;
-  for (size_t i = m_pos; i-- > start;) {
-    if (m_tokens[i].kind == ETok::RParen) {
-      int depth = 0;
-      for (size_t j = i + 1; j-- > start;) {
-        if (m_tokens[j].kind == ETok::RParen) ++depth;
-        if (m_tokens[j].kind == ETok::LParen && --depth == 0) {
-          parenAt = j;
-          break;
-        }
-      }
+  if (m_pos > start && m_tokens[m_pos - 1].kind == ETok::RParen) {
+    size_t close = m_pos - 1;
+    for (;;) {
+      const size_t open = MatchingLParen(start, close);
+      if (open == kNoStop) break;
+      parenAt = open;
+      if (open == start || m_tokens[open - 1].kind != ETok::RParen) break;
+      close = open - 1;
     }
-    break;
   }
   if (parenAt != kNoStop && target->hasArgs) {
     m_pos = start;
@@ -555,6 +552,15 @@ std::unique_ptr<SStmt> CParser::ParseAssignOrCall() {
   target->args = ParseBareArgs();
   stmt->target = std::move(target);
   return stmt;
+}
+
+size_t CParser::MatchingLParen(size_t start, size_t close) const {
+  int depth = 0;
+  for (size_t j = close + 1; j-- > start;) {
+    if (m_tokens[j].kind == ETok::RParen) ++depth;
+    if (m_tokens[j].kind == ETok::LParen && --depth == 0) return j;
+  }
+  return kNoStop;
 }
 
 std::vector<ExprPtr> CParser::ParseBareArgs() {
@@ -809,20 +815,21 @@ ExprPtr CParser::ParseIntDiv() {
   return left;
 }
 
-// multiplicative := unary { ('*' | '/') unary }
+// multiplicative := power { ('*' | '/') power }
 ExprPtr CParser::ParseMultiplicative() {
-  auto left = ParseUnary();
+  auto left = ParsePower();
   while (At(ETok::Star) || At(ETok::Slash)) {
     const ETok op = Cur().kind;
     Accept(op);
-    left = Binary(op, std::move(left), ParseUnary());
+    left = Binary(op, std::move(left), ParsePower());
   }
   return left;
 }
 
-// unary := ('-' | '+') unary | power
+// unary := ('-' | '+') unary | primary
+// Negation binds tighter than '^' in this language: -2 ^ 2 is (-2) ^ 2.
 ExprPtr CParser::ParseUnary() {
-  if (!At(ETok::Minus) && !At(ETok::Plus)) return ParsePower();
+  if (!At(ETok::Minus) && !At(ETok::Plus)) return ParsePrimary();
   CNestGuard nest(*this);
   const STok& at = Cur();
   const ETok op = at.kind;
@@ -841,27 +848,17 @@ ExprPtr CParser::ParseUnary() {
   return node;
 }
 
-// power := primary { '^' ['-' | '+'] primary }
+// power := unary { '^' unary }
 ExprPtr CParser::ParsePower() {
-  auto left = ParsePrimary();
+  auto left = ParseUnary();
   while (At(ETok::Caret)) {
     Accept(ETok::Caret);
-    ExprPtr right;
-    if (At(ETok::Minus) || At(ETok::Plus)) {
-      auto node = Node(EExpr::Unary, Cur());
-      node->op = Cur().kind;
-      Accept(Cur().kind);
-      node->left = ParsePrimary();
-      right = std::move(node);
-    } else {
-      right = ParsePrimary();
-    }
-    left = Binary(ETok::Caret, std::move(left), std::move(right));
+    left = Binary(ETok::Caret, std::move(left), ParseUnary());
   }
   return left;
 }
 
-// primary := literal | True | False | Empty | Null | Nothing | New name | '(' expr ')' | chain
+// primary := literal | True | False | Empty | Null | Nothing | New name [tail] | '(' expr ')' [tail] | chain
 ExprPtr CParser::ParsePrimary() {
   const STok& at = Cur();
   switch (at.kind) {
@@ -897,6 +894,8 @@ ExprPtr CParser::ParsePrimary() {
       auto node = Node(EExpr::New, at);
       Accept(ETok::New);
       node->name = ExpectIdentifier();
+      // New Record.Init(...) calls a member of the fresh instance: a common constructor idiom.
+      if (At(ETok::Dot) && !Cur().spaceBefore) return ParseChainTail(std::move(node), kNoStop);
       return node;
     }
     case ETok::LParen: {
@@ -904,8 +903,9 @@ ExprPtr CParser::ParsePrimary() {
       Accept(ETok::LParen);
       node->left = ParseExpression();
       Expect(ETok::RParen, err::ExpectedRParen);
-      // (expr).member: real scripts reach into an object they computed in parentheses.
-      if (At(ETok::Dot) && !Cur().spaceBefore) return ParseChainTail(std::move(node), kNoStop);
+      // (expr).member, (expr)(args): real scripts reach into, or call the default member of,
+      // an object they computed in parentheses.
+      if ((At(ETok::Dot) && !Cur().spaceBefore) || At(ETok::LParen)) return ParseChainTail(std::move(node), kNoStop);
       return node;
     }
     case ETok::Identifier: case ETok::Me: case ETok::Dot: return ParseChain(kNoStop);

@@ -92,6 +92,8 @@ class CParser {
   ExprPtr ParseChainTail(ExprPtr node, size_t stopAtParen);
   void ParseArgs(SExpr& call);
   std::vector<ExprPtr> ParseBareArgs();
+  // The '(' that the ')' at close matches, searching back no further than start.
+  [[nodiscard]] size_t MatchingLParen(size_t start, size_t close) const;
   ExprPtr Node(EExpr kind, const STok& at) const;
   ExprPtr Binary(ETok op, ExprPtr left, ExprPtr right) const;
 

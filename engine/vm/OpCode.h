@@ -39,6 +39,9 @@ enum class EOp : uint8_t {
   Member,         // pop n args and object; push object.name(args) (name a)
   StoreMember,    // pop value, n args, object; object.name(args) = value
   SetMember,      // pop object value, n args, object; Set object.name(args) = value
+  StoreApplied,   // pop value, n args, target; target(args) = value: an object's default member
+                  // or an element of an array computed by the expression
+  SetApplied,     // the same with Set
   Index,          // pop n args and value; push value(args)
   New,            // push a new instance of class (name a)
   Neg, Not,       // unary on the top
@@ -86,7 +89,8 @@ inline constexpr std::array<SOpInfo, static_cast<size_t>(EOp::Count_)> kOpInfo{{
     {"RefIndex", false, true},    {"StoreIndex", false, true},    {"SetIndex", false, true},
     {"CallBuiltin", false, false}, {"CallMe", false, false},      {"StoreMe", false, false},
     {"SetMe", false, false},      {"Member", false, false},       {"StoreMember", false, false},
-    {"SetMember", false, false},  {"Index", false, false},        {"New", false, false},
+    {"SetMember", false, false},  {"StoreApplied", false, false}, {"SetApplied", false, false},
+    {"Index", false, false},      {"New", false, false},
     {"Neg", false, false},        {"Not", false, false},          {"Add", false, false},
     {"Sub", false, false},        {"Mul", false, false},          {"Div", false, false},
     {"IntDiv", false, false},     {"Mod", false, false},          {"Pow", false, false},

@@ -69,6 +69,26 @@ CVariant ApplyArgs(const CVariant& value, std::span<CVariant> args, const std::u
   throw CScriptError(err::TypeMismatch, name.empty() ? std::u16string() : u"Type mismatch: '" + name + u"'");
 }
 
+void AssignApplied(const CVariant& target, std::span<CVariant> args, const CVariant& value, bool isSet) {
+  // Held, not referred to: converting the value or the call may run script code that drops
+  // the variable's array or object.
+  const CVariant held = target.Deref();
+  if (held.IsArray()) {
+    CVariant stored = isSet ? value.Deref() : LetValue(value);
+    if (isSet && !stored.IsObject()) throw CScriptError(err::ObjectRequired);
+    ArrayElement(*held.AsArray(), args) = std::move(stored);
+    return;
+  }
+  if (held.IsObject() && held.AsObject() != nullptr) {
+    std::vector<CVariant> all(args.begin(), args.end());
+    all.push_back(value.Deref());
+    (void)held.AsObject()->Invoke(u"", isSet ? EInvokeKind::Set : EInvokeKind::Let, all);
+    return;
+  }
+  if (held.IsObject()) throw CScriptError(err::ObjectNotSet);
+  throw CScriptError(err::TypeMismatch);
+}
+
 CVirtualMachine::CVirtualMachine(CGlobals& globals, CErrObject& err) : m_globals(globals), m_err(err) {
   m_spareVectors.reserve(kSpareVectors);
 }
@@ -217,14 +237,15 @@ std::u16string CVirtualMachine::NameOf(const SFrame& frame, EVarKind kind, int32
   return {};
 }
 
-CVariant& CVirtualMachine::Slot(SFrame& frame, EVarKind kind, int32_t a, bool forWrite) {
+CVariant& CVirtualMachine::Slot(SFrame& frame, EVarKind kind, int32_t a, EAccess access) {
+  const bool forWrite = access != EAccess::Read;
   switch (kind) {
     case EVarKind::Local: return frame.locals[static_cast<size_t>(a)].Deref();
     case EVarKind::Field: return frame.me->Field(a).Deref();
     case EVarKind::Global: {
       SGlobal& global = m_globals.At(a);
       if (global.kind == EGlobalKind::Undeclared) {
-        if (frame.proc->optionExplicit) {
+        if (frame.proc->optionExplicit && access != EAccess::Declare) {
           throw CScriptError(err::VariableUndefined, u"Variable is undefined: '" + global.name + u"'");
         }
         if (forWrite) global.kind = EGlobalKind::Variable;
@@ -236,11 +257,11 @@ CVariant& CVirtualMachine::Slot(SFrame& frame, EVarKind kind, int32_t a, bool fo
     case EVarKind::Name: {
       const std::u16string key(frame.proc->constants[static_cast<size_t>(a)].AsString());
       const int32_t global = m_globals.Find(key);
-      if (global >= 0 && m_globals.At(global).kind != EGlobalKind::Undeclared) return Slot(frame, EVarKind::Global, global, forWrite);
+      if (global >= 0 && m_globals.At(global).kind != EGlobalKind::Undeclared) return Slot(frame, EVarKind::Global, global, access);
       SFrame& owner = NameScope(frame);
       auto it = owner.implicitLocals.find(key);
       if (it != owner.implicitLocals.end()) return it->second.Deref();
-      if (frame.proc->optionExplicit) {
+      if (frame.proc->optionExplicit && access != EAccess::Declare) {
         throw CScriptError(err::VariableUndefined, u"Variable is undefined: '" + NameOf(frame, kind, a) + u"'");
       }
       return owner.implicitLocals[key];
@@ -268,7 +289,7 @@ CVariant CVirtualMachine::LoadVar(SFrame& frame, EVarKind kind, int32_t a) {
       return Call(*m_globals.At(global).procedure, nullptr, {});
     }
   }
-  return Slot(frame, kind, a, false);
+  return Slot(frame, kind, a, EAccess::Read);
 }
 
 void CVirtualMachine::StoreVar(SFrame& frame, EVarKind kind, int32_t a, CVariant value, bool isSet, bool raw) {
@@ -282,7 +303,7 @@ void CVirtualMachine::StoreVar(SFrame& frame, EVarKind kind, int32_t a, CVariant
   } else {
     stored = LetValue(value);
   }
-  CVariant& slot = Slot(frame, kind, a, true);
+  CVariant& slot = Slot(frame, kind, a, EAccess::Write);
   slot = std::move(stored);
 }
 
@@ -305,7 +326,7 @@ CVariant CVirtualMachine::CallVar(SFrame& frame, EVarKind kind, int32_t a, std::
       throw CScriptError(err::TypeMismatch, u"Type mismatch: '" + NameOf(frame, kind, a) + u"'");
     }
   }
-  CVariant& slot = Slot(frame, kind, a, false);
+  CVariant& slot = Slot(frame, kind, a, EAccess::Read);
   if (wantRef && slot.IsArray() && !args.empty()) {
     CVariant& element = ArrayElement(*slot.AsArray(), args);
     slot.AsArray()->Lock();
@@ -316,30 +337,15 @@ CVariant CVirtualMachine::CallVar(SFrame& frame, EVarKind kind, int32_t a, std::
 }
 
 void CVirtualMachine::StoreIndexed(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> args,
-                                   CVariant value, bool isSet) {
-  CVariant& slot = Slot(frame, kind, a, false);
-  if (slot.IsArray()) {
-    CVariant stored = isSet ? value.Deref() : LetValue(value);
-    if (isSet && !stored.IsObject()) throw CScriptError(err::ObjectRequired);
-    ArrayElement(*slot.AsArray(), args) = std::move(stored);
-    return;
-  }
-  if (slot.IsObject() && slot.AsObject() != nullptr) {
-    std::vector<CVariant> all(args.begin(), args.end());
-    all.push_back(value.Deref());
-    CVariant object = slot;
-    (void)object.AsObject()->Invoke(u"", isSet ? EInvokeKind::Set : EInvokeKind::Let, all);
-    return;
-  }
-  if (slot.IsObject()) throw CScriptError(err::ObjectNotSet);
-  throw CScriptError(err::TypeMismatch);
+                                   const CVariant& value, bool isSet) {
+  AssignApplied(Slot(frame, kind, a, EAccess::Read), args, value, isSet);
 }
 
 // mode 0: Dim with bounds, 1: ReDim, 2: ReDim Preserve
 void CVirtualMachine::Dimension(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> bounds, int mode) {
   std::vector<int32_t> uppers;
   for (auto& bound : bounds) uppers.push_back(bound.Deref().ToLong());
-  CVariant& slot = Slot(frame, kind, a, true);
+  CVariant& slot = Slot(frame, kind, a, mode == 0 ? EAccess::Write : EAccess::Declare);
   if (mode == 0) {
     if (uppers.empty()) {
       slot = CVariant::Array(CSafeArray::Create({{0, 0}}));

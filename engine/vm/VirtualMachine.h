@@ -92,12 +92,14 @@ class CVirtualMachine {
   void ResumeAfterError(SFrame& frame);
 
   // ---- variables
-  CVariant& Slot(SFrame& frame, EVarKind kind, int32_t a, bool forWrite);
+  // Declare: ReDim, which declares the name it sizes even under Option Explicit.
+  enum class EAccess { Read, Write, Declare };
+  CVariant& Slot(SFrame& frame, EVarKind kind, int32_t a, EAccess access);
   CVariant LoadVar(SFrame& frame, EVarKind kind, int32_t a);
   [[nodiscard]] bool IsReadOnlyGlobal(const SFrame& frame, EVarKind kind, int32_t a) const;
   void StoreVar(SFrame& frame, EVarKind kind, int32_t a, CVariant value, bool isSet, bool raw);
   CVariant CallVar(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> args, bool wantRef);
-  void StoreIndexed(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> args, CVariant value, bool isSet);
+  void StoreIndexed(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> args, const CVariant& value, bool isSet);
   void Dimension(SFrame& frame, EVarKind kind, int32_t a, std::span<CVariant> bounds, int mode);
   [[nodiscard]] std::u16string NameOf(const SFrame& frame, EVarKind kind, int32_t a) const;
   [[nodiscard]] static SFrame& NameScope(SFrame& frame) { return frame.scope != nullptr ? *frame.scope : frame; }
@@ -130,6 +132,8 @@ class CVirtualMachine {
 [[nodiscard]] CVariant LetValue(const CVariant& value);
 // Applies arguments to a value: an array element, an object's default member.
 [[nodiscard]] CVariant ApplyArgs(const CVariant& value, std::span<CVariant> args, const std::u16string& name);
+// target(args) = value: an array element, or an object's default member given the arguments.
+void AssignApplied(const CVariant& target, std::span<CVariant> args, const CVariant& value, bool isSet);
 // The element of an array named by Variant indices.
 [[nodiscard]] CVariant& ArrayElement(CSafeArray& array, std::span<CVariant> args);
 

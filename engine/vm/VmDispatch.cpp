@@ -210,7 +210,7 @@ void CVirtualMachine::Run(SFrame& f) {
         if (IsReadOnlyGlobal(f, kind, in.a)) {
           stack.push_back(LoadVar(f, kind, in.a));
         } else {
-          stack.push_back(CVariant::Reference(&Slot(f, kind, in.a, true)));
+          stack.push_back(CVariant::Reference(&Slot(f, kind, in.a, EAccess::Write)));
         }
         break;
       }
@@ -222,7 +222,7 @@ void CVirtualMachine::Run(SFrame& f) {
       }
       case EOp::StoreIndex: case EOp::SetIndex: {
         CVariant value = Pop(stack);
-        StoreIndexed(f, kind, in.a, Top(stack, in.n), std::move(value), in.op == EOp::SetIndex);
+        StoreIndexed(f, kind, in.a, Top(stack, in.n), value, in.op == EOp::SetIndex);
         Drop(stack, in.n);
         break;
       }
@@ -262,6 +262,13 @@ void CVirtualMachine::Run(SFrame& f) {
         (void)target->Invoke(name, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
                              Top(stack, in.n + 1u));
         Drop(stack, in.n + 2u);
+        break;
+      }
+      case EOp::StoreApplied: case EOp::SetApplied: {
+        CVariant value = Pop(stack);
+        const CVariant target = std::move(stack[stack.size() - in.n - 1]);
+        AssignApplied(target, Top(stack, in.n), value, in.op == EOp::SetApplied);
+        Drop(stack, in.n + 1u);
         break;
       }
       case EOp::Index: {
@@ -357,19 +364,22 @@ void CVirtualMachine::Run(SFrame& f) {
         break;
       }
       case EOp::Erase: {
-        CVariant& slot = Slot(f, kind, in.a, true);
+        CVariant& slot = Slot(f, kind, in.a, EAccess::Write);
         if (!slot.IsArray()) throw CScriptError(err::TypeMismatch);
         slot.AsArray()->Erase();
         break;
       }
-      case EOp::OnErrorResume: f.resumeNext = true; break;
+      case EOp::OnErrorResume:
+        f.resumeNext = true;
+        m_err.Clear();
+        break;
       case EOp::OnErrorGoto0:
         f.resumeNext = false;
         m_err.Clear();
         break;
       case EOp::Append: {
         CVariant value = Pop(stack);
-        Append(Slot(f, kind, in.a, true), value);
+        Append(Slot(f, kind, in.a, EAccess::Write), value);
         break;
       }
       case EOp::Return:

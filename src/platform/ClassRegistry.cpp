@@ -20,6 +20,7 @@ struct CClassRegistry::SHive {
   std::unique_ptr<CRegKey> root;
   const CRegKey* classes = nullptr;  // the classes root inside root
   bool fromWine = false;
+  std::u16string folder;  // Quillet's hive: the absolute folder it was read from
 };
 
 namespace {
@@ -125,10 +126,10 @@ CClassRegistry CClassRegistry::LoadDefault() {
   std::error_code error;
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
   if (!error) {
-    // Installed beside the program, or in the source tree when run from a build folder.
+    // Installed beside the program, or generated in the build folder when run from there.
     for (const std::filesystem::path& hive :
          {program.parent_path() / "../share/quillet/classes.reg",
-          std::filesystem::path(QUILLET_SOURCE_RESOURCES) / "classes.reg"}) {
+          std::filesystem::path(QUILLET_BUILD_CLASSES_DIR) / "classes.reg"}) {
       if (std::filesystem::exists(hive, error)) {
         registry.AddQuilletHive(hive.lexically_normal().string());
         break;
@@ -151,6 +152,9 @@ bool CClassRegistry::AddQuilletHive(const std::string& path) {
   hive->classes = root->FindPath(u"HKEY_CLASSES_ROOT");
   if (hive->classes == nullptr) return false;
   hive->root = std::move(root);
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  hive->folder = Utf8ToUtf16((error ? std::filesystem::path(path) : absolute).lexically_normal().parent_path().string());
   m_hives.push_back(std::move(hive));
   return true;
 }
@@ -194,9 +198,11 @@ const CRegValue* CClassRegistry::FindValue(std::u16string_view path, std::u16str
 }
 
 std::u16string CClassRegistry::Expand(std::u16string_view text, const SHive& hive) const {
-  return ExpandEnvironmentText(text, [&hive](std::u16string_view name) {
+  return ExpandEnvironmentText(text, [&hive](std::u16string_view name) -> std::optional<std::u16string> {
     if (hive.fromWine) {
       if (auto value = WineVariable(name)) return value;
+    } else if (EqualsIgnoringAsciiCase(name, kHiveFolderVariable)) {
+      return hive.folder;
     }
     return EnvironmentVariable(name);
   });

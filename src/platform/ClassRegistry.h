@@ -15,6 +15,10 @@
 
 namespace quillet::platform {
 
+// In a value of Quillet's hive, %QuilletHiveFolder% is the folder the hive was read from: the
+// generated hive names its type libraries this way, so that it works wherever it is installed.
+inline constexpr std::u16string_view kHiveFolderVariable = u"QuilletHiveFolder";
+
 class CClassRegistry {
  public:
   CClassRegistry();
@@ -22,8 +26,9 @@ class CClassRegistry {
   CClassRegistry(CClassRegistry&&) noexcept;
   CClassRegistry& operator=(CClassRegistry&&) noexcept;
 
-  // Quillet's installed hive (beside the program, share/quillet/classes.reg) and the Wine
-  // prefix of $WINEPREFIX, else ~/.wine. Missing or unreadable files are skipped.
+  // Quillet's hive, installed (share/quillet/classes.reg beside the program's bin folder) or else
+  // generated in the build folder, and the Wine prefix of $WINEPREFIX, else ~/.wine. Missing or
+  // unreadable files are skipped.
   [[nodiscard]] static CClassRegistry LoadDefault();
 
   // A regedit-format hive whose keys sit under HKEY_CLASSES_ROOT.

@@ -1,5 +1,6 @@
 #include "typeinfo/TypeLibPrinter.h"
 
+#include <array>
 #include <cstdio>
 #include <vector>
 
@@ -72,6 +73,16 @@ const char* SimpleName(std::uint16_t type) {
   }
 }
 
+// The base interfaces of automation keep their GUIDs everywhere, so they can be named when the
+// library that declares them (stdole2) is not installed, as on a machine without Wine.
+const char* WellKnownInterfaceName(const SGuid& guid) {
+  constexpr std::array<std::uint8_t, 8> kOleTail{0xC0, 0, 0, 0, 0, 0, 0, 0x46};
+  if (guid.data2 != 0 || guid.data3 != 0 || guid.data4 != kOleTail) return nullptr;
+  if (guid.data1 == 0x00000000) return "IUnknown";
+  if (guid.data1 == 0x00020400) return "IDispatch";
+  return nullptr;
+}
+
 const char* KindWord(ETypeKind kind) {
   switch (kind) {
     case ETypeKind::Enum: return "enum";
@@ -100,7 +111,10 @@ std::u16string CTypeLibPrinter::TypeName(const STypeDesc& type) const {
     }
     case vt::kUserDefined: {
       const auto target = m_library.ResolveRef(type.ref);
-      if (!target) return u"UnknownType";
+      if (!target) {
+        const char* known = type.ref.importIndex >= 0 ? WellKnownInterfaceName(type.ref.guid) : nullptr;
+        return known ? Ascii(known) : u"UnknownType";
+      }
       return target->library->Documentation(target->index)->name;
     }
     default:

@@ -83,6 +83,40 @@ TEST(Parser, CallStatementsAndParentheses) {
   EXPECT_EQ(CompileFault(u"With o\n .a = .b(1).c\n .d .e\nEnd With\n").number, 0);
 }
 
+TEST(Parser, NegationBindsTighterThanPower) {
+  const SProgram program = CParser::Parse(u"x = -2 ^ 2\ny = -a ^ 2\n");
+  const SExpr& folded = *program.body[0]->value;
+  ASSERT_EQ(folded.kind, EExpr::Binary);
+  EXPECT_EQ(folded.op, ETok::Caret);
+  ASSERT_EQ(folded.left->kind, EExpr::Literal);
+  EXPECT_EQ(folded.left->value.AsInteger(), -2);
+  const SExpr& negated = *program.body[1]->value;
+  ASSERT_EQ(negated.kind, EExpr::Binary);
+  EXPECT_EQ(negated.left->kind, EExpr::Unary);
+}
+
+TEST(Parser, CallsOnComputedValues) {
+  const SProgram program = CParser::Parse(
+      u"Set o = New A.Init(1)\nx = (f(1))(2, 3)\nd.Item(\"k\")(\"x\") = 1\nEcho (New F)(a), b\n");
+  const SExpr& created = *program.body[0]->value;
+  ASSERT_EQ(created.kind, EExpr::Member);
+  EXPECT_EQ(created.left->kind, EExpr::New);
+  EXPECT_EQ(created.args.size(), 1u);
+  const SExpr& called = *program.body[1]->value;
+  ASSERT_EQ(called.kind, EExpr::Index);
+  EXPECT_EQ(called.left->kind, EExpr::Paren);
+  EXPECT_EQ(called.args.size(), 2u);
+  const SStmt& assigned = *program.body[2];
+  EXPECT_EQ(assigned.kind, EStmt::Assign);
+  ASSERT_EQ(assigned.target->kind, EExpr::Index);
+  EXPECT_EQ(assigned.target->left->kind, EExpr::Member);
+  // The parenthesised groups that follow the callee together make its first argument.
+  const SStmt& echo = *program.body[3];
+  ASSERT_EQ(echo.target->kind, EExpr::Name);
+  ASSERT_EQ(echo.target->args.size(), 2u);
+  EXPECT_EQ(echo.target->args[0]->kind, EExpr::Index);
+}
+
 TEST(Parser, AbsurdNestingIsAnErrorNotACrash) {
   const std::u16string parens = u"x = " + std::u16string(200000, u'(') + u"1" + std::u16string(200000, u')') + u"\n";
   EXPECT_EQ(CompileFault(parens).number, 28);

@@ -10,7 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/host/TextStream.h"
+#include "engine/host/WScriptObject.h"
 #include "engine/runtime/DispatchObject.h"
+#include "engine/runtime/ObjectRegistry.h"
+#include "engine/runtime/PropertyListing.h"
 #include "engine/runtime/SafeArray.h"
 #include "engine/vm/ScriptEngine.h"
 #include "engine/runtime/ScriptError.h"
@@ -276,6 +280,77 @@ TEST(Objects, RegistryTakesHostClassesAndRefusesUnknownProgIds) {
                 u"Set x = CreateObject(Null) : Log Err.Number : Err.Clear\n",
                 &engine),
             "Log\nDictionary\n429\n429\n94\n");
+}
+
+// What the declarations decide before an object sees a call: names in any case, the kind of
+// member asked for, the number of arguments, missing ones, and arguments passed on to the
+// object a parameterless member returns (but never to an array it returns).
+TEST(Objects, CallsAreCheckedAgainstTheDeclarations) {
+  EXPECT_EQ(RunLogged(u"Set d = CreateObject(\"Scripting.Dictionary\")\n"
+                u"d.ADD \"k\", 1 : Log d.count, D.ITEM(\"k\"), TypeName(d.HashVal(\"k\")), d.Count\n"
+                u"Set re = New RegExp : re.Pattern = \"(a)(b)\"\n"
+                u"Log re.Execute(\"xab\")(0).SubMatches(1), re.execute(\"xab\").Item(0).FIRSTINDEX\n"
+                u"On Error Resume Next\n"
+                u"d.Count = 2 : Log \"assign a getter\", Err.Number : Err.Clear\n"
+                u"re.Test = 1 : Log \"assign a method\", Err.Number : Err.Clear\n"
+                u"Set re.Pattern = re : Log \"set a let\", Err.Number : Err.Clear\n"
+                u"x = d.Nope : Log \"no member\", Err.Number : Err.Clear\n"
+                u"d.Add \"only\" : Log \"too few\", Err.Number : Err.Clear\n"
+                u"x = re.Test(\"a\", \"b\") : Log \"too many\", Err.Number : Err.Clear\n"
+                u"x = d.Count(1) : Log \"count(1)\", Err.Number : Err.Clear\n"
+                u"x = d.Keys(0) : Log \"keys(0)\", Err.Number : Err.Clear\n"
+                u"d.Add , 1 : Log \"missing\", Err.Number : Err.Clear\n"
+                u"Log d.Count\n"),
+            "1 1 Long 1\nb 1\nassign a getter 438\nassign a method 438\nset a let 438\nno member 438\n"
+            "too few 450\ntoo many 450\ncount(1) 450\nkeys(0) 450\nmissing 449\n1\n");
+}
+
+std::string Listed(CDispatchObject& object) {
+  std::string out;
+  for (const SPropertyValue& property : ListSideEffectFreeProperties(object)) {
+    const CVariant& value = property.value;
+    out += platform::Utf16ToUtf8(property.name) + "=" +
+           (value.IsObject() ? platform::Utf16ToUtf8(value.AsObject()->TypeName()) : platform::Utf16ToUtf8(value.ToString())) +
+           " ";
+  }
+  return out;
+}
+
+CVariant Call(const CVariant& object, std::u16string_view member, std::vector<CVariant> args = {}) {
+  return object.AsObject()->Invoke(member, EInvokeKind::Get, args);
+}
+
+// The debugger's view: getters free of side effects only, so that looking at a dictionary
+// never adds a key and looking at standard input never waits for the user.
+TEST(Objects, DebuggerListsOnlyGettersFreeOfSideEffects) {
+  const CObjectRegistry classes;
+  const CVariant d = classes.Create(u"Scripting.Dictionary");
+  EXPECT_EQ(Listed(*d.AsObject()), "Count=0 CompareMode=0 ");
+  EXPECT_EQ(Call(d, u"Count").AsLong(), 0);
+
+  const CVariant re = classes.Create(u"VBScript.RegExp");
+  CVariant pattern = CVariant::String(u"a(b)");
+  re.AsObject()->Invoke(u"Pattern", EInvokeKind::Let, std::span<CVariant>(&pattern, 1));
+  EXPECT_EQ(Listed(*re.AsObject()), "Pattern=a(b) IgnoreCase=False Global=False Multiline=False ");
+  const CVariant match = Call(Call(re, u"Execute", {CVariant::String(u"xab")}), u"", {CVariant::Long(0)});
+  EXPECT_EQ(Listed(*match.AsObject()), "Value=ab FirstIndex=1 Length=2 SubMatches=ISubMatches ");
+
+  const CVariant input = CVariant::Object(new host::CTextStream(nullptr, stdin));
+  EXPECT_EQ(Listed(*input.AsObject()), "Line=1 Column=1 ");
+
+  // The windowed host has no console streams: their getters fail and are left out.
+  host::COutputStream out(stdout, false);
+  host::SHostInfo info;
+  info.scriptName = u"a.vbs";
+  info.windowed = true;
+  const CVariant wscript = CVariant::Object(new host::CWScriptObject(info, out, out));
+  const std::string listed = Listed(*wscript.AsObject());
+  EXPECT_NE(listed.find("ScriptName=a.vbs "), std::string::npos) << listed;
+  EXPECT_NE(listed.find("Arguments=Object "), std::string::npos) << listed;
+  EXPECT_EQ(listed.find("Std"), std::string::npos) << listed;
+
+  CLog script;  // not declared in the object model: nothing to list
+  EXPECT_EQ(Listed(script), "");
 }
 
 // Every member with every kind of hostile argument: a value or a script error, nothing else.

@@ -4,6 +4,8 @@
 
 #include "TempFolder.h"
 #include "platform/ClassRegistry.h"
+#include "platform/RegFileWriter.h"
+#include "platform/TextConvert.h"
 
 using namespace quillet::platform;
 using quillet::test::CTempFolder;
@@ -85,4 +87,29 @@ TEST(ClassRegistry, EnvironmentExpansion) {
   CClassRegistry empty;
   EXPECT_FALSE(empty.AddWinePrefix("/nonexistent/prefix"));
   EXPECT_FALSE(empty.ReadDefaultString(u"x"));
+}
+
+// Quillet's generated hive names its files by the folder it is read from, so that one hive
+// serves a build folder and any installed tree; a Wine hive's values are not ours to rewrite.
+TEST_F(ClassRegistryTest, QuilletHiveFolderIsTheFolderTheHiveWasReadFrom) {
+  CRegKey root;
+  CRegKey& version = root.OpenOrCreatePath(u"HKEY_CLASSES_ROOT\\TypeLib\\{L}\\1.0\\0\\win32");
+  version.SetValue(CRegValue::MakeString(u"", u"%QuilletHiveFolder%/lib.tlb", ERegType::ExpandString));
+  std::filesystem::create_directories(folder.File("elsewhere/share"));
+  WriteFile(folder.File("elsewhere/share/classes.reg"), CRegFileWriter::Write(root));
+  CClassRegistry moved;
+  // Read through a relative, roundabout path: the folder is still spelled absolute and plain.
+  const std::string cwd = std::filesystem::current_path().string();
+  std::filesystem::current_path(folder.Path());
+  const bool added = moved.AddQuilletHive("elsewhere/./share/../share/classes.reg");
+  std::filesystem::current_path(cwd);
+  ASSERT_TRUE(added);
+  EXPECT_EQ(moved.ReadDefaultString(u"TypeLib\\{L}\\1.0\\0\\win32"),
+            Utf8ToUtf16(folder.File("elsewhere/share/lib.tlb")));
+
+  WriteFile(prefix + "/system.reg",
+            "WINE REGISTRY Version 2\n\n[Software\\\\Classes\\\\Odd]\n@=str(2):\"%QuilletHiveFolder%/x\"\n");
+  CClassRegistry wine;
+  ASSERT_TRUE(wine.AddWinePrefix(prefix));
+  EXPECT_EQ(wine.ReadDefaultString(u"Odd"), u"%QuilletHiveFolder%/x");
 }

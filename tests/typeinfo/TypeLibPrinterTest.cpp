@@ -23,7 +23,8 @@ TEST(TypeLibPrinter, ShowsTheLibraryAsIdl) {
            u"[in, optional, defaultvalue(1.2345)] CURRENCY price, [in, optional, defaultvalue(-1234567890123)] int64 big, "
            u"[in, optional, defaultvalue(0.25)] float ratio, [out] VARIANT* out);\n",
            u"        [id(0x00000006)] double[3][4] Grid([in] SAFEARRAY(BSTR) cells);\n",
-           u"dual, oleautomation] interface ICanvas : UnknownType {\n",
+           // No registry finds stdole2 here, yet IDispatch is named by its fixed GUID.
+           u"dual, oleautomation] interface ICanvas : IDispatch {\n",
            u"HRESULT Add([in] IShape* shape, [out, retval] IShape** result);\n",
            u"] coclass Canvas {\n        [default] interface ICanvas;\n        [default, source] dispinterface ICanvasEvents;\n",
            u"    typedef ShapeKind ShapeKindAlias;\n",

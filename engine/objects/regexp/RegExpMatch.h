@@ -4,17 +4,17 @@
 
 #include <memory>
 
-#include "engine/runtime/DispatchObject.h"
+#include "engine/runtime/AutomationObject.h"
 #include "engine/objects/regexp/RegExpMatchList.h"
 
 namespace quillet::engine {
 
-class CRegExpMatch : public CDispatchObject {
+class CRegExpMatch : public CAutomationObject {
  public:
-  CRegExpMatch(std::shared_ptr<const SRegExpMatchList> list, size_t index) : m_list(std::move(list)), m_index(index) {}
+  CRegExpMatch(std::shared_ptr<const SRegExpMatchList> list, size_t index);
 
-  [[nodiscard]] std::u16string TypeName() const override { return u"IMatch2"; }
-  CVariant Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) override;
+ protected:
+  CVariant InvokeMember(const om::SMember& member, std::span<CVariant> args) override;
 
  private:
   std::shared_ptr<const SRegExpMatchList> m_list;
@@ -22,6 +22,6 @@ class CRegExpMatch : public CDispatchObject {
 };
 
 // Reads a collection's index argument; out of range is 5, as the collections answer.
-[[nodiscard]] size_t CollectionIndex(std::span<CVariant> args, size_t count);
+[[nodiscard]] size_t CollectionIndex(const CVariant& arg, size_t count);
 
 }  // namespace quillet::engine

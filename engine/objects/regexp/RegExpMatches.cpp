@@ -1,14 +1,14 @@
 #include "engine/objects/regexp/RegExpMatches.h"
 
 #include "engine/runtime/ScriptError.h"
+#include "engine/objects/regexp/RegExpClasses.h"
 #include "engine/objects/regexp/RegExpMatch.h"
 #include "engine/runtime/SequenceEnumerator.h"
-#include "platform/TextConvert.h"
 
 namespace quillet::engine {
 
 CRegExpMatches::CRegExpMatches(std::shared_ptr<const SRegExpMatchList> list)
-    : m_list(std::move(list)), m_made(m_list->Count()) {}
+    : CAutomationObject(DispatchTableOf<kMatchCollectionClass>()), m_list(std::move(list)), m_made(m_list->Count()) {}
 
 CVariant CRegExpMatches::MatchAt(size_t index) {
   CVariant& made = m_made[index];
@@ -16,16 +16,12 @@ CVariant CRegExpMatches::MatchAt(size_t index) {
   return made;
 }
 
-CVariant CRegExpMatches::Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) {
-  if (kind == EInvokeKind::Let || kind == EInvokeKind::Set) ThrowNoSuchMember();
-  if (name.empty() || platform::EqualsIgnoringAsciiCase(name, u"item")) {
-    return MatchAt(CollectionIndex(args, m_made.size()));
+CVariant CRegExpMatches::InvokeMember(const om::SMember& member, std::span<CVariant> args) {
+  switch (member.dispId) {
+    case collection_id::Item: return MatchAt(CollectionIndex(args[0], m_made.size()));
+    case collection_id::Count: return CVariant::Long(static_cast<int32_t>(m_made.size()));
+    default: ThrowNoSuchMember();
   }
-  if (platform::EqualsIgnoringAsciiCase(name, u"count")) {
-    if (!args.empty()) throw CScriptError(err::WrongArgCount);
-    return CVariant::Long(static_cast<int32_t>(m_made.size()));
-  }
-  ThrowNoSuchMember();
 }
 
 CEnumerator* CRegExpMatches::NewEnum() {

@@ -6,18 +6,19 @@
 #include <memory>
 #include <vector>
 
-#include "engine/runtime/DispatchObject.h"
+#include "engine/runtime/AutomationObject.h"
 #include "engine/objects/regexp/RegExpMatchList.h"
 
 namespace quillet::engine {
 
-class CRegExpMatches : public CDispatchObject {
+class CRegExpMatches : public CAutomationObject {
  public:
   explicit CRegExpMatches(std::shared_ptr<const SRegExpMatchList> list);
 
-  [[nodiscard]] std::u16string TypeName() const override { return u"IMatchCollection2"; }
-  CVariant Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) override;
   [[nodiscard]] CEnumerator* NewEnum() override;
+
+ protected:
+  CVariant InvokeMember(const om::SMember& member, std::span<CVariant> args) override;
 
  private:
   CVariant MatchAt(size_t index);

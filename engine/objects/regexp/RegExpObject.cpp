@@ -5,17 +5,15 @@
 #include "engine/vm/ProcedureRef.h"
 #include "engine/runtime/ScriptError.h"
 #include "engine/vm/VirtualMachine.h"
+#include "engine/objects/regexp/RegExpClasses.h"
 #include "engine/objects/regexp/RegExpMatchList.h"
 #include "engine/objects/regexp/RegExpMatches.h"
 #include "engine/objects/regexp/RegExpPattern.h"
 #include "engine/objects/regexp/RegExpReplacement.h"
-#include "platform/TextConvert.h"
 
 namespace quillet::engine {
 
 namespace {
-
-bool Is(std::u16string_view name, std::u16string_view word) { return platform::EqualsIgnoringAsciiCase(name, word); }
 
 // A text argument: an object stands for its default value, Null is 94.
 std::u16string TextOf(const CVariant& arg) {
@@ -46,7 +44,7 @@ std::u16string CallReplacement(CDispatchObject& function, const CVariant& subjec
 
 }  // namespace
 
-CRegExpObject::CRegExpObject() = default;
+CRegExpObject::CRegExpObject() : CAutomationObject(DispatchTableOf<kRegExpClass>()) {}
 CRegExpObject::~CRegExpObject() = default;
 
 std::shared_ptr<CRegExpPattern> CRegExpObject::Compiled() {
@@ -54,41 +52,45 @@ std::shared_ptr<CRegExpPattern> CRegExpObject::Compiled() {
   return m_compiled;
 }
 
-CVariant CRegExpObject::Property(bool& flag, EInvokeKind kind, std::span<CVariant> args, bool recompile) {
-  if (kind == EInvokeKind::Get || kind == EInvokeKind::Call) {
-    if (!args.empty()) throw CScriptError(err::WrongArgCount);
-    return CVariant::Boolean(flag);
+CVariant CRegExpObject::InvokeMember(const om::SMember& member, std::span<CVariant> args) {
+  namespace id = regexp_id;
+  const bool get = member.kind == om::EMemberKind::PropertyGet;
+  switch (member.dispId) {
+    case id::Pattern: return get ? CVariant::String(m_pattern) : SetPattern(args[0]);
+    case id::IgnoreCase: return Flag(m_ignoreCase, member, args, true);
+    case id::Multiline: return Flag(m_multiline, member, args, true);
+    case id::Global: return Flag(m_global, member, args, false);
+    case id::Test: return Test(args[0]);
+    case id::Execute: return Execute(args[0]);
+    case id::Replace: return Replace(args);
+    default: ThrowNoSuchMember();
   }
-  if (args.size() != 1) throw CScriptError(err::WrongArgCount);
+}
+
+CVariant CRegExpObject::Flag(bool& flag, const om::SMember& member, std::span<CVariant> args, bool recompile) {
+  if (member.kind == om::EMemberKind::PropertyGet) return CVariant::Boolean(flag);
   const bool value = LetValue(args[0]).ToBool();
   if (recompile && value != flag) m_compiled.reset();
   flag = value;
   return {};
 }
 
-CVariant CRegExpObject::PatternProperty(EInvokeKind kind, std::span<CVariant> args) {
-  if (kind == EInvokeKind::Get || kind == EInvokeKind::Call) {
-    if (!args.empty()) throw CScriptError(err::WrongArgCount);
-    return CVariant::String(m_pattern);
-  }
-  if (args.size() != 1) throw CScriptError(err::WrongArgCount);
-  std::u16string pattern = TextOf(args[0]);
+CVariant CRegExpObject::SetPattern(const CVariant& value) {
+  std::u16string pattern = TextOf(value);
   if (pattern != m_pattern) m_compiled.reset();
   m_pattern = std::move(pattern);
   return {};
 }
 
-CVariant CRegExpObject::Test(std::span<CVariant> args) {
-  if (args.size() != 1) throw CScriptError(err::WrongArgCount);
-  const std::u16string subject = TextOf(args[0]);
+CVariant CRegExpObject::Test(const CVariant& subjectArg) {
+  const std::u16string subject = TextOf(subjectArg);
   std::vector<size_t> spans;
   return CVariant::Boolean(Compiled()->Search(subject, 0, spans));
 }
 
-CVariant CRegExpObject::Execute(std::span<CVariant> args) {
-  if (args.size() != 1) throw CScriptError(err::WrongArgCount);
+CVariant CRegExpObject::Execute(const CVariant& subject) {
   auto list = std::make_shared<SRegExpMatchList>();
-  list->subject = TextOf(args[0]);
+  list->subject = TextOf(subject);
   const std::shared_ptr<CRegExpPattern> pattern = Compiled();
   list->groups = pattern->GroupCount();
   const bool global = m_global;
@@ -103,7 +105,6 @@ CVariant CRegExpObject::Execute(std::span<CVariant> args) {
 }
 
 CVariant CRegExpObject::Replace(std::span<CVariant> args) {
-  if (args.size() != 2) throw CScriptError(err::WrongArgCount);
   const CVariant subjectValue = CVariant::String(TextOf(args[0]));
   const std::u16string_view subject = subjectValue.AsString();
   const CVariant& with = args[1].Deref();
@@ -133,18 +134,6 @@ CVariant CRegExpObject::Replace(std::span<CVariant> args) {
   CheckStringLength(out.size() + (subject.size() - copied));
   out.append(subject.substr(copied));
   return CVariant::String(out);
-}
-
-CVariant CRegExpObject::Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) {
-  if (Is(name, u"pattern")) return PatternProperty(kind, args);
-  if (Is(name, u"ignorecase")) return Property(m_ignoreCase, kind, args, true);
-  if (Is(name, u"multiline")) return Property(m_multiline, kind, args, true);
-  if (Is(name, u"global")) return Property(m_global, kind, args, false);
-  if (kind == EInvokeKind::Let || kind == EInvokeKind::Set) ThrowNoSuchMember();
-  if (Is(name, u"test")) return Test(args);
-  if (Is(name, u"execute")) return Execute(args);
-  if (Is(name, u"replace")) return Replace(args);
-  ThrowNoSuchMember();
 }
 
 }  // namespace quillet::engine

@@ -6,28 +6,28 @@
 #include <memory>
 #include <string>
 
-#include "engine/runtime/DispatchObject.h"
+#include "engine/runtime/AutomationObject.h"
 
 namespace quillet::engine {
 
 class CRegExpPattern;
 struct SRegExpMatchList;
 
-class CRegExpObject : public CDispatchObject {
+class CRegExpObject : public CAutomationObject {
  public:
   CRegExpObject();
   ~CRegExpObject() override;
 
-  [[nodiscard]] std::u16string TypeName() const override { return u"IRegExp2"; }
-  CVariant Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) override;
+ protected:
+  CVariant InvokeMember(const om::SMember& member, std::span<CVariant> args) override;
 
  private:
   // Shared, so that a search keeps its pattern while a replacement function changes Pattern.
   std::shared_ptr<CRegExpPattern> Compiled();
-  CVariant Property(bool& flag, EInvokeKind kind, std::span<CVariant> args, bool recompile);
-  CVariant PatternProperty(EInvokeKind kind, std::span<CVariant> args);
-  CVariant Test(std::span<CVariant> args);
-  CVariant Execute(std::span<CVariant> args);
+  CVariant Flag(bool& flag, const om::SMember& member, std::span<CVariant> args, bool recompile);
+  CVariant SetPattern(const CVariant& value);
+  CVariant Test(const CVariant& subject);
+  CVariant Execute(const CVariant& subject);
   CVariant Replace(std::span<CVariant> args);
 
   std::u16string m_pattern;

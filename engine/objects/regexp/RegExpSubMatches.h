@@ -4,19 +4,19 @@
 
 #include <memory>
 
-#include "engine/runtime/DispatchObject.h"
+#include "engine/runtime/AutomationObject.h"
 #include "engine/objects/regexp/RegExpMatchList.h"
 
 namespace quillet::engine {
 
-class CRegExpSubMatches : public CDispatchObject {
+class CRegExpSubMatches : public CAutomationObject {
  public:
-  CRegExpSubMatches(std::shared_ptr<const SRegExpMatchList> list, size_t match)
-      : m_list(std::move(list)), m_match(match) {}
+  CRegExpSubMatches(std::shared_ptr<const SRegExpMatchList> list, size_t match);
 
-  [[nodiscard]] std::u16string TypeName() const override { return u"ISubMatches"; }
-  CVariant Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) override;
   [[nodiscard]] CEnumerator* NewEnum() override;
+
+ protected:
+  CVariant InvokeMember(const om::SMember& member, std::span<CVariant> args) override;
 
  private:
   // Group counted from 0 (the first capturing group).

@@ -8,7 +8,7 @@
 #include "engine/vm/VirtualMachine.h"
 #include "engine/objects/scripting/DictionaryKey.h"
 #include "engine/runtime/SequenceEnumerator.h"
-#include "platform/TextConvert.h"
+#include "engine/objects/scripting/DictionaryClass.h"
 
 namespace quillet::engine {
 
@@ -16,12 +16,8 @@ namespace {
 
 constexpr int kElementNotFound = 32811;
 constexpr int kKeyAlreadyExists = 457;
-
-bool Is(std::u16string_view name, std::u16string_view word) { return platform::EqualsIgnoringAsciiCase(name, word); }
-
-void RequireCount(std::span<CVariant> args, size_t count) {
-  if (args.size() != count) throw CScriptError(err::WrongArgCount);
-}
+// HashVal answers with the bucket a key would fall in among this many, as Windows numbers them.
+constexpr size_t kHashBuckets = 1201;
 
 // A key is kept as given (its type too), but never as a reference into the caller's variable.
 CVariant KeyOf(const CVariant& arg) {
@@ -39,13 +35,37 @@ CVariant StoredValue(const CVariant& arg) {
 
 }  // namespace
 
+CDictionaryObject::CDictionaryObject() : CAutomationObject(DispatchTableOf<kDictionaryClass>()) {}
+
 void CDictionaryObject::Changed() {
   m_keysSnapshot.Clear();
   m_itemsSnapshot.Clear();
 }
 
+CVariant CDictionaryObject::InvokeMember(const om::SMember& member, std::span<CVariant> args) {
+  namespace id = dictionary_id;
+  switch (member.dispId) {
+    case id::Item:
+      if (member.kind == om::EMemberKind::PropertyGet) return ReadItem(args[0]);
+      return StoreItem(member.kind, args);
+    case id::Add: return Add(args);
+    case id::Count: return CVariant::Long(static_cast<int32_t>(m_table.Count()));
+    case id::Exists: return CVariant::Boolean(m_table.Find(KeyOf(args[0])) != CKeyedTable::npos);
+    case id::Items: return Snapshot(false);
+    case id::Key: return RenameKey(args);
+    case id::Keys: return Snapshot(true);
+    case id::Remove: return Remove(args);
+    case id::RemoveAll: return RemoveAll();
+    case id::CompareMode:
+      if (member.kind == om::EMemberKind::PropertyGet) return CVariant::Long(m_compareMode);
+      return SetCompareMode(args[0]);
+    case id::HashVal:
+      return CVariant::Long(static_cast<int32_t>(CDictionaryKey(KeyOf(args[0])).Hash(m_table.TextMode()) % kHashBuckets));
+    default: ThrowNoSuchMember();
+  }
+}
+
 CVariant CDictionaryObject::Add(std::span<CVariant> args) {
-  RequireCount(args, 2);
   CVariant key = KeyOf(args[0]);
   CVariant item = StoredValue(args[1]);
   if (m_table.Find(key) != CKeyedTable::npos) throw CScriptError(kKeyAlreadyExists);
@@ -54,22 +74,22 @@ CVariant CDictionaryObject::Add(std::span<CVariant> args) {
   return {};
 }
 
-// Reading a missing key adds it with an Empty item, as Windows does; assigning adds or replaces.
-CVariant CDictionaryObject::Item(EInvokeKind kind, std::span<CVariant> args) {
-  if (kind == EInvokeKind::Get || kind == EInvokeKind::Call) {
-    RequireCount(args, 1);
-    CVariant key = KeyOf(args[0]);
-    size_t at = m_table.Find(key);
-    if (at == CKeyedTable::npos) {
-      at = m_table.Insert(std::move(key), {});
-      Changed();
-    }
-    return m_table.At(at).item;
+// Reading a missing key adds it with an Empty item, as Windows does.
+CVariant CDictionaryObject::ReadItem(const CVariant& keyArg) {
+  CVariant key = KeyOf(keyArg);
+  size_t at = m_table.Find(key);
+  if (at == CKeyedTable::npos) {
+    at = m_table.Insert(std::move(key), {});
+    Changed();
   }
-  RequireCount(args, 2);
+  return m_table.At(at).item;
+}
+
+// Assigning adds the key or replaces its item.
+CVariant CDictionaryObject::StoreItem(om::EMemberKind kind, std::span<CVariant> args) {
   CVariant key = KeyOf(args[0]);
   CVariant item;
-  if (kind == EInvokeKind::Set) {
+  if (kind == om::EMemberKind::PropertySet) {
     item = args[1].Deref();
     if (!item.IsObject()) throw CScriptError(err::ObjectRequired);
   } else {
@@ -88,9 +108,7 @@ CVariant CDictionaryObject::Item(EInvokeKind kind, std::span<CVariant> args) {
 }
 
 // Key is write-only: d.Key(old) = new.
-CVariant CDictionaryObject::RenameKey(EInvokeKind kind, std::span<CVariant> args) {
-  if (kind != EInvokeKind::Let && kind != EInvokeKind::Set) ThrowNoSuchMember();
-  RequireCount(args, 2);
+CVariant CDictionaryObject::RenameKey(std::span<CVariant> args) {
   const CVariant oldKey = KeyOf(args[0]);
   CVariant newKey = KeyOf(args[1]);
   const size_t at = m_table.Find(oldKey);
@@ -108,7 +126,6 @@ CVariant CDictionaryObject::RenameKey(EInvokeKind kind, std::span<CVariant> args
 }
 
 CVariant CDictionaryObject::Remove(std::span<CVariant> args) {
-  RequireCount(args, 1);
   const size_t at = m_table.Find(KeyOf(args[0]));
   if (at == CKeyedTable::npos) throw CScriptError(kElementNotFound);
   // Releasing the item may run a Class_Terminate that touches this dictionary: keep the
@@ -120,13 +137,16 @@ CVariant CDictionaryObject::Remove(std::span<CVariant> args) {
   return {};
 }
 
-CVariant CDictionaryObject::CompareMode(EInvokeKind kind, std::span<CVariant> args) {
-  if (kind == EInvokeKind::Get || kind == EInvokeKind::Call) {
-    RequireCount(args, 0);
-    return CVariant::Long(m_compareMode);
-  }
-  RequireCount(args, 1);
-  const int32_t mode = LetValue(args[0]).ToLong();
+CVariant CDictionaryObject::RemoveAll() {
+  CKeyedTable gone;
+  std::swap(gone, m_table);  // items are released after the dictionary is empty
+  m_table.SetTextMode(gone.TextMode());
+  Changed();
+  return {};
+}
+
+CVariant CDictionaryObject::SetCompareMode(const CVariant& modeArg) {
+  const int32_t mode = LetValue(modeArg).ToLong();
   if (mode < 0 || m_table.Count() > 0) throw CScriptError(err::InvalidCall);
   m_compareMode = mode;
   m_table.SetTextMode(mode != 0);
@@ -144,36 +164,6 @@ CVariant CDictionaryObject::Snapshot(bool keys) {
     cached = CVariant::Array(CSafeArray::FromValues(std::move(values)));
   }
   return cached;
-}
-
-CVariant CDictionaryObject::Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) {
-  if (name.empty() || Is(name, u"item")) return Item(kind, args);
-  if (Is(name, u"key")) return RenameKey(kind, args);
-  if (Is(name, u"comparemode")) return CompareMode(kind, args);
-  if (kind == EInvokeKind::Let || kind == EInvokeKind::Set) ThrowNoSuchMember();
-  if (Is(name, u"add")) return Add(args);
-  if (Is(name, u"exists")) {
-    RequireCount(args, 1);
-    return CVariant::Boolean(m_table.Find(KeyOf(args[0])) != CKeyedTable::npos);
-  }
-  if (Is(name, u"count")) {
-    RequireCount(args, 0);
-    return CVariant::Long(static_cast<int32_t>(m_table.Count()));
-  }
-  if (Is(name, u"keys") || Is(name, u"items")) {
-    RequireCount(args, 0);
-    return Snapshot(Is(name, u"keys"));
-  }
-  if (Is(name, u"remove")) return Remove(args);
-  if (Is(name, u"removeall")) {
-    RequireCount(args, 0);
-    CKeyedTable gone;
-    std::swap(gone, m_table);  // items are released after the dictionary is empty
-    m_table.SetTextMode(gone.TextMode());
-    Changed();
-    return {};
-  }
-  ThrowNoSuchMember();
 }
 
 // For Each walks the keys as they were when the loop began.

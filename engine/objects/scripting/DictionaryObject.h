@@ -3,23 +3,27 @@
 // makes two keys the same (see CDictionaryKey) and its errors: 457 for a key added twice,
 // 32811 for removing or renaming a key that is not there.
 
-#include "engine/runtime/DispatchObject.h"
+#include "engine/runtime/AutomationObject.h"
 #include "engine/objects/scripting/KeyedTable.h"
 
 namespace quillet::engine {
 
-class CDictionaryObject : public CDispatchObject {
+class CDictionaryObject : public CAutomationObject {
  public:
-  [[nodiscard]] std::u16string TypeName() const override { return u"Dictionary"; }
-  CVariant Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) override;
+  CDictionaryObject();
   [[nodiscard]] CEnumerator* NewEnum() override;
+
+ protected:
+  CVariant InvokeMember(const om::SMember& member, std::span<CVariant> args) override;
 
  private:
   CVariant Add(std::span<CVariant> args);
-  CVariant Item(EInvokeKind kind, std::span<CVariant> args);
-  CVariant RenameKey(EInvokeKind kind, std::span<CVariant> args);
+  CVariant ReadItem(const CVariant& keyArg);
+  CVariant StoreItem(om::EMemberKind kind, std::span<CVariant> args);
+  CVariant RenameKey(std::span<CVariant> args);
   CVariant Remove(std::span<CVariant> args);
-  CVariant CompareMode(EInvokeKind kind, std::span<CVariant> args);
+  CVariant RemoveAll();
+  CVariant SetCompareMode(const CVariant& mode);
   // Keys and Items: a 0-based array, kept until the dictionary changes, because scripts
   // often index d.Keys()(i) inside a loop over i.
   CVariant Snapshot(bool keys);

@@ -1,0 +1,13 @@
+#include "engine/objects/EngineLibraries.h"
+
+#include "engine/objects/regexp/RegExpLibrary.h"
+#include "engine/objects/scripting/ScriptingLibrary.h"
+
+namespace quillet::engine {
+
+std::span<const om::SLibrary* const> EngineLibraries() {
+  static constexpr const om::SLibrary* kLibraries[] = {&kScriptingLibrary, &kRegExpLibrary};
+  return kLibraries;
+}
+
+}  // namespace quillet::engine
