@@ -99,8 +99,7 @@ std::vector<CFileOperations::SMatch> CFileOperations::Expand(std::u16string_view
   std::vector<SMatch> matches;
   for (const SFolderEntry& entry : ListFolder(folder)) {
     if (!matcher.Matches(platform::FileNameToText(entry.name))) continue;
-    const std::string path = Join(folder, entry.name);
-    if (IsFolderPath(path) == folders) matches.push_back({path, entry.name});
+    if (entry.isFolder == folders) matches.push_back({Join(folder, entry.name), entry.name});
   }
   if (matches.empty()) throw CScriptError(noMatch);
   return matches;

@@ -94,9 +94,9 @@ std::vector<SFolderEntry> ListFolder(const std::string& hostPath) {
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
     bool isFolder = entry->d_type == DT_DIR;
-    if (entry->d_type == DT_UNKNOWN) {
+    if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
       struct stat info{};
-      isFolder = ::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
+      isFolder = ::fstatat(fd, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
     }
     entries.push_back({std::string(name), isFolder});
   }

@@ -9,8 +9,8 @@
 
 namespace quillet::engine {
 
-// The names in a folder (not "." or ".."), each with whether it is a folder (links to folders
-// are not); sorted as Windows lists them, case aside.
+// The names in a folder (not "." or ".."), each with whether it is a folder (a link to a folder
+// counts as one, as Windows lists a junction); sorted as Windows lists them, case aside.
 struct SFolderEntry {
   std::string name;
   bool isFolder = false;

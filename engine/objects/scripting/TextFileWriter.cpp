@@ -57,7 +57,7 @@ void CTextFileWriter::Write(std::u16string_view text) {
       throw CScriptError(err::InvalidCall);
     }
   }
-  if (m_buffer.size() >= kFlushSize) Flush();
+  if (m_flushEachWrite || m_buffer.size() >= kFlushSize) Flush();
 }
 
 void CTextFileWriter::Flush() {

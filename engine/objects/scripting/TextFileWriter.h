@@ -26,6 +26,8 @@ class CTextFileWriter {
   CTextFileWriter& operator=(const CTextFileWriter&) = delete;
 
   void WriteByteOrderMark();
+  // Every Write reaches the file at once (a console shared with the host's own output).
+  void SetFlushEachWrite(bool flush) { m_flushEachWrite = flush; }
   // Error 5 for a character the ANSI code page lacks (nothing of that text is written).
   void Write(std::u16string_view text);
   // Writes what is buffered; a replacement is put in place. Errors: 61 for a full disk, 70, 57.
@@ -43,6 +45,7 @@ class CTextFileWriter {
   const platform::CAnsiCodePage& m_codePage;
   std::string m_buffer;
   bool m_closed = false;
+  bool m_flushEachWrite = false;
 };
 
 }  // namespace quillet::engine
