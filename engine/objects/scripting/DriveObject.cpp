@@ -19,7 +19,9 @@ char16_t DriveLetterOf(std::u16string_view spec) {
 }
 
 CDriveObject::CDriveObject(FileSystemContext context, char16_t letter)
-    : CAutomationObject(DispatchTableOf<kDriveClass>()), m_context(std::move(context)), m_letter(letter) {}
+    : CAutomationObject(DispatchTableOf<kDriveClass>()),
+      m_context(std::move(context)),
+      m_letter(letter >= u'a' && letter <= u'z' ? static_cast<char16_t>(letter - 32) : letter) {}
 
 std::string CDriveObject::Folder() const {
   const std::string* folder = m_context->Drives().FolderOf(m_letter);
