@@ -86,20 +86,22 @@ constexpr SMember kFileSystem3Members[] = {
 
 constexpr SParam kVolumeName[] = {In(u"", Bstr)};
 
+// Only the names are free to read: the rest asks the file system, which a dead network mount can
+// keep waiting, and makes C:'s folder on first use.
 constexpr SMember kDriveMembers[] = {
     Get(u"Path", drive_id::Path, Bstr, {}, u"The drive's name, such as C:.", kPure),
     Get(u"DriveLetter", drive_id::DriveLetter, Bstr, {}, u"The drive's letter.", kPure),
     Get(u"ShareName", drive_id::ShareName, Bstr, {}, u"The network share of a network drive.", kPure),
-    Get(u"DriveType", drive_id::DriveType, Enum(u"DriveTypeConst"), {}, u"What kind of device the drive is.", kPure),
-    Get(u"RootFolder", drive_id::RootFolder, Object(u"IFolder"), {}, u"The drive's root folder.", kPure),
-    Get(u"AvailableSpace", drive_id::AvailableSpace, Variant, {}, u"The bytes this user may still write.", kPure),
-    Get(u"FreeSpace", drive_id::FreeSpace, Variant, {}, u"The bytes free on the drive.", kPure),
-    Get(u"TotalSize", drive_id::TotalSize, Variant, {}, u"The size of the drive in bytes.", kPure),
-    Get(u"VolumeName", drive_id::VolumeName, Bstr, {}, u"The drive's label.", kPure),
+    Get(u"DriveType", drive_id::DriveType, Enum(u"DriveTypeConst"), {}, u"What kind of device the drive is."),
+    Get(u"RootFolder", drive_id::RootFolder, Object(u"IFolder"), {}, u"The drive's root folder."),
+    Get(u"AvailableSpace", drive_id::AvailableSpace, Variant, {}, u"The bytes this user may still write."),
+    Get(u"FreeSpace", drive_id::FreeSpace, Variant, {}, u"The bytes free on the drive."),
+    Get(u"TotalSize", drive_id::TotalSize, Variant, {}, u"The size of the drive in bytes."),
+    Get(u"VolumeName", drive_id::VolumeName, Bstr, {}, u"The drive's label."),
     Let(u"VolumeName", drive_id::VolumeName, kVolumeName, u"Sets the drive's label."),
-    Get(u"FileSystem", drive_id::FileSystem, Bstr, {}, u"The kind of file system on the drive.", kPure),
-    Get(u"SerialNumber", drive_id::SerialNumber, Long, {}, u"The number that tells the volume apart.", kPure),
-    Get(u"IsReady", drive_id::IsReady, Bool, {}, u"Whether the drive can be used.", kPure),
+    Get(u"FileSystem", drive_id::FileSystem, Bstr, {}, u"The kind of file system on the drive."),
+    Get(u"SerialNumber", drive_id::SerialNumber, Long, {}, u"The number that tells the volume apart."),
+    Get(u"IsReady", drive_id::IsReady, Bool, {}, u"Whether the drive can be used."),
 };
 
 constexpr SParam kKey[] = {In(u"Key", Variant)};
