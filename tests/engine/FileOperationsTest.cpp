@@ -132,6 +132,13 @@ TEST_F(FileOperations, MovesAcrossFileSystems) {
   }
   const std::string name = "quillet-move-" + std::to_string(::getpid());
   const std::string away = "/dev/shm/" + name;
+  struct SRemover {
+    std::string path;
+    ~SRemover() {
+      std::error_code ignored;
+      fs::remove_all(path, ignored);
+    }
+  } remover{away};
   drives.Map(u'S', "/dev/shm");
   const std::u16string awayText = u"S:\\" + std::u16string(name.begin(), name.end());
   ASSERT_EQ(ErrorOf([&] { ops.MoveFolder(u"T:\\src", awayText); }), 0);
@@ -140,7 +147,6 @@ TEST_F(FileOperations, MovesAcrossFileSystems) {
   ASSERT_EQ(ErrorOf([&] { ops.MoveFile(awayText + u"\\a.txt", u"T:\\dst\\"); }), 0);
   EXPECT_EQ(ReadFile(folder.File("dst/a.txt")), "A");
   EXPECT_FALSE(fs::exists(away + "/a.txt"));
-  fs::remove_all(away);
 }
 
 TEST_F(FileOperations, DeletingHonoursReadOnlyAndForce) {
@@ -240,13 +246,16 @@ TEST_F(FileOperations, FullDiskLeavesTheTargetWhole) {
   if (::geteuid() != 0 || ::mount("quillet-test", small.c_str(), "tmpfs", 0, "size=64k") != 0) {
     GTEST_SKIP() << "cannot mount a small file system here";
   }
+  struct SUnmounter {
+    std::string path;
+    ~SUnmounter() { ::umount(path.c_str()); }
+  } unmounter{small};
   drives.Map(u'F', small);
   WriteFile(small + "/target.txt", "precious");
   WriteFile(folder.File("big.bin"), std::string(1 << 20, 'x'));
   EXPECT_EQ(ErrorOf([&] { ops.CopyFile(u"T:\\big.bin", u"F:\\target.txt", true); }), 61);
   EXPECT_EQ(ReadFile(small + "/target.txt"), "precious");
   EXPECT_EQ(std::distance(fs::directory_iterator(small), {}), 1) << "no temporary file left";
-  ::umount(small.c_str());
 }
 
 }  // namespace
