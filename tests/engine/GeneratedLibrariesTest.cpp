@@ -222,6 +222,7 @@ TEST_F(NoWinePrefix, ProgIdsResolveToOurLibraries) {
   const typeinfo::CProgIdResolver resolver(registry, references, nullptr);
   const std::pair<const char16_t*, std::string> cases[] = {
       {u"Scripting.Dictionary", "{EE09B103-97E0-11CF-978F-00A02463E06F} Scripting.tlb"},
+      {u"Scripting.FileSystemObject", "{0D43FE01-F093-11CF-8940-00A0C9054228} Scripting.tlb"},
       {u"vbscript.regexp", "{3F4DACA4-160D-11D2-A8E9-00104B365C9F} VBScript_RegExp_55.tlb"},
   };
   for (const auto& [progId, expected] : cases) {
@@ -251,6 +252,16 @@ TEST_F(NoWinePrefix, TypelibToolPrintsOurLibraries) {
   for (const char* expected : {"library Scripting\n", "interface IDictionary : IDispatch {",
                                "HRESULT Item([in] VARIANT* Key, [out, retval] VARIANT* Result);",
                                "} CompareMethod;", "coclass Dictionary {\n        [default] interface IDictionary;"}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+  }
+  text = RunTool("Scripting.FileSystemObject", status);
+  EXPECT_EQ(status, 0) << text;
+  for (const char* expected :
+       {"interface IFileSystem3 : IDispatch {", "coclass FileSystemObject {\n        [default] interface IFileSystem3;",
+        "HRESULT OpenTextFile([in] BSTR FileName, [in, optional, defaultvalue(1)] IOMode IOMode",
+        "HRESULT DateLastModified([out, retval] DATE* Result);", "coclass Folders {", "coclass Files {",
+        "coclass Drives {", "coclass TextStream {\n        [default] interface ITextStream;", "} Tristate;",
+        "} FileAttribute;", "} SpecialFolderConst;"}) {
     EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
   }
   text = RunTool("VBScript.RegExp", status);

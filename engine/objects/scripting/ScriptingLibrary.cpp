@@ -1,6 +1,7 @@
 #include "engine/objects/scripting/ScriptingLibrary.h"
 
 #include "engine/objects/scripting/DictionaryClass.h"
+#include "engine/objects/scripting/FileSystemClasses.h"
 
 namespace quillet::engine {
 
@@ -30,8 +31,13 @@ constexpr SEnum kStandardStreamTypes{u"StandardStreamTypes", kStandardStreams, u
 
 constexpr const SEnum* kEnums[] = {&kDriveTypeConst, &kFileAttribute, &kIoMode,           &kTristate,
                                    &kCompareMethod,  &kSpecialFolderConst, &kStandardStreamTypes};
-constexpr const SInterface* kInterfaces[] = {&kDictionaryInterface};
-constexpr const SClass* kClasses[] = {&kDictionaryClass};
+constexpr const SInterface* kInterfaces[] = {
+    &kDictionaryInterface,       &kFileSystemInterface,       &kFileSystem3Interface, &kDriveInterface,
+    &kDriveCollectionInterface,  &kFolderInterface,           &kFolderCollectionInterface,
+    &kFileInterface,             &kFileCollectionInterface,   &kTextFileStreamInterface};
+constexpr const SClass* kClasses[] = {&kDictionaryClass, &kFileSystemObjectClass, &kDriveClass, &kDrivesClass,
+                                      &kFolderClass,     &kFoldersClass,          &kFileClass,  &kFilesClass,
+                                      &kTextStreamFileClass};
 
 }  // namespace
 

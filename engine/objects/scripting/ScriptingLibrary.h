@@ -1,5 +1,5 @@
 #pragma once
-// The Scripting type library (1.0): the Dictionary now; the file system objects join it.
+// The Scripting type library (1.0): the Dictionary and the FileSystemObject family.
 
 #include "engine/runtime/ObjectModel.h"
 
