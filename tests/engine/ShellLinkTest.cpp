@@ -115,6 +115,12 @@ TEST(ShellLink, ShortcutsInTheApplicationsFolderGetADesktopEntry) {
   EXPECT_TRUE(std::filesystem::exists(applications + "/My Editor.lnk"));
   EXPECT_FALSE(std::filesystem::exists(folder.File("elsewhere.desktop")));
 
+  // Scripts join folders with a backslash; the file goes into the folder all the same.
+  EXPECT_EQ(RunScript("Set j = sh.CreateShortcut(sh.SpecialFolders(\"Programs\") & \"\\Joined.lnk\")\n"
+                      "j.TargetPath = \"/bin/true\"\nj.Save\nLog j.FullName"),
+            applications + "/Joined.lnk\n");
+  EXPECT_TRUE(std::filesystem::exists(applications + "/Joined.desktop"));
+
   // An Internet shortcut, as Windows writes it, read back; on the desktop, a Link entry beside it.
   const std::string desktop = std::string(std::getenv("HOME")) + "/Desktop";
   std::filesystem::create_directories(desktop);

@@ -163,7 +163,7 @@ TEST_F(WshShell, ExpandsTheWindowsNamesScriptsExpect) {
             "someone-%NO_SUCH_NAME_X%someone-100%-%\n");
   ::unsetenv("USERNAME");
   ::unsetenv("TMPDIR");
-  EXPECT_EQ(RunScript("Log sh.ExpandEnvironmentStrings(\"%ComSpec% %OS%\")"), "/bin/sh Windows_NT\n");
+  EXPECT_EQ(RunScript("Log sh.ExpandEnvironmentStrings(\"%ComSpec% %OS% %windir%\")"), "/bin/sh Windows_NT C:\\Windows\n");
 }
 
 TEST_F(WshShell, SpecialFoldersComeFromTheUserDirs) {

@@ -9,10 +9,9 @@
 
 namespace quillet::engine::wsh {
 
-bool InDesktopFolder(const std::u16string& shortcutPath) {
+bool InDesktopFolder(const std::string& shortcutHostPath) {
   std::error_code error;
-  const auto folder = std::filesystem::weakly_canonical(
-      std::filesystem::path(platform::TextToFileName(shortcutPath)).parent_path(), error);
+  const auto folder = std::filesystem::weakly_canonical(std::filesystem::path(shortcutHostPath).parent_path(), error);
   if (error) return false;
   for (const SSpecialFolder& special : SpecialFolders()) {
     if (special.name != u"Desktop" && special.name != u"Programs") continue;
@@ -30,8 +29,8 @@ std::string EntryValue(std::u16string_view text) {
   return out;
 }
 
-void WriteDesktopEntry(const std::u16string& shortcutPath, const std::string& lines) {
-  const std::filesystem::path link(platform::TextToFileName(shortcutPath));
+void WriteDesktopEntry(const std::string& shortcutHostPath, const std::string& lines) {
+  const std::filesystem::path link(shortcutHostPath);
   const auto path = link.parent_path() / (link.stem().string() + ".desktop");
   const std::string entry = "[Desktop Entry]\n" + lines + "Name=" + link.stem().string() + "\n";
   platform::CAtomicFileWriter writer(path.string(), "desktop");

@@ -88,7 +88,8 @@ std::optional<std::string> WindowsVariable(const std::string& name) {
   if (is("TEMP") || is("TMP")) return platform::SystemTempFolder();
   if (is("APPDATA")) return XdgBase("XDG_CONFIG_HOME", "/.config");
   if (is("LOCALAPPDATA")) return XdgBase("XDG_DATA_HOME", "/.local/share");
-  if (is("SystemRoot") || is("windir")) return platform::DataFolder() + "/drive_c/windows";
+  // The Windows folder FileSystemObject names too; drive C: maps it to a folder of our own.
+  if (is("SystemRoot") || is("windir")) return std::string("C:\\Windows");
   if (is("ComSpec")) return std::string("/bin/sh");
   if (is("ProgramFiles")) return std::string("/opt");
   if (is("OS")) return std::string("Windows_NT");

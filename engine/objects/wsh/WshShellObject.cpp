@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,6 +18,7 @@
 #include "engine/objects/wsh/WshExecObject.h"
 #include "engine/objects/wsh/WshShortcutObject.h"
 #include "engine/objects/wsh/WshUrlShortcutObject.h"
+#include "engine/objects/wsh/ScriptFile.h"
 #include "engine/objects/wsh/ScriptRegistry.h"
 #include "engine/vm/RuntimeState.h"
 #include "platform/CommandLineSplit.h"
@@ -122,9 +122,7 @@ CVariant CWshShellObject::CreateShortcut(const std::u16string& path) {
   if (!internet && !lower.ends_with(u".lnk")) {
     throw CScriptError(static_cast<int>(0x80020009u), u"The shortcut pathname must end with .lnk or .url.");
   }
-  std::error_code error;
-  const auto absolute = std::filesystem::absolute(platform::TextToFileName(path), error);
-  std::u16string fullName = error ? path : platform::FileNameToText(absolute.string());
+  std::u16string fullName = wsh::ResolveScriptFile(path).scriptPath;
   if (internet) return CVariant::Object(new CWshUrlShortcutObject(std::move(fullName)));
   return CVariant::Object(new CWshShortcutObject(std::move(fullName)));
 }
@@ -178,8 +176,8 @@ CVariant CWshShellObject::CurrentDirectory() {
 }
 
 void CWshShellObject::SetCurrentDirectory(const CVariant& folder) {
-  const std::string path = platform::Utf16ToUtf8(folder.Deref().ToString());
-  if (path.empty() || ::chdir(path.c_str()) != 0) {
+  const std::u16string text = folder.Deref().ToString();
+  if (text.empty() || ::chdir(wsh::ResolveScriptFile(text).hostPath.c_str()) != 0) {
     throw CScriptError(static_cast<int>(0x80070003u), u"The system cannot find the path specified.");
   }
 }

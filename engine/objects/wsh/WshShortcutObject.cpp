@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "engine/objects/wsh/DesktopEntry.h"
+#include "engine/objects/wsh/ScriptFile.h"
 #include "engine/objects/wsh/WshClasses.h"
 #include "engine/objects/wsh/WshErrors.h"
 #include "platform/AtomicFileWriter.h"
@@ -20,7 +21,7 @@ constexpr int kDispatchException = static_cast<int>(0x80020009u);
 CWshShortcutObject::CWshShortcutObject(std::u16string fullName)
     : CAutomationObject(DispatchTableOf<kWshShortcutClass>()), m_fullName(std::move(fullName)) {
   std::error_code error;
-  if (std::filesystem::exists(platform::TextToFileName(m_fullName), error)) Load(m_fullName);
+  if (std::filesystem::exists(wsh::ResolveScriptFile(m_fullName).hostPath, error)) Load(m_fullName);
 }
 
 CVariant CWshShortcutObject::InvokeMember(const om::SMember& member, std::span<CVariant> args) {
@@ -62,7 +63,7 @@ CVariant CWshShortcutObject::InvokeMember(const om::SMember& member, std::span<C
 
 void CWshShortcutObject::Load(const std::u16string& path) {
   std::string bytes;
-  if (!platform::ReadFileBytes(platform::TextToFileName(path), bytes)) {
+  if (!platform::ReadFileBytes(wsh::ResolveScriptFile(path).hostPath, bytes)) {
     throw CScriptError(wsh::kFileNotFound, u"The system cannot find the file specified.");
   }
   auto link = wsh::CShellLink::Read(bytes);
@@ -71,11 +72,11 @@ void CWshShortcutObject::Load(const std::u16string& path) {
 }
 
 void CWshShortcutObject::Save() const {
-  platform::CAtomicFileWriter writer(platform::TextToFileName(m_fullName), "lnk");
+  platform::CAtomicFileWriter writer(wsh::ResolveScriptFile(m_fullName).hostPath, "lnk");
   if (!writer.Open() || !writer.Write(wsh::CShellLink::Write(m_link)) || !writer.Commit()) {
     throw CScriptError(kDispatchException, u"Unable to save shortcut \"" + m_fullName + u"\".");
   }
-  if (wsh::InDesktopFolder(m_fullName)) SaveDesktopEntry();
+  if (wsh::InDesktopFolder(wsh::ResolveScriptFile(m_fullName).hostPath)) SaveDesktopEntry();
 }
 
 void CWshShortcutObject::SaveDesktopEntry() const {
@@ -90,7 +91,7 @@ void CWshShortcutObject::SaveDesktopEntry() const {
   if (!m_link.workingDirectory.empty()) lines += "Path=" + wsh::EntryValue(m_link.workingDirectory) + "\n";
   if (!m_link.iconPath.empty()) lines += "Icon=" + wsh::EntryValue(m_link.iconPath) + "\n";
   lines += "Terminal=false\n";
-  wsh::WriteDesktopEntry(m_fullName, lines);
+  wsh::WriteDesktopEntry(wsh::ResolveScriptFile(m_fullName).hostPath, lines);
 }
 
 // "path,index", as the property reads on Windows.

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "engine/objects/wsh/DesktopEntry.h"
+#include "engine/objects/wsh/ScriptFile.h"
 #include "engine/objects/wsh/WshClasses.h"
 #include "engine/objects/wsh/WshErrors.h"
 #include "platform/AtomicFileWriter.h"
@@ -21,7 +22,7 @@ constexpr int kDispatchException = static_cast<int>(0x80020009u);
 CWshUrlShortcutObject::CWshUrlShortcutObject(std::u16string fullName)
     : CAutomationObject(DispatchTableOf<kWshUrlShortcutClass>()), m_fullName(std::move(fullName)) {
   std::error_code error;
-  if (std::filesystem::exists(platform::TextToFileName(m_fullName), error)) Load(m_fullName);
+  if (std::filesystem::exists(wsh::ResolveScriptFile(m_fullName).hostPath, error)) Load(m_fullName);
 }
 
 CVariant CWshUrlShortcutObject::InvokeMember(const om::SMember& member, std::span<CVariant> args) {
@@ -41,7 +42,7 @@ CVariant CWshUrlShortcutObject::InvokeMember(const om::SMember& member, std::spa
 // The URL line of the [InternetShortcut] section; other sections and keys are left alone.
 void CWshUrlShortcutObject::Load(const std::u16string& path) {
   std::string bytes;
-  if (!platform::ReadFileBytes(platform::TextToFileName(path), bytes)) {
+  if (!platform::ReadFileBytes(wsh::ResolveScriptFile(path).hostPath, bytes)) {
     throw CScriptError(wsh::kFileNotFound, u"The system cannot find the file specified.");
   }
   std::istringstream lines(bytes);
@@ -60,12 +61,12 @@ void CWshUrlShortcutObject::Load(const std::u16string& path) {
 
 void CWshUrlShortcutObject::Save() const {
   const std::string text = "[InternetShortcut]\r\nURL=" + wsh::EntryValue(m_target) + "\r\n";
-  platform::CAtomicFileWriter writer(platform::TextToFileName(m_fullName), "url");
+  platform::CAtomicFileWriter writer(wsh::ResolveScriptFile(m_fullName).hostPath, "url");
   if (!writer.Open() || !writer.Write(text) || !writer.Commit()) {
     throw CScriptError(kDispatchException, u"Unable to save shortcut \"" + m_fullName + u"\".");
   }
-  if (wsh::InDesktopFolder(m_fullName)) {
-    wsh::WriteDesktopEntry(m_fullName, "Type=Link\nURL=" + wsh::EntryValue(m_target) + "\n");
+  if (wsh::InDesktopFolder(wsh::ResolveScriptFile(m_fullName).hostPath)) {
+    wsh::WriteDesktopEntry(wsh::ResolveScriptFile(m_fullName).hostPath, "Type=Link\nURL=" + wsh::EntryValue(m_target) + "\n");
   }
 }
 
