@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/objects/scripting/FileSystemClasses.h"
 #include "engine/objects/wsh/WshClasses.h"
 #include "engine/runtime/ScriptError.h"
 #include "platform/TextConvert.h"
@@ -10,13 +11,7 @@ namespace quillet::engine {
 
 namespace {
 
-namespace id {
-enum : int32_t {
-  Line = 10000, Column = -529, AtEndOfStream = 10002, AtEndOfLine = 10003, Read = 10004, ReadLine = 10005,
-  ReadAll = 10006, Write = 10007, WriteLine = 10008, WriteBlankLines = 10009, Skip = 10010, SkipLine = 10011,
-  Close = 10012,
-};
-}  // namespace id
+namespace id = text_file_id;
 
 constexpr int kBadFileMode = 54;
 constexpr int kInputPastEnd = 62;

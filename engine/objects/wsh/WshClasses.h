@@ -48,9 +48,7 @@ extern const om::SInterface kWshShellInterface, kWshShell2Interface, kWshShell3I
 extern const om::SClass kWshShellClass, kWshShellCompatibleClass, kWshNetworkClass, kWshNetworkCompatibleClass,
     kWshExecClass, kWshCollectionClass, kWshEnvironmentClass, kWshShortcutClass, kWshUrlShortcutClass;
 
-// The file system interfaces the library lists beside its own (Scripting declares the same).
-extern const om::SInterface kWshFolderInterface, kWshDriveInterface, kWshFolderCollectionInterface,
-    kWshFileCollectionInterface, kWshFileInterface, kWshTextStreamInterface;
+// Exec's streams: Scripting's ITextStream, listed in this library too.
 extern const om::SClass kWshTextStreamClass;
 extern const om::SEnum kWshExecStatus, kWshDriveTypeConst, kWshFileAttribute, kWshIoMode, kWshTristate;
 

@@ -1,5 +1,6 @@
 #include "engine/objects/wsh/WshLibrary.h"
 
+#include "engine/objects/scripting/FileSystemClasses.h"
 #include "engine/objects/wsh/WshClasses.h"
 
 namespace quillet::engine {
@@ -10,9 +11,11 @@ using namespace om;
 
 constexpr const SEnum* kEnums[] = {&kWshExecStatus, &kWshDriveTypeConst, &kWshFileAttribute, &kWshIoMode,
                                    &kWshTristate};
+// The file system interfaces are Scripting's own declarations: one table, the same GUIDs and
+// DISPIDs in both libraries.
 constexpr const SInterface* kInterfaces[] = {
-    &kWshFolderInterface,     &kWshDriveInterface,       &kWshFolderCollectionInterface,
-    &kWshFileCollectionInterface, &kWshFileInterface,    &kWshTextStreamInterface,
+    &kFolderInterface,        &kDriveInterface,          &kFolderCollectionInterface,
+    &kFileCollectionInterface, &kFileInterface,          &kTextFileStreamInterface,
     &kWshCollectionInterface, &kWshEnvironmentInterface, &kWshExecInterface,
     &kWshShortcutInterface,   &kWshUrlShortcutInterface, &kWshShellInterface,       &kWshShell2Interface,
     &kWshShell3Interface,     &kWshNetworkInterface,     &kWshNetwork2Interface};
