@@ -11,6 +11,8 @@
 
 #include "engine/objects/wsh/DetachedChildren.h"
 #include "engine/objects/wsh/MachineNames.h"
+#include "engine/objects/wsh/ScriptFile.h"
+#include "engine/objects/wsh/ScriptRegistry.h"
 #include "engine/objects/wsh/WshClasses.h"
 #include "engine/objects/wsh/WshCollectionObject.h"
 #include "engine/objects/wsh/WshEnvironmentObject.h"
@@ -18,8 +20,6 @@
 #include "engine/objects/wsh/WshExecObject.h"
 #include "engine/objects/wsh/WshShortcutObject.h"
 #include "engine/objects/wsh/WshUrlShortcutObject.h"
-#include "engine/objects/wsh/ScriptFile.h"
-#include "engine/objects/wsh/ScriptRegistry.h"
 #include "engine/vm/RuntimeState.h"
 #include "platform/CommandLineSplit.h"
 #include "platform/ProcessLauncher.h"
