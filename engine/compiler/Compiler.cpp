@@ -615,11 +615,15 @@ void CCompiler::CompileFor(const SStmt& stmt) {
   const size_t body = m_proc->code.size();
   CompileBlock(stmt.body);
   EmitStatement(stmt.endLine, stmt.endColumn);
-  EmitVar(EOp::Load, counter);
-  Emit(EOp::Load, step, local);
-  Emit(EOp::Add);
-  EmitVar(EOp::Store, counter);
-  m_loops.back().exits.push_back(EmitForTest(counter, limit, step));
+  if (limit <= std::numeric_limits<uint16_t>::max() && step == limit + 1) {
+    EmitVar(EOp::ForNext, counter, static_cast<uint16_t>(limit));
+  } else {
+    EmitVar(EOp::Load, counter);
+    Emit(EOp::Load, step, local);
+    Emit(EOp::Add);
+    EmitVar(EOp::Store, counter);
+    m_loops.back().exits.push_back(EmitForTest(counter, limit, step));
+  }
   EmitLoopBack(body);
   for (size_t at : m_loops.back().exits) PatchHere(at);
   m_loops.pop_back();

@@ -95,7 +95,7 @@ void CVirtualMachine::RunInScope(SFrame& caller, const CProcedure& proc, CVarian
   frame.proc = &proc;
   frame.me = scope.me;
   frame.scope = &scope;
-  frame.locals.resize(proc.LocalCount());
+  CFrameStorage storage(*this, frame);
   const size_t shared = std::min(scope.locals.size(), proc.LocalCount());
   for (size_t i = 0; i < shared; ++i) frame.locals[i] = CVariant::Reference(&scope.locals[i].Deref());
   CVariant keepAlive = scope.me != nullptr ? CVariant::Object(scope.me) : CVariant();

@@ -51,7 +51,14 @@ class CVariant {
     if (Owns()) AddRefPayload();
   }
   CVariant(CVariant&& other) noexcept : m_type(other.m_type), m_u(other.m_u) { other.m_type = EVarType::Empty; }
-  CVariant& operator=(const CVariant& other);
+  CVariant& operator=(const CVariant& other) {
+    if (!Owns() && !other.Owns()) {
+      m_type = other.m_type;
+      m_u = other.m_u;
+      return *this;
+    }
+    return AssignOwned(other);
+  }
   CVariant& operator=(CVariant&& other) noexcept {
     if (Owns()) {
       MoveAssignOwned(std::move(other));
@@ -66,18 +73,70 @@ class CVariant {
     if (Owns()) ReleasePayload(m_type, m_u);
   }
 
-  [[nodiscard]] static CVariant Null();
-  [[nodiscard]] static CVariant Boolean(bool value);
-  [[nodiscard]] static CVariant Byte(uint8_t value);
-  [[nodiscard]] static CVariant Integer(int16_t value);
-  [[nodiscard]] static CVariant Long(int32_t value);
-  [[nodiscard]] static CVariant Single(float value);
-  [[nodiscard]] static CVariant Double(double value);
+  [[nodiscard]] static CVariant Null() {
+    CVariant v;
+    v.m_type = EVarType::Null;
+    return v;
+  }
+  [[nodiscard]] static CVariant Boolean(bool value) {
+    CVariant v;
+    v.m_type = EVarType::Boolean;
+    v.m_u.b = value;
+    return v;
+  }
+  [[nodiscard]] static CVariant Byte(uint8_t value) {
+    CVariant v;
+    v.m_type = EVarType::Byte;
+    v.m_u.ui1 = value;
+    return v;
+  }
+  [[nodiscard]] static CVariant Integer(int16_t value) {
+    CVariant v;
+    v.m_type = EVarType::Integer;
+    v.m_u.i2 = value;
+    return v;
+  }
+  [[nodiscard]] static CVariant Long(int32_t value) {
+    CVariant v;
+    v.m_type = EVarType::Long;
+    v.m_u.i4 = value;
+    return v;
+  }
+  [[nodiscard]] static CVariant Single(float value) {
+    CVariant v;
+    v.m_type = EVarType::Single;
+    v.m_u.r4 = value;
+    return v;
+  }
+  [[nodiscard]] static CVariant Double(double value) {
+    CVariant v;
+    v.m_type = EVarType::Double;
+    v.m_u.r8 = value;
+    return v;
+  }
   // Currency is kept scaled by 10,000, as Windows does.
-  [[nodiscard]] static CVariant CurrencyScaled(int64_t scaled);
-  [[nodiscard]] static CVariant Date(double value);
+  [[nodiscard]] static CVariant CurrencyScaled(int64_t scaled) {
+    CVariant v;
+    v.m_type = EVarType::Currency;
+    v.m_u.cy = scaled;
+    return v;
+  }
+  [[nodiscard]] static CVariant Date(double value) {
+    CVariant v;
+    v.m_type = EVarType::Date;
+    v.m_u.r8 = value;
+    return v;
+  }
   [[nodiscard]] static CVariant String(std::u16string_view text);
-  [[nodiscard]] static CVariant Error(int32_t code);
+  // Takes the text over without copying it.
+  [[nodiscard]] static CVariant String(std::u16string&& text);
+  [[nodiscard]] static CVariant String(const char16_t* text) { return String(std::u16string_view(text)); }
+  [[nodiscard]] static CVariant Error(int32_t code) {
+    CVariant v;
+    v.m_type = EVarType::Error;
+    v.m_u.scode = code;
+    return v;
+  }
   [[nodiscard]] static CVariant Missing() { return Error(kParamNotFound); }
   // Takes a new reference; null means Nothing.
   [[nodiscard]] static CVariant Object(CDispatchObject* object);
@@ -93,7 +152,14 @@ class CVariant {
   [[nodiscard]] bool IsRef() const { return m_type == EVarType::Ref; }
   [[nodiscard]] bool IsMissing() const { return m_type == EVarType::Error && m_u.scode == kParamNotFound; }
   // Byte, Integer, Long, Single, Double, Currency, Date, Boolean.
-  [[nodiscard]] bool IsNumeric() const;
+  [[nodiscard]] bool IsNumeric() const {
+    switch (m_type) {
+      case EVarType::Byte: case EVarType::Integer: case EVarType::Long: case EVarType::Single:
+      case EVarType::Double: case EVarType::Currency: case EVarType::Date: case EVarType::Boolean:
+        return true;
+      default: return false;
+    }
+  }
 
   [[nodiscard]] bool AsBool() const { return m_u.b; }
   [[nodiscard]] uint8_t AsByte() const { return m_u.ui1; }
@@ -139,6 +205,7 @@ class CVariant {
   }
   void AddRefPayload();
   void MoveAssignOwned(CVariant&& other) noexcept;
+  CVariant& AssignOwned(const CVariant& other);
 
   EVarType m_type = EVarType::Empty;
   union {
@@ -157,6 +224,7 @@ class CVariant {
   } m_u{};
   using Payload = decltype(m_u);
   static void ReleasePayload(EVarType type, Payload u) noexcept;
+
 };
 
 // Number and date texts the way Windows' conversions write them (English locale).

@@ -46,9 +46,17 @@ class CProcedure {
   [[nodiscard]] size_t FirstParam() const { return hasResult ? 1 : 0; }
   [[nodiscard]] size_t LocalCount() const { return localNames.size(); }
 
+  // The most values its evaluation stack holds at once.
+  [[nodiscard]] size_t StackDepth() const;
+
   // The statement holding pc (the last one starting at or before it).
   [[nodiscard]] const SStatementPos* StatementAt(uint32_t pc) const;
   [[nodiscard]] std::set<int> CodeLines() const;
+
+ private:
+  // Worked out on the first call, once the code is complete.
+  mutable size_t m_stackDepth = 0;
+  mutable bool m_stackDepthKnown = false;
 };
 
 }  // namespace quillet::engine

@@ -89,36 +89,22 @@ void AssignApplied(const CVariant& target, std::span<CVariant> args, const CVari
   throw CScriptError(err::TypeMismatch);
 }
 
-CVirtualMachine::CVirtualMachine(CGlobals& globals, CErrObject& err) : m_globals(globals), m_err(err) {
-  m_spareVectors.reserve(kSpareVectors);
-}
+CVirtualMachine::CVirtualMachine(CGlobals& globals, CErrObject& err) : m_globals(globals), m_err(err) {}
 
 CVirtualMachine::~CVirtualMachine() = default;
 
-// Calls are frequent: a frame's vectors come from a pool and go back to it, so that a call
-// allocates nothing once the pool has warmed up.
-CVirtualMachine::SFrameRecycler::SFrameRecycler(CVirtualMachine& vm, SFrame& frame) : m_vm(vm), m_frame(frame) {
-  frame.locals = vm.TakeVector();
-  frame.stack = vm.TakeVector();
+// Calls are frequent: the arena hands out room without allocating once it has grown to the
+// script's depth.
+CVirtualMachine::CFrameStorage::CFrameStorage(CVirtualMachine& vm, SFrame& frame) : m_vm(vm), m_frame(frame) {
+  const size_t locals = frame.proc->LocalCount();
+  m_values = vm.m_arena.Take(locals + frame.proc->StackDepth(), m_mark);
+  frame.locals = m_values.first(locals);
+  frame.stack.Attach(m_values.subspan(locals));
 }
 
-CVirtualMachine::SFrameRecycler::~SFrameRecycler() {
+CVirtualMachine::CFrameStorage::~CFrameStorage() {
   m_frame.Unpin();
-  m_vm.GiveBack(m_frame.locals);
-  m_vm.GiveBack(m_frame.stack);
-}
-
-std::vector<CVariant> CVirtualMachine::TakeVector() {
-  if (m_spareVectors.empty()) return {};
-  std::vector<CVariant> spare = std::move(m_spareVectors.back());
-  m_spareVectors.pop_back();
-  return spare;
-}
-
-void CVirtualMachine::GiveBack(std::vector<CVariant>& values) noexcept {
-  // Releasing the values may run Class_Terminate, which calls procedures and uses the pool.
-  values.clear();
-  if (m_spareVectors.size() < kSpareVectors) m_spareVectors.push_back(std::move(values));
+  m_vm.m_arena.GiveBack(m_values, m_mark);
 }
 
 void CVirtualMachine::SetStatementHook(StatementHook hook) {
@@ -150,8 +136,7 @@ CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::
   SFrame frame;
   frame.proc = &proc;
   frame.me = me;
-  SFrameRecycler recycler(*this, frame);
-  frame.locals.resize(proc.LocalCount());
+  CFrameStorage storage(*this, frame);
   const size_t first = proc.FirstParam();
   for (size_t i = 0; i < args.size(); ++i) {
     CVariant& arg = args[i];

@@ -15,6 +15,8 @@
 
 #include "engine/vm/Globals.h"
 #include "engine/vm/Procedure.h"
+#include "engine/vm/ValueArena.h"
+#include "engine/vm/ValueStack.h"
 #include "engine/runtime/ScriptClass.h"
 
 namespace quillet::engine {
@@ -39,8 +41,8 @@ struct SFrame {
 
   const CProcedure* proc = nullptr;
   CClassInstance* me = nullptr;
-  std::vector<CVariant> locals;
-  std::vector<CVariant> stack;
+  std::span<CVariant> locals;  // in the virtual machine's arena, as is the stack's room
+  CValueStack stack;
   std::unordered_map<std::u16string, CVariant> implicitLocals;
   std::vector<CVariant> pinned;  // arrays whose elements are passed ByRef in this statement
   SFrame* scope = nullptr;  // dynamic code: the frame whose names it works on
@@ -74,20 +76,25 @@ class CVirtualMachine {
   [[nodiscard]] CGlobals& Globals() { return m_globals; }
 
  private:
-  struct SFrameRecycler {
-    SFrameRecycler(CVirtualMachine& vm, SFrame& frame);
-    ~SFrameRecycler();
-    SFrameRecycler(const SFrameRecycler&) = delete;
-    SFrameRecycler& operator=(const SFrameRecycler&) = delete;
+  // A frame's locals and stack room, taken from the arena for as long as the frame runs.
+  class CFrameStorage {
+   public:
+    CFrameStorage(CVirtualMachine& vm, SFrame& frame);
+    ~CFrameStorage();
+    CFrameStorage(const CFrameStorage&) = delete;
+    CFrameStorage& operator=(const CFrameStorage&) = delete;
+
+   private:
     CVirtualMachine& m_vm;
     SFrame& m_frame;
+    std::span<CVariant> m_values;
+    CValueArena::SMark m_mark;
   };
-  static constexpr size_t kSpareVectors = 64;
-  [[nodiscard]] std::vector<CVariant> TakeVector();
-  void GiveBack(std::vector<CVariant>& values) noexcept;
 
   void Execute(SFrame& frame);
   void Run(SFrame& frame);  // the dispatch loop: VmDispatch.cpp
+  // The For loop's Next: false when the loop is done.
+  bool StepFor(SFrame& frame, const SInstr& in);
   void OnTrap(SFrame& frame, const SStatementPos& pos);
   void ResumeAfterError(SFrame& frame);
 
@@ -125,7 +132,7 @@ class CVirtualMachine {
   int m_maxDepth = 3000;
   // Code compiled by Execute that declared procedures or classes: they live as long as the script.
   std::vector<std::unique_ptr<SCompiledUnit>> m_dynamicUnits;
-  std::vector<std::vector<CVariant>> m_spareVectors;
+  CValueArena m_arena;
 };
 
 // Values that go into a variable by Let: an object gives its default value, an array is copied.

@@ -19,17 +19,15 @@ namespace quillet::engine {
 
 namespace {
 
-CVariant Pop(std::vector<CVariant>& stack) {
+CVariant Pop(CValueStack& stack) {
   CVariant value = std::move(stack.back());
   stack.pop_back();
   return value;
 }
 
-std::span<CVariant> Top(std::vector<CVariant>& stack, size_t n) {
-  return std::span<CVariant>(stack.data() + stack.size() - n, n);
-}
+std::span<CVariant> Top(CValueStack& stack, size_t n) { return stack.Top(n); }
 
-void Drop(std::vector<CVariant>& stack, size_t n) { stack.resize(stack.size() - n); }
+void Drop(CValueStack& stack, size_t n) { stack.Drop(n); }
 
 bool Truth(const CVariant& value) {
   const CVariant& v = value.Deref();
@@ -113,11 +111,15 @@ void Append(CVariant& slot, const CVariant& value) {
 // ---- fast paths for the types loops use; anything else goes to the general operators, which
 // give the same result.
 
-bool IsIntegral(const CVariant& v) { return v.Type() == EVarType::Integer || v.Type() == EVarType::Long; }
-int32_t IntegralValue(const CVariant& v) { return v.Type() == EVarType::Integer ? v.AsInteger() : v.AsLong(); }
+[[gnu::always_inline]] inline bool IsIntegral(const CVariant& v) {
+  return v.Type() == EVarType::Integer || v.Type() == EVarType::Long;
+}
+[[gnu::always_inline]] inline int32_t IntegralValue(const CVariant& v) {
+  return v.Type() == EVarType::Integer ? v.AsInteger() : v.AsLong();
+}
 
 // The result of an Integer/Long operation: Integer when both were and it fits, else Long.
-bool IntegralResult(const CVariant& a, const CVariant& b, int64_t value, CVariant& out) {
+[[gnu::always_inline]] inline bool IntegralResult(const CVariant& a, const CVariant& b, int64_t value, CVariant& out) {
   if (a.Type() == EVarType::Integer && b.Type() == EVarType::Integer && value >= INT16_MIN && value <= INT16_MAX) {
     out = CVariant::Integer(static_cast<int16_t>(value));
     return true;
@@ -127,33 +129,47 @@ bool IntegralResult(const CVariant& a, const CVariant& b, int64_t value, CVarian
   return true;
 }
 
-bool FastArithmetic(EOp op, const CVariant& a, const CVariant& b, CVariant& out) {
+// Writes a op b over a when both are of the types loops use; false leaves a as it was, for the
+// general operators, which give the same result.
+template <EOp Op>
+[[gnu::always_inline]] inline bool FastArithmetic(CVariant& a, const CVariant& b) {
   if (IsIntegral(a) && IsIntegral(b)) {
     const int64_t x = IntegralValue(a);
     const int64_t y = IntegralValue(b);
-    switch (op) {
-      case EOp::Add: return IntegralResult(a, b, x + y, out);
-      case EOp::Sub: return IntegralResult(a, b, x - y, out);
-      case EOp::Mul: return IntegralResult(a, b, x * y, out);
-      case EOp::Mod: return y != 0 && IntegralResult(a, b, x % y, out);
-      default: return false;
-    }
+    if constexpr (Op == EOp::Add) return IntegralResult(a, b, x + y, a);
+    if constexpr (Op == EOp::Sub) return IntegralResult(a, b, x - y, a);
+    if constexpr (Op == EOp::Mul) return IntegralResult(a, b, x * y, a);
+    if constexpr (Op == EOp::Mod) return y != 0 && IntegralResult(a, b, x % y, a);
+    return false;
   }
-  if (a.Type() == EVarType::Double && (b.Type() == EVarType::Double || IsIntegral(b))) {
-    const double x = a.AsDouble();
-    const double y = b.Type() == EVarType::Double ? b.AsDouble() : IntegralValue(b);
-    double r = 0;
-    switch (op) {
-      case EOp::Add: r = x + y; break;
-      case EOp::Sub: r = x - y; break;
-      case EOp::Mul: r = x * y; break;
-      default: return false;
+  if constexpr (Op == EOp::Add || Op == EOp::Sub || Op == EOp::Mul) {
+    if (a.Type() == EVarType::Double && (b.Type() == EVarType::Double || IsIntegral(b))) {
+      const double x = a.AsDouble();
+      const double y = b.Type() == EVarType::Double ? b.AsDouble() : IntegralValue(b);
+      const double r = Op == EOp::Add ? x + y : Op == EOp::Sub ? x - y : x * y;
+      if (!std::isfinite(r)) return false;
+      a = CVariant::Double(r);
+      return true;
     }
-    if (!std::isfinite(r)) return false;
-    out = CVariant::Double(r);
-    return true;
   }
   return false;
+}
+
+template <EOp Op>
+[[gnu::always_inline]] inline void Arithmetic(CValueStack& stack) {
+  CVariant& a = stack[stack.size() - 2];
+  if (!FastArithmetic<Op>(a, stack.back())) a = Binary(Op, a, stack.back());
+  stack.pop_back();
+}
+
+// Next of a For loop over whole numbers: false when the counter, the step or the limit is of
+// another type, or the counter would leave Long; the general way then takes over.
+[[gnu::always_inline]] inline bool FastForNext(CVariant& counter, const CVariant& limit, const CVariant& step,
+                                               bool& goOn) {
+  if (!IsIntegral(limit) || !IsIntegral(counter) || !FastArithmetic<EOp::Add>(counter, step)) return false;
+  const int32_t value = IntegralValue(counter);
+  goOn = IntegralValue(step) >= 0 ? value <= IntegralValue(limit) : value >= IntegralValue(limit);
+  return true;
 }
 
 bool FastCompare(const CVariant& a, const CVariant& b, ops::ECompare& c) {
@@ -297,10 +313,14 @@ void CVirtualMachine::Run(SFrame& f) {
       }
       case EOp::Neg: stack.back() = ops::Negate(stack.back()); break;
       case EOp::Not: stack.back() = ops::Not(stack.back()); break;
-      case EOp::Add: case EOp::Sub: case EOp::Mul: case EOp::Div: case EOp::IntDiv: case EOp::Mod: case EOp::Pow:
-      case EOp::Concat: case EOp::And: case EOp::Or: case EOp::Xor: case EOp::Eqv: case EOp::Imp: {
+      case EOp::Add: Arithmetic<EOp::Add>(stack); break;
+      case EOp::Sub: Arithmetic<EOp::Sub>(stack); break;
+      case EOp::Mul: Arithmetic<EOp::Mul>(stack); break;
+      case EOp::Mod: Arithmetic<EOp::Mod>(stack); break;
+      case EOp::Div: case EOp::IntDiv: case EOp::Pow: case EOp::Concat: case EOp::And: case EOp::Or:
+      case EOp::Xor: case EOp::Eqv: case EOp::Imp: {
         CVariant& a = stack[stack.size() - 2];
-        if (!FastArithmetic(in.op, a, stack.back(), a)) a = Binary(in.op, a, stack.back());
+        a = Binary(in.op, a, stack.back());
         stack.pop_back();
         break;
       }
@@ -343,6 +363,15 @@ void CVirtualMachine::Run(SFrame& f) {
         if ((step >= 0 && c == ops::ECompare::Greater) || (step < 0 && c == ops::ECompare::Less)) {
           f.pc = static_cast<uint32_t>(in.a);
         }
+        break;
+      }
+      case EOp::ForNext: {
+        bool goOn = false;
+        if (kind != EVarKind::Local ||
+            !FastForNext(f.locals[static_cast<size_t>(in.a)].Deref(), f.locals[in.n], f.locals[in.n + 1u], goOn)) {
+          goOn = StepFor(f, in);
+        }
+        if (!goOn) ++f.pc;
         break;
       }
       case EOp::ForEachStart: stack.back() = StartEnumeration(stack.back()); break;
@@ -394,6 +423,31 @@ void CVirtualMachine::Run(SFrame& f) {
       case EOp::Count_: throw CScriptError(err::InternalError);
     }
   }
+}
+
+// Next of a For loop: the counter goes up by the step and is tested against the limit, with the
+// rules of + and of the For line's test. A counter in a local or a declared global with whole
+// numbers takes the short way.
+bool CVirtualMachine::StepFor(SFrame& f, const SInstr& in) {
+  const CVariant& limit = f.locals[in.n];
+  const CVariant& step = f.locals[in.n + 1u];
+  const auto kind = static_cast<EVarKind>(in.b);
+  bool goOn = false;
+  if (kind == EVarKind::Local && FastForNext(f.locals[static_cast<size_t>(in.a)].Deref(), limit, step, goOn)) {
+    return goOn;
+  }
+  if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable &&
+      FastForNext(m_globals.At(in.a).value, limit, step, goOn)) {
+    return goOn;
+  }
+  CVariant next = LoadVar(f, kind, in.a);
+  if (!FastArithmetic<EOp::Add>(next, step)) next = ops::Add(next, step);
+  StoreVar(f, kind, in.a, std::move(next), false, false);
+  const CVariant current = LoadVar(f, kind, in.a);
+  const double direction = IsIntegral(step) ? IntegralValue(step) : step.ToDouble();
+  ops::ECompare c{};
+  if (!FastCompare(current, limit, c)) c = ops::Compare(current, limit);
+  return !((direction >= 0 && c == ops::ECompare::Greater) || (direction < 0 && c == ops::ECompare::Less));
 }
 
 }  // namespace quillet::engine
