@@ -4,7 +4,9 @@
 // A by-reference slot (EVarType::Ref) only ever lives in a procedure's parameter or on the
 // evaluation stack while arguments are passed; it never escapes into a script variable.
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -73,70 +75,31 @@ class CVariant {
     if (Owns()) ReleasePayload(m_type, m_u);
   }
 
-  [[nodiscard]] static CVariant Null() {
-    CVariant v;
-    v.m_type = EVarType::Null;
-    return v;
-  }
-  [[nodiscard]] static CVariant Boolean(bool value) {
-    CVariant v;
-    v.m_type = EVarType::Boolean;
-    v.m_u.b = value;
-    return v;
-  }
-  [[nodiscard]] static CVariant Byte(uint8_t value) {
-    CVariant v;
-    v.m_type = EVarType::Byte;
-    v.m_u.ui1 = value;
-    return v;
-  }
+  // Numbers are built with their whole payload written at once: a payload written in pieces
+  // and then copied as a whole stalls the processor, and loops copy these all the time.
+  [[nodiscard]] static CVariant Null() { return FromBits(EVarType::Null, 0); }
+  [[nodiscard]] static CVariant Boolean(bool value) { return FromBits(EVarType::Boolean, value ? 1 : 0); }
+  [[nodiscard]] static CVariant Byte(uint8_t value) { return FromBits(EVarType::Byte, value); }
   [[nodiscard]] static CVariant Integer(int16_t value) {
-    CVariant v;
-    v.m_type = EVarType::Integer;
-    v.m_u.i2 = value;
-    return v;
+    return FromBits(EVarType::Integer, static_cast<uint16_t>(value));
   }
-  [[nodiscard]] static CVariant Long(int32_t value) {
-    CVariant v;
-    v.m_type = EVarType::Long;
-    v.m_u.i4 = value;
-    return v;
-  }
+  [[nodiscard]] static CVariant Long(int32_t value) { return FromBits(EVarType::Long, static_cast<uint32_t>(value)); }
   [[nodiscard]] static CVariant Single(float value) {
-    CVariant v;
-    v.m_type = EVarType::Single;
-    v.m_u.r4 = value;
-    return v;
+    return FromBits(EVarType::Single, std::bit_cast<uint32_t>(value));
   }
   [[nodiscard]] static CVariant Double(double value) {
-    CVariant v;
-    v.m_type = EVarType::Double;
-    v.m_u.r8 = value;
-    return v;
+    return FromBits(EVarType::Double, std::bit_cast<uint64_t>(value));
   }
   // Currency is kept scaled by 10,000, as Windows does.
   [[nodiscard]] static CVariant CurrencyScaled(int64_t scaled) {
-    CVariant v;
-    v.m_type = EVarType::Currency;
-    v.m_u.cy = scaled;
-    return v;
+    return FromBits(EVarType::Currency, static_cast<uint64_t>(scaled));
   }
-  [[nodiscard]] static CVariant Date(double value) {
-    CVariant v;
-    v.m_type = EVarType::Date;
-    v.m_u.r8 = value;
-    return v;
-  }
+  [[nodiscard]] static CVariant Date(double value) { return FromBits(EVarType::Date, std::bit_cast<uint64_t>(value)); }
   [[nodiscard]] static CVariant String(std::u16string_view text);
   // Takes the text over without copying it.
   [[nodiscard]] static CVariant String(std::u16string&& text);
   [[nodiscard]] static CVariant String(const char16_t* text) { return String(std::u16string_view(text)); }
-  [[nodiscard]] static CVariant Error(int32_t code) {
-    CVariant v;
-    v.m_type = EVarType::Error;
-    v.m_u.scode = code;
-    return v;
-  }
+  [[nodiscard]] static CVariant Error(int32_t code) { return FromBits(EVarType::Error, static_cast<uint32_t>(code)); }
   [[nodiscard]] static CVariant Missing() { return Error(kParamNotFound); }
   // Takes a new reference; null means Nothing.
   [[nodiscard]] static CVariant Object(CDispatchObject* object);
@@ -223,7 +186,16 @@ class CVariant {
     CVariant* ref;
   } m_u{};
   using Payload = decltype(m_u);
+  static_assert(sizeof(Payload) == sizeof(uint64_t));
+  static_assert(std::endian::native == std::endian::little, "FromBits puts a narrow member in the low bytes");
   static void ReleasePayload(EVarType type, Payload u) noexcept;
+  // The payload's bytes as the member of that type holds them (the low-order bytes, little-endian).
+  static CVariant FromBits(EVarType type, uint64_t bits) {
+    CVariant v;
+    v.m_type = type;
+    std::memcpy(&v.m_u, &bits, sizeof bits);
+    return v;
+  }
 
 };
 

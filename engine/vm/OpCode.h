@@ -46,7 +46,7 @@ enum class EOp : uint8_t {
   New,            // push a new instance of class (name a)
   Neg, Not,       // unary on the top
   Add, Sub, Mul, Div, IntDiv, Mod, Pow, Concat, And, Or, Xor, Eqv, Imp,  // pop b, pop a, push a op b
-  Eq, Ne, Lt, Gt, Le, Ge,  // comparisons; b bit 0: left is a literal, bit 1: right is
+  Eq, Ne, Lt, Gt, Le, Ge,  // comparisons; b holds the flags below
   Is,             // pop two objects, push whether they are the same
   Jump,           // pc = a
   JumpFalse,      // pop; pc = a unless true (Null counts as false)
@@ -69,6 +69,12 @@ enum class EOp : uint8_t {
   Dynamic,        // pop n args; push the result of dynamic code b (EDynamic) run in this frame's scope
   Count_
 };
+
+// b of a binary operator or a comparison.
+inline constexpr uint8_t kLeftLiteral = 1;   // comparisons: the left operand was written as a literal
+inline constexpr uint8_t kRightLiteral = 2;  // the right one was
+inline constexpr uint8_t kRightConst = 4;    // the right operand is constant n, not on the stack
+inline constexpr uint8_t kJumpUnless = 8;    // comparisons: pc = a unless true, instead of pushing
 
 struct SInstr {
   EOp op = EOp::Stmt;
@@ -129,7 +135,10 @@ constexpr int StackEffect(const SInstr& in) {
       return -1;
     case EOp::Add: case EOp::Sub: case EOp::Mul: case EOp::Div: case EOp::IntDiv: case EOp::Mod: case EOp::Pow:
     case EOp::Concat: case EOp::And: case EOp::Or: case EOp::Xor: case EOp::Eqv: case EOp::Imp:
-    case EOp::Eq: case EOp::Ne: case EOp::Lt: case EOp::Gt: case EOp::Le: case EOp::Ge: case EOp::Is:
+      return (in.b & kRightConst) != 0 ? 0 : -1;
+    case EOp::Eq: case EOp::Ne: case EOp::Lt: case EOp::Gt: case EOp::Le: case EOp::Ge:
+      return ((in.b & kRightConst) != 0 ? 0 : -1) - ((in.b & kJumpUnless) != 0 ? 1 : 0);
+    case EOp::Is:
       return -1;
     case EOp::CallVar: case EOp::RefIndex: case EOp::CallBuiltin: case EOp::CallMe: case EOp::Dynamic:
       return 1 - n;

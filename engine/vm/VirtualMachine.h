@@ -93,6 +93,7 @@ class CVirtualMachine {
 
   void Execute(SFrame& frame);
   void Run(SFrame& frame);  // the dispatch loop: VmDispatch.cpp
+  CVariant NewObject(std::u16string_view className);
   // The For loop's Next: false when the loop is done.
   bool StepFor(SFrame& frame, const SInstr& in);
   void OnTrap(SFrame& frame, const SStatementPos& pos);

@@ -133,6 +133,7 @@ void Append(CVariant& slot, const CVariant& value) {
 // general operators, which give the same result.
 template <EOp Op>
 [[gnu::always_inline]] inline bool FastArithmetic(CVariant& a, const CVariant& b) {
+  if constexpr (Op == EOp::Count_) return false;
   if (IsIntegral(a) && IsIntegral(b)) {
     const int64_t x = IntegralValue(a);
     const int64_t y = IntegralValue(b);
@@ -155,11 +156,14 @@ template <EOp Op>
   return false;
 }
 
+// a op b on the stack, or a op constant n. Op is Count_ for the operators without a short way.
 template <EOp Op>
-[[gnu::always_inline]] inline void Arithmetic(CValueStack& stack) {
-  CVariant& a = stack[stack.size() - 2];
-  if (!FastArithmetic<Op>(a, stack.back())) a = Binary(Op, a, stack.back());
-  stack.pop_back();
+[[gnu::always_inline]] inline void Arithmetic(CValueStack& stack, const CProcedure& proc, const SInstr& in) {
+  const bool constant = (in.b & kRightConst) != 0;
+  CVariant& a = constant ? stack.back() : stack[stack.size() - 2];
+  const CVariant& b = constant ? proc.constants[in.n] : stack.back();
+  if (!FastArithmetic<Op>(a, b)) a = Binary(in.op, a, b);
+  if (!constant) stack.pop_back();
 }
 
 // Next of a For loop over whole numbers: false when the counter, the step or the limit is of
@@ -186,243 +190,313 @@ void CVirtualMachine::Run(SFrame& f) {
   const CProcedure& proc = *f.proc;
   const SInstr* code = proc.code.data();
   auto& stack = f.stack;
-  for (;;) {
-    const SInstr in = code[f.pc++];
-    const auto kind = static_cast<EVarKind>(in.b);
-    switch (in.op) {
-      case EOp::Stmt:
-        f.statement = static_cast<uint32_t>(in.a);
-        if (!f.pinned.empty()) f.Unpin();
-        if (m_trap.load(std::memory_order_relaxed)) OnTrap(f, proc.statements[static_cast<size_t>(in.a)]);
-        break;
-      case EOp::Const: stack.push_back(proc.constants[static_cast<size_t>(in.a)]); break;
-      case EOp::Nothing: stack.push_back(CVariant::Object(nullptr)); break;
-      case EOp::Me: stack.push_back(CVariant::Object(f.me)); break;
-      case EOp::Load:
-        if (kind == EVarKind::Local) {
-          stack.push_back(f.locals[static_cast<size_t>(in.a)].Deref());
-        } else if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable) {
-          stack.push_back(m_globals.At(in.a).value);
-        } else {
-          stack.push_back(LoadVar(f, kind, in.a));
-        }
-        break;
-      case EOp::Store: {
-        CVariant value = Pop(stack);
-        const bool plain = value.IsNumeric() || value.IsString() || value.IsEmpty();
-        if (kind == EVarKind::Local && plain) {
-          f.locals[static_cast<size_t>(in.a)].Deref() = std::move(value);
-        } else if (kind == EVarKind::Global && plain && m_globals.At(in.a).kind == EGlobalKind::Variable) {
-          m_globals.At(in.a).value = std::move(value);
-        } else {
-          StoreVar(f, kind, in.a, std::move(value), false, in.n == 1);
-        }
-        break;
-      }
-      case EOp::SetVar: StoreVar(f, kind, in.a, Pop(stack), true, false); break;
-      case EOp::Ref: {
-        // A procedure or a constant (even one a later ExecuteGlobal declared) is passed as
-        // its value: there is nothing a ByRef parameter could write back to.
-        if (IsReadOnlyGlobal(f, kind, in.a)) {
-          stack.push_back(LoadVar(f, kind, in.a));
-        } else {
-          stack.push_back(CVariant::Reference(&Slot(f, kind, in.a, EAccess::Write)));
-        }
-        break;
-      }
-      case EOp::CallVar: case EOp::RefIndex: {
-        CVariant result = CallVar(f, kind, in.a, Top(stack, in.n), in.op == EOp::RefIndex);
-        Drop(stack, in.n);
-        stack.push_back(std::move(result));
-        break;
-      }
-      case EOp::StoreIndex: case EOp::SetIndex: {
-        CVariant value = Pop(stack);
-        StoreIndexed(f, kind, in.a, Top(stack, in.n), value, in.op == EOp::SetIndex);
-        Drop(stack, in.n);
-        break;
-      }
-      case EOp::CallBuiltin: {
-        CVariant result = engine::CallBuiltin(in.a, Top(stack, in.n));
-        Drop(stack, in.n);
-        stack.push_back(std::move(result));
-        break;
-      }
-      case EOp::CallMe: {
-        const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
-        CVariant result = f.me->InvokeMember(name, EInvokeKind::Get, Top(stack, in.n), true);
-        Drop(stack, in.n);
-        stack.push_back(std::move(result));
-        break;
-      }
-      case EOp::StoreMe: case EOp::SetMe: {
-        const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
-        (void)f.me->InvokeMember(name, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
-                                 Top(stack, in.n + 1u), true);
-        Drop(stack, in.n + 1u);
-        break;
-      }
-      case EOp::Member: {
-        const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
-        CVariant object = std::move(stack[stack.size() - in.n - 1]);
-        CDispatchObject* target = RequireObject(object);
-        CVariant result = target->Invoke(name, EInvokeKind::Get, Top(stack, in.n));
-        Drop(stack, in.n + 1u);
-        stack.push_back(std::move(result));
-        break;
-      }
-      case EOp::StoreMember: case EOp::SetMember: {
-        const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
-        CVariant object = std::move(stack[stack.size() - in.n - 2]);
-        CDispatchObject* target = RequireObject(object);
-        (void)target->Invoke(name, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
-                             Top(stack, in.n + 1u));
-        Drop(stack, in.n + 2u);
-        break;
-      }
-      case EOp::StoreApplied: case EOp::SetApplied: {
-        CVariant value = Pop(stack);
-        const CVariant target = std::move(stack[stack.size() - in.n - 1]);
-        AssignApplied(target, Top(stack, in.n), value, in.op == EOp::SetApplied);
-        Drop(stack, in.n + 1u);
-        break;
-      }
-      case EOp::Index: {
-        CVariant value = std::move(stack[stack.size() - in.n - 1]);
-        CVariant result = ApplyArgs(value, Top(stack, in.n), {});
-        Drop(stack, in.n + 1u);
-        stack.push_back(std::move(result));
-        break;
-      }
-      case EOp::New: {
-        const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
-        const CScriptClass* cls = m_globals.FindClass(name);
-        if (cls == nullptr) {
-          CVariant builtin = NewBuiltinClass(name);  // a script class of the same name wins
-          if (builtin.IsObject()) {
-            stack.push_back(std::move(builtin));
-            break;
-          }
-          throw CScriptError(err::ClassNotDefined, u"Class not defined: '" + std::u16string(name) + u"'");
-        }
-        auto* instance = new CClassInstance(*cls, *this);
-        CVariant object = CVariant::Object(instance);
-        instance->Initialize();
-        stack.push_back(std::move(object));
-        break;
-      }
-      case EOp::Neg: stack.back() = ops::Negate(stack.back()); break;
-      case EOp::Not: stack.back() = ops::Not(stack.back()); break;
-      case EOp::Add: Arithmetic<EOp::Add>(stack); break;
-      case EOp::Sub: Arithmetic<EOp::Sub>(stack); break;
-      case EOp::Mul: Arithmetic<EOp::Mul>(stack); break;
-      case EOp::Mod: Arithmetic<EOp::Mod>(stack); break;
-      case EOp::Div: case EOp::IntDiv: case EOp::Pow: case EOp::Concat: case EOp::And: case EOp::Or:
-      case EOp::Xor: case EOp::Eqv: case EOp::Imp: {
-        CVariant& a = stack[stack.size() - 2];
-        a = Binary(in.op, a, stack.back());
-        stack.pop_back();
-        break;
-      }
-      case EOp::Eq: case EOp::Ne: case EOp::Lt: case EOp::Gt: case EOp::Le: case EOp::Ge: {
-        ops::ECompare c{};
-        if (!FastCompare(stack[stack.size() - 2], stack.back(), c)) {
-          c = ops::Compare(stack[stack.size() - 2], stack.back(), (in.b & 1) != 0, (in.b & 2) != 0);
-        }
-        stack.pop_back();
-        stack.back() = c == ops::ECompare::Null ? CVariant::Null() : CVariant::Boolean(CompareResult(in.op, c));
-        break;
-      }
-      case EOp::Is: {
-        const bool same = ops::Is(stack[stack.size() - 2], stack.back());
-        stack.pop_back();
-        stack.back() = CVariant::Boolean(same);
-        break;
-      }
-      case EOp::Jump: f.pc = static_cast<uint32_t>(in.a); break;
-      case EOp::JumpFalse:
-        if (!Truth(stack.back())) f.pc = static_cast<uint32_t>(in.a);
-        stack.pop_back();
-        break;
-      case EOp::JumpTrue:
-        if (Truth(stack.back())) f.pc = static_cast<uint32_t>(in.a);
-        stack.pop_back();
-        break;
-      case EOp::JumpBack:
-        f.pc = static_cast<uint32_t>(in.a);
-        if (m_trap.load(std::memory_order_relaxed)) OnTrap(f, proc.statements[f.statement]);
-        break;
-      case EOp::ForTest: {
-        const CVariant& stepValue = stack.back().Deref();
-        const double step = IsIntegral(stepValue) ? IntegralValue(stepValue) : stepValue.ToDouble();
-        ops::ECompare c{};
-        if (!FastCompare(stack[stack.size() - 3], stack[stack.size() - 2], c)) {
-          c = ops::Compare(stack[stack.size() - 3], stack[stack.size() - 2]);
-        }
-        Drop(stack, 3);
-        if ((step >= 0 && c == ops::ECompare::Greater) || (step < 0 && c == ops::ECompare::Less)) {
-          f.pc = static_cast<uint32_t>(in.a);
-        }
-        break;
-      }
-      case EOp::ForNext: {
-        bool goOn = false;
-        if (kind != EVarKind::Local ||
-            !FastForNext(f.locals[static_cast<size_t>(in.a)].Deref(), f.locals[in.n], f.locals[in.n + 1u], goOn)) {
-          goOn = StepFor(f, in);
-        }
-        if (!goOn) ++f.pc;
-        break;
-      }
-      case EOp::ForEachStart: stack.back() = StartEnumeration(stack.back()); break;
-      case EOp::ForEachNext: {
-        CVariant enumerator = Pop(stack);
-        CVariant value;
-        // No enumerator when the For Each line failed under On Error Resume Next: the body
-        // then ran once, and the loop ends here.
-        auto* items = enumerator.IsObject() ? static_cast<CEnumerator*>(enumerator.AsObject()) : nullptr;
-        if (items != nullptr && items->Next(value)) stack.push_back(std::move(value));
-        else f.pc = static_cast<uint32_t>(in.a);
-        break;
-      }
-      case EOp::Pop: stack.pop_back(); break;
-      case EOp::DimArray: case EOp::ReDim: case EOp::ReDimPreserve: {
-        const int mode = in.op == EOp::DimArray ? 0 : in.op == EOp::ReDim ? 1 : 2;
-        Dimension(f, kind, in.a, Top(stack, in.n), mode);
-        Drop(stack, in.n);
-        break;
-      }
-      case EOp::Erase: {
-        CVariant& slot = Slot(f, kind, in.a, EAccess::Write);
-        if (!slot.IsArray()) throw CScriptError(err::TypeMismatch);
-        slot.AsArray()->Erase();
-        break;
-      }
-      case EOp::OnErrorResume:
-        f.resumeNext = true;
-        m_err.Clear();
-        break;
-      case EOp::OnErrorGoto0:
-        f.resumeNext = false;
-        m_err.Clear();
-        break;
-      case EOp::Append: {
-        CVariant value = Pop(stack);
-        Append(Slot(f, kind, in.a, EAccess::Write), value);
-        break;
-      }
-      case EOp::Return:
-        f.Unpin();
-        return;
-      case EOp::Dynamic: {
-        CVariant result = RunDynamic(f, static_cast<EDynamic>(in.b), Top(stack, in.n));
-        Drop(stack, in.n);
-        stack.push_back(std::move(result));
-        break;
-      }
-      case EOp::Count_: throw CScriptError(err::InternalError);
+  // Each instruction ends with a jump of its own to the next one's code, rather than all of them
+  // going back to one shared jump: the processor then predicts the next instruction from the
+  // one it follows, which loops repeat.
+  static const void* const kHandlers[] = {
+      &&op_Stmt, &&op_Const, &&op_Nothing, &&op_Me, &&op_Load, &&op_Store,
+      &&op_SetVar, &&op_Ref, &&op_CallVar, &&op_RefIndex, &&op_StoreIndex, &&op_SetIndex,
+      &&op_CallBuiltin, &&op_CallMe, &&op_StoreMe, &&op_SetMe, &&op_Member, &&op_StoreMember,
+      &&op_SetMember, &&op_StoreApplied, &&op_SetApplied, &&op_Index, &&op_New, &&op_Neg,
+      &&op_Not, &&op_Add, &&op_Sub, &&op_Mul, &&op_Div, &&op_IntDiv,
+      &&op_Mod, &&op_Pow, &&op_Concat, &&op_And, &&op_Or, &&op_Xor,
+      &&op_Eqv, &&op_Imp, &&op_Eq, &&op_Ne, &&op_Lt, &&op_Gt,
+      &&op_Le, &&op_Ge, &&op_Is, &&op_Jump, &&op_JumpFalse, &&op_JumpTrue,
+      &&op_JumpBack, &&op_ForTest, &&op_ForNext, &&op_ForEachStart, &&op_ForEachNext, &&op_Pop,
+      &&op_DimArray, &&op_ReDim, &&op_ReDimPreserve, &&op_Erase, &&op_OnErrorResume, &&op_OnErrorGoto0,
+      &&op_Append, &&op_Return, &&op_Dynamic, &&op_Count_};
+  static_assert(std::size(kHandlers) == static_cast<size_t>(EOp::Count_) + 1);
+  SInstr in;
+  EVarKind kind;
+#define QUILLET_NEXT()                                    \
+  do {                                                    \
+    in = code[f.pc++];                                    \
+    kind = static_cast<EVarKind>(in.b);                   \
+    goto* kHandlers[static_cast<size_t>(in.op)];          \
+  } while (false)
+  QUILLET_NEXT();
+ op_Stmt:
+  f.statement = static_cast<uint32_t>(in.a);
+  if (!f.pinned.empty()) f.Unpin();
+  if (m_trap.load(std::memory_order_relaxed)) OnTrap(f, proc.statements[static_cast<size_t>(in.a)]);
+  QUILLET_NEXT();
+ op_Const:
+  stack.push_back(proc.constants[static_cast<size_t>(in.a)]);
+  QUILLET_NEXT();
+ op_Nothing:
+  stack.push_back(CVariant::Object(nullptr));
+  QUILLET_NEXT();
+ op_Me:
+  stack.push_back(CVariant::Object(f.me));
+  QUILLET_NEXT();
+ op_Load:
+  if (kind == EVarKind::Local) {
+    stack.push_back(f.locals[static_cast<size_t>(in.a)].Deref());
+  } else if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable) {
+    stack.push_back(m_globals.At(in.a).value);
+  } else {
+    stack.push_back(LoadVar(f, kind, in.a));
+  }
+  QUILLET_NEXT();
+ op_Store:
+  {
+    CVariant value = Pop(stack);
+    const bool plain = value.IsNumeric() || value.IsString() || value.IsEmpty();
+    if (kind == EVarKind::Local && plain) {
+      f.locals[static_cast<size_t>(in.a)].Deref() = std::move(value);
+    } else if (kind == EVarKind::Global && plain && m_globals.At(in.a).kind == EGlobalKind::Variable) {
+      m_globals.At(in.a).value = std::move(value);
+    } else {
+      StoreVar(f, kind, in.a, std::move(value), false, in.n == 1);
     }
   }
+  QUILLET_NEXT();
+ op_SetVar:
+  StoreVar(f, kind, in.a, Pop(stack), true, false);
+  QUILLET_NEXT();
+ op_Ref:
+  {
+    // A procedure or a constant (even one a later ExecuteGlobal declared) is passed as
+    // its value: there is nothing a ByRef parameter could write back to.
+    if (IsReadOnlyGlobal(f, kind, in.a)) {
+      stack.push_back(LoadVar(f, kind, in.a));
+    } else {
+      stack.push_back(CVariant::Reference(&Slot(f, kind, in.a, EAccess::Write)));
+    }
+  }
+  QUILLET_NEXT();
+ op_CallVar: op_RefIndex:
+  {
+    CVariant result = CallVar(f, kind, in.a, Top(stack, in.n), in.op == EOp::RefIndex);
+    Drop(stack, in.n);
+    stack.push_back(std::move(result));
+  }
+  QUILLET_NEXT();
+ op_StoreIndex: op_SetIndex:
+  {
+    CVariant value = Pop(stack);
+    StoreIndexed(f, kind, in.a, Top(stack, in.n), value, in.op == EOp::SetIndex);
+    Drop(stack, in.n);
+  }
+  QUILLET_NEXT();
+ op_CallBuiltin:
+  {
+    CVariant result = engine::CallBuiltin(in.a, Top(stack, in.n));
+    Drop(stack, in.n);
+    stack.push_back(std::move(result));
+  }
+  QUILLET_NEXT();
+ op_CallMe:
+  {
+    const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
+    CVariant result = f.me->InvokeMember(name, EInvokeKind::Get, Top(stack, in.n), true);
+    Drop(stack, in.n);
+    stack.push_back(std::move(result));
+  }
+  QUILLET_NEXT();
+ op_StoreMe: op_SetMe:
+  {
+    const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
+    (void)f.me->InvokeMember(name, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
+                             Top(stack, in.n + 1u), true);
+    Drop(stack, in.n + 1u);
+  }
+  QUILLET_NEXT();
+ op_Member:
+  {
+    const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
+    CVariant object = std::move(stack[stack.size() - in.n - 1]);
+    CDispatchObject* target = RequireObject(object);
+    CVariant result = target->Invoke(name, EInvokeKind::Get, Top(stack, in.n));
+    Drop(stack, in.n + 1u);
+    stack.push_back(std::move(result));
+  }
+  QUILLET_NEXT();
+ op_StoreMember: op_SetMember:
+  {
+    const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
+    CVariant object = std::move(stack[stack.size() - in.n - 2]);
+    CDispatchObject* target = RequireObject(object);
+    (void)target->Invoke(name, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
+                         Top(stack, in.n + 1u));
+    Drop(stack, in.n + 2u);
+  }
+  QUILLET_NEXT();
+ op_StoreApplied: op_SetApplied:
+  {
+    CVariant value = Pop(stack);
+    const CVariant target = std::move(stack[stack.size() - in.n - 1]);
+    AssignApplied(target, Top(stack, in.n), value, in.op == EOp::SetApplied);
+    Drop(stack, in.n + 1u);
+  }
+  QUILLET_NEXT();
+ op_Index:
+  {
+    CVariant value = std::move(stack[stack.size() - in.n - 1]);
+    CVariant result = ApplyArgs(value, Top(stack, in.n), {});
+    Drop(stack, in.n + 1u);
+    stack.push_back(std::move(result));
+  }
+  QUILLET_NEXT();
+ op_New:
+  stack.push_back(NewObject(proc.constants[static_cast<size_t>(in.a)].AsString()));
+  QUILLET_NEXT();
+ op_Neg:
+  stack.back() = ops::Negate(stack.back());
+  QUILLET_NEXT();
+ op_Not:
+  stack.back() = ops::Not(stack.back());
+  QUILLET_NEXT();
+ op_Add:
+  Arithmetic<EOp::Add>(stack, proc, in);
+  QUILLET_NEXT();
+ op_Sub:
+  Arithmetic<EOp::Sub>(stack, proc, in);
+  QUILLET_NEXT();
+ op_Mul:
+  Arithmetic<EOp::Mul>(stack, proc, in);
+  QUILLET_NEXT();
+ op_Mod:
+  Arithmetic<EOp::Mod>(stack, proc, in);
+  QUILLET_NEXT();
+ op_Div: op_IntDiv: op_Pow: op_Concat: op_And: op_Or: op_Xor: op_Eqv: op_Imp:
+  Arithmetic<EOp::Count_>(stack, proc, in);
+  QUILLET_NEXT();
+ op_Eq: op_Ne: op_Lt: op_Gt: op_Le: op_Ge:
+  {
+    const bool constant = (in.b & kRightConst) != 0;
+    CVariant& a = constant ? stack.back() : stack[stack.size() - 2];
+    const CVariant& b = constant ? proc.constants[in.n] : stack.back();
+    ops::ECompare c{};
+    if (!FastCompare(a, b, c)) c = ops::Compare(a, b, (in.b & kLeftLiteral) != 0, (in.b & kRightLiteral) != 0);
+    if (!constant) stack.pop_back();
+    if ((in.b & kJumpUnless) != 0) {
+      stack.pop_back();
+      // Null is not True: the condition fails.
+      if (c == ops::ECompare::Null || !CompareResult(in.op, c)) f.pc = static_cast<uint32_t>(in.a);
+    } else {
+      stack.back() = c == ops::ECompare::Null ? CVariant::Null() : CVariant::Boolean(CompareResult(in.op, c));
+    }
+  }
+  QUILLET_NEXT();
+ op_Is:
+  {
+    const bool same = ops::Is(stack[stack.size() - 2], stack.back());
+    stack.pop_back();
+    stack.back() = CVariant::Boolean(same);
+  }
+  QUILLET_NEXT();
+ op_Jump:
+  f.pc = static_cast<uint32_t>(in.a);
+  QUILLET_NEXT();
+ op_JumpFalse:
+  if (!Truth(stack.back())) f.pc = static_cast<uint32_t>(in.a);
+  stack.pop_back();
+  QUILLET_NEXT();
+ op_JumpTrue:
+  if (Truth(stack.back())) f.pc = static_cast<uint32_t>(in.a);
+  stack.pop_back();
+  QUILLET_NEXT();
+ op_JumpBack:
+  f.pc = static_cast<uint32_t>(in.a);
+  if (m_trap.load(std::memory_order_relaxed)) OnTrap(f, proc.statements[f.statement]);
+  QUILLET_NEXT();
+ op_ForTest:
+  {
+    const CVariant& stepValue = stack.back().Deref();
+    const double step = IsIntegral(stepValue) ? IntegralValue(stepValue) : stepValue.ToDouble();
+    ops::ECompare c{};
+    if (!FastCompare(stack[stack.size() - 3], stack[stack.size() - 2], c)) {
+      c = ops::Compare(stack[stack.size() - 3], stack[stack.size() - 2]);
+    }
+    Drop(stack, 3);
+    if ((step >= 0 && c == ops::ECompare::Greater) || (step < 0 && c == ops::ECompare::Less)) {
+      f.pc = static_cast<uint32_t>(in.a);
+    }
+  }
+  QUILLET_NEXT();
+ op_ForNext:
+  {
+    bool goOn = false;
+    if (kind != EVarKind::Local ||
+        !FastForNext(f.locals[static_cast<size_t>(in.a)].Deref(), f.locals[in.n], f.locals[in.n + 1u], goOn)) {
+      goOn = StepFor(f, in);
+    }
+    if (!goOn) ++f.pc;
+  }
+  QUILLET_NEXT();
+ op_ForEachStart:
+  stack.back() = StartEnumeration(stack.back());
+  QUILLET_NEXT();
+ op_ForEachNext:
+  {
+    CVariant enumerator = Pop(stack);
+    CVariant value;
+    // No enumerator when the For Each line failed under On Error Resume Next: the body
+    // then ran once, and the loop ends here.
+    auto* items = enumerator.IsObject() ? static_cast<CEnumerator*>(enumerator.AsObject()) : nullptr;
+    if (items != nullptr && items->Next(value)) stack.push_back(std::move(value));
+    else f.pc = static_cast<uint32_t>(in.a);
+  }
+  QUILLET_NEXT();
+ op_Pop:
+  stack.pop_back();
+  QUILLET_NEXT();
+ op_DimArray: op_ReDim: op_ReDimPreserve:
+  {
+    const int mode = in.op == EOp::DimArray ? 0 : in.op == EOp::ReDim ? 1 : 2;
+    Dimension(f, kind, in.a, Top(stack, in.n), mode);
+    Drop(stack, in.n);
+  }
+  QUILLET_NEXT();
+ op_Erase:
+  {
+    CVariant& slot = Slot(f, kind, in.a, EAccess::Write);
+    if (!slot.IsArray()) throw CScriptError(err::TypeMismatch);
+    slot.AsArray()->Erase();
+  }
+  QUILLET_NEXT();
+ op_OnErrorResume:
+  f.resumeNext = true;
+  m_err.Clear();
+  QUILLET_NEXT();
+ op_OnErrorGoto0:
+  f.resumeNext = false;
+  m_err.Clear();
+  QUILLET_NEXT();
+ op_Append:
+  {
+    CVariant value = Pop(stack);
+    Append(Slot(f, kind, in.a, EAccess::Write), value);
+  }
+  QUILLET_NEXT();
+ op_Return:
+  f.Unpin();
+  return;
+ op_Dynamic:
+  {
+    CVariant result = RunDynamic(f, static_cast<EDynamic>(in.b), Top(stack, in.n));
+    Drop(stack, in.n);
+    stack.push_back(std::move(result));
+  }
+  QUILLET_NEXT();
+ op_Count_:
+  throw CScriptError(err::InternalError);
+}
+#undef QUILLET_NEXT
+
+// New: a script class of the name, else a built-in one (RegExp).
+CVariant CVirtualMachine::NewObject(std::u16string_view name) {
+  const CScriptClass* cls = m_globals.FindClass(name);
+  if (cls == nullptr) {
+    CVariant builtin = NewBuiltinClass(name);
+    if (builtin.IsObject()) return builtin;
+    throw CScriptError(err::ClassNotDefined, u"Class not defined: '" + std::u16string(name) + u"'");
+  }
+  auto* instance = new CClassInstance(*cls, *this);
+  CVariant object = CVariant::Object(instance);
+  instance->Initialize();
+  return object;
 }
 
 // Next of a For loop: the counter goes up by the step and is tested against the limit, with the
