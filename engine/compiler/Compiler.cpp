@@ -338,7 +338,7 @@ void CCompiler::CompileProcedure(const SProcDecl& decl, CProcedure& proc, CScrip
     if (m_locals.count(key) != 0) ThrowCompileError(err::NameRedefined, decl.line, decl.column);
     m_locals[key] = static_cast<int32_t>(proc.localNames.size());
     proc.localNames.push_back(param.name);
-    proc.paramByVal.push_back(param.byVal);
+    proc.paramByVal.push_back(param.byVal ? 1 : 0);
   }
   CollectLocals(decl.body);
   CompileBlock(decl.body);

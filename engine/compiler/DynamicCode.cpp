@@ -121,7 +121,7 @@ void CVirtualMachine::KeepDeclaredLocals(SFrame& body, size_t shared, SFrame& sc
   for (size_t i = shared; i < body.locals.size() && i < body.proc->localNames.size(); ++i) {
     const std::u16string& name = body.proc->localNames[i];
     if (name.empty()) continue;
-    auto [it, added] = scope.implicitLocals.try_emplace(platform::LowerAscii(name));
+    auto [it, added] = scope.ImplicitLocals().try_emplace(platform::LowerAscii(name));
     if (added) it->second = std::move(body.locals[i].Deref());
   }
 }

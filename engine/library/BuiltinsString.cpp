@@ -335,6 +335,11 @@ CVariant FnSplit(Args a) {
   }
   const std::u16string_view hay = text ? std::u16string_view(foldedHay) : s.View();
   const std::u16string_view needle = text ? std::u16string_view(foldedNeedle) : delimiter.View();
+  size_t pieces = 1;
+  for (size_t at = hay.find(needle); at != std::u16string_view::npos; at = hay.find(needle, at + needle.size())) {
+    ++pieces;
+  }
+  parts.reserve(count == -1 ? pieces : std::min(pieces, static_cast<size_t>(count)));
   size_t pos = 0;
   for (size_t at = hay.find(needle); at != std::u16string_view::npos; at = hay.find(needle, pos)) {
     if (count != -1 && parts.size() + 1 >= static_cast<size_t>(count)) break;

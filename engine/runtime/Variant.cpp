@@ -144,10 +144,23 @@ void CVariant::ReleasePayload(EVarType type, Payload u) noexcept {
 }
 
 
+// Scripts cut texts into single characters all the time (Split, Mid, Left): those of ASCII are
+// shared, one per thread since the counts are not atomic. Sharing is safe because a string is
+// only ever changed in place by its sole owner.
 CVariant CVariant::String(std::u16string_view text) {
+  if (text.size() == 1 && text[0] < 128) {
+    thread_local CVariant characters[128];
+    CVariant& shared = characters[text[0]];
+    if (!shared.IsString()) shared = Make(new SStringData{1, std::u16string(text)});
+    return shared;
+  }
+  return Make(new SStringData{1, std::u16string(text)});
+}
+
+CVariant CVariant::Make(SStringData* data) {
   CVariant v;
   v.m_type = EVarType::String;
-  v.m_u.str = new SStringData{1, std::u16string(text)};
+  v.m_u.str = data;
   return v;
 }
 

@@ -189,6 +189,7 @@ class CVariant {
   static_assert(sizeof(Payload) == sizeof(uint64_t));
   static_assert(std::endian::native == std::endian::little, "FromBits puts a narrow member in the low bytes");
   static void ReleasePayload(EVarType type, Payload u) noexcept;
+  static CVariant Make(struct SStringData* data);
   // The payload's bytes as the member of that type holds them (the low-order bytes, little-endian).
   static CVariant FromBits(EVarType type, uint64_t bits) {
     CVariant v;

@@ -6,17 +6,15 @@ namespace quillet::engine {
 
 // Every statement starts and ends with an empty stack and every jump lands where the stack is
 // empty, so the deepest point on the way through the code in order is the deepest there is.
-size_t CProcedure::StackDepth() const {
-  if (!m_stackDepthKnown) {
-    int depth = 0;
-    int deepest = 0;
-    for (const SInstr& in : code) {
-      depth = std::max(0, depth + StackEffect(in));
-      deepest = std::max(deepest, depth);
-    }
-    m_stackDepth = static_cast<size_t>(deepest);
-    m_stackDepthKnown = true;
+size_t CProcedure::MeasureStackDepth() const {
+  int depth = 0;
+  int deepest = 0;
+  for (const SInstr& in : code) {
+    depth = std::max(0, depth + StackEffect(in));
+    deepest = std::max(deepest, depth);
   }
+  m_stackDepth = static_cast<size_t>(deepest);
+  m_stackDepthKnown = true;
   return m_stackDepth;
 }
 

@@ -21,10 +21,20 @@ class CValueArena {
   };
 
   // n Empty values; mark receives what Release needs to give them back.
-  [[nodiscard]] std::span<CVariant> Take(size_t n, SMark& mark);
+  [[nodiscard]] std::span<CVariant> Take(size_t n, SMark& mark) {
+    mark = SMark{m_segment, m_used};
+    if (m_segments.empty() || m_used + n > m_segments[m_segment].size) MoveToNextSegment(n);
+    CVariant* values = m_segments[m_segment].values.get() + m_used;
+    m_used += n;
+    return {values, n};
+  }
   // Empties the values (which may run Class_Terminate, and so take more room above them) and
   // gives them back. Must be the last taking not yet given back.
-  void GiveBack(std::span<CVariant> values, const SMark& mark) noexcept;
+  void GiveBack(std::span<CVariant> values, const SMark& mark) noexcept {
+    for (CVariant& value : values) value.Clear();
+    m_segment = mark.segment;
+    m_used = mark.used;
+  }
 
  private:
   static constexpr size_t kSegmentValues = size_t{1} << 14;
@@ -32,6 +42,9 @@ class CValueArena {
     std::unique_ptr<CVariant[]> values;
     size_t size = 0;
   };
+
+  // The rest of the current segment stays unused until the frames above it are gone.
+  void MoveToNextSegment(size_t n);
 
   std::vector<SSegment> m_segments;
   size_t m_segment = 0;  // in use; the ones after it are free

@@ -31,7 +31,7 @@ struct SDepthGuard {
 
 }  // namespace
 
-void SFrame::Unpin() {
+void SFrame::UnpinAll() {
   for (auto& pin : pinned) pin.AsArray()->Unlock();
   pinned.clear();
 }
@@ -244,12 +244,11 @@ CVariant& CVirtualMachine::Slot(SFrame& frame, EVarKind kind, int32_t a, EAccess
       const int32_t global = m_globals.Find(key);
       if (global >= 0 && m_globals.At(global).kind != EGlobalKind::Undeclared) return Slot(frame, EVarKind::Global, global, access);
       SFrame& owner = NameScope(frame);
-      auto it = owner.implicitLocals.find(key);
-      if (it != owner.implicitLocals.end()) return it->second.Deref();
+      if (CVariant* local = owner.FindImplicitLocal(key)) return local->Deref();
       if (frame.proc->optionExplicit && access != EAccess::Declare) {
         throw CScriptError(err::VariableUndefined, u"Variable is undefined: '" + NameOf(frame, kind, a) + u"'");
       }
-      return owner.implicitLocals[key];
+      return owner.ImplicitLocals()[key];
     }
   }
   throw CScriptError(err::InternalError);
@@ -307,7 +306,7 @@ CVariant CVirtualMachine::CallVar(SFrame& frame, EVarKind kind, int32_t a, std::
   if (kind == EVarKind::Name && !args.empty()) {
     const std::u16string key(frame.proc->constants[static_cast<size_t>(a)].AsString());
     const int32_t global = m_globals.Find(key);
-    if ((global < 0 || m_globals.At(global).kind == EGlobalKind::Undeclared) && NameScope(frame).implicitLocals.count(key) == 0) {
+    if ((global < 0 || m_globals.At(global).kind == EGlobalKind::Undeclared) && NameScope(frame).FindImplicitLocal(key) == nullptr) {
       throw CScriptError(err::TypeMismatch, u"Type mismatch: '" + NameOf(frame, kind, a) + u"'");
     }
   }

@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/runtime/DispatchObject.h"
 #include "engine/vm/Globals.h"
 #include "engine/vm/Procedure.h"
 #include "engine/vm/ValueArena.h"
@@ -37,13 +38,26 @@ struct SFrame {
   SFrame(const SFrame&) = delete;
   SFrame& operator=(const SFrame&) = delete;
   ~SFrame() { Unpin(); }
-  void Unpin();
+  void Unpin() {
+    if (!pinned.empty()) UnpinAll();
+  }
+  void UnpinAll();
+  // The names an undeclared variable of a procedure gets, made on first use: most calls have none.
+  [[nodiscard]] std::unordered_map<std::u16string, CVariant>& ImplicitLocals() {
+    if (!implicitLocals) implicitLocals = std::make_unique<std::unordered_map<std::u16string, CVariant>>();
+    return *implicitLocals;
+  }
+  [[nodiscard]] CVariant* FindImplicitLocal(const std::u16string& key) {
+    if (!implicitLocals) return nullptr;
+    auto it = implicitLocals->find(key);
+    return it == implicitLocals->end() ? nullptr : &it->second;
+  }
 
   const CProcedure* proc = nullptr;
   CClassInstance* me = nullptr;
   std::span<CVariant> locals;  // in the virtual machine's arena, as is the stack's room
   CValueStack stack;
-  std::unordered_map<std::u16string, CVariant> implicitLocals;
+  std::unique_ptr<std::unordered_map<std::u16string, CVariant>> implicitLocals;
   std::vector<CVariant> pinned;  // arrays whose elements are passed ByRef in this statement
   SFrame* scope = nullptr;  // dynamic code: the frame whose names it works on
   uint32_t pc = 0;
@@ -94,8 +108,10 @@ class CVirtualMachine {
   void Execute(SFrame& frame);
   void Run(SFrame& frame);  // the dispatch loop: VmDispatch.cpp
   CVariant NewObject(std::u16string_view className);
+  CVariant InvokeNamed(const CProcedure& proc, int32_t nameIndex, CDispatchObject& target, EInvokeKind kind,
+                       std::span<CVariant> args, bool inside);
   // The For loop's Next: false when the loop is done.
-  bool StepFor(SFrame& frame, const SInstr& in);
+  bool StepFor(SFrame& frame, SInstr in);
   void OnTrap(SFrame& frame, const SStatementPos& pos);
   void ResumeAfterError(SFrame& frame);
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <typeinfo>
 
 #include "engine/runtime/ClassInstance.h"
 #include "engine/runtime/ErrObject.h"
@@ -176,7 +177,7 @@ template <EOp Op>
   return true;
 }
 
-bool FastCompare(const CVariant& a, const CVariant& b, ops::ECompare& c) {
+[[gnu::always_inline]] inline bool FastCompare(const CVariant& a, const CVariant& b, ops::ECompare& c) {
   if (!IsIntegral(a) || !IsIntegral(b)) return false;
   const int32_t x = IntegralValue(a);
   const int32_t y = IntegralValue(b);
@@ -206,11 +207,15 @@ void CVirtualMachine::Run(SFrame& f) {
       &&op_DimArray, &&op_ReDim, &&op_ReDimPreserve, &&op_Erase, &&op_OnErrorResume, &&op_OnErrorGoto0,
       &&op_Append, &&op_Return, &&op_Dynamic, &&op_Count_};
   static_assert(std::size(kHandlers) == static_cast<size_t>(EOp::Count_) + 1);
+  // The position lives in a register; the frame gets a copy at each instruction, for the error
+  // position and for going on after an error.
+  uint32_t pc = f.pc;
   SInstr in;
   EVarKind kind;
 #define QUILLET_NEXT()                                    \
   do {                                                    \
-    in = code[f.pc++];                                    \
+    in = code[pc++];                                      \
+    f.pc = pc;                                            \
     kind = static_cast<EVarKind>(in.b);                   \
     goto* kHandlers[static_cast<size_t>(in.op)];          \
   } while (false)
@@ -288,37 +293,33 @@ void CVirtualMachine::Run(SFrame& f) {
   QUILLET_NEXT();
  op_CallMe:
   {
-    const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
-    CVariant result = f.me->InvokeMember(name, EInvokeKind::Get, Top(stack, in.n), true);
+    CVariant result = InvokeNamed(proc, in.a, *f.me, EInvokeKind::Get, Top(stack, in.n), true);
     Drop(stack, in.n);
     stack.push_back(std::move(result));
   }
   QUILLET_NEXT();
  op_StoreMe: op_SetMe:
   {
-    const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
-    (void)f.me->InvokeMember(name, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
-                             Top(stack, in.n + 1u), true);
+    (void)InvokeNamed(proc, in.a, *f.me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
+                      Top(stack, in.n + 1u), true);
     Drop(stack, in.n + 1u);
   }
   QUILLET_NEXT();
  op_Member:
   {
-    const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
     CVariant object = std::move(stack[stack.size() - in.n - 1]);
     CDispatchObject* target = RequireObject(object);
-    CVariant result = target->Invoke(name, EInvokeKind::Get, Top(stack, in.n));
+    CVariant result = InvokeNamed(proc, in.a, *target, EInvokeKind::Get, Top(stack, in.n), false);
     Drop(stack, in.n + 1u);
     stack.push_back(std::move(result));
   }
   QUILLET_NEXT();
  op_StoreMember: op_SetMember:
   {
-    const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
     CVariant object = std::move(stack[stack.size() - in.n - 2]);
     CDispatchObject* target = RequireObject(object);
-    (void)target->Invoke(name, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
-                         Top(stack, in.n + 1u));
+    (void)InvokeNamed(proc, in.a, *target, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
+                      Top(stack, in.n + 1u), false);
     Drop(stack, in.n + 2u);
   }
   QUILLET_NEXT();
@@ -373,7 +374,7 @@ void CVirtualMachine::Run(SFrame& f) {
     if ((in.b & kJumpUnless) != 0) {
       stack.pop_back();
       // Null is not True: the condition fails.
-      if (c == ops::ECompare::Null || !CompareResult(in.op, c)) f.pc = static_cast<uint32_t>(in.a);
+      if (c == ops::ECompare::Null || !CompareResult(in.op, c)) pc = static_cast<uint32_t>(in.a);
     } else {
       stack.back() = c == ops::ECompare::Null ? CVariant::Null() : CVariant::Boolean(CompareResult(in.op, c));
     }
@@ -387,19 +388,22 @@ void CVirtualMachine::Run(SFrame& f) {
   }
   QUILLET_NEXT();
  op_Jump:
-  f.pc = static_cast<uint32_t>(in.a);
+  pc = static_cast<uint32_t>(in.a);
   QUILLET_NEXT();
  op_JumpFalse:
-  if (!Truth(stack.back())) f.pc = static_cast<uint32_t>(in.a);
+  if (!Truth(stack.back())) pc = static_cast<uint32_t>(in.a);
   stack.pop_back();
   QUILLET_NEXT();
  op_JumpTrue:
-  if (Truth(stack.back())) f.pc = static_cast<uint32_t>(in.a);
+  if (Truth(stack.back())) pc = static_cast<uint32_t>(in.a);
   stack.pop_back();
   QUILLET_NEXT();
  op_JumpBack:
-  f.pc = static_cast<uint32_t>(in.a);
-  if (m_trap.load(std::memory_order_relaxed)) OnTrap(f, proc.statements[f.statement]);
+  pc = static_cast<uint32_t>(in.a);
+  if (m_trap.load(std::memory_order_relaxed)) {
+    f.pc = pc;
+    OnTrap(f, proc.statements[f.statement]);
+  }
   QUILLET_NEXT();
  op_ForTest:
   {
@@ -411,7 +415,7 @@ void CVirtualMachine::Run(SFrame& f) {
     }
     Drop(stack, 3);
     if ((step >= 0 && c == ops::ECompare::Greater) || (step < 0 && c == ops::ECompare::Less)) {
-      f.pc = static_cast<uint32_t>(in.a);
+      pc = static_cast<uint32_t>(in.a);
     }
   }
   QUILLET_NEXT();
@@ -422,7 +426,7 @@ void CVirtualMachine::Run(SFrame& f) {
         !FastForNext(f.locals[static_cast<size_t>(in.a)].Deref(), f.locals[in.n], f.locals[in.n + 1u], goOn)) {
       goOn = StepFor(f, in);
     }
-    if (!goOn) ++f.pc;
+    if (!goOn) ++pc;
   }
   QUILLET_NEXT();
  op_ForEachStart:
@@ -436,7 +440,7 @@ void CVirtualMachine::Run(SFrame& f) {
     // then ran once, and the loop ends here.
     auto* items = enumerator.IsObject() ? static_cast<CEnumerator*>(enumerator.AsObject()) : nullptr;
     if (items != nullptr && items->Next(value)) stack.push_back(std::move(value));
-    else f.pc = static_cast<uint32_t>(in.a);
+    else pc = static_cast<uint32_t>(in.a);
   }
   QUILLET_NEXT();
  op_Pop:
@@ -485,6 +489,25 @@ void CVirtualMachine::Run(SFrame& f) {
 }
 #undef QUILLET_NEXT
 
+// A member by name; a script class's member through the cache, so that a loop does not search
+// by name each time. Inside the class (Me implied) private members count too.
+CVariant CVirtualMachine::InvokeNamed(const CProcedure& proc, int32_t nameIndex, CDispatchObject& target,
+                                      EInvokeKind kind, std::span<CVariant> args, bool inside) {
+  const std::u16string_view name = proc.constants[static_cast<size_t>(nameIndex)].AsString();
+  if (typeid(target) == typeid(CClassInstance)) {
+    auto& instance = static_cast<CClassInstance&>(target);
+    SMemberCache& cache = proc.MemberCache(nameIndex);
+    if (cache.cls != &instance.Class() || cache.inside != inside) {
+      cache.member = instance.Lookup(name, inside);
+      cache.cls = cache.member != nullptr ? &instance.Class() : nullptr;
+      cache.inside = inside;
+    }
+    if (cache.member != nullptr) return instance.InvokeFound(*cache.member, kind, args);
+    return instance.InvokeMember(name, kind, args, inside);
+  }
+  return target.Invoke(name, kind, args);
+}
+
 // New: a script class of the name, else a built-in one (RegExp).
 CVariant CVirtualMachine::NewObject(std::u16string_view name) {
   const CScriptClass* cls = m_globals.FindClass(name);
@@ -502,7 +525,7 @@ CVariant CVirtualMachine::NewObject(std::u16string_view name) {
 // Next of a For loop: the counter goes up by the step and is tested against the limit, with the
 // rules of + and of the For line's test. A counter in a local or a declared global with whole
 // numbers takes the short way.
-bool CVirtualMachine::StepFor(SFrame& f, const SInstr& in) {
+bool CVirtualMachine::StepFor(SFrame& f, SInstr in) {
   const CVariant& limit = f.locals[in.n];
   const CVariant& step = f.locals[in.n + 1u];
   const auto kind = static_cast<EVarKind>(in.b);
