@@ -137,18 +137,7 @@ CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::
   frame.proc = &proc;
   frame.me = me;
   CFrameStorage storage(*this, frame);
-  const size_t first = proc.FirstParam();
-  for (size_t i = 0; i < args.size(); ++i) {
-    CVariant& arg = args[i];
-    // A script procedure has no optional parameters: an omitted argument is refused at the call.
-    if (arg.IsMissing()) throw CScriptError(err::ArgNotOptional);
-    if (arg.IsRef() && !proc.paramByVal[i]) {
-      frame.locals[first + i] = arg;
-    } else {
-      const CVariant& value = arg.Deref();
-      frame.locals[first + i] = value.IsArray() ? CVariant::Array(value.AsArray()->Clone()) : value;
-    }
-  }
+  PassArguments(proc, frame.locals, args);
   // Keep the instance alive while its code runs, even if the script drops the last reference.
   CVariant keepAlive = me != nullptr ? CVariant::Object(me) : CVariant();
   SDepthGuard guard(m_depth, m_frames, &frame);
@@ -158,26 +147,112 @@ CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::
   return result;
 }
 
+void CVirtualMachine::PassArguments(const CProcedure& proc, std::span<CVariant> locals, std::span<CVariant> args) {
+  const size_t first = proc.FirstParam();
+  for (size_t i = 0; i < args.size(); ++i) {
+    CVariant& arg = args[i];
+    // A script procedure has no optional parameters: an omitted argument is refused at the call.
+    if (arg.IsMissing()) throw CScriptError(err::ArgNotOptional);
+    if (arg.IsRef() && proc.paramByVal[i] == 0) {
+      locals[first + i] = arg;
+    } else {
+      const CVariant& value = arg.Deref();
+      locals[first + i] = value.IsArray() ? CVariant::Array(value.AsArray()->Clone()) : value;
+    }
+  }
+}
+
+// The same checks and order as Call; the frame counts as entered only once its arguments are in.
+void CVirtualMachine::EnterInline(const CProcedure& proc, std::span<CVariant> args) {
+  if (args.size() != proc.ParamCount()) throw CScriptError(err::WrongArgCount);
+  if (m_depth >= m_maxDepth) throw CScriptError(err::OutOfStack);
+  if (m_inlineCount == m_inlineFrames.size()) m_inlineFrames.push_back(std::make_unique<SInlineFrame>());
+  SInlineFrame& entered = *m_inlineFrames[m_inlineCount];
+  SFrame& frame = entered.frame;
+  frame.proc = &proc;
+  frame.me = nullptr;
+  frame.scope = nullptr;
+  frame.pc = 0;
+  frame.statement = 0;
+  frame.resumeNext = false;
+  const size_t locals = proc.LocalCount();
+  entered.values = m_arena.Take(locals + proc.StackDepth(), entered.mark);
+  frame.locals = entered.values.first(locals);
+  frame.stack.Attach(entered.values.subspan(locals));
+  try {
+    PassArguments(proc, frame.locals, args);
+  } catch (...) {
+    m_arena.GiveBack(entered.values, entered.mark);
+    throw;
+  }
+  ++m_inlineCount;
+  ++m_depth;
+  m_frames.push_back(&frame);
+}
+
+// In the order a returning Call lets go: the depth, then the frame's values, then its implicit
+// locals (any of which may run a Class_Terminate, which may call procedures).
+CVariant CVirtualMachine::LeaveInline() {
+  SInlineFrame& left = *m_inlineFrames[m_inlineCount - 1];
+  SFrame& frame = left.frame;
+  CVariant result = frame.proc->hasResult ? std::move(frame.locals[0].Deref()) : CVariant();
+  --m_depth;
+  m_frames.pop_back();
+  frame.Unpin();
+  m_arena.GiveBack(left.values, left.mark);
+  frame.implicitLocals.reset();
+  --m_inlineCount;
+  return result;
+}
+
+void CVirtualMachine::ReturnToCaller(SFrame& outer, size_t inlineBase) {
+  CVariant result = LeaveInline();
+  SFrame& caller = CurrentFrame(outer, inlineBase);
+  caller.stack.Drop(caller.proc->code[caller.pc - 1].n);
+  caller.stack.push_back(std::move(result));
+}
+
+// An error in an entered frame goes where it would have gone from a nested call: that frame's
+// On Error Resume Next goes on after the statement; otherwise the frame is left and its caller
+// gets the error at the statement that made the call.
 void CVirtualMachine::Execute(SFrame& frame) {
+  const size_t base = m_inlineCount;
+  struct SLeaveEntered {
+    CVirtualMachine& vm;
+    size_t base;
+    ~SLeaveEntered() {
+      while (vm.m_inlineCount > base) (void)vm.LeaveInline();
+    }
+  } leaveEntered{*this, base};
   for (;;) {
     try {
       try {
-        Run(frame);
-        return;
+        for (;;) {
+          if (Run(CurrentFrame(frame, base)) == ERunExit::Entered) continue;
+          if (m_inlineCount == base) return;
+          ReturnToCaller(frame, base);
+        }
       } catch (const std::bad_alloc&) {
         throw CScriptError(err::OutOfMemory);
       } catch (const std::length_error&) {
         throw CScriptError(err::OutOfMemory);
       }
     } catch (CScriptError& error) {
-      if (!error.HasPosition() && frame.proc != nullptr && !frame.proc->isDynamic) {
-        if (const SStatementPos* pos = frame.proc->StatementAt(frame.pc == 0 ? 0 : frame.pc - 1)) {
-          error.SetPosition(pos->line, pos->column);
+      for (;;) {
+        SFrame& current = CurrentFrame(frame, base);
+        if (!error.HasPosition() && current.proc != nullptr && !current.proc->isDynamic) {
+          if (const SStatementPos* pos = current.proc->StatementAt(current.pc == 0 ? 0 : current.pc - 1)) {
+            error.SetPosition(pos->line, pos->column);
+          }
         }
+        m_err.Record(error);
+        if (current.resumeNext) {
+          ResumeAfterError(current);
+          break;
+        }
+        if (&current == &frame) throw;
+        (void)LeaveInline();
       }
-      m_err.Record(error);
-      if (!frame.resumeNext) throw;
-      ResumeAfterError(frame);
     }
   }
 }

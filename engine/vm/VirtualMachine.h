@@ -106,7 +106,28 @@ class CVirtualMachine {
   };
 
   void Execute(SFrame& frame);
-  void Run(SFrame& frame);  // the dispatch loop: VmDispatch.cpp
+  // The dispatch loop (VmDispatch.cpp): runs the frame until it returns or a call enters another.
+  enum class ERunExit { Returned, Entered };
+  ERunExit Run(SFrame& frame);
+  // The innermost entered frame returned: back in its caller, whose call instruction takes its
+  // arguments off and the result on.
+  void ReturnToCaller(SFrame& outer, size_t inlineBase);
+
+  // A call of a global procedure from script code enters the procedure's frame without a C++
+  // call: Run stops, and Execute runs the new frame. Calls cost much less, and deep recursion
+  // uses no machine stack. Errors unwind these frames in Execute as they would unwind nested calls.
+  struct SInlineFrame {
+    SFrame frame;
+    std::span<CVariant> values;
+    CValueArena::SMark mark;
+  };
+  void EnterInline(const CProcedure& proc, std::span<CVariant> args);
+  // Leaves the innermost entered frame; returns its result.
+  CVariant LeaveInline();
+  [[nodiscard]] SFrame& CurrentFrame(SFrame& outer, size_t inlineBase) {
+    return m_inlineCount > inlineBase ? m_inlineFrames[m_inlineCount - 1]->frame : outer;
+  }
+  static void PassArguments(const CProcedure& proc, std::span<CVariant> locals, std::span<CVariant> args);
   CVariant NewObject(std::u16string_view className);
   CVariant InvokeNamed(const CProcedure& proc, int32_t nameIndex, CDispatchObject& target, EInvokeKind kind,
                        std::span<CVariant> args, bool inside);
@@ -150,6 +171,8 @@ class CVirtualMachine {
   // Code compiled by Execute that declared procedures or classes: they live as long as the script.
   std::vector<std::unique_ptr<SCompiledUnit>> m_dynamicUnits;
   CValueArena m_arena;
+  std::vector<std::unique_ptr<SInlineFrame>> m_inlineFrames;  // reused; the first m_inlineCount are in use
+  size_t m_inlineCount = 0;
 };
 
 // Values that go into a variable by Let: an object gives its default value, an array is copied.

@@ -141,7 +141,12 @@ template <EOp Op>
     if constexpr (Op == EOp::Add) return IntegralResult(a, b, x + y, a);
     if constexpr (Op == EOp::Sub) return IntegralResult(a, b, x - y, a);
     if constexpr (Op == EOp::Mul) return IntegralResult(a, b, x * y, a);
-    if constexpr (Op == EOp::Mod) return y != 0 && IntegralResult(a, b, x % y, a);
+    // In 32 bits: a 64-bit division takes several times as long. x Mod -1 is 0 for every x,
+    // including the one whose 32-bit division would overflow.
+    if constexpr (Op == EOp::Mod) {
+      if (y == 0) return false;
+      return IntegralResult(a, b, y == -1 ? 0 : static_cast<int32_t>(x) % static_cast<int32_t>(y), a);
+    }
     return false;
   }
   if constexpr (Op == EOp::Add || Op == EOp::Sub || Op == EOp::Mul) {
@@ -187,7 +192,7 @@ template <EOp Op>
 
 }  // namespace
 
-void CVirtualMachine::Run(SFrame& f) {
+CVirtualMachine::ERunExit CVirtualMachine::Run(SFrame& f) {
   const CProcedure& proc = *f.proc;
   const SInstr* code = proc.code.data();
   auto& stack = f.stack;
@@ -271,6 +276,10 @@ void CVirtualMachine::Run(SFrame& f) {
   }
   QUILLET_NEXT();
  op_CallVar: op_RefIndex:
+  if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Procedure) {
+    EnterInline(*m_globals.At(in.a).procedure, Top(stack, in.n));
+    return ERunExit::Entered;
+  }
   {
     CVariant result = CallVar(f, kind, in.a, Top(stack, in.n), in.op == EOp::RefIndex);
     Drop(stack, in.n);
@@ -476,7 +485,7 @@ void CVirtualMachine::Run(SFrame& f) {
   QUILLET_NEXT();
  op_Return:
   f.Unpin();
-  return;
+  return ERunExit::Returned;
  op_Dynamic:
   {
     CVariant result = RunDynamic(f, static_cast<EDynamic>(in.b), Top(stack, in.n));
