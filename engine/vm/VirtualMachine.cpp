@@ -227,11 +227,8 @@ void CVirtualMachine::Execute(SFrame& frame) {
   for (;;) {
     try {
       try {
-        for (;;) {
-          if (Run(CurrentFrame(frame, base)) == ERunExit::Entered) continue;
-          if (m_inlineCount == base) return;
-          ReturnToCaller(frame, base);
-        }
+        Run(frame, base);
+        return;
       } catch (const std::bad_alloc&) {
         throw CScriptError(err::OutOfMemory);
       } catch (const std::length_error&) {

@@ -106,16 +106,16 @@ class CVirtualMachine {
   };
 
   void Execute(SFrame& frame);
-  // The dispatch loop (VmDispatch.cpp): runs the frame until it returns or a call enters another.
-  enum class ERunExit { Returned, Entered };
-  ERunExit Run(SFrame& frame);
+  // The dispatch loop (VmDispatch.cpp): runs outer, and the frames that calls from it enter
+  // (above inlineBase), until outer returns.
+  void Run(SFrame& outer, size_t inlineBase);
   // The innermost entered frame returned: back in its caller, whose call instruction takes its
   // arguments off and the result on.
   void ReturnToCaller(SFrame& outer, size_t inlineBase);
 
-  // A call of a global procedure from script code enters the procedure's frame without a C++
-  // call: Run stops, and Execute runs the new frame. Calls cost much less, and deep recursion
-  // uses no machine stack. Errors unwind these frames in Execute as they would unwind nested calls.
+  // A call of a global procedure from script code enters the procedure's frame in the same Run,
+  // without a C++ call: calls cost much less, and deep recursion uses no machine stack. Errors
+  // unwind these frames in Execute as they would unwind nested calls.
   struct SInlineFrame {
     SFrame frame;
     std::span<CVariant> values;

@@ -192,10 +192,7 @@ template <EOp Op>
 
 }  // namespace
 
-CVirtualMachine::ERunExit CVirtualMachine::Run(SFrame& f) {
-  const CProcedure& proc = *f.proc;
-  const SInstr* code = proc.code.data();
-  auto& stack = f.stack;
+void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
   // Each instruction ends with a jump of its own to the next one's code, rather than all of them
   // going back to one shared jump: the processor then predicts the next instruction from the
   // one it follows, which loops repeat.
@@ -212,9 +209,6 @@ CVirtualMachine::ERunExit CVirtualMachine::Run(SFrame& f) {
       &&op_DimArray, &&op_ReDim, &&op_ReDimPreserve, &&op_Erase, &&op_OnErrorResume, &&op_OnErrorGoto0,
       &&op_Append, &&op_Return, &&op_Dynamic, &&op_Count_};
   static_assert(std::size(kHandlers) == static_cast<size_t>(EOp::Count_) + 1);
-  // The position lives in a register; the frame gets a copy at each instruction, for the error
-  // position and for going on after an error.
-  uint32_t pc = f.pc;
   SInstr in;
   EVarKind kind;
 #define QUILLET_NEXT()                                    \
@@ -224,277 +218,290 @@ CVirtualMachine::ERunExit CVirtualMachine::Run(SFrame& f) {
     kind = static_cast<EVarKind>(in.b);                   \
     goto* kHandlers[static_cast<size_t>(in.op)];          \
   } while (false)
-  QUILLET_NEXT();
- op_Stmt:
-  f.statement = static_cast<uint32_t>(in.a);
-  if (!f.pinned.empty()) f.Unpin();
-  if (m_trap.load(std::memory_order_relaxed)) OnTrap(f, proc.statements[static_cast<size_t>(in.a)]);
-  QUILLET_NEXT();
- op_Const:
-  stack.push_back(proc.constants[static_cast<size_t>(in.a)]);
-  QUILLET_NEXT();
- op_Nothing:
-  stack.push_back(CVariant::Object(nullptr));
-  QUILLET_NEXT();
- op_Me:
-  stack.push_back(CVariant::Object(f.me));
-  QUILLET_NEXT();
- op_Load:
-  if (kind == EVarKind::Local) {
-    stack.push_back(f.locals[static_cast<size_t>(in.a)].Deref());
-  } else if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable) {
-    stack.push_back(m_globals.At(in.a).value);
-  } else {
-    stack.push_back(LoadVar(f, kind, in.a));
-  }
-  QUILLET_NEXT();
- op_Store:
-  {
-    CVariant value = Pop(stack);
-    const bool plain = value.IsNumeric() || value.IsString() || value.IsEmpty();
-    if (kind == EVarKind::Local && plain) {
-      f.locals[static_cast<size_t>(in.a)].Deref() = std::move(value);
-    } else if (kind == EVarKind::Global && plain && m_globals.At(in.a).kind == EGlobalKind::Variable) {
-      m_globals.At(in.a).value = std::move(value);
+  // Once per frame: at the start, and whenever a call enters a frame or a return leaves one.
+  for (;;) {
+    SFrame& f = CurrentFrame(outer, inlineBase);
+    const CProcedure& proc = *f.proc;
+    const SInstr* code = proc.code.data();
+    auto& stack = f.stack;
+    // The position lives in a register; the frame gets a copy at each instruction, for the
+    // error position and for going on after an error.
+    uint32_t pc = f.pc;
+    QUILLET_NEXT();
+   op_Stmt:
+    f.statement = static_cast<uint32_t>(in.a);
+    if (!f.pinned.empty()) f.Unpin();
+    if (m_trap.load(std::memory_order_relaxed)) OnTrap(f, proc.statements[static_cast<size_t>(in.a)]);
+    QUILLET_NEXT();
+   op_Const:
+    stack.push_back(proc.constants[static_cast<size_t>(in.a)]);
+    QUILLET_NEXT();
+   op_Nothing:
+    stack.push_back(CVariant::Object(nullptr));
+    QUILLET_NEXT();
+   op_Me:
+    stack.push_back(CVariant::Object(f.me));
+    QUILLET_NEXT();
+   op_Load:
+    if (kind == EVarKind::Local) {
+      stack.push_back(f.locals[static_cast<size_t>(in.a)].Deref());
+    } else if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable) {
+      stack.push_back(m_globals.At(in.a).value);
     } else {
-      StoreVar(f, kind, in.a, std::move(value), false, in.n == 1);
-    }
-  }
-  QUILLET_NEXT();
- op_SetVar:
-  StoreVar(f, kind, in.a, Pop(stack), true, false);
-  QUILLET_NEXT();
- op_Ref:
-  {
-    // A procedure or a constant (even one a later ExecuteGlobal declared) is passed as
-    // its value: there is nothing a ByRef parameter could write back to.
-    if (IsReadOnlyGlobal(f, kind, in.a)) {
       stack.push_back(LoadVar(f, kind, in.a));
-    } else {
-      stack.push_back(CVariant::Reference(&Slot(f, kind, in.a, EAccess::Write)));
     }
-  }
-  QUILLET_NEXT();
- op_CallVar: op_RefIndex:
-  if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Procedure) {
-    EnterInline(*m_globals.At(in.a).procedure, Top(stack, in.n));
-    return ERunExit::Entered;
-  }
-  {
-    CVariant result = CallVar(f, kind, in.a, Top(stack, in.n), in.op == EOp::RefIndex);
-    Drop(stack, in.n);
-    stack.push_back(std::move(result));
-  }
-  QUILLET_NEXT();
- op_StoreIndex: op_SetIndex:
-  {
-    CVariant value = Pop(stack);
-    StoreIndexed(f, kind, in.a, Top(stack, in.n), value, in.op == EOp::SetIndex);
-    Drop(stack, in.n);
-  }
-  QUILLET_NEXT();
- op_CallBuiltin:
-  {
-    CVariant result = engine::CallBuiltin(in.a, Top(stack, in.n));
-    Drop(stack, in.n);
-    stack.push_back(std::move(result));
-  }
-  QUILLET_NEXT();
- op_CallMe:
-  {
-    CVariant result = InvokeNamed(proc, in.a, *f.me, EInvokeKind::Get, Top(stack, in.n), true);
-    Drop(stack, in.n);
-    stack.push_back(std::move(result));
-  }
-  QUILLET_NEXT();
- op_StoreMe: op_SetMe:
-  {
-    (void)InvokeNamed(proc, in.a, *f.me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
-                      Top(stack, in.n + 1u), true);
-    Drop(stack, in.n + 1u);
-  }
-  QUILLET_NEXT();
- op_Member:
-  {
-    CVariant object = std::move(stack[stack.size() - in.n - 1]);
-    CDispatchObject* target = RequireObject(object);
-    CVariant result = InvokeNamed(proc, in.a, *target, EInvokeKind::Get, Top(stack, in.n), false);
-    Drop(stack, in.n + 1u);
-    stack.push_back(std::move(result));
-  }
-  QUILLET_NEXT();
- op_StoreMember: op_SetMember:
-  {
-    CVariant object = std::move(stack[stack.size() - in.n - 2]);
-    CDispatchObject* target = RequireObject(object);
-    (void)InvokeNamed(proc, in.a, *target, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
-                      Top(stack, in.n + 1u), false);
-    Drop(stack, in.n + 2u);
-  }
-  QUILLET_NEXT();
- op_StoreApplied: op_SetApplied:
-  {
-    CVariant value = Pop(stack);
-    const CVariant target = std::move(stack[stack.size() - in.n - 1]);
-    AssignApplied(target, Top(stack, in.n), value, in.op == EOp::SetApplied);
-    Drop(stack, in.n + 1u);
-  }
-  QUILLET_NEXT();
- op_Index:
-  {
-    CVariant value = std::move(stack[stack.size() - in.n - 1]);
-    CVariant result = ApplyArgs(value, Top(stack, in.n), {});
-    Drop(stack, in.n + 1u);
-    stack.push_back(std::move(result));
-  }
-  QUILLET_NEXT();
- op_New:
-  stack.push_back(NewObject(proc.constants[static_cast<size_t>(in.a)].AsString()));
-  QUILLET_NEXT();
- op_Neg:
-  stack.back() = ops::Negate(stack.back());
-  QUILLET_NEXT();
- op_Not:
-  stack.back() = ops::Not(stack.back());
-  QUILLET_NEXT();
- op_Add:
-  Arithmetic<EOp::Add>(stack, proc, in);
-  QUILLET_NEXT();
- op_Sub:
-  Arithmetic<EOp::Sub>(stack, proc, in);
-  QUILLET_NEXT();
- op_Mul:
-  Arithmetic<EOp::Mul>(stack, proc, in);
-  QUILLET_NEXT();
- op_Mod:
-  Arithmetic<EOp::Mod>(stack, proc, in);
-  QUILLET_NEXT();
- op_Div: op_IntDiv: op_Pow: op_Concat: op_And: op_Or: op_Xor: op_Eqv: op_Imp:
-  Arithmetic<EOp::Count_>(stack, proc, in);
-  QUILLET_NEXT();
- op_Eq: op_Ne: op_Lt: op_Gt: op_Le: op_Ge:
-  {
-    const bool constant = (in.b & kRightConst) != 0;
-    CVariant& a = constant ? stack.back() : stack[stack.size() - 2];
-    const CVariant& b = constant ? proc.constants[in.n] : stack.back();
-    ops::ECompare c{};
-    if (!FastCompare(a, b, c)) c = ops::Compare(a, b, (in.b & kLeftLiteral) != 0, (in.b & kRightLiteral) != 0);
-    if (!constant) stack.pop_back();
-    if ((in.b & kJumpUnless) != 0) {
+    QUILLET_NEXT();
+   op_Store:
+    {
+      CVariant value = Pop(stack);
+      const bool plain = value.IsNumeric() || value.IsString() || value.IsEmpty();
+      if (kind == EVarKind::Local && plain) {
+        f.locals[static_cast<size_t>(in.a)].Deref() = std::move(value);
+      } else if (kind == EVarKind::Global && plain && m_globals.At(in.a).kind == EGlobalKind::Variable) {
+        m_globals.At(in.a).value = std::move(value);
+      } else {
+        StoreVar(f, kind, in.a, std::move(value), false, in.n == 1);
+      }
+    }
+    QUILLET_NEXT();
+   op_SetVar:
+    StoreVar(f, kind, in.a, Pop(stack), true, false);
+    QUILLET_NEXT();
+   op_Ref:
+    {
+      // A procedure or a constant (even one a later ExecuteGlobal declared) is passed as
+      // its value: there is nothing a ByRef parameter could write back to.
+      if (IsReadOnlyGlobal(f, kind, in.a)) {
+        stack.push_back(LoadVar(f, kind, in.a));
+      } else {
+        stack.push_back(CVariant::Reference(&Slot(f, kind, in.a, EAccess::Write)));
+      }
+    }
+    QUILLET_NEXT();
+   op_CallVar: op_RefIndex:
+    if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Procedure) {
+      EnterInline(*m_globals.At(in.a).procedure, Top(stack, in.n));
+      goto switch_frame;
+    }
+    {
+      CVariant result = CallVar(f, kind, in.a, Top(stack, in.n), in.op == EOp::RefIndex);
+      Drop(stack, in.n);
+      stack.push_back(std::move(result));
+    }
+    QUILLET_NEXT();
+   op_StoreIndex: op_SetIndex:
+    {
+      CVariant value = Pop(stack);
+      StoreIndexed(f, kind, in.a, Top(stack, in.n), value, in.op == EOp::SetIndex);
+      Drop(stack, in.n);
+    }
+    QUILLET_NEXT();
+   op_CallBuiltin:
+    {
+      CVariant result = engine::CallBuiltin(in.a, Top(stack, in.n));
+      Drop(stack, in.n);
+      stack.push_back(std::move(result));
+    }
+    QUILLET_NEXT();
+   op_CallMe:
+    {
+      CVariant result = InvokeNamed(proc, in.a, *f.me, EInvokeKind::Get, Top(stack, in.n), true);
+      Drop(stack, in.n);
+      stack.push_back(std::move(result));
+    }
+    QUILLET_NEXT();
+   op_StoreMe: op_SetMe:
+    {
+      (void)InvokeNamed(proc, in.a, *f.me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
+                        Top(stack, in.n + 1u), true);
+      Drop(stack, in.n + 1u);
+    }
+    QUILLET_NEXT();
+   op_Member:
+    {
+      CVariant object = std::move(stack[stack.size() - in.n - 1]);
+      CDispatchObject* target = RequireObject(object);
+      CVariant result = InvokeNamed(proc, in.a, *target, EInvokeKind::Get, Top(stack, in.n), false);
+      Drop(stack, in.n + 1u);
+      stack.push_back(std::move(result));
+    }
+    QUILLET_NEXT();
+   op_StoreMember: op_SetMember:
+    {
+      CVariant object = std::move(stack[stack.size() - in.n - 2]);
+      CDispatchObject* target = RequireObject(object);
+      (void)InvokeNamed(proc, in.a, *target, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
+                        Top(stack, in.n + 1u), false);
+      Drop(stack, in.n + 2u);
+    }
+    QUILLET_NEXT();
+   op_StoreApplied: op_SetApplied:
+    {
+      CVariant value = Pop(stack);
+      const CVariant target = std::move(stack[stack.size() - in.n - 1]);
+      AssignApplied(target, Top(stack, in.n), value, in.op == EOp::SetApplied);
+      Drop(stack, in.n + 1u);
+    }
+    QUILLET_NEXT();
+   op_Index:
+    {
+      CVariant value = std::move(stack[stack.size() - in.n - 1]);
+      CVariant result = ApplyArgs(value, Top(stack, in.n), {});
+      Drop(stack, in.n + 1u);
+      stack.push_back(std::move(result));
+    }
+    QUILLET_NEXT();
+   op_New:
+    stack.push_back(NewObject(proc.constants[static_cast<size_t>(in.a)].AsString()));
+    QUILLET_NEXT();
+   op_Neg:
+    stack.back() = ops::Negate(stack.back());
+    QUILLET_NEXT();
+   op_Not:
+    stack.back() = ops::Not(stack.back());
+    QUILLET_NEXT();
+   op_Add:
+    Arithmetic<EOp::Add>(stack, proc, in);
+    QUILLET_NEXT();
+   op_Sub:
+    Arithmetic<EOp::Sub>(stack, proc, in);
+    QUILLET_NEXT();
+   op_Mul:
+    Arithmetic<EOp::Mul>(stack, proc, in);
+    QUILLET_NEXT();
+   op_Mod:
+    Arithmetic<EOp::Mod>(stack, proc, in);
+    QUILLET_NEXT();
+   op_Div: op_IntDiv: op_Pow: op_Concat: op_And: op_Or: op_Xor: op_Eqv: op_Imp:
+    Arithmetic<EOp::Count_>(stack, proc, in);
+    QUILLET_NEXT();
+   op_Eq: op_Ne: op_Lt: op_Gt: op_Le: op_Ge:
+    {
+      const bool constant = (in.b & kRightConst) != 0;
+      CVariant& a = constant ? stack.back() : stack[stack.size() - 2];
+      const CVariant& b = constant ? proc.constants[in.n] : stack.back();
+      ops::ECompare c{};
+      if (!FastCompare(a, b, c)) c = ops::Compare(a, b, (in.b & kLeftLiteral) != 0, (in.b & kRightLiteral) != 0);
+      if (!constant) stack.pop_back();
+      if ((in.b & kJumpUnless) != 0) {
+        stack.pop_back();
+        // Null is not True: the condition fails.
+        if (c == ops::ECompare::Null || !CompareResult(in.op, c)) pc = static_cast<uint32_t>(in.a);
+      } else {
+        stack.back() = c == ops::ECompare::Null ? CVariant::Null() : CVariant::Boolean(CompareResult(in.op, c));
+      }
+    }
+    QUILLET_NEXT();
+   op_Is:
+    {
+      const bool same = ops::Is(stack[stack.size() - 2], stack.back());
       stack.pop_back();
-      // Null is not True: the condition fails.
-      if (c == ops::ECompare::Null || !CompareResult(in.op, c)) pc = static_cast<uint32_t>(in.a);
-    } else {
-      stack.back() = c == ops::ECompare::Null ? CVariant::Null() : CVariant::Boolean(CompareResult(in.op, c));
+      stack.back() = CVariant::Boolean(same);
     }
-  }
-  QUILLET_NEXT();
- op_Is:
-  {
-    const bool same = ops::Is(stack[stack.size() - 2], stack.back());
+    QUILLET_NEXT();
+   op_Jump:
+    pc = static_cast<uint32_t>(in.a);
+    QUILLET_NEXT();
+   op_JumpFalse:
+    if (!Truth(stack.back())) pc = static_cast<uint32_t>(in.a);
     stack.pop_back();
-    stack.back() = CVariant::Boolean(same);
-  }
-  QUILLET_NEXT();
- op_Jump:
-  pc = static_cast<uint32_t>(in.a);
-  QUILLET_NEXT();
- op_JumpFalse:
-  if (!Truth(stack.back())) pc = static_cast<uint32_t>(in.a);
-  stack.pop_back();
-  QUILLET_NEXT();
- op_JumpTrue:
-  if (Truth(stack.back())) pc = static_cast<uint32_t>(in.a);
-  stack.pop_back();
-  QUILLET_NEXT();
- op_JumpBack:
-  pc = static_cast<uint32_t>(in.a);
-  if (m_trap.load(std::memory_order_relaxed)) {
-    f.pc = pc;
-    OnTrap(f, proc.statements[f.statement]);
-  }
-  QUILLET_NEXT();
- op_ForTest:
-  {
-    const CVariant& stepValue = stack.back().Deref();
-    const double step = IsIntegral(stepValue) ? IntegralValue(stepValue) : stepValue.ToDouble();
-    ops::ECompare c{};
-    if (!FastCompare(stack[stack.size() - 3], stack[stack.size() - 2], c)) {
-      c = ops::Compare(stack[stack.size() - 3], stack[stack.size() - 2]);
+    QUILLET_NEXT();
+   op_JumpTrue:
+    if (Truth(stack.back())) pc = static_cast<uint32_t>(in.a);
+    stack.pop_back();
+    QUILLET_NEXT();
+   op_JumpBack:
+    pc = static_cast<uint32_t>(in.a);
+    if (m_trap.load(std::memory_order_relaxed)) {
+      f.pc = pc;
+      OnTrap(f, proc.statements[f.statement]);
     }
-    Drop(stack, 3);
-    if ((step >= 0 && c == ops::ECompare::Greater) || (step < 0 && c == ops::ECompare::Less)) {
-      pc = static_cast<uint32_t>(in.a);
+    QUILLET_NEXT();
+   op_ForTest:
+    {
+      const CVariant& stepValue = stack.back().Deref();
+      const double step = IsIntegral(stepValue) ? IntegralValue(stepValue) : stepValue.ToDouble();
+      ops::ECompare c{};
+      if (!FastCompare(stack[stack.size() - 3], stack[stack.size() - 2], c)) {
+        c = ops::Compare(stack[stack.size() - 3], stack[stack.size() - 2]);
+      }
+      Drop(stack, 3);
+      if ((step >= 0 && c == ops::ECompare::Greater) || (step < 0 && c == ops::ECompare::Less)) {
+        pc = static_cast<uint32_t>(in.a);
+      }
     }
-  }
-  QUILLET_NEXT();
- op_ForNext:
-  {
-    bool goOn = false;
-    if (kind != EVarKind::Local ||
-        !FastForNext(f.locals[static_cast<size_t>(in.a)].Deref(), f.locals[in.n], f.locals[in.n + 1u], goOn)) {
-      goOn = StepFor(f, in);
+    QUILLET_NEXT();
+   op_ForNext:
+    {
+      bool goOn = false;
+      if (kind != EVarKind::Local ||
+          !FastForNext(f.locals[static_cast<size_t>(in.a)].Deref(), f.locals[in.n], f.locals[in.n + 1u], goOn)) {
+        goOn = StepFor(f, in);
+      }
+      if (!goOn) ++pc;
     }
-    if (!goOn) ++pc;
+    QUILLET_NEXT();
+   op_ForEachStart:
+    stack.back() = StartEnumeration(stack.back());
+    QUILLET_NEXT();
+   op_ForEachNext:
+    {
+      CVariant enumerator = Pop(stack);
+      CVariant value;
+      // No enumerator when the For Each line failed under On Error Resume Next: the body
+      // then ran once, and the loop ends here.
+      auto* items = enumerator.IsObject() ? static_cast<CEnumerator*>(enumerator.AsObject()) : nullptr;
+      if (items != nullptr && items->Next(value)) stack.push_back(std::move(value));
+      else pc = static_cast<uint32_t>(in.a);
+    }
+    QUILLET_NEXT();
+   op_Pop:
+    stack.pop_back();
+    QUILLET_NEXT();
+   op_DimArray: op_ReDim: op_ReDimPreserve:
+    {
+      const int mode = in.op == EOp::DimArray ? 0 : in.op == EOp::ReDim ? 1 : 2;
+      Dimension(f, kind, in.a, Top(stack, in.n), mode);
+      Drop(stack, in.n);
+    }
+    QUILLET_NEXT();
+   op_Erase:
+    {
+      CVariant& slot = Slot(f, kind, in.a, EAccess::Write);
+      if (!slot.IsArray()) throw CScriptError(err::TypeMismatch);
+      slot.AsArray()->Erase();
+    }
+    QUILLET_NEXT();
+   op_OnErrorResume:
+    f.resumeNext = true;
+    m_err.Clear();
+    QUILLET_NEXT();
+   op_OnErrorGoto0:
+    f.resumeNext = false;
+    m_err.Clear();
+    QUILLET_NEXT();
+   op_Append:
+    {
+      CVariant value = Pop(stack);
+      Append(Slot(f, kind, in.a, EAccess::Write), value);
+    }
+    QUILLET_NEXT();
+   op_Return:
+    f.Unpin();
+    if (m_inlineCount == inlineBase) return;
+    ReturnToCaller(outer, inlineBase);
+    goto switch_frame;
+   op_Dynamic:
+    {
+      CVariant result = RunDynamic(f, static_cast<EDynamic>(in.b), Top(stack, in.n));
+      Drop(stack, in.n);
+      stack.push_back(std::move(result));
+    }
+    QUILLET_NEXT();
+   op_Count_:
+    throw CScriptError(err::InternalError);
+   switch_frame:;
   }
-  QUILLET_NEXT();
- op_ForEachStart:
-  stack.back() = StartEnumeration(stack.back());
-  QUILLET_NEXT();
- op_ForEachNext:
-  {
-    CVariant enumerator = Pop(stack);
-    CVariant value;
-    // No enumerator when the For Each line failed under On Error Resume Next: the body
-    // then ran once, and the loop ends here.
-    auto* items = enumerator.IsObject() ? static_cast<CEnumerator*>(enumerator.AsObject()) : nullptr;
-    if (items != nullptr && items->Next(value)) stack.push_back(std::move(value));
-    else pc = static_cast<uint32_t>(in.a);
-  }
-  QUILLET_NEXT();
- op_Pop:
-  stack.pop_back();
-  QUILLET_NEXT();
- op_DimArray: op_ReDim: op_ReDimPreserve:
-  {
-    const int mode = in.op == EOp::DimArray ? 0 : in.op == EOp::ReDim ? 1 : 2;
-    Dimension(f, kind, in.a, Top(stack, in.n), mode);
-    Drop(stack, in.n);
-  }
-  QUILLET_NEXT();
- op_Erase:
-  {
-    CVariant& slot = Slot(f, kind, in.a, EAccess::Write);
-    if (!slot.IsArray()) throw CScriptError(err::TypeMismatch);
-    slot.AsArray()->Erase();
-  }
-  QUILLET_NEXT();
- op_OnErrorResume:
-  f.resumeNext = true;
-  m_err.Clear();
-  QUILLET_NEXT();
- op_OnErrorGoto0:
-  f.resumeNext = false;
-  m_err.Clear();
-  QUILLET_NEXT();
- op_Append:
-  {
-    CVariant value = Pop(stack);
-    Append(Slot(f, kind, in.a, EAccess::Write), value);
-  }
-  QUILLET_NEXT();
- op_Return:
-  f.Unpin();
-  return ERunExit::Returned;
- op_Dynamic:
-  {
-    CVariant result = RunDynamic(f, static_cast<EDynamic>(in.b), Top(stack, in.n));
-    Drop(stack, in.n);
-    stack.push_back(std::move(result));
-  }
-  QUILLET_NEXT();
- op_Count_:
-  throw CScriptError(err::InternalError);
 }
 #undef QUILLET_NEXT
 
