@@ -913,7 +913,8 @@ void CCompiler::CompileArgs(const SExpr& call, bool byRef) {
   }
 }
 
-// A bare variable or array element is passed by reference; anything else by value.
+// A bare variable or array element is passed by reference; anything else by value. What
+// looks like an element may be a call, whose own arguments are then passed as any call's are.
 void CCompiler::CompileArg(const SExpr& arg) {
   if (arg.kind == EExpr::Name) {
     SResolved r = Resolve(arg.name, arg.hasArgs);
@@ -922,7 +923,7 @@ void CCompiler::CompileArg(const SExpr& arg) {
         EmitVar(EOp::Ref, r);
         return;
       }
-      CompileArgs(arg, false);
+      CompileArgs(arg, true);
       EmitVar(EOp::RefIndex, r, Count(arg.args.size(), arg.line, arg.column));
       return;
     }

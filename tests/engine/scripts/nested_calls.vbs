@@ -26,6 +26,7 @@ Function Keep(name)
 End Function
 Function Recurse(n) : Recurse = Recurse(n + 1) : End Function
 Sub NoArgs : WScript.Echo "no args" : End Sub
+Function Count(ByRef c) : c = c + 1 : Count = c : End Function
 
 WScript.Echo Depth(2000)
 WScript.Echo Outer()
@@ -35,6 +36,10 @@ Bump (a), b
 WScript.Echo a, b
 WScript.Echo Keep("first") & "; " & Keep("second")
 NoArgs
+' A call written as an argument still passes its own arguments by reference.
+Dim k : k = 0
+WScript.Echo Count(k), k
+WScript.Echo Count(k) + Count(k), k
 On Error Resume Next
 WScript.Echo Recurse(0)
 WScript.Echo "stack", Err.Number, Err.Description
