@@ -129,6 +129,7 @@ class CVirtualMachine {
   }
   static void PassArguments(const CProcedure& proc, std::span<CVariant> locals, std::span<CVariant> args);
   CVariant NewObject(std::u16string_view className);
+  CVariant* FastElement(SFrame& f, EVarKind kind, int32_t a, const CVariant& index);
   CVariant InvokeNamed(const CProcedure& proc, int32_t nameIndex, CDispatchObject& target, EInvokeKind kind,
                        std::span<CVariant> args, bool inside);
   // The For loop's Next: false when the loop is done.

@@ -112,6 +112,9 @@ void Append(CVariant& slot, const CVariant& value) {
 // ---- fast paths for the types loops use; anything else goes to the general operators, which
 // give the same result.
 
+// Values that Let stores as they are: no object's default value to fetch, no array to copy.
+[[gnu::always_inline]] inline bool IsPlain(const CVariant& v) { return v.IsNumeric() || v.IsString() || v.IsEmpty(); }
+
 [[gnu::always_inline]] inline bool IsIntegral(const CVariant& v) {
   return v.Type() == EVarType::Integer || v.Type() == EVarType::Long;
 }
@@ -283,6 +286,12 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
       EnterInline(*m_globals.At(in.a).procedure, Top(stack, in.n));
       goto switch_frame;
     }
+    if (in.op == EOp::CallVar && in.n == 1) {
+      if (CVariant* element = FastElement(f, kind, in.a, stack.back())) {
+        stack.back() = *element;
+        QUILLET_NEXT();
+      }
+    }
     {
       CVariant result = CallVar(f, kind, in.a, Top(stack, in.n), in.op == EOp::RefIndex);
       Drop(stack, in.n);
@@ -290,6 +299,13 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     }
     QUILLET_NEXT();
    op_StoreIndex: op_SetIndex:
+    if (in.op == EOp::StoreIndex && in.n == 1 && IsPlain(stack.back())) {
+      if (CVariant* element = FastElement(f, kind, in.a, stack[stack.size() - 2])) {
+        *element = std::move(stack.back());
+        stack.Drop(2);
+        QUILLET_NEXT();
+      }
+    }
     {
       CVariant value = Pop(stack);
       StoreIndexed(f, kind, in.a, Top(stack, in.n), value, in.op == EOp::SetIndex);
@@ -522,6 +538,18 @@ CVariant CVirtualMachine::InvokeNamed(const CProcedure& proc, int32_t nameIndex,
     return instance.InvokeMember(name, kind, args, inside);
   }
   return target.Invoke(name, kind, args);
+}
+
+// The element of a one-dimensional array in a local or a declared global named by one whole
+// number; null for anything else, which takes the general way (and gets its errors there).
+CVariant* CVirtualMachine::FastElement(SFrame& f, EVarKind kind, int32_t a, const CVariant& index) {
+  const CVariant& i = index.Deref();
+  if (!IsIntegral(i)) return nullptr;
+  CVariant* slot = nullptr;
+  if (kind == EVarKind::Local) slot = &f.locals[static_cast<size_t>(a)].Deref();
+  else if (kind == EVarKind::Global && m_globals.At(a).kind == EGlobalKind::Variable) slot = &m_globals.At(a).value;
+  if (slot == nullptr || !slot->IsArray()) return nullptr;
+  return slot->AsArray()->ElementOrNull(IntegralValue(i));
 }
 
 // New: a script class of the name, else a built-in one (RegExp).
