@@ -163,14 +163,14 @@ void CVirtualMachine::PassArguments(const CProcedure& proc, std::span<CVariant> 
 }
 
 // The same checks and order as Call; the frame counts as entered only once its arguments are in.
-void CVirtualMachine::EnterInline(const CProcedure& proc, std::span<CVariant> args) {
+void CVirtualMachine::EnterInline(const CProcedure& proc, std::span<CVariant> args, CClassInstance* me) {
   if (args.size() != proc.ParamCount()) throw CScriptError(err::WrongArgCount);
   if (m_depth >= m_maxDepth) throw CScriptError(err::OutOfStack);
   if (m_inlineCount == m_inlineFrames.size()) m_inlineFrames.push_back(std::make_unique<SInlineFrame>());
   SInlineFrame& entered = *m_inlineFrames[m_inlineCount];
   SFrame& frame = entered.frame;
   frame.proc = &proc;
-  frame.me = nullptr;
+  frame.me = me;
   frame.scope = nullptr;
   frame.pc = 0;
   frame.statement = 0;
@@ -185,6 +185,7 @@ void CVirtualMachine::EnterInline(const CProcedure& proc, std::span<CVariant> ar
     m_arena.GiveBack(entered.values, entered.mark);
     throw;
   }
+  if (me != nullptr) entered.self = CVariant::Object(me);
   ++m_inlineCount;
   ++m_depth;
   m_frames.push_back(&frame);
@@ -202,13 +203,29 @@ CVariant CVirtualMachine::LeaveInline() {
   m_arena.GiveBack(left.values, left.mark);
   frame.implicitLocals.reset();
   --m_inlineCount;
+  // The instance goes last: its Class_Terminate may run here, after its method's frame is gone.
+  CVariant self = std::move(left.self);
   return result;
 }
 
 void CVirtualMachine::ReturnToCaller(SFrame& outer, size_t inlineBase) {
   CVariant result = LeaveInline();
   SFrame& caller = CurrentFrame(outer, inlineBase);
-  caller.stack.Drop(caller.proc->code[caller.pc - 1].n);
+  const SInstr call = caller.proc->code[caller.pc - 1];
+  switch (call.op) {
+    case EOp::Member:
+      caller.stack.Drop(call.n + 1u);
+      break;
+    case EOp::StoreMe: case EOp::SetMe:
+      caller.stack.Drop(call.n + 1u);
+      return;
+    case EOp::StoreMember: case EOp::SetMember:
+      caller.stack.Drop(call.n + 2u);
+      return;
+    default:  // CallVar, RefIndex, CallMe
+      caller.stack.Drop(call.n);
+      break;
+  }
   caller.stack.push_back(std::move(result));
 }
 

@@ -120,8 +120,14 @@ class CVirtualMachine {
     SFrame frame;
     std::span<CVariant> values;
     CValueArena::SMark mark;
+    CVariant self;  // keeps Me alive while its code runs
   };
-  void EnterInline(const CProcedure& proc, std::span<CVariant> args);
+  void EnterInline(const CProcedure& proc, std::span<CVariant> args, CClassInstance* me = nullptr);
+  // The procedure a member call on a script class runs, when it can be entered in place (a
+  // method, or a property's Get, Let or Set); null when the general way must take it. A Let's
+  // value is converted on the stack first, as the general way would.
+  const CProcedure* MemberToEnter(const CProcedure& proc, int32_t nameIndex, CDispatchObject& target,
+                                  EInvokeKind kind, std::span<CVariant> args, bool inside);
   // Leaves the innermost entered frame; returns its result.
   CVariant LeaveInline();
   [[nodiscard]] SFrame& CurrentFrame(SFrame& outer, size_t inlineBase) {

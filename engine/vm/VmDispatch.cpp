@@ -66,6 +66,13 @@ CVariant Binary(EOp op, const CVariant& a, const CVariant& b) {
   }
 }
 
+// The script class instance a value holds; null for anything else (other objects, Nothing).
+CClassInstance* ScriptObject(const CVariant& value) {
+  const CVariant& v = value.Deref();
+  if (!v.IsObject() || v.AsObject() == nullptr || typeid(*v.AsObject()) != typeid(CClassInstance)) return nullptr;
+  return static_cast<CClassInstance*>(v.AsObject());
+}
+
 CDispatchObject* RequireObject(const CVariant& value) {
   const CVariant& v = value.Deref();
   if (!v.IsObject()) throw CScriptError(err::ObjectRequired);
@@ -320,6 +327,10 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     }
     QUILLET_NEXT();
    op_CallMe:
+    if (const CProcedure* member = MemberToEnter(proc, in.a, *f.me, EInvokeKind::Get, Top(stack, in.n), true)) {
+      EnterInline(*member, Top(stack, in.n), f.me);
+      goto switch_frame;
+    }
     {
       CVariant result = InvokeNamed(proc, in.a, *f.me, EInvokeKind::Get, Top(stack, in.n), true);
       Drop(stack, in.n);
@@ -327,6 +338,12 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     }
     QUILLET_NEXT();
    op_StoreMe: op_SetMe:
+    if (const CProcedure* member =
+            MemberToEnter(proc, in.a, *f.me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
+                          Top(stack, in.n + 1u), true)) {
+      EnterInline(*member, Top(stack, in.n + 1u), f.me);
+      goto switch_frame;
+    }
     {
       (void)InvokeNamed(proc, in.a, *f.me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
                         Top(stack, in.n + 1u), true);
@@ -334,6 +351,12 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     }
     QUILLET_NEXT();
    op_Member:
+    if (CClassInstance* instance = ScriptObject(stack[stack.size() - in.n - 1])) {
+      if (const CProcedure* member = MemberToEnter(proc, in.a, *instance, EInvokeKind::Get, Top(stack, in.n), false)) {
+        EnterInline(*member, Top(stack, in.n), instance);
+        goto switch_frame;
+      }
+    }
     {
       CVariant object = std::move(stack[stack.size() - in.n - 1]);
       CDispatchObject* target = RequireObject(object);
@@ -343,6 +366,14 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     }
     QUILLET_NEXT();
    op_StoreMember: op_SetMember:
+    if (CClassInstance* instance = ScriptObject(stack[stack.size() - in.n - 2])) {
+      if (const CProcedure* member =
+              MemberToEnter(proc, in.a, *instance, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
+                            Top(stack, in.n + 1u), false)) {
+        EnterInline(*member, Top(stack, in.n + 1u), instance);
+        goto switch_frame;
+      }
+    }
     {
       CVariant object = std::move(stack[stack.size() - in.n - 2]);
       CDispatchObject* target = RequireObject(object);
@@ -550,6 +581,27 @@ CVariant* CVirtualMachine::FastElement(SFrame& f, EVarKind kind, int32_t a, cons
   else if (kind == EVarKind::Global && m_globals.At(a).kind == EGlobalKind::Variable) slot = &m_globals.At(a).value;
   if (slot == nullptr || !slot->IsArray()) return nullptr;
   return slot->AsArray()->ElementOrNull(IntegralValue(i));
+}
+
+const CProcedure* CVirtualMachine::MemberToEnter(const CProcedure& proc, int32_t nameIndex, CDispatchObject& target,
+                                                 EInvokeKind kind, std::span<CVariant> args, bool inside) {
+  if (typeid(target) != typeid(CClassInstance)) return nullptr;
+  auto& instance = static_cast<CClassInstance&>(target);
+  SMemberCache& cache = proc.MemberCache(nameIndex);
+  if (cache.cls != &instance.Class() || cache.inside != inside) {
+    cache.member = instance.Lookup(proc.constants[static_cast<size_t>(nameIndex)].AsString(), inside);
+    cache.cls = cache.member != nullptr ? &instance.Class() : nullptr;
+    cache.inside = inside;
+  }
+  const SClassMember* member = cache.member;
+  if (member == nullptr) return nullptr;
+  if (member->kind == EMemberKind::Method) return kind == EInvokeKind::Get ? member->method : nullptr;
+  if (member->kind != EMemberKind::Property) return nullptr;
+  if (kind == EInvokeKind::Get) return member->get;
+  if (kind == EInvokeKind::Set) return member->set;
+  if (member->let == nullptr) return nullptr;
+  args.back() = LetValue(args.back());
+  return member->let;
 }
 
 // New: a script class of the name, else a built-in one (RegExp).

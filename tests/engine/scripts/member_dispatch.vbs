@@ -45,3 +45,20 @@ For Each i In Array(b, s, b)
 Next
 b.Legs = 3 : b.Secret = "told"
 WScript.Echo b.Legs, b.Secret
+' An instance whose last reference goes while its own code runs lives until that code returns
+Class Fleeting
+  Public Name
+  Private Sub Class_Terminate : WScript.Echo "terminate", Name : End Sub
+  Public Function Drop()
+    Set holder = Nothing
+    WScript.Echo "still here", Me.Name
+    Drop = "dropped " & Name
+  End Function
+  Public Property Let Label(v) : Set holder = Nothing : Name = v : WScript.Echo "label", Name : End Property
+End Class
+Dim holder
+Set holder = New Fleeting : holder.Name = "first"
+WScript.Echo holder.Drop()
+Set holder = New Fleeting : holder.Name = "second"
+holder.Label = "renamed"
+WScript.Echo "end"
