@@ -28,10 +28,9 @@ class CValueArena {
     m_used += n;
     return {values, n};
   }
-  // Empties the values (which may run Class_Terminate, and so take more room above them) and
-  // gives them back. Must be the last taking not yet given back.
-  void GiveBack(std::span<CVariant> values, const SMark& mark) noexcept {
-    for (CVariant& value : values) value.Clear();
+  // Gives back everything taken since mark. The values must be Empty by then: emptying them
+  // may run Class_Terminate, which takes more room above them.
+  void GiveBack(const SMark& mark) noexcept {
     m_segment = mark.segment;
     m_used = mark.used;
   }

@@ -28,12 +28,12 @@ class CValueStack {
     if (m_top == m_end) Overflow();
     *m_top++ = value;
   }
-  void pop_back() { (--m_top)->Clear(); }
+  void pop_back() noexcept { (--m_top)->Clear(); }
   // Drops the top n values.
   void Drop(size_t n) {
     for (size_t i = 0; i < n; ++i) pop_back();
   }
-  void clear() {
+  void clear() noexcept {
     while (m_top != m_base) pop_back();
   }
 

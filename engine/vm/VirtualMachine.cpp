@@ -104,7 +104,8 @@ CVirtualMachine::CFrameStorage::CFrameStorage(CVirtualMachine& vm, SFrame& frame
 
 CVirtualMachine::CFrameStorage::~CFrameStorage() {
   m_frame.Unpin();
-  m_vm.m_arena.GiveBack(m_values, m_mark);
+  m_frame.ClearValues();
+  m_vm.m_arena.GiveBack(m_mark);
 }
 
 void CVirtualMachine::SetStatementHook(StatementHook hook) {
@@ -147,7 +148,7 @@ CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::
   return result;
 }
 
-void CVirtualMachine::PassArguments(const CProcedure& proc, std::span<CVariant> locals, std::span<CVariant> args) {
+inline void CVirtualMachine::PassArguments(const CProcedure& proc, std::span<CVariant> locals, std::span<CVariant> args) {
   const size_t first = proc.FirstParam();
   for (size_t i = 0; i < args.size(); ++i) {
     CVariant& arg = args[i];
@@ -182,7 +183,8 @@ void CVirtualMachine::EnterInline(const CProcedure& proc, std::span<CVariant> ar
   try {
     PassArguments(proc, frame.locals, args);
   } catch (...) {
-    m_arena.GiveBack(entered.values, entered.mark);
+    frame.ClearValues();
+    m_arena.GiveBack(entered.mark);
     throw;
   }
   if (me != nullptr) entered.self = CVariant::Object(me);
@@ -200,7 +202,8 @@ CVariant CVirtualMachine::LeaveInline() {
   --m_depth;
   m_frames.pop_back();
   frame.Unpin();
-  m_arena.GiveBack(left.values, left.mark);
+  frame.ClearValues();
+  m_arena.GiveBack(left.mark);
   frame.implicitLocals.reset();
   --m_inlineCount;
   // The instance goes last: its Class_Terminate may run here, after its method's frame is gone.

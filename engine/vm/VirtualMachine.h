@@ -41,6 +41,11 @@ struct SFrame {
   void Unpin() {
     if (!pinned.empty()) UnpinAll();
   }
+  // Empties the locals, then the stack (only up to its top: the room above is always Empty).
+  void ClearValues() noexcept {
+    for (CVariant& value : locals) value.Clear();
+    stack.clear();
+  }
   void UnpinAll();
   // The names an undeclared variable of a procedure gets, made on first use: most calls have none.
   [[nodiscard]] std::unordered_map<std::u16string, CVariant>& ImplicitLocals() {
