@@ -69,8 +69,9 @@ CVariant Binary(EOp op, const CVariant& a, const CVariant& b) {
 // The script class instance a value holds; null for anything else (other objects, Nothing).
 CClassInstance* ScriptObject(const CVariant& value) {
   const CVariant& v = value.Deref();
-  if (!v.IsObject() || v.AsObject() == nullptr || typeid(*v.AsObject()) != typeid(CClassInstance)) return nullptr;
-  return static_cast<CClassInstance*>(v.AsObject());
+  if (!v.IsObject() || v.AsObject() == nullptr) return nullptr;
+  CDispatchObject& object = *v.AsObject();
+  return typeid(object) == typeid(CClassInstance) ? static_cast<CClassInstance*>(&object) : nullptr;
 }
 
 CDispatchObject* RequireObject(const CVariant& value) {
