@@ -97,9 +97,9 @@ CVirtualMachine::~CVirtualMachine() = default;
 // script's depth.
 CVirtualMachine::CFrameStorage::CFrameStorage(CVirtualMachine& vm, SFrame& frame) : m_vm(vm), m_frame(frame) {
   const size_t locals = frame.proc->LocalCount();
-  m_values = vm.m_arena.Take(locals + frame.proc->StackDepth(), m_mark);
-  frame.locals = m_values.first(locals);
-  frame.stack.Attach(m_values.subspan(locals));
+  const std::span<CVariant> values = vm.m_arena.Take(locals + frame.proc->StackDepth(), m_mark);
+  frame.locals = values.first(locals);
+  frame.stack.Attach(values.subspan(locals));
 }
 
 CVirtualMachine::CFrameStorage::~CFrameStorage() {
@@ -177,9 +177,9 @@ void CVirtualMachine::EnterInline(const CProcedure& proc, std::span<CVariant> ar
   frame.statement = 0;
   frame.resumeNext = false;
   const size_t locals = proc.LocalCount();
-  entered.values = m_arena.Take(locals + proc.StackDepth(), entered.mark);
-  frame.locals = entered.values.first(locals);
-  frame.stack.Attach(entered.values.subspan(locals));
+  const std::span<CVariant> values = m_arena.Take(locals + proc.StackDepth(), entered.mark);
+  frame.locals = values.first(locals);
+  frame.stack.Attach(values.subspan(locals));
   try {
     PassArguments(proc, frame.locals, args);
   } catch (...) {

@@ -1,8 +1,10 @@
 #pragma once
-// Runs compiled procedures. Each script call is one nested Execute; errors travel as
-// CScriptError and are caught only in Execute, where the frame's On Error state decides
-// whether the script goes on at the next statement or the error passes to the caller.
-// Debugging costs one test per statement while nobody asks: the trap flag.
+// Runs compiled procedures. A call from C++ (an object's member, Class_Terminate, the host) is
+// one nested Execute; a call from script code to a procedure enters its frame inside the
+// running Execute. Errors travel as CScriptError and are caught only in Execute, where each
+// frame's On Error state, innermost first, decides whether the script goes on at the next
+// statement or the error passes to the caller. Debugging costs one test per statement while
+// nobody asks: the trap flag.
 
 #include <atomic>
 #include <cstdint>
@@ -106,7 +108,6 @@ class CVirtualMachine {
    private:
     CVirtualMachine& m_vm;
     SFrame& m_frame;
-    std::span<CVariant> m_values;
     CValueArena::SMark m_mark;
   };
 
@@ -123,7 +124,6 @@ class CVirtualMachine {
   // unwind these frames in Execute as they would unwind nested calls.
   struct SInlineFrame {
     SFrame frame;
-    std::span<CVariant> values;
     CValueArena::SMark mark;
     CVariant self;  // keeps Me alive while its code runs
   };

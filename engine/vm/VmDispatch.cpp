@@ -222,6 +222,8 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
   static_assert(std::size(kHandlers) == static_cast<size_t>(EOp::Count_) + 1);
   SInstr in;
   EVarKind kind;
+  // A computed jump runs no destructors: QUILLET_NEXT() only where no object of the handler is
+  // still alive (after its braces close), never from inside them.
 #define QUILLET_NEXT()                                    \
   do {                                                    \
     in = code[pc++];                                      \
