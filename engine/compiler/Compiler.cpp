@@ -338,7 +338,7 @@ void CCompiler::CompileProcedure(const SProcDecl& decl, CProcedure& proc, CScrip
     if (m_locals.count(key) != 0) ThrowCompileError(err::NameRedefined, decl.line, decl.column);
     m_locals[key] = static_cast<int32_t>(proc.localNames.size());
     proc.localNames.push_back(param.name);
-    proc.paramByVal.push_back(param.byVal);
+    proc.paramByVal.push_back(param.byVal ? 1 : 0);
   }
   CollectLocals(decl.body);
   CompileBlock(decl.body);
@@ -542,10 +542,7 @@ void CCompiler::CompileIf(const SStmt& stmt) {
     size_t skip = 0;
     const bool conditional = !branch.conditions.empty();
     if (!first) EmitStatement(branch.line, branch.column);
-    if (conditional) {
-      CompileExpr(*branch.conditions[0]);
-      skip = Emit(EOp::JumpFalse);
-    }
+    if (conditional) skip = CompileJumpUnless(*branch.conditions[0]);
     CompileBlock(branch.body);
     if (conditional) {
       ends.push_back(Emit(EOp::Jump));
@@ -615,11 +612,15 @@ void CCompiler::CompileFor(const SStmt& stmt) {
   const size_t body = m_proc->code.size();
   CompileBlock(stmt.body);
   EmitStatement(stmt.endLine, stmt.endColumn);
-  EmitVar(EOp::Load, counter);
-  Emit(EOp::Load, step, local);
-  Emit(EOp::Add);
-  EmitVar(EOp::Store, counter);
-  m_loops.back().exits.push_back(EmitForTest(counter, limit, step));
+  if (limit <= std::numeric_limits<uint16_t>::max() && step == limit + 1) {
+    EmitVar(EOp::ForNext, counter, static_cast<uint16_t>(limit));
+  } else {
+    EmitVar(EOp::Load, counter);
+    Emit(EOp::Load, step, local);
+    Emit(EOp::Add);
+    EmitVar(EOp::Store, counter);
+    m_loops.back().exits.push_back(EmitForTest(counter, limit, step));
+  }
   EmitLoopBack(body);
   for (size_t at : m_loops.back().exits) PatchHere(at);
   m_loops.pop_back();
@@ -664,9 +665,11 @@ void CCompiler::CompileDo(const SStmt& stmt, size_t mark) {
   const bool testFirst = test == ELoopTest::PreWhile || test == ELoopTest::PreUntil;
   const size_t top = testFirst ? mark : m_proc->code.size();
   m_loops.push_back(SLoop{false, {}});
-  if (testFirst) {
+  if (testFirst && test == ELoopTest::PreWhile) {
+    m_loops.back().exits.push_back(CompileJumpUnless(*stmt.value));
+  } else if (testFirst) {
     CompileExpr(*stmt.value);
-    m_loops.back().exits.push_back(Emit(test == ELoopTest::PreWhile ? EOp::JumpFalse : EOp::JumpTrue));
+    m_loops.back().exits.push_back(Emit(EOp::JumpTrue));
   }
   CompileBlock(stmt.body);
   EmitStatement(stmt.endLine, stmt.endColumn);
@@ -817,16 +820,47 @@ void CCompiler::CompileExpr(const SExpr& expr) {
   }
 }
 
-void CCompiler::CompileBinary(const SExpr& expr) {
-  CompileExpr(*expr.left);
-  CompileExpr(*expr.right);
+void CCompiler::CompileBinary(const SExpr& expr) { (void)CompileBinaryOp(expr, 0); }
+
+// A constant right operand rides in the instruction rather than being pushed: loops are full
+// of i + 1 and n < 2.
+size_t CCompiler::CompileBinaryOp(const SExpr& expr, uint8_t extraFlags) {
   const EOp op = BinaryOp(expr.op);
-  uint8_t flags = 0;
-  if (op >= EOp::Eq && op <= EOp::Ge) {
-    if (IsLiteral(*expr.left)) flags |= 1;
-    if (IsLiteral(*expr.right)) flags |= 2;
+  const bool compare = op >= EOp::Eq && op <= EOp::Ge;
+  uint8_t flags = extraFlags;
+  if (compare && IsLiteral(*expr.left)) flags |= kLeftLiteral;
+  if (compare && IsLiteral(*expr.right)) flags |= kRightLiteral;
+  CompileExpr(*expr.left);
+  CVariant constant;
+  if (op != EOp::Is && ConstantValue(*expr.right, constant) && m_proc->constants.size() <= UINT16_MAX) {
+    return Emit(op, 0, flags | kRightConst, static_cast<uint16_t>(AddConst(constant)));
   }
-  Emit(op, 0, flags);
+  CompileExpr(*expr.right);
+  return Emit(op, 0, flags);
+}
+
+// The value of a literal or of a constant's name; false for anything else.
+bool CCompiler::ConstantValue(const SExpr& expr, CVariant& value) {
+  if (expr.kind == EExpr::Literal) {
+    value = expr.value;
+    return true;
+  }
+  if (expr.kind != EExpr::Name || expr.hasArgs) return false;
+  SResolved r = Resolve(expr.name, false);
+  if (r.kind != EResolved::Const) return false;
+  value = r.value;
+  return true;
+}
+
+// Code that jumps (to be patched) when the condition is not True, Null included. A comparison
+// decides and jumps in one instruction.
+size_t CCompiler::CompileJumpUnless(const SExpr& condition) {
+  if (condition.kind == EExpr::Binary) {
+    const EOp op = BinaryOp(condition.op);
+    if (op >= EOp::Eq && op <= EOp::Ge) return CompileBinaryOp(condition, kJumpUnless);
+  }
+  CompileExpr(condition);
+  return Emit(EOp::JumpFalse);
 }
 
 void CCompiler::CompileName(const SExpr& expr) {
@@ -879,7 +913,8 @@ void CCompiler::CompileArgs(const SExpr& call, bool byRef) {
   }
 }
 
-// A bare variable or array element is passed by reference; anything else by value.
+// A bare variable or array element is passed by reference; anything else by value. What
+// looks like an element may be a call, whose own arguments are then passed as any call's are.
 void CCompiler::CompileArg(const SExpr& arg) {
   if (arg.kind == EExpr::Name) {
     SResolved r = Resolve(arg.name, arg.hasArgs);
@@ -888,7 +923,7 @@ void CCompiler::CompileArg(const SExpr& arg) {
         EmitVar(EOp::Ref, r);
         return;
       }
-      CompileArgs(arg, false);
+      CompileArgs(arg, true);
       EmitVar(EOp::RefIndex, r, Count(arg.args.size(), arg.line, arg.column));
       return;
     }

@@ -100,6 +100,9 @@ class CCompiler {
   void CompileArgs(const SExpr& call, bool byRef);
   void CompileArg(const SExpr& arg);
   void CompileBinary(const SExpr& expr);
+  size_t CompileBinaryOp(const SExpr& expr, uint8_t extraFlags);
+  size_t CompileJumpUnless(const SExpr& condition);
+  bool ConstantValue(const SExpr& expr, CVariant& value);
   [[nodiscard]] bool IsLiteral(const SExpr& expr);
   SResolved Resolve(const std::u16string& name, bool hasArgs);
 

@@ -95,7 +95,7 @@ void CVirtualMachine::RunInScope(SFrame& caller, const CProcedure& proc, CVarian
   frame.proc = &proc;
   frame.me = scope.me;
   frame.scope = &scope;
-  frame.locals.resize(proc.LocalCount());
+  CFrameStorage storage(*this, frame);
   const size_t shared = std::min(scope.locals.size(), proc.LocalCount());
   for (size_t i = 0; i < shared; ++i) frame.locals[i] = CVariant::Reference(&scope.locals[i].Deref());
   CVariant keepAlive = scope.me != nullptr ? CVariant::Object(scope.me) : CVariant();
@@ -121,7 +121,7 @@ void CVirtualMachine::KeepDeclaredLocals(SFrame& body, size_t shared, SFrame& sc
   for (size_t i = shared; i < body.locals.size() && i < body.proc->localNames.size(); ++i) {
     const std::u16string& name = body.proc->localNames[i];
     if (name.empty()) continue;
-    auto [it, added] = scope.implicitLocals.try_emplace(platform::LowerAscii(name));
+    auto [it, added] = scope.ImplicitLocals().try_emplace(platform::LowerAscii(name));
     if (added) it->second = std::move(body.locals[i].Deref());
   }
 }

@@ -52,8 +52,38 @@ using Args = std::span<CVariant>;
 // A text argument that has already been checked for Null.
 [[nodiscard]] inline std::u16string TextArg(Args args, size_t i) { return Scalar(Arg(args, i)).ToString(); }
 
+// A text argument that must not be Null (94 otherwise), read in place when it is a string:
+// the short strings of a loop then cost no copy.
+class CTextArg {
+ public:
+  CTextArg(Args args, size_t i) {
+    const CVariant& v = Arg(args, i);
+    if (v.IsString()) {
+      m_view = v.AsString();
+      return;
+    }
+    const CVariant value = Scalar(v);
+    if (value.IsNull()) throw CScriptError(err::InvalidUseOfNull);
+    m_owned = value.ToString();
+    m_view = m_owned;
+  }
+  // Stands for a fixed text, such as a default argument.
+  explicit CTextArg(std::u16string_view text) : m_view(text) {}
+  CTextArg(const CTextArg&) = delete;
+  CTextArg& operator=(const CTextArg&) = delete;
+
+  [[nodiscard]] std::u16string_view View() const { return m_view; }
+
+ private:
+  std::u16string m_owned;
+  std::u16string_view m_view;
+};
+
 // True when the argument is Null (after taking an object's default value).
-[[nodiscard]] inline bool IsNullArg(Args args, size_t i) { return Scalar(Arg(args, i)).IsNull(); }
+[[nodiscard]] inline bool IsNullArg(Args args, size_t i) {
+  const CVariant& v = Arg(args, i);
+  return v.IsObject() ? Scalar(v).IsNull() : v.IsNull();
+}
 
 // The compare argument: 0 binary (the default), 1 text; anything else is 5.
 [[nodiscard]] inline bool TextCompareArg(Args args, size_t i) {

@@ -78,6 +78,7 @@ CVariant FnVarType(Args a) {
 }
 
 CVariant FnLen(Args a) {
+  if (Arg(a, 0).IsString()) return CVariant::Long(static_cast<int32_t>(Arg(a, 0).AsString().size()));
   const CVariant v = Scalar(Arg(a, 0));
   if (v.IsNull()) return v;
   return CVariant::Long(static_cast<int32_t>(v.ToString().size()));

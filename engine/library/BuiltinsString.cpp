@@ -65,12 +65,12 @@ namespace {
 }
 
 // Position (from 0) of needle in hay at or after from; npos when absent.
-[[nodiscard]] size_t Find(const std::u16string& hay, const std::u16string& needle, size_t from, bool text) {
+[[nodiscard]] size_t Find(std::u16string_view hay, std::u16string_view needle, size_t from, bool text) {
   if (!text) return hay.find(needle, from);  // the frequent case needs no folded copies
-  return Upper(hay).find(Upper(needle), from);
+  return Upper(std::u16string(hay)).find(Upper(std::u16string(needle)), from);
 }
 
-[[nodiscard]] CVariant Text(std::u16string text) { return CVariant::String(text); }
+[[nodiscard]] CVariant Text(std::u16string text) { return CVariant::String(std::move(text)); }
 
 // InStr([start, ]string1, string2[, compare]): with three or more arguments the first is the start.
 CVariant FnInStr(Args a) {
@@ -84,8 +84,10 @@ CVariant FnInStr(Args a) {
   if (hasStart && !Given(a, 2)) throw CScriptError(err::ArgNotOptional);
   const bool text = hasStart && TextCompareArg(a, 3);
   if (IsNullArg(a, s1) || IsNullArg(a, s1 + 1)) return CVariant::Null();
-  const std::u16string hay = TextArg(a, s1);
-  const std::u16string needle = TextArg(a, s1 + 1);
+  const CTextArg hayArg(a, s1);
+  const CTextArg needleArg(a, s1 + 1);
+  const std::u16string_view hay = hayArg.View();
+  const std::u16string_view needle = needleArg.View();
   const auto from = static_cast<size_t>(start - 1);
   if (from >= hay.size()) return CVariant::Long(0);
   if (needle.empty()) return CVariant::Long(start);
@@ -136,9 +138,9 @@ CVariant FnMid(Args a) {
   const size_t start = CountArg(a, 1, 1);
   const size_t n = Given(a, 2) ? CountArg(a, 2, 0) : std::u16string::npos;
   if (IsNullArg(a, 0)) return CVariant::Null();
-  const std::u16string s = TextArg(a, 0);
-  if (start > s.size()) return Text({});
-  return Text(s.substr(start - 1, n));
+  const CTextArg s(a, 0);
+  if (start > s.View().size()) return Text({});
+  return CVariant::String(s.View().substr(start - 1, n));
 }
 
 // The B forms count bytes of the UTF-16 text. A string here always holds whole 16-bit units,
@@ -267,62 +269,85 @@ CVariant FnStrReverse(Args a) {
   return TextArg(a, i);
 }
 
+[[nodiscard]] CVariant StringArray(std::vector<std::u16string> parts) {
+  std::vector<CVariant> values;
+  values.reserve(parts.size());
+  for (auto& part : parts) values.push_back(CVariant::String(std::move(part)));
+  return CVariant::Array(CSafeArray::FromValues(std::move(values)));
+}
+
 // Replace(expression, find, replacement[, start[, count[, compare]]]): the result begins at start.
 CVariant FnReplace(Args a) {
-  const std::u16string s = NotNullText(a, 0);
-  const std::u16string find = NotNullText(a, 1);
-  const std::u16string with = NotNullText(a, 2);
+  const CTextArg s(a, 0);
+  const CTextArg find(a, 1);
+  const CTextArg with(a, 2);
   const size_t start = Given(a, 3) ? CountArg(a, 3, 1) : 1;
   const int32_t count = Given(a, 4) ? LongArg(a, 4) : -1;
   if (count < -1) throw CScriptError(err::InvalidCall);
   const bool text = TextCompareArg(a, 5);
-  if (start > s.size()) return Text({});
-  const std::u16string tail = s.substr(start - 1);
-  if (find.empty() || count == 0) return Text(tail);
-  const std::u16string hay = Folded(tail, text);
-  const std::u16string needle = Folded(find, text);
+  if (start > s.View().size()) return Text({});
+  const std::u16string_view tail = s.View().substr(start - 1);
+  if (find.View().empty() || count == 0) return CVariant::String(tail);
+  // Binary comparison, the usual case, searches the texts as they are.
+  std::u16string foldedHay;
+  std::u16string foldedNeedle;
+  if (text) {
+    foldedHay = Upper(std::u16string(tail));
+    foldedNeedle = Upper(std::u16string(find.View()));
+  }
+  const std::u16string_view hay = text ? std::u16string_view(foldedHay) : tail;
+  const std::u16string_view needle = text ? std::u16string_view(foldedNeedle) : find.View();
   std::u16string out;
+  out.reserve(tail.size());
   size_t pos = 0;
   int32_t done = 0;
-  for (size_t at = hay.find(needle); at != std::u16string::npos && (count == -1 || done < count);
+  for (size_t at = hay.find(needle); at != std::u16string_view::npos && (count == -1 || done < count);
        at = hay.find(needle, pos)) {
-    out.append(tail, pos, at - pos);
-    out.append(with);
+    out.append(tail.substr(pos, at - pos));
+    out.append(with.View());
     CheckStringLength(out.size());
     pos = at + needle.size();
     ++done;
   }
-  out.append(tail, pos);
+  out.append(tail.substr(pos));
   return Text(std::move(out));
-}
-
-[[nodiscard]] CVariant StringArray(std::vector<std::u16string> parts) {
-  std::vector<CVariant> values;
-  values.reserve(parts.size());
-  for (auto& part : parts) values.push_back(CVariant::String(part));
-  return CVariant::Array(CSafeArray::FromValues(std::move(values)));
 }
 
 // Split(expression[, delimiter[, count[, compare]]]): the last of count pieces keeps the rest.
 CVariant FnSplit(Args a) {
-  const std::u16string s = NotNullText(a, 0);
-  const std::u16string delimiter = Given(a, 1) ? NotNullText(a, 1) : std::u16string(u" ");
+  const CTextArg s(a, 0);
+  const CTextArg delimiter = Given(a, 1) ? CTextArg(a, 1) : CTextArg(u" ");
   const int32_t count = Given(a, 2) ? LongArg(a, 2) : -1;
   if (count < -1) throw CScriptError(err::InvalidCall);
   const bool text = TextCompareArg(a, 3);
-  std::vector<std::u16string> parts;
-  if (s.empty() || count == 0) return StringArray(std::move(parts));
-  if (delimiter.empty()) return StringArray({s});
-  const std::u16string hay = Folded(s, text);
-  const std::u16string needle = Folded(delimiter, text);
+  std::vector<CVariant> parts;
+  const auto done = [&parts] { return CVariant::Array(CSafeArray::FromValues(std::move(parts))); };
+  if (s.View().empty() || count == 0) return done();
+  if (delimiter.View().empty()) {
+    parts.push_back(CVariant::String(s.View()));
+    return done();
+  }
+  std::u16string foldedHay;
+  std::u16string foldedNeedle;
+  if (text) {
+    foldedHay = Upper(std::u16string(s.View()));
+    foldedNeedle = Upper(std::u16string(delimiter.View()));
+  }
+  const std::u16string_view hay = text ? std::u16string_view(foldedHay) : s.View();
+  const std::u16string_view needle = text ? std::u16string_view(foldedNeedle) : delimiter.View();
+  size_t pieces = 1;
+  for (size_t at = hay.find(needle); at != std::u16string_view::npos; at = hay.find(needle, at + needle.size())) {
+    ++pieces;
+  }
+  parts.reserve(count == -1 ? pieces : std::min(pieces, static_cast<size_t>(count)));
   size_t pos = 0;
-  for (size_t at = hay.find(needle); at != std::u16string::npos; at = hay.find(needle, pos)) {
+  for (size_t at = hay.find(needle); at != std::u16string_view::npos; at = hay.find(needle, pos)) {
     if (count != -1 && parts.size() + 1 >= static_cast<size_t>(count)) break;
-    parts.push_back(s.substr(pos, at - pos));
+    parts.push_back(CVariant::String(s.View().substr(pos, at - pos)));
     pos = at + needle.size();
   }
-  parts.push_back(s.substr(pos));
-  return StringArray(std::move(parts));
+  parts.push_back(CVariant::String(s.View().substr(pos)));
+  return done();
 }
 
 // The elements of a one-dimensional array argument; 13 for anything else.

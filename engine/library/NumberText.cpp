@@ -1,5 +1,6 @@
 #include "engine/library/NumberText.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -32,8 +33,11 @@ namespace {
   SDecimalDigits d;
   d.negative = std::signbit(value);
   if (value == 0) return d;
+  // The shortest exact way to the correctly rounded digits; printf's is several times slower.
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", significantDigits - 1, std::fabs(value));
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value),
+                                     std::chars_format::scientific, significantDigits - 1);
+  *written.ptr = '\0';
   // buffer reads "d.ddddde+XX"
   char* exponent = nullptr;
   for (char* p = buffer; *p != '\0'; ++p) {

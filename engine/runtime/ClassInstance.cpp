@@ -38,28 +38,30 @@ CVariant CClassInstance::Invoke(std::u16string_view name, EInvokeKind kind, std:
   return InvokeMember(name, kind, args, false);
 }
 
+const SClassMember* CClassInstance::Lookup(std::u16string_view name, bool inside) const {
+  const SClassMember* member = m_class.Find(name.empty() ? m_class.defaultMember : platform::LowerAscii(name));
+  return member != nullptr && (member->isPublic || inside) ? member : nullptr;
+}
+
 CVariant CClassInstance::InvokeMember(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args,
                                       bool inside) {
-  std::u16string key = platform::LowerAscii(name);
-  if (key.empty()) {
-    if (m_class.defaultMember.empty()) {
-      if (kind == EInvokeKind::Get && args.empty()) throw CScriptError(err::NoSuchMember);
-      throw CScriptError(err::NoSuchMember);
-    }
-    key = m_class.defaultMember;
-  }
-  const SClassMember* member = m_class.Find(key);
-  if (member == nullptr || (!member->isPublic && !inside)) {
+  if (name.empty() && m_class.defaultMember.empty()) throw CScriptError(err::NoSuchMember);
+  const SClassMember* member = Lookup(name, inside);
+  if (member == nullptr) {
     throw CScriptError(err::NoSuchMember,
                        u"Object doesn't support this property or method: '" + std::u16string(name) + u"'");
   }
+  return InvokeFound(*member, kind, args);
+}
+
+CVariant CClassInstance::InvokeFound(const SClassMember& member, EInvokeKind kind, std::span<CVariant> args) {
   CVariant self = CVariant::Object(this);
-  switch (member->kind) {
-    case EMemberKind::Field: return InvokeField(*member, kind, args);
+  switch (member.kind) {
+    case EMemberKind::Field: return InvokeField(member, kind, args);
     case EMemberKind::Method:
       if (kind == EInvokeKind::Let || kind == EInvokeKind::Set) throw CScriptError(err::IllegalAssignment);
-      return m_vm.Call(*member->method, this, args);
-    case EMemberKind::Property: return InvokeProperty(*member, kind, args);
+      return m_vm.Call(*member.method, this, args);
+    case EMemberKind::Property: return InvokeProperty(member, kind, args);
   }
   return {};
 }

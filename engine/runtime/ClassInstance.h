@@ -20,6 +20,11 @@ class CClassInstance : public CDispatchObject {
   CVariant Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) override;
   // Inside the class, private members are reachable too.
   CVariant InvokeMember(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args, bool inside);
+  // The member a name means (the empty name: the default member); null when there is none or
+  // it is private and the caller is outside. The answer holds for every instance of the class.
+  [[nodiscard]] const SClassMember* Lookup(std::u16string_view name, bool inside) const;
+  // Runs a member that Lookup found.
+  CVariant InvokeFound(const SClassMember& member, EInvokeKind kind, std::span<CVariant> args);
 
   [[nodiscard]] CVariant& Field(int32_t index) { return m_fields[static_cast<size_t>(index)]; }
   [[nodiscard]] const CScriptClass& Class() const { return m_class; }

@@ -47,6 +47,14 @@ class CSafeArray {
   [[nodiscard]] CVariant& At(size_t flat) { return m_data[flat]; }
   // Throws 9 for a wrong count of indices or an index out of range.
   [[nodiscard]] CVariant& Element(std::span<const int32_t> indices);
+  // The element at index of a one-dimensional array; null for any other array or an index out
+  // of range (Element then gives the error). Loops index this way all the time.
+  [[nodiscard]] CVariant* ElementOrNull(int32_t index) {
+    if (m_bounds.size() != 1) return nullptr;
+    const int64_t offset = int64_t{index} - m_bounds[0].lower;
+    if (offset < 0 || offset >= m_bounds[0].count) return nullptr;
+    return &m_data[static_cast<size_t>(offset)];
+  }
 
   // Arrays declared with bounds (Dim a(3)) can never be resized.
   [[nodiscard]] bool IsFixed() const { return m_fixed; }

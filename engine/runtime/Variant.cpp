@@ -102,7 +102,7 @@ int DaysInMonth(int year, int month) {
 
 // ---- construction and ownership ---------------------------------------------------------
 
-CVariant& CVariant::operator=(const CVariant& other) {
+CVariant& CVariant::AssignOwned(const CVariant& other) {
   if (this != &other) {
     CVariant copy(other);
     *this = std::move(copy);
@@ -143,21 +143,31 @@ void CVariant::ReleasePayload(EVarType type, Payload u) noexcept {
   }
 }
 
-CVariant CVariant::Null() { CVariant v; v.m_type = EVarType::Null; return v; }
-CVariant CVariant::Boolean(bool value) { CVariant v; v.m_type = EVarType::Boolean; v.m_u.b = value; return v; }
-CVariant CVariant::Byte(uint8_t value) { CVariant v; v.m_type = EVarType::Byte; v.m_u.ui1 = value; return v; }
-CVariant CVariant::Integer(int16_t value) { CVariant v; v.m_type = EVarType::Integer; v.m_u.i2 = value; return v; }
-CVariant CVariant::Long(int32_t value) { CVariant v; v.m_type = EVarType::Long; v.m_u.i4 = value; return v; }
-CVariant CVariant::Single(float value) { CVariant v; v.m_type = EVarType::Single; v.m_u.r4 = value; return v; }
-CVariant CVariant::Double(double value) { CVariant v; v.m_type = EVarType::Double; v.m_u.r8 = value; return v; }
-CVariant CVariant::CurrencyScaled(int64_t scaled) { CVariant v; v.m_type = EVarType::Currency; v.m_u.cy = scaled; return v; }
-CVariant CVariant::Date(double value) { CVariant v; v.m_type = EVarType::Date; v.m_u.r8 = value; return v; }
-CVariant CVariant::Error(int32_t code) { CVariant v; v.m_type = EVarType::Error; v.m_u.scode = code; return v; }
 
+// Scripts cut texts into single characters all the time (Split, Mid, Left): those of ASCII are
+// shared, one per thread since the counts are not atomic. Sharing is safe because a string is
+// only ever changed in place by its sole owner.
 CVariant CVariant::String(std::u16string_view text) {
+  if (text.size() == 1 && text[0] < 128) {
+    thread_local CVariant characters[128];
+    CVariant& shared = characters[text[0]];
+    if (!shared.IsString()) shared = Make(new SStringData{1, std::u16string(text)});
+    return shared;
+  }
+  return Make(new SStringData{1, std::u16string(text)});
+}
+
+CVariant CVariant::Make(SStringData* data) {
   CVariant v;
   v.m_type = EVarType::String;
-  v.m_u.str = new SStringData{1, std::u16string(text)};
+  v.m_u.str = data;
+  return v;
+}
+
+CVariant CVariant::String(std::u16string&& text) {
+  CVariant v;
+  v.m_type = EVarType::String;
+  v.m_u.str = new SStringData{1, std::move(text)};
   return v;
 }
 
@@ -197,14 +207,6 @@ bool CVariant::AppendInPlace(std::u16string_view tail) {
   return true;
 }
 
-bool CVariant::IsNumeric() const {
-  switch (m_type) {
-    case EVarType::Byte: case EVarType::Integer: case EVarType::Long: case EVarType::Single:
-    case EVarType::Double: case EVarType::Currency: case EVarType::Date: case EVarType::Boolean:
-      return true;
-    default: return false;
-  }
-}
 
 // ---- conversions ------------------------------------------------------------------------
 

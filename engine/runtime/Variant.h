@@ -4,7 +4,9 @@
 // A by-reference slot (EVarType::Ref) only ever lives in a procedure's parameter or on the
 // evaluation stack while arguments are passed; it never escapes into a script variable.
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -51,7 +53,14 @@ class CVariant {
     if (Owns()) AddRefPayload();
   }
   CVariant(CVariant&& other) noexcept : m_type(other.m_type), m_u(other.m_u) { other.m_type = EVarType::Empty; }
-  CVariant& operator=(const CVariant& other);
+  CVariant& operator=(const CVariant& other) {
+    if (!Owns() && !other.Owns()) {
+      m_type = other.m_type;
+      m_u = other.m_u;
+      return *this;
+    }
+    return AssignOwned(other);
+  }
   CVariant& operator=(CVariant&& other) noexcept {
     if (Owns()) {
       MoveAssignOwned(std::move(other));
@@ -66,18 +75,31 @@ class CVariant {
     if (Owns()) ReleasePayload(m_type, m_u);
   }
 
-  [[nodiscard]] static CVariant Null();
-  [[nodiscard]] static CVariant Boolean(bool value);
-  [[nodiscard]] static CVariant Byte(uint8_t value);
-  [[nodiscard]] static CVariant Integer(int16_t value);
-  [[nodiscard]] static CVariant Long(int32_t value);
-  [[nodiscard]] static CVariant Single(float value);
-  [[nodiscard]] static CVariant Double(double value);
+  // Numbers are built with their whole payload written at once: a payload written in pieces
+  // and then copied as a whole stalls the processor, and loops copy these all the time.
+  [[nodiscard]] static CVariant Null() { return FromBits(EVarType::Null, 0); }
+  [[nodiscard]] static CVariant Boolean(bool value) { return FromBits(EVarType::Boolean, value ? 1 : 0); }
+  [[nodiscard]] static CVariant Byte(uint8_t value) { return FromBits(EVarType::Byte, value); }
+  [[nodiscard]] static CVariant Integer(int16_t value) {
+    return FromBits(EVarType::Integer, static_cast<uint16_t>(value));
+  }
+  [[nodiscard]] static CVariant Long(int32_t value) { return FromBits(EVarType::Long, static_cast<uint32_t>(value)); }
+  [[nodiscard]] static CVariant Single(float value) {
+    return FromBits(EVarType::Single, std::bit_cast<uint32_t>(value));
+  }
+  [[nodiscard]] static CVariant Double(double value) {
+    return FromBits(EVarType::Double, std::bit_cast<uint64_t>(value));
+  }
   // Currency is kept scaled by 10,000, as Windows does.
-  [[nodiscard]] static CVariant CurrencyScaled(int64_t scaled);
-  [[nodiscard]] static CVariant Date(double value);
+  [[nodiscard]] static CVariant CurrencyScaled(int64_t scaled) {
+    return FromBits(EVarType::Currency, static_cast<uint64_t>(scaled));
+  }
+  [[nodiscard]] static CVariant Date(double value) { return FromBits(EVarType::Date, std::bit_cast<uint64_t>(value)); }
   [[nodiscard]] static CVariant String(std::u16string_view text);
-  [[nodiscard]] static CVariant Error(int32_t code);
+  // Takes the text over without copying it.
+  [[nodiscard]] static CVariant String(std::u16string&& text);
+  [[nodiscard]] static CVariant String(const char16_t* text) { return String(std::u16string_view(text)); }
+  [[nodiscard]] static CVariant Error(int32_t code) { return FromBits(EVarType::Error, static_cast<uint32_t>(code)); }
   [[nodiscard]] static CVariant Missing() { return Error(kParamNotFound); }
   // Takes a new reference; null means Nothing.
   [[nodiscard]] static CVariant Object(CDispatchObject* object);
@@ -93,7 +115,14 @@ class CVariant {
   [[nodiscard]] bool IsRef() const { return m_type == EVarType::Ref; }
   [[nodiscard]] bool IsMissing() const { return m_type == EVarType::Error && m_u.scode == kParamNotFound; }
   // Byte, Integer, Long, Single, Double, Currency, Date, Boolean.
-  [[nodiscard]] bool IsNumeric() const;
+  [[nodiscard]] bool IsNumeric() const {
+    switch (m_type) {
+      case EVarType::Byte: case EVarType::Integer: case EVarType::Long: case EVarType::Single:
+      case EVarType::Double: case EVarType::Currency: case EVarType::Date: case EVarType::Boolean:
+        return true;
+      default: return false;
+    }
+  }
 
   [[nodiscard]] bool AsBool() const { return m_u.b; }
   [[nodiscard]] uint8_t AsByte() const { return m_u.ui1; }
@@ -139,6 +168,7 @@ class CVariant {
   }
   void AddRefPayload();
   void MoveAssignOwned(CVariant&& other) noexcept;
+  CVariant& AssignOwned(const CVariant& other);
 
   EVarType m_type = EVarType::Empty;
   union {
@@ -156,7 +186,18 @@ class CVariant {
     CVariant* ref;
   } m_u{};
   using Payload = decltype(m_u);
+  static_assert(sizeof(Payload) == sizeof(uint64_t));
+  static_assert(std::endian::native == std::endian::little, "FromBits puts a narrow member in the low bytes");
   static void ReleasePayload(EVarType type, Payload u) noexcept;
+  static CVariant Make(struct SStringData* data);
+  // The payload's bytes as the member of that type holds them (the low-order bytes, little-endian).
+  static CVariant FromBits(EVarType type, uint64_t bits) {
+    CVariant v;
+    v.m_type = type;
+    std::memcpy(&v.m_u, &bits, sizeof bits);
+    return v;
+  }
+
 };
 
 // Number and date texts the way Windows' conversions write them (English locale).

@@ -9,8 +9,10 @@ int32_t CGlobals::Intern(std::u16string_view name) {
   const std::u16string key = platform::LowerAscii(name);
   auto it = m_index.find(key);
   if (it != m_index.end()) return it->second;
-  const auto slot = static_cast<int32_t>(m_slots.size());
-  m_slots.push_back(SGlobal{std::u16string(name), EGlobalKind::Undeclared, {}, nullptr});
+  const auto slot = static_cast<int32_t>(m_count);
+  if ((m_count & kBlockMask) == 0) m_blocks.push_back(std::make_unique<Block>());
+  ++m_count;
+  At(slot) = SGlobal{std::u16string(name), EGlobalKind::Undeclared, {}, nullptr};
   m_index.emplace(key, slot);
   return slot;
 }
@@ -42,7 +44,9 @@ void CGlobals::ClearValues() {
   // Terminate code may touch other globals, so values go one at a time, in declaration order;
   // the host's objects go last, since that code may still call them.
   for (const bool host : {false, true}) {
-    for (auto& slot : m_slots) {
+    // By index: terminate code may add globals meanwhile.
+    for (size_t i = 0; i < m_count; ++i) {
+      SGlobal& slot = At(static_cast<int32_t>(i));
       if ((slot.kind == EGlobalKind::HostObject) != host) continue;
       CVariant old = std::move(slot.value);
       old.Clear();

@@ -46,13 +46,15 @@ enum class EOp : uint8_t {
   New,            // push a new instance of class (name a)
   Neg, Not,       // unary on the top
   Add, Sub, Mul, Div, IntDiv, Mod, Pow, Concat, And, Or, Xor, Eqv, Imp,  // pop b, pop a, push a op b
-  Eq, Ne, Lt, Gt, Le, Ge,  // comparisons; b bit 0: left is a literal, bit 1: right is
+  Eq, Ne, Lt, Gt, Le, Ge,  // comparisons; b holds the flags below
   Is,             // pop two objects, push whether they are the same
   Jump,           // pc = a
   JumpFalse,      // pop; pc = a unless true (Null counts as false)
   JumpTrue,       // pop; pc = a if true
   JumpBack,       // pc = a, backwards: loops test the debugger's trap here too
   ForTest,        // pop step, limit, counter; pc = a when the loop is done
+  ForNext,        // variable (b, a) += local n + 1 (the step), then tested against local n (the
+                  // limit): the instruction after, the jump back, is skipped when the loop is done
   ForEachStart,   // pop collection, push its enumerator
   ForEachNext,    // pop enumerator; push the next element, or pc = a when exhausted
   Pop,            // drop the top
@@ -67,6 +69,12 @@ enum class EOp : uint8_t {
   Dynamic,        // pop n args; push the result of dynamic code b (EDynamic) run in this frame's scope
   Count_
 };
+
+// b of a binary operator or a comparison.
+inline constexpr uint8_t kLeftLiteral = 1;   // comparisons: the left operand was written as a literal
+inline constexpr uint8_t kRightLiteral = 2;  // the right one was
+inline constexpr uint8_t kRightConst = 4;    // the right operand is constant n, not on the stack
+inline constexpr uint8_t kJumpUnless = 8;    // comparisons: pc = a unless true, instead of pushing
 
 struct SInstr {
   EOp op = EOp::Stmt;
@@ -100,6 +108,7 @@ inline constexpr std::array<SOpInfo, static_cast<size_t>(EOp::Count_)> kOpInfo{{
     {"Gt", false, false},         {"Le", false, false},           {"Ge", false, false},
     {"Is", false, false},         {"Jump", true, false},          {"JumpFalse", true, false},
     {"JumpTrue", true, false},    {"JumpBack", true, false},      {"ForTest", true, false},
+    {"ForNext", false, true},
     {"ForEachStart", false, false}, {"ForEachNext", true, false}, {"Pop", false, false},
     {"DimArray", false, true},    {"ReDim", false, true},         {"ReDimPreserve", false, true},
     {"Erase", false, true},       {"OnErrorResume", false, false}, {"OnErrorGoto0", false, false},
@@ -115,6 +124,36 @@ constexpr bool EveryOpNamed() {
 static_assert(EveryOpNamed(), "one row per opcode");
 static_assert(kOpInfo[static_cast<size_t>(EOp::Return)].name[0] == 'R', "rows follow the enum");
 static_assert(kOpInfo[static_cast<size_t>(EOp::Dynamic)].name[0] == 'D', "rows follow the enum");
+
+// What an instruction does to the depth of the evaluation stack, on the way it falls through.
+constexpr int StackEffect(const SInstr& in) {
+  const int n = in.n;
+  switch (in.op) {
+    case EOp::Const: case EOp::Nothing: case EOp::Me: case EOp::Load: case EOp::Ref: case EOp::New:
+      return 1;
+    case EOp::Store: case EOp::SetVar: case EOp::Pop: case EOp::Append: case EOp::JumpFalse: case EOp::JumpTrue:
+      return -1;
+    case EOp::Add: case EOp::Sub: case EOp::Mul: case EOp::Div: case EOp::IntDiv: case EOp::Mod: case EOp::Pow:
+    case EOp::Concat: case EOp::And: case EOp::Or: case EOp::Xor: case EOp::Eqv: case EOp::Imp:
+      return (in.b & kRightConst) != 0 ? 0 : -1;
+    case EOp::Eq: case EOp::Ne: case EOp::Lt: case EOp::Gt: case EOp::Le: case EOp::Ge:
+      return ((in.b & kRightConst) != 0 ? 0 : -1) - ((in.b & kJumpUnless) != 0 ? 1 : 0);
+    case EOp::Is:
+      return -1;
+    case EOp::CallVar: case EOp::RefIndex: case EOp::CallBuiltin: case EOp::CallMe: case EOp::Dynamic:
+      return 1 - n;
+    case EOp::Member: case EOp::Index: case EOp::DimArray: case EOp::ReDim: case EOp::ReDimPreserve:
+      return -n;
+    case EOp::StoreIndex: case EOp::SetIndex: case EOp::StoreMe: case EOp::SetMe:
+      return -n - 1;
+    case EOp::StoreMember: case EOp::SetMember: case EOp::StoreApplied: case EOp::SetApplied:
+      return -n - 2;
+    case EOp::ForTest:
+      return -3;
+    default:  // Stmt, Neg, Not, jumps, ForNext, ForEachStart, ForEachNext, Erase, On Error, Return
+      return 0;
+  }
+}
 
 // The functions that compile source text while the script runs, and GetRef, which needs the
 // global table: they are not ordinary built-ins because they work on the calling frame.

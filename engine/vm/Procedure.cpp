@@ -4,6 +4,20 @@
 
 namespace quillet::engine {
 
+// Every statement starts and ends with an empty stack and every jump lands where the stack is
+// empty, so the deepest point on the way through the code in order is the deepest there is.
+size_t CProcedure::MeasureStackDepth() const {
+  int depth = 0;
+  int deepest = 0;
+  for (const SInstr& in : code) {
+    depth = std::max(0, depth + StackEffect(in));
+    deepest = std::max(deepest, depth);
+  }
+  m_stackDepth = static_cast<size_t>(deepest);
+  m_stackDepthKnown = true;
+  return m_stackDepth;
+}
+
 const SStatementPos* CProcedure::StatementAt(uint32_t pc) const {
   auto it = std::upper_bound(statements.begin(), statements.end(), pc,
                              [](uint32_t value, const SStatementPos& s) { return value < s.pc; });

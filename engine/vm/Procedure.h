@@ -16,6 +16,15 @@
 namespace quillet::engine {
 
 class CScriptClass;
+struct SClassMember;
+
+// What a member name of the code meant on the script class last seen there: classes never change
+// once compiled, so the next instance of the same class needs no search by name.
+struct SMemberCache {
+  const CScriptClass* cls = nullptr;
+  const SClassMember* member = nullptr;
+  bool inside = false;
+};
 
 struct SStatementPos {
   uint32_t pc = 0;
@@ -33,7 +42,7 @@ class CProcedure {
   bool isPublic = true;
   bool optionExplicit = false;
   bool hasResult = false;            // the result is local 0
-  std::vector<bool> paramByVal;      // params follow the result slot
+  std::vector<uint8_t> paramByVal;   // params follow the result slot; bytes, not bits: read per call
   std::vector<std::u16string> localNames;  // every slot; hidden temporaries are empty
   std::vector<SInstr> code;
   std::vector<CVariant> constants;
@@ -46,9 +55,26 @@ class CProcedure {
   [[nodiscard]] size_t FirstParam() const { return hasResult ? 1 : 0; }
   [[nodiscard]] size_t LocalCount() const { return localNames.size(); }
 
+  // The cache of the member name held in constant index.
+  [[nodiscard]] SMemberCache& MemberCache(int32_t index) const {
+    if (m_memberCaches.size() != constants.size()) m_memberCaches.resize(constants.size());
+    return m_memberCaches[static_cast<size_t>(index)];
+  }
+
+  // The most values its evaluation stack holds at once.
+  [[nodiscard]] size_t StackDepth() const { return m_stackDepthKnown ? m_stackDepth : MeasureStackDepth(); }
+
   // The statement holding pc (the last one starting at or before it).
   [[nodiscard]] const SStatementPos* StatementAt(uint32_t pc) const;
   [[nodiscard]] std::set<int> CodeLines() const;
+
+ private:
+  // Worked out on the first call, once the code is complete.
+  size_t MeasureStackDepth() const;
+
+  mutable std::vector<SMemberCache> m_memberCaches;
+  mutable size_t m_stackDepth = 0;
+  mutable bool m_stackDepthKnown = false;
 };
 
 }  // namespace quillet::engine

@@ -31,7 +31,7 @@ struct SDepthGuard {
 
 }  // namespace
 
-void SFrame::Unpin() {
+void SFrame::UnpinAll() {
   for (auto& pin : pinned) pin.AsArray()->Unlock();
   pinned.clear();
 }
@@ -89,36 +89,23 @@ void AssignApplied(const CVariant& target, std::span<CVariant> args, const CVari
   throw CScriptError(err::TypeMismatch);
 }
 
-CVirtualMachine::CVirtualMachine(CGlobals& globals, CErrObject& err) : m_globals(globals), m_err(err) {
-  m_spareVectors.reserve(kSpareVectors);
-}
+CVirtualMachine::CVirtualMachine(CGlobals& globals, CErrObject& err) : m_globals(globals), m_err(err) {}
 
 CVirtualMachine::~CVirtualMachine() = default;
 
-// Calls are frequent: a frame's vectors come from a pool and go back to it, so that a call
-// allocates nothing once the pool has warmed up.
-CVirtualMachine::SFrameRecycler::SFrameRecycler(CVirtualMachine& vm, SFrame& frame) : m_vm(vm), m_frame(frame) {
-  frame.locals = vm.TakeVector();
-  frame.stack = vm.TakeVector();
+// Calls are frequent: the arena hands out room without allocating once it has grown to the
+// script's depth.
+CVirtualMachine::CFrameStorage::CFrameStorage(CVirtualMachine& vm, SFrame& frame) : m_vm(vm), m_frame(frame) {
+  const size_t locals = frame.proc->LocalCount();
+  const std::span<CVariant> values = vm.m_arena.Take(locals + frame.proc->StackDepth(), m_mark);
+  frame.locals = values.first(locals);
+  frame.stack.Attach(values.subspan(locals));
 }
 
-CVirtualMachine::SFrameRecycler::~SFrameRecycler() {
+CVirtualMachine::CFrameStorage::~CFrameStorage() {
   m_frame.Unpin();
-  m_vm.GiveBack(m_frame.locals);
-  m_vm.GiveBack(m_frame.stack);
-}
-
-std::vector<CVariant> CVirtualMachine::TakeVector() {
-  if (m_spareVectors.empty()) return {};
-  std::vector<CVariant> spare = std::move(m_spareVectors.back());
-  m_spareVectors.pop_back();
-  return spare;
-}
-
-void CVirtualMachine::GiveBack(std::vector<CVariant>& values) noexcept {
-  // Releasing the values may run Class_Terminate, which calls procedures and uses the pool.
-  values.clear();
-  if (m_spareVectors.size() < kSpareVectors) m_spareVectors.push_back(std::move(values));
+  m_frame.ClearValues();
+  m_vm.m_arena.GiveBack(m_mark);
 }
 
 void CVirtualMachine::SetStatementHook(StatementHook hook) {
@@ -150,20 +137,8 @@ CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::
   SFrame frame;
   frame.proc = &proc;
   frame.me = me;
-  SFrameRecycler recycler(*this, frame);
-  frame.locals.resize(proc.LocalCount());
-  const size_t first = proc.FirstParam();
-  for (size_t i = 0; i < args.size(); ++i) {
-    CVariant& arg = args[i];
-    // A script procedure has no optional parameters: an omitted argument is refused at the call.
-    if (arg.IsMissing()) throw CScriptError(err::ArgNotOptional);
-    if (arg.IsRef() && !proc.paramByVal[i]) {
-      frame.locals[first + i] = arg;
-    } else {
-      const CVariant& value = arg.Deref();
-      frame.locals[first + i] = value.IsArray() ? CVariant::Array(value.AsArray()->Clone()) : value;
-    }
-  }
+  CFrameStorage storage(*this, frame);
+  PassArguments(proc, frame.locals, args);
   // Keep the instance alive while its code runs, even if the script drops the last reference.
   CVariant keepAlive = me != nullptr ? CVariant::Object(me) : CVariant();
   SDepthGuard guard(m_depth, m_frames, &frame);
@@ -173,11 +148,106 @@ CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::
   return result;
 }
 
+inline void CVirtualMachine::PassArguments(const CProcedure& proc, std::span<CVariant> locals, std::span<CVariant> args) {
+  const size_t first = proc.FirstParam();
+  for (size_t i = 0; i < args.size(); ++i) {
+    CVariant& arg = args[i];
+    // A script procedure has no optional parameters: an omitted argument is refused at the call.
+    if (arg.IsMissing()) throw CScriptError(err::ArgNotOptional);
+    if (arg.IsRef() && proc.paramByVal[i] == 0) {
+      locals[first + i] = arg;
+    } else {
+      const CVariant& value = arg.Deref();
+      locals[first + i] = value.IsArray() ? CVariant::Array(value.AsArray()->Clone()) : value;
+    }
+  }
+}
+
+// The same checks and order as Call; the frame counts as entered only once its arguments are in.
+void CVirtualMachine::EnterInline(const CProcedure& proc, std::span<CVariant> args, CClassInstance* me) {
+  if (args.size() != proc.ParamCount()) throw CScriptError(err::WrongArgCount);
+  if (m_depth >= m_maxDepth) throw CScriptError(err::OutOfStack);
+  if (m_inlineCount == m_inlineFrames.size()) m_inlineFrames.push_back(std::make_unique<SInlineFrame>());
+  SInlineFrame& entered = *m_inlineFrames[m_inlineCount];
+  SFrame& frame = entered.frame;
+  frame.proc = &proc;
+  frame.me = me;
+  frame.scope = nullptr;
+  frame.pc = 0;
+  frame.statement = 0;
+  frame.resumeNext = false;
+  const size_t locals = proc.LocalCount();
+  const std::span<CVariant> values = m_arena.Take(locals + proc.StackDepth(), entered.mark);
+  frame.locals = values.first(locals);
+  frame.stack.Attach(values.subspan(locals));
+  try {
+    PassArguments(proc, frame.locals, args);
+  } catch (...) {
+    frame.ClearValues();
+    m_arena.GiveBack(entered.mark);
+    throw;
+  }
+  if (me != nullptr) entered.self = CVariant::Object(me);
+  ++m_inlineCount;
+  ++m_depth;
+  m_frames.push_back(&frame);
+}
+
+// In the order a returning Call lets go: the depth, then the frame's values, then its implicit
+// locals (any of which may run a Class_Terminate, which may call procedures).
+CVariant CVirtualMachine::LeaveInline() {
+  SInlineFrame& left = *m_inlineFrames[m_inlineCount - 1];
+  SFrame& frame = left.frame;
+  CVariant result = frame.proc->hasResult ? std::move(frame.locals[0].Deref()) : CVariant();
+  --m_depth;
+  m_frames.pop_back();
+  frame.Unpin();
+  frame.ClearValues();
+  m_arena.GiveBack(left.mark);
+  frame.implicitLocals.reset();
+  --m_inlineCount;
+  // The instance goes last: its Class_Terminate may run here, after its method's frame is gone.
+  CVariant self = std::move(left.self);
+  return result;
+}
+
+void CVirtualMachine::ReturnToCaller(SFrame& outer, size_t inlineBase) {
+  CVariant result = LeaveInline();
+  SFrame& caller = CurrentFrame(outer, inlineBase);
+  const SInstr call = caller.proc->code[caller.pc - 1];
+  switch (call.op) {
+    case EOp::Member:
+      caller.stack.Drop(call.n + 1u);
+      break;
+    case EOp::StoreMe: case EOp::SetMe:
+      caller.stack.Drop(call.n + 1u);
+      return;
+    case EOp::StoreMember: case EOp::SetMember:
+      caller.stack.Drop(call.n + 2u);
+      return;
+    default:  // CallVar, RefIndex, CallMe
+      caller.stack.Drop(call.n);
+      break;
+  }
+  caller.stack.push_back(std::move(result));
+}
+
+// An error in an entered frame goes where it would have gone from a nested call: that frame's
+// On Error Resume Next goes on after the statement; otherwise the frame is left and its caller
+// gets the error at the statement that made the call.
 void CVirtualMachine::Execute(SFrame& frame) {
+  const size_t base = m_inlineCount;
+  struct SLeaveEntered {
+    CVirtualMachine& vm;
+    size_t base;
+    ~SLeaveEntered() {
+      while (vm.m_inlineCount > base) (void)vm.LeaveInline();
+    }
+  } leaveEntered{*this, base};
   for (;;) {
     try {
       try {
-        Run(frame);
+        Run(frame, base);
         return;
       } catch (const std::bad_alloc&) {
         throw CScriptError(err::OutOfMemory);
@@ -185,14 +255,21 @@ void CVirtualMachine::Execute(SFrame& frame) {
         throw CScriptError(err::OutOfMemory);
       }
     } catch (CScriptError& error) {
-      if (!error.HasPosition() && frame.proc != nullptr && !frame.proc->isDynamic) {
-        if (const SStatementPos* pos = frame.proc->StatementAt(frame.pc == 0 ? 0 : frame.pc - 1)) {
-          error.SetPosition(pos->line, pos->column);
+      for (;;) {
+        SFrame& current = CurrentFrame(frame, base);
+        if (!error.HasPosition() && current.proc != nullptr && !current.proc->isDynamic) {
+          if (const SStatementPos* pos = current.proc->StatementAt(current.pc == 0 ? 0 : current.pc - 1)) {
+            error.SetPosition(pos->line, pos->column);
+          }
         }
+        m_err.Record(error);
+        if (current.resumeNext) {
+          ResumeAfterError(current);
+          break;
+        }
+        if (&current == &frame) throw;
+        (void)LeaveInline();
       }
-      m_err.Record(error);
-      if (!frame.resumeNext) throw;
-      ResumeAfterError(frame);
     }
   }
 }
@@ -259,12 +336,11 @@ CVariant& CVirtualMachine::Slot(SFrame& frame, EVarKind kind, int32_t a, EAccess
       const int32_t global = m_globals.Find(key);
       if (global >= 0 && m_globals.At(global).kind != EGlobalKind::Undeclared) return Slot(frame, EVarKind::Global, global, access);
       SFrame& owner = NameScope(frame);
-      auto it = owner.implicitLocals.find(key);
-      if (it != owner.implicitLocals.end()) return it->second.Deref();
+      if (CVariant* local = owner.FindImplicitLocal(key)) return local->Deref();
       if (frame.proc->optionExplicit && access != EAccess::Declare) {
         throw CScriptError(err::VariableUndefined, u"Variable is undefined: '" + NameOf(frame, kind, a) + u"'");
       }
-      return owner.implicitLocals[key];
+      return owner.ImplicitLocals()[key];
     }
   }
   throw CScriptError(err::InternalError);
@@ -322,7 +398,7 @@ CVariant CVirtualMachine::CallVar(SFrame& frame, EVarKind kind, int32_t a, std::
   if (kind == EVarKind::Name && !args.empty()) {
     const std::u16string key(frame.proc->constants[static_cast<size_t>(a)].AsString());
     const int32_t global = m_globals.Find(key);
-    if ((global < 0 || m_globals.At(global).kind == EGlobalKind::Undeclared) && NameScope(frame).implicitLocals.count(key) == 0) {
+    if ((global < 0 || m_globals.At(global).kind == EGlobalKind::Undeclared) && NameScope(frame).FindImplicitLocal(key) == nullptr) {
       throw CScriptError(err::TypeMismatch, u"Type mismatch: '" + NameOf(frame, kind, a) + u"'");
     }
   }

@@ -1,8 +1,10 @@
 #pragma once
-// Runs compiled procedures. Each script call is one nested Execute; errors travel as
-// CScriptError and are caught only in Execute, where the frame's On Error state decides
-// whether the script goes on at the next statement or the error passes to the caller.
-// Debugging costs one test per statement while nobody asks: the trap flag.
+// Runs compiled procedures. A call from C++ (an object's member, Class_Terminate, the host) is
+// one nested Execute; a call from script code to a procedure enters its frame inside the
+// running Execute. Errors travel as CScriptError and are caught only in Execute, where each
+// frame's On Error state, innermost first, decides whether the script goes on at the next
+// statement or the error passes to the caller. Debugging costs one test per statement while
+// nobody asks: the trap flag.
 
 #include <atomic>
 #include <cstdint>
@@ -13,8 +15,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/runtime/DispatchObject.h"
 #include "engine/vm/Globals.h"
 #include "engine/vm/Procedure.h"
+#include "engine/vm/ValueArena.h"
+#include "engine/vm/ValueStack.h"
 #include "engine/runtime/ScriptClass.h"
 
 namespace quillet::engine {
@@ -35,13 +40,31 @@ struct SFrame {
   SFrame(const SFrame&) = delete;
   SFrame& operator=(const SFrame&) = delete;
   ~SFrame() { Unpin(); }
-  void Unpin();
+  void Unpin() {
+    if (!pinned.empty()) UnpinAll();
+  }
+  // Empties the locals, then the stack (only up to its top: the room above is always Empty).
+  void ClearValues() noexcept {
+    for (CVariant& value : locals) value.Clear();
+    stack.clear();
+  }
+  void UnpinAll();
+  // The names an undeclared variable of a procedure gets, made on first use: most calls have none.
+  [[nodiscard]] std::unordered_map<std::u16string, CVariant>& ImplicitLocals() {
+    if (!implicitLocals) implicitLocals = std::make_unique<std::unordered_map<std::u16string, CVariant>>();
+    return *implicitLocals;
+  }
+  [[nodiscard]] CVariant* FindImplicitLocal(const std::u16string& key) {
+    if (!implicitLocals) return nullptr;
+    auto it = implicitLocals->find(key);
+    return it == implicitLocals->end() ? nullptr : &it->second;
+  }
 
   const CProcedure* proc = nullptr;
   CClassInstance* me = nullptr;
-  std::vector<CVariant> locals;
-  std::vector<CVariant> stack;
-  std::unordered_map<std::u16string, CVariant> implicitLocals;
+  std::span<CVariant> locals;  // in the virtual machine's arena, as is the stack's room
+  CValueStack stack;
+  std::unique_ptr<std::unordered_map<std::u16string, CVariant>> implicitLocals;
   std::vector<CVariant> pinned;  // arrays whose elements are passed ByRef in this statement
   SFrame* scope = nullptr;  // dynamic code: the frame whose names it works on
   uint32_t pc = 0;
@@ -74,20 +97,54 @@ class CVirtualMachine {
   [[nodiscard]] CGlobals& Globals() { return m_globals; }
 
  private:
-  struct SFrameRecycler {
-    SFrameRecycler(CVirtualMachine& vm, SFrame& frame);
-    ~SFrameRecycler();
-    SFrameRecycler(const SFrameRecycler&) = delete;
-    SFrameRecycler& operator=(const SFrameRecycler&) = delete;
+  // A frame's locals and stack room, taken from the arena for as long as the frame runs.
+  class CFrameStorage {
+   public:
+    CFrameStorage(CVirtualMachine& vm, SFrame& frame);
+    ~CFrameStorage();
+    CFrameStorage(const CFrameStorage&) = delete;
+    CFrameStorage& operator=(const CFrameStorage&) = delete;
+
+   private:
     CVirtualMachine& m_vm;
     SFrame& m_frame;
+    CValueArena::SMark m_mark;
   };
-  static constexpr size_t kSpareVectors = 64;
-  [[nodiscard]] std::vector<CVariant> TakeVector();
-  void GiveBack(std::vector<CVariant>& values) noexcept;
 
   void Execute(SFrame& frame);
-  void Run(SFrame& frame);  // the dispatch loop: VmDispatch.cpp
+  // The dispatch loop (VmDispatch.cpp): runs outer, and the frames that calls from it enter
+  // (above inlineBase), until outer returns.
+  void Run(SFrame& outer, size_t inlineBase);
+  // The innermost entered frame returned: back in its caller, whose call instruction takes its
+  // arguments off and the result on.
+  void ReturnToCaller(SFrame& outer, size_t inlineBase);
+
+  // A call of a global procedure from script code enters the procedure's frame in the same Run,
+  // without a C++ call: calls cost much less, and deep recursion uses no machine stack. Errors
+  // unwind these frames in Execute as they would unwind nested calls.
+  struct SInlineFrame {
+    SFrame frame;
+    CValueArena::SMark mark;
+    CVariant self;  // keeps Me alive while its code runs
+  };
+  void EnterInline(const CProcedure& proc, std::span<CVariant> args, CClassInstance* me = nullptr);
+  // The procedure a member call on a script class runs, when it can be entered in place (a
+  // method, or a property's Get, Let or Set); null when the general way must take it. A Let's
+  // value is converted on the stack first, as the general way would.
+  const CProcedure* MemberToEnter(const CProcedure& proc, int32_t nameIndex, CDispatchObject& target,
+                                  EInvokeKind kind, std::span<CVariant> args, bool inside);
+  // Leaves the innermost entered frame; returns its result.
+  CVariant LeaveInline();
+  [[nodiscard]] SFrame& CurrentFrame(SFrame& outer, size_t inlineBase) {
+    return m_inlineCount > inlineBase ? m_inlineFrames[m_inlineCount - 1]->frame : outer;
+  }
+  static void PassArguments(const CProcedure& proc, std::span<CVariant> locals, std::span<CVariant> args);
+  CVariant NewObject(std::u16string_view className);
+  CVariant* FastElement(SFrame& f, EVarKind kind, int32_t a, const CVariant& index);
+  CVariant InvokeNamed(const CProcedure& proc, int32_t nameIndex, CDispatchObject& target, EInvokeKind kind,
+                       std::span<CVariant> args, bool inside);
+  // The For loop's Next: false when the loop is done.
+  bool StepFor(SFrame& frame, SInstr in);
   void OnTrap(SFrame& frame, const SStatementPos& pos);
   void ResumeAfterError(SFrame& frame);
 
@@ -125,7 +182,9 @@ class CVirtualMachine {
   int m_maxDepth = 3000;
   // Code compiled by Execute that declared procedures or classes: they live as long as the script.
   std::vector<std::unique_ptr<SCompiledUnit>> m_dynamicUnits;
-  std::vector<std::vector<CVariant>> m_spareVectors;
+  CValueArena m_arena;
+  std::vector<std::unique_ptr<SInlineFrame>> m_inlineFrames;  // reused; the first m_inlineCount are in use
+  size_t m_inlineCount = 0;
 };
 
 // Values that go into a variable by Let: an object gives its default value, an array is copied.

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <typeinfo>
 
 #include "engine/runtime/ClassInstance.h"
 #include "engine/runtime/ErrObject.h"
@@ -19,17 +20,15 @@ namespace quillet::engine {
 
 namespace {
 
-CVariant Pop(std::vector<CVariant>& stack) {
+CVariant Pop(CValueStack& stack) {
   CVariant value = std::move(stack.back());
   stack.pop_back();
   return value;
 }
 
-std::span<CVariant> Top(std::vector<CVariant>& stack, size_t n) {
-  return std::span<CVariant>(stack.data() + stack.size() - n, n);
-}
+std::span<CVariant> Top(CValueStack& stack, size_t n) { return stack.Top(n); }
 
-void Drop(std::vector<CVariant>& stack, size_t n) { stack.resize(stack.size() - n); }
+void Drop(CValueStack& stack, size_t n) { stack.Drop(n); }
 
 bool Truth(const CVariant& value) {
   const CVariant& v = value.Deref();
@@ -65,6 +64,14 @@ CVariant Binary(EOp op, const CVariant& a, const CVariant& b) {
     case EOp::Eqv: return ops::Eqv(a, b);
     default: return ops::Imp(a, b);
   }
+}
+
+// The script class instance a value holds; null for anything else (other objects, Nothing).
+CClassInstance* ScriptObject(const CVariant& value) {
+  const CVariant& v = value.Deref();
+  if (!v.IsObject() || v.AsObject() == nullptr) return nullptr;
+  CDispatchObject& object = *v.AsObject();
+  return typeid(object) == typeid(CClassInstance) ? static_cast<CClassInstance*>(&object) : nullptr;
 }
 
 CDispatchObject* RequireObject(const CVariant& value) {
@@ -113,11 +120,18 @@ void Append(CVariant& slot, const CVariant& value) {
 // ---- fast paths for the types loops use; anything else goes to the general operators, which
 // give the same result.
 
-bool IsIntegral(const CVariant& v) { return v.Type() == EVarType::Integer || v.Type() == EVarType::Long; }
-int32_t IntegralValue(const CVariant& v) { return v.Type() == EVarType::Integer ? v.AsInteger() : v.AsLong(); }
+// Values that Let stores as they are: no object's default value to fetch, no array to copy.
+[[gnu::always_inline]] inline bool IsPlain(const CVariant& v) { return v.IsNumeric() || v.IsString() || v.IsEmpty(); }
+
+[[gnu::always_inline]] inline bool IsIntegral(const CVariant& v) {
+  return v.Type() == EVarType::Integer || v.Type() == EVarType::Long;
+}
+[[gnu::always_inline]] inline int32_t IntegralValue(const CVariant& v) {
+  return v.Type() == EVarType::Integer ? v.AsInteger() : v.AsLong();
+}
 
 // The result of an Integer/Long operation: Integer when both were and it fits, else Long.
-bool IntegralResult(const CVariant& a, const CVariant& b, int64_t value, CVariant& out) {
+[[gnu::always_inline]] inline bool IntegralResult(const CVariant& a, const CVariant& b, int64_t value, CVariant& out) {
   if (a.Type() == EVarType::Integer && b.Type() == EVarType::Integer && value >= INT16_MIN && value <= INT16_MAX) {
     out = CVariant::Integer(static_cast<int16_t>(value));
     return true;
@@ -127,36 +141,59 @@ bool IntegralResult(const CVariant& a, const CVariant& b, int64_t value, CVarian
   return true;
 }
 
-bool FastArithmetic(EOp op, const CVariant& a, const CVariant& b, CVariant& out) {
+// Writes a op b over a when both are of the types loops use; false leaves a as it was, for the
+// general operators, which give the same result.
+template <EOp Op>
+[[gnu::always_inline]] inline bool FastArithmetic(CVariant& a, const CVariant& b) {
+  if constexpr (Op == EOp::Count_) return false;
   if (IsIntegral(a) && IsIntegral(b)) {
     const int64_t x = IntegralValue(a);
     const int64_t y = IntegralValue(b);
-    switch (op) {
-      case EOp::Add: return IntegralResult(a, b, x + y, out);
-      case EOp::Sub: return IntegralResult(a, b, x - y, out);
-      case EOp::Mul: return IntegralResult(a, b, x * y, out);
-      case EOp::Mod: return y != 0 && IntegralResult(a, b, x % y, out);
-      default: return false;
+    if constexpr (Op == EOp::Add) return IntegralResult(a, b, x + y, a);
+    if constexpr (Op == EOp::Sub) return IntegralResult(a, b, x - y, a);
+    if constexpr (Op == EOp::Mul) return IntegralResult(a, b, x * y, a);
+    // In 32 bits: a 64-bit division takes several times as long. x Mod -1 is 0 for every x,
+    // including the one whose 32-bit division would overflow.
+    if constexpr (Op == EOp::Mod) {
+      if (y == 0) return false;
+      return IntegralResult(a, b, y == -1 ? 0 : static_cast<int32_t>(x) % static_cast<int32_t>(y), a);
     }
+    return false;
   }
-  if (a.Type() == EVarType::Double && (b.Type() == EVarType::Double || IsIntegral(b))) {
-    const double x = a.AsDouble();
-    const double y = b.Type() == EVarType::Double ? b.AsDouble() : IntegralValue(b);
-    double r = 0;
-    switch (op) {
-      case EOp::Add: r = x + y; break;
-      case EOp::Sub: r = x - y; break;
-      case EOp::Mul: r = x * y; break;
-      default: return false;
+  if constexpr (Op == EOp::Add || Op == EOp::Sub || Op == EOp::Mul) {
+    if (a.Type() == EVarType::Double && (b.Type() == EVarType::Double || IsIntegral(b))) {
+      const double x = a.AsDouble();
+      const double y = b.Type() == EVarType::Double ? b.AsDouble() : IntegralValue(b);
+      const double r = Op == EOp::Add ? x + y : Op == EOp::Sub ? x - y : x * y;
+      if (!std::isfinite(r)) return false;
+      a = CVariant::Double(r);
+      return true;
     }
-    if (!std::isfinite(r)) return false;
-    out = CVariant::Double(r);
-    return true;
   }
   return false;
 }
 
-bool FastCompare(const CVariant& a, const CVariant& b, ops::ECompare& c) {
+// a op b on the stack, or a op constant n. Op is Count_ for the operators without a short way.
+template <EOp Op>
+[[gnu::always_inline]] inline void Arithmetic(CValueStack& stack, const CProcedure& proc, const SInstr& in) {
+  const bool constant = (in.b & kRightConst) != 0;
+  CVariant& a = constant ? stack.back() : stack[stack.size() - 2];
+  const CVariant& b = constant ? proc.constants[in.n] : stack.back();
+  if (!FastArithmetic<Op>(a, b)) a = Binary(in.op, a, b);
+  if (!constant) stack.pop_back();
+}
+
+// Next of a For loop over whole numbers: false when the counter, the step or the limit is of
+// another type, or the counter would leave Long; the general way then takes over.
+[[gnu::always_inline]] inline bool FastForNext(CVariant& counter, const CVariant& limit, const CVariant& step,
+                                               bool& goOn) {
+  if (!IsIntegral(limit) || !IsIntegral(counter) || !FastArithmetic<EOp::Add>(counter, step)) return false;
+  const int32_t value = IntegralValue(counter);
+  goOn = IntegralValue(step) >= 0 ? value <= IntegralValue(limit) : value >= IntegralValue(limit);
+  return true;
+}
+
+[[gnu::always_inline]] inline bool FastCompare(const CVariant& a, const CVariant& b, ops::ECompare& c) {
   if (!IsIntegral(a) || !IsIntegral(b)) return false;
   const int32_t x = IntegralValue(a);
   const int32_t y = IntegralValue(b);
@@ -166,234 +203,447 @@ bool FastCompare(const CVariant& a, const CVariant& b, ops::ECompare& c) {
 
 }  // namespace
 
-void CVirtualMachine::Run(SFrame& f) {
-  const CProcedure& proc = *f.proc;
-  const SInstr* code = proc.code.data();
-  auto& stack = f.stack;
+void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
+  // Each instruction ends with a jump of its own to the next one's code, rather than all of them
+  // going back to one shared jump: the processor then predicts the next instruction from the
+  // one it follows, which loops repeat.
+  static const void* const kHandlers[] = {
+      &&op_Stmt, &&op_Const, &&op_Nothing, &&op_Me, &&op_Load, &&op_Store,
+      &&op_SetVar, &&op_Ref, &&op_CallVar, &&op_RefIndex, &&op_StoreIndex, &&op_SetIndex,
+      &&op_CallBuiltin, &&op_CallMe, &&op_StoreMe, &&op_SetMe, &&op_Member, &&op_StoreMember,
+      &&op_SetMember, &&op_StoreApplied, &&op_SetApplied, &&op_Index, &&op_New, &&op_Neg,
+      &&op_Not, &&op_Add, &&op_Sub, &&op_Mul, &&op_Div, &&op_IntDiv,
+      &&op_Mod, &&op_Pow, &&op_Concat, &&op_And, &&op_Or, &&op_Xor,
+      &&op_Eqv, &&op_Imp, &&op_Eq, &&op_Ne, &&op_Lt, &&op_Gt,
+      &&op_Le, &&op_Ge, &&op_Is, &&op_Jump, &&op_JumpFalse, &&op_JumpTrue,
+      &&op_JumpBack, &&op_ForTest, &&op_ForNext, &&op_ForEachStart, &&op_ForEachNext, &&op_Pop,
+      &&op_DimArray, &&op_ReDim, &&op_ReDimPreserve, &&op_Erase, &&op_OnErrorResume, &&op_OnErrorGoto0,
+      &&op_Append, &&op_Return, &&op_Dynamic, &&op_Count_};
+  static_assert(std::size(kHandlers) == static_cast<size_t>(EOp::Count_) + 1);
+  SInstr in;
+  EVarKind kind;
+  // A computed jump runs no destructors: QUILLET_NEXT() only where no object of the handler is
+  // still alive (after its braces close), never from inside them.
+#define QUILLET_NEXT()                                    \
+  do {                                                    \
+    in = code[pc++];                                      \
+    f.pc = pc;                                            \
+    kind = static_cast<EVarKind>(in.b);                   \
+    goto* kHandlers[static_cast<size_t>(in.op)];          \
+  } while (false)
+  // Once per frame: at the start, and whenever a call enters a frame or a return leaves one.
   for (;;) {
-    const SInstr in = code[f.pc++];
-    const auto kind = static_cast<EVarKind>(in.b);
-    switch (in.op) {
-      case EOp::Stmt:
-        f.statement = static_cast<uint32_t>(in.a);
-        if (!f.pinned.empty()) f.Unpin();
-        if (m_trap.load(std::memory_order_relaxed)) OnTrap(f, proc.statements[static_cast<size_t>(in.a)]);
-        break;
-      case EOp::Const: stack.push_back(proc.constants[static_cast<size_t>(in.a)]); break;
-      case EOp::Nothing: stack.push_back(CVariant::Object(nullptr)); break;
-      case EOp::Me: stack.push_back(CVariant::Object(f.me)); break;
-      case EOp::Load:
-        if (kind == EVarKind::Local) {
-          stack.push_back(f.locals[static_cast<size_t>(in.a)].Deref());
-        } else if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable) {
-          stack.push_back(m_globals.At(in.a).value);
-        } else {
-          stack.push_back(LoadVar(f, kind, in.a));
-        }
-        break;
-      case EOp::Store: {
-        CVariant value = Pop(stack);
-        const bool plain = value.IsNumeric() || value.IsString() || value.IsEmpty();
-        if (kind == EVarKind::Local && plain) {
-          f.locals[static_cast<size_t>(in.a)].Deref() = std::move(value);
-        } else if (kind == EVarKind::Global && plain && m_globals.At(in.a).kind == EGlobalKind::Variable) {
-          m_globals.At(in.a).value = std::move(value);
-        } else {
-          StoreVar(f, kind, in.a, std::move(value), false, in.n == 1);
-        }
-        break;
-      }
-      case EOp::SetVar: StoreVar(f, kind, in.a, Pop(stack), true, false); break;
-      case EOp::Ref: {
-        // A procedure or a constant (even one a later ExecuteGlobal declared) is passed as
-        // its value: there is nothing a ByRef parameter could write back to.
-        if (IsReadOnlyGlobal(f, kind, in.a)) {
-          stack.push_back(LoadVar(f, kind, in.a));
-        } else {
-          stack.push_back(CVariant::Reference(&Slot(f, kind, in.a, EAccess::Write)));
-        }
-        break;
-      }
-      case EOp::CallVar: case EOp::RefIndex: {
-        CVariant result = CallVar(f, kind, in.a, Top(stack, in.n), in.op == EOp::RefIndex);
-        Drop(stack, in.n);
-        stack.push_back(std::move(result));
-        break;
-      }
-      case EOp::StoreIndex: case EOp::SetIndex: {
-        CVariant value = Pop(stack);
-        StoreIndexed(f, kind, in.a, Top(stack, in.n), value, in.op == EOp::SetIndex);
-        Drop(stack, in.n);
-        break;
-      }
-      case EOp::CallBuiltin: {
-        CVariant result = engine::CallBuiltin(in.a, Top(stack, in.n));
-        Drop(stack, in.n);
-        stack.push_back(std::move(result));
-        break;
-      }
-      case EOp::CallMe: {
-        const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
-        CVariant result = f.me->InvokeMember(name, EInvokeKind::Get, Top(stack, in.n), true);
-        Drop(stack, in.n);
-        stack.push_back(std::move(result));
-        break;
-      }
-      case EOp::StoreMe: case EOp::SetMe: {
-        const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
-        (void)f.me->InvokeMember(name, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
-                                 Top(stack, in.n + 1u), true);
-        Drop(stack, in.n + 1u);
-        break;
-      }
-      case EOp::Member: {
-        const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
-        CVariant object = std::move(stack[stack.size() - in.n - 1]);
-        CDispatchObject* target = RequireObject(object);
-        CVariant result = target->Invoke(name, EInvokeKind::Get, Top(stack, in.n));
-        Drop(stack, in.n + 1u);
-        stack.push_back(std::move(result));
-        break;
-      }
-      case EOp::StoreMember: case EOp::SetMember: {
-        const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
-        CVariant object = std::move(stack[stack.size() - in.n - 2]);
-        CDispatchObject* target = RequireObject(object);
-        (void)target->Invoke(name, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
-                             Top(stack, in.n + 1u));
-        Drop(stack, in.n + 2u);
-        break;
-      }
-      case EOp::StoreApplied: case EOp::SetApplied: {
-        CVariant value = Pop(stack);
-        const CVariant target = std::move(stack[stack.size() - in.n - 1]);
-        AssignApplied(target, Top(stack, in.n), value, in.op == EOp::SetApplied);
-        Drop(stack, in.n + 1u);
-        break;
-      }
-      case EOp::Index: {
-        CVariant value = std::move(stack[stack.size() - in.n - 1]);
-        CVariant result = ApplyArgs(value, Top(stack, in.n), {});
-        Drop(stack, in.n + 1u);
-        stack.push_back(std::move(result));
-        break;
-      }
-      case EOp::New: {
-        const auto name = proc.constants[static_cast<size_t>(in.a)].AsString();
-        const CScriptClass* cls = m_globals.FindClass(name);
-        if (cls == nullptr) {
-          CVariant builtin = NewBuiltinClass(name);  // a script class of the same name wins
-          if (builtin.IsObject()) {
-            stack.push_back(std::move(builtin));
-            break;
-          }
-          throw CScriptError(err::ClassNotDefined, u"Class not defined: '" + std::u16string(name) + u"'");
-        }
-        auto* instance = new CClassInstance(*cls, *this);
-        CVariant object = CVariant::Object(instance);
-        instance->Initialize();
-        stack.push_back(std::move(object));
-        break;
-      }
-      case EOp::Neg: stack.back() = ops::Negate(stack.back()); break;
-      case EOp::Not: stack.back() = ops::Not(stack.back()); break;
-      case EOp::Add: case EOp::Sub: case EOp::Mul: case EOp::Div: case EOp::IntDiv: case EOp::Mod: case EOp::Pow:
-      case EOp::Concat: case EOp::And: case EOp::Or: case EOp::Xor: case EOp::Eqv: case EOp::Imp: {
-        CVariant& a = stack[stack.size() - 2];
-        if (!FastArithmetic(in.op, a, stack.back(), a)) a = Binary(in.op, a, stack.back());
-        stack.pop_back();
-        break;
-      }
-      case EOp::Eq: case EOp::Ne: case EOp::Lt: case EOp::Gt: case EOp::Le: case EOp::Ge: {
-        ops::ECompare c{};
-        if (!FastCompare(stack[stack.size() - 2], stack.back(), c)) {
-          c = ops::Compare(stack[stack.size() - 2], stack.back(), (in.b & 1) != 0, (in.b & 2) != 0);
-        }
-        stack.pop_back();
-        stack.back() = c == ops::ECompare::Null ? CVariant::Null() : CVariant::Boolean(CompareResult(in.op, c));
-        break;
-      }
-      case EOp::Is: {
-        const bool same = ops::Is(stack[stack.size() - 2], stack.back());
-        stack.pop_back();
-        stack.back() = CVariant::Boolean(same);
-        break;
-      }
-      case EOp::Jump: f.pc = static_cast<uint32_t>(in.a); break;
-      case EOp::JumpFalse:
-        if (!Truth(stack.back())) f.pc = static_cast<uint32_t>(in.a);
-        stack.pop_back();
-        break;
-      case EOp::JumpTrue:
-        if (Truth(stack.back())) f.pc = static_cast<uint32_t>(in.a);
-        stack.pop_back();
-        break;
-      case EOp::JumpBack:
-        f.pc = static_cast<uint32_t>(in.a);
-        if (m_trap.load(std::memory_order_relaxed)) OnTrap(f, proc.statements[f.statement]);
-        break;
-      case EOp::ForTest: {
-        const CVariant& stepValue = stack.back().Deref();
-        const double step = IsIntegral(stepValue) ? IntegralValue(stepValue) : stepValue.ToDouble();
-        ops::ECompare c{};
-        if (!FastCompare(stack[stack.size() - 3], stack[stack.size() - 2], c)) {
-          c = ops::Compare(stack[stack.size() - 3], stack[stack.size() - 2]);
-        }
-        Drop(stack, 3);
-        if ((step >= 0 && c == ops::ECompare::Greater) || (step < 0 && c == ops::ECompare::Less)) {
-          f.pc = static_cast<uint32_t>(in.a);
-        }
-        break;
-      }
-      case EOp::ForEachStart: stack.back() = StartEnumeration(stack.back()); break;
-      case EOp::ForEachNext: {
-        CVariant enumerator = Pop(stack);
-        CVariant value;
-        // No enumerator when the For Each line failed under On Error Resume Next: the body
-        // then ran once, and the loop ends here.
-        auto* items = enumerator.IsObject() ? static_cast<CEnumerator*>(enumerator.AsObject()) : nullptr;
-        if (items != nullptr && items->Next(value)) stack.push_back(std::move(value));
-        else f.pc = static_cast<uint32_t>(in.a);
-        break;
-      }
-      case EOp::Pop: stack.pop_back(); break;
-      case EOp::DimArray: case EOp::ReDim: case EOp::ReDimPreserve: {
-        const int mode = in.op == EOp::DimArray ? 0 : in.op == EOp::ReDim ? 1 : 2;
-        Dimension(f, kind, in.a, Top(stack, in.n), mode);
-        Drop(stack, in.n);
-        break;
-      }
-      case EOp::Erase: {
-        CVariant& slot = Slot(f, kind, in.a, EAccess::Write);
-        if (!slot.IsArray()) throw CScriptError(err::TypeMismatch);
-        slot.AsArray()->Erase();
-        break;
-      }
-      case EOp::OnErrorResume:
-        f.resumeNext = true;
-        m_err.Clear();
-        break;
-      case EOp::OnErrorGoto0:
-        f.resumeNext = false;
-        m_err.Clear();
-        break;
-      case EOp::Append: {
-        CVariant value = Pop(stack);
-        Append(Slot(f, kind, in.a, EAccess::Write), value);
-        break;
-      }
-      case EOp::Return:
-        f.Unpin();
-        return;
-      case EOp::Dynamic: {
-        CVariant result = RunDynamic(f, static_cast<EDynamic>(in.b), Top(stack, in.n));
-        Drop(stack, in.n);
-        stack.push_back(std::move(result));
-        break;
-      }
-      case EOp::Count_: throw CScriptError(err::InternalError);
+    SFrame& f = CurrentFrame(outer, inlineBase);
+    const CProcedure& proc = *f.proc;
+    const SInstr* code = proc.code.data();
+    auto& stack = f.stack;
+    // The position lives in a register; the frame gets a copy at each instruction, for the
+    // error position and for going on after an error.
+    uint32_t pc = f.pc;
+    QUILLET_NEXT();
+   op_Stmt:
+    f.statement = static_cast<uint32_t>(in.a);
+    if (!f.pinned.empty()) f.Unpin();
+    if (m_trap.load(std::memory_order_relaxed)) OnTrap(f, proc.statements[static_cast<size_t>(in.a)]);
+    QUILLET_NEXT();
+   op_Const:
+    stack.push_back(proc.constants[static_cast<size_t>(in.a)]);
+    QUILLET_NEXT();
+   op_Nothing:
+    stack.push_back(CVariant::Object(nullptr));
+    QUILLET_NEXT();
+   op_Me:
+    stack.push_back(CVariant::Object(f.me));
+    QUILLET_NEXT();
+   op_Load:
+    if (kind == EVarKind::Local) {
+      stack.push_back(f.locals[static_cast<size_t>(in.a)].Deref());
+    } else if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable) {
+      stack.push_back(m_globals.At(in.a).value);
+    } else {
+      stack.push_back(LoadVar(f, kind, in.a));
     }
+    QUILLET_NEXT();
+   op_Store:
+    {
+      CVariant value = Pop(stack);
+      const bool plain = value.IsNumeric() || value.IsString() || value.IsEmpty();
+      if (kind == EVarKind::Local && plain) {
+        f.locals[static_cast<size_t>(in.a)].Deref() = std::move(value);
+      } else if (kind == EVarKind::Global && plain && m_globals.At(in.a).kind == EGlobalKind::Variable) {
+        m_globals.At(in.a).value = std::move(value);
+      } else {
+        StoreVar(f, kind, in.a, std::move(value), false, in.n == 1);
+      }
+    }
+    QUILLET_NEXT();
+   op_SetVar:
+    StoreVar(f, kind, in.a, Pop(stack), true, false);
+    QUILLET_NEXT();
+   op_Ref:
+    {
+      // A procedure or a constant (even one a later ExecuteGlobal declared) is passed as
+      // its value: there is nothing a ByRef parameter could write back to.
+      if (IsReadOnlyGlobal(f, kind, in.a)) {
+        stack.push_back(LoadVar(f, kind, in.a));
+      } else {
+        stack.push_back(CVariant::Reference(&Slot(f, kind, in.a, EAccess::Write)));
+      }
+    }
+    QUILLET_NEXT();
+   op_CallVar: op_RefIndex:
+    if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Procedure) {
+      EnterInline(*m_globals.At(in.a).procedure, Top(stack, in.n));
+      goto switch_frame;
+    }
+    if (in.op == EOp::CallVar && in.n == 1) {
+      if (CVariant* element = FastElement(f, kind, in.a, stack.back())) {
+        stack.back() = *element;
+        QUILLET_NEXT();
+      }
+    }
+    {
+      CVariant result = CallVar(f, kind, in.a, Top(stack, in.n), in.op == EOp::RefIndex);
+      Drop(stack, in.n);
+      stack.push_back(std::move(result));
+    }
+    QUILLET_NEXT();
+   op_StoreIndex: op_SetIndex:
+    if (in.op == EOp::StoreIndex && in.n == 1 && IsPlain(stack.back())) {
+      if (CVariant* element = FastElement(f, kind, in.a, stack[stack.size() - 2])) {
+        *element = std::move(stack.back());
+        stack.Drop(2);
+        QUILLET_NEXT();
+      }
+    }
+    {
+      CVariant value = Pop(stack);
+      StoreIndexed(f, kind, in.a, Top(stack, in.n), value, in.op == EOp::SetIndex);
+      Drop(stack, in.n);
+    }
+    QUILLET_NEXT();
+   op_CallBuiltin:
+    {
+      CVariant result = engine::CallBuiltin(in.a, Top(stack, in.n));
+      Drop(stack, in.n);
+      stack.push_back(std::move(result));
+    }
+    QUILLET_NEXT();
+   op_CallMe:
+    if (const CProcedure* member = MemberToEnter(proc, in.a, *f.me, EInvokeKind::Get, Top(stack, in.n), true)) {
+      EnterInline(*member, Top(stack, in.n), f.me);
+      goto switch_frame;
+    }
+    {
+      CVariant result = InvokeNamed(proc, in.a, *f.me, EInvokeKind::Get, Top(stack, in.n), true);
+      Drop(stack, in.n);
+      stack.push_back(std::move(result));
+    }
+    QUILLET_NEXT();
+   op_StoreMe: op_SetMe:
+    if (const CProcedure* member =
+            MemberToEnter(proc, in.a, *f.me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
+                          Top(stack, in.n + 1u), true)) {
+      EnterInline(*member, Top(stack, in.n + 1u), f.me);
+      goto switch_frame;
+    }
+    {
+      (void)InvokeNamed(proc, in.a, *f.me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
+                        Top(stack, in.n + 1u), true);
+      Drop(stack, in.n + 1u);
+    }
+    QUILLET_NEXT();
+   op_Member:
+    if (CClassInstance* instance = ScriptObject(stack[stack.size() - in.n - 1])) {
+      if (const CProcedure* member = MemberToEnter(proc, in.a, *instance, EInvokeKind::Get, Top(stack, in.n), false)) {
+        EnterInline(*member, Top(stack, in.n), instance);
+        goto switch_frame;
+      }
+    }
+    {
+      CVariant object = std::move(stack[stack.size() - in.n - 1]);
+      CDispatchObject* target = RequireObject(object);
+      CVariant result = InvokeNamed(proc, in.a, *target, EInvokeKind::Get, Top(stack, in.n), false);
+      Drop(stack, in.n + 1u);
+      stack.push_back(std::move(result));
+    }
+    QUILLET_NEXT();
+   op_StoreMember: op_SetMember:
+    if (CClassInstance* instance = ScriptObject(stack[stack.size() - in.n - 2])) {
+      if (const CProcedure* member =
+              MemberToEnter(proc, in.a, *instance, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
+                            Top(stack, in.n + 1u), false)) {
+        EnterInline(*member, Top(stack, in.n + 1u), instance);
+        goto switch_frame;
+      }
+    }
+    {
+      CVariant object = std::move(stack[stack.size() - in.n - 2]);
+      CDispatchObject* target = RequireObject(object);
+      (void)InvokeNamed(proc, in.a, *target, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
+                        Top(stack, in.n + 1u), false);
+      Drop(stack, in.n + 2u);
+    }
+    QUILLET_NEXT();
+   op_StoreApplied: op_SetApplied:
+    {
+      CVariant value = Pop(stack);
+      const CVariant target = std::move(stack[stack.size() - in.n - 1]);
+      AssignApplied(target, Top(stack, in.n), value, in.op == EOp::SetApplied);
+      Drop(stack, in.n + 1u);
+    }
+    QUILLET_NEXT();
+   op_Index:
+    {
+      CVariant value = std::move(stack[stack.size() - in.n - 1]);
+      CVariant result = ApplyArgs(value, Top(stack, in.n), {});
+      Drop(stack, in.n + 1u);
+      stack.push_back(std::move(result));
+    }
+    QUILLET_NEXT();
+   op_New:
+    stack.push_back(NewObject(proc.constants[static_cast<size_t>(in.a)].AsString()));
+    QUILLET_NEXT();
+   op_Neg:
+    stack.back() = ops::Negate(stack.back());
+    QUILLET_NEXT();
+   op_Not:
+    stack.back() = ops::Not(stack.back());
+    QUILLET_NEXT();
+   op_Add:
+    Arithmetic<EOp::Add>(stack, proc, in);
+    QUILLET_NEXT();
+   op_Sub:
+    Arithmetic<EOp::Sub>(stack, proc, in);
+    QUILLET_NEXT();
+   op_Mul:
+    Arithmetic<EOp::Mul>(stack, proc, in);
+    QUILLET_NEXT();
+   op_Mod:
+    Arithmetic<EOp::Mod>(stack, proc, in);
+    QUILLET_NEXT();
+   op_Div: op_IntDiv: op_Pow: op_Concat: op_And: op_Or: op_Xor: op_Eqv: op_Imp:
+    Arithmetic<EOp::Count_>(stack, proc, in);
+    QUILLET_NEXT();
+   op_Eq: op_Ne: op_Lt: op_Gt: op_Le: op_Ge:
+    {
+      const bool constant = (in.b & kRightConst) != 0;
+      CVariant& a = constant ? stack.back() : stack[stack.size() - 2];
+      const CVariant& b = constant ? proc.constants[in.n] : stack.back();
+      ops::ECompare c{};
+      if (!FastCompare(a, b, c)) c = ops::Compare(a, b, (in.b & kLeftLiteral) != 0, (in.b & kRightLiteral) != 0);
+      if (!constant) stack.pop_back();
+      if ((in.b & kJumpUnless) != 0) {
+        stack.pop_back();
+        // Null is not True: the condition fails.
+        if (c == ops::ECompare::Null || !CompareResult(in.op, c)) pc = static_cast<uint32_t>(in.a);
+      } else {
+        stack.back() = c == ops::ECompare::Null ? CVariant::Null() : CVariant::Boolean(CompareResult(in.op, c));
+      }
+    }
+    QUILLET_NEXT();
+   op_Is:
+    {
+      const bool same = ops::Is(stack[stack.size() - 2], stack.back());
+      stack.pop_back();
+      stack.back() = CVariant::Boolean(same);
+    }
+    QUILLET_NEXT();
+   op_Jump:
+    pc = static_cast<uint32_t>(in.a);
+    QUILLET_NEXT();
+   op_JumpFalse:
+    if (!Truth(stack.back())) pc = static_cast<uint32_t>(in.a);
+    stack.pop_back();
+    QUILLET_NEXT();
+   op_JumpTrue:
+    if (Truth(stack.back())) pc = static_cast<uint32_t>(in.a);
+    stack.pop_back();
+    QUILLET_NEXT();
+   op_JumpBack:
+    pc = static_cast<uint32_t>(in.a);
+    if (m_trap.load(std::memory_order_relaxed)) {
+      f.pc = pc;
+      OnTrap(f, proc.statements[f.statement]);
+    }
+    QUILLET_NEXT();
+   op_ForTest:
+    {
+      const CVariant& stepValue = stack.back().Deref();
+      const double step = IsIntegral(stepValue) ? IntegralValue(stepValue) : stepValue.ToDouble();
+      ops::ECompare c{};
+      if (!FastCompare(stack[stack.size() - 3], stack[stack.size() - 2], c)) {
+        c = ops::Compare(stack[stack.size() - 3], stack[stack.size() - 2]);
+      }
+      Drop(stack, 3);
+      if ((step >= 0 && c == ops::ECompare::Greater) || (step < 0 && c == ops::ECompare::Less)) {
+        pc = static_cast<uint32_t>(in.a);
+      }
+    }
+    QUILLET_NEXT();
+   op_ForNext:
+    {
+      bool goOn = false;
+      if (kind != EVarKind::Local ||
+          !FastForNext(f.locals[static_cast<size_t>(in.a)].Deref(), f.locals[in.n], f.locals[in.n + 1u], goOn)) {
+        goOn = StepFor(f, in);
+      }
+      if (!goOn) ++pc;
+    }
+    QUILLET_NEXT();
+   op_ForEachStart:
+    stack.back() = StartEnumeration(stack.back());
+    QUILLET_NEXT();
+   op_ForEachNext:
+    {
+      CVariant enumerator = Pop(stack);
+      CVariant value;
+      // No enumerator when the For Each line failed under On Error Resume Next: the body
+      // then ran once, and the loop ends here.
+      auto* items = enumerator.IsObject() ? static_cast<CEnumerator*>(enumerator.AsObject()) : nullptr;
+      if (items != nullptr && items->Next(value)) stack.push_back(std::move(value));
+      else pc = static_cast<uint32_t>(in.a);
+    }
+    QUILLET_NEXT();
+   op_Pop:
+    stack.pop_back();
+    QUILLET_NEXT();
+   op_DimArray: op_ReDim: op_ReDimPreserve:
+    {
+      const int mode = in.op == EOp::DimArray ? 0 : in.op == EOp::ReDim ? 1 : 2;
+      Dimension(f, kind, in.a, Top(stack, in.n), mode);
+      Drop(stack, in.n);
+    }
+    QUILLET_NEXT();
+   op_Erase:
+    {
+      CVariant& slot = Slot(f, kind, in.a, EAccess::Write);
+      if (!slot.IsArray()) throw CScriptError(err::TypeMismatch);
+      slot.AsArray()->Erase();
+    }
+    QUILLET_NEXT();
+   op_OnErrorResume:
+    f.resumeNext = true;
+    m_err.Clear();
+    QUILLET_NEXT();
+   op_OnErrorGoto0:
+    f.resumeNext = false;
+    m_err.Clear();
+    QUILLET_NEXT();
+   op_Append:
+    {
+      CVariant value = Pop(stack);
+      Append(Slot(f, kind, in.a, EAccess::Write), value);
+    }
+    QUILLET_NEXT();
+   op_Return:
+    f.Unpin();
+    if (m_inlineCount == inlineBase) return;
+    ReturnToCaller(outer, inlineBase);
+    goto switch_frame;
+   op_Dynamic:
+    {
+      CVariant result = RunDynamic(f, static_cast<EDynamic>(in.b), Top(stack, in.n));
+      Drop(stack, in.n);
+      stack.push_back(std::move(result));
+    }
+    QUILLET_NEXT();
+   op_Count_:
+    throw CScriptError(err::InternalError);
+   switch_frame:;
   }
+}
+#undef QUILLET_NEXT
+
+// A member by name; a script class's member through the cache, so that a loop does not search
+// by name each time. Inside the class (Me implied) private members count too.
+CVariant CVirtualMachine::InvokeNamed(const CProcedure& proc, int32_t nameIndex, CDispatchObject& target,
+                                      EInvokeKind kind, std::span<CVariant> args, bool inside) {
+  const std::u16string_view name = proc.constants[static_cast<size_t>(nameIndex)].AsString();
+  if (typeid(target) == typeid(CClassInstance)) {
+    auto& instance = static_cast<CClassInstance&>(target);
+    SMemberCache& cache = proc.MemberCache(nameIndex);
+    if (cache.cls != &instance.Class() || cache.inside != inside) {
+      cache.member = instance.Lookup(name, inside);
+      cache.cls = cache.member != nullptr ? &instance.Class() : nullptr;
+      cache.inside = inside;
+    }
+    if (cache.member != nullptr) return instance.InvokeFound(*cache.member, kind, args);
+    return instance.InvokeMember(name, kind, args, inside);
+  }
+  return target.Invoke(name, kind, args);
+}
+
+// The element of a one-dimensional array in a local or a declared global named by one whole
+// number; null for anything else, which takes the general way (and gets its errors there).
+CVariant* CVirtualMachine::FastElement(SFrame& f, EVarKind kind, int32_t a, const CVariant& index) {
+  const CVariant& i = index.Deref();
+  if (!IsIntegral(i)) return nullptr;
+  CVariant* slot = nullptr;
+  if (kind == EVarKind::Local) slot = &f.locals[static_cast<size_t>(a)].Deref();
+  else if (kind == EVarKind::Global && m_globals.At(a).kind == EGlobalKind::Variable) slot = &m_globals.At(a).value;
+  if (slot == nullptr || !slot->IsArray()) return nullptr;
+  return slot->AsArray()->ElementOrNull(IntegralValue(i));
+}
+
+const CProcedure* CVirtualMachine::MemberToEnter(const CProcedure& proc, int32_t nameIndex, CDispatchObject& target,
+                                                 EInvokeKind kind, std::span<CVariant> args, bool inside) {
+  if (typeid(target) != typeid(CClassInstance)) return nullptr;
+  auto& instance = static_cast<CClassInstance&>(target);
+  SMemberCache& cache = proc.MemberCache(nameIndex);
+  if (cache.cls != &instance.Class() || cache.inside != inside) {
+    cache.member = instance.Lookup(proc.constants[static_cast<size_t>(nameIndex)].AsString(), inside);
+    cache.cls = cache.member != nullptr ? &instance.Class() : nullptr;
+    cache.inside = inside;
+  }
+  const SClassMember* member = cache.member;
+  if (member == nullptr) return nullptr;
+  if (member->kind == EMemberKind::Method) return kind == EInvokeKind::Get ? member->method : nullptr;
+  if (member->kind != EMemberKind::Property) return nullptr;
+  if (kind == EInvokeKind::Get) return member->get;
+  if (kind == EInvokeKind::Set) return member->set;
+  if (member->let == nullptr) return nullptr;
+  args.back() = LetValue(args.back());
+  return member->let;
+}
+
+// New: a script class of the name, else a built-in one (RegExp).
+CVariant CVirtualMachine::NewObject(std::u16string_view name) {
+  const CScriptClass* cls = m_globals.FindClass(name);
+  if (cls == nullptr) {
+    CVariant builtin = NewBuiltinClass(name);
+    if (builtin.IsObject()) return builtin;
+    throw CScriptError(err::ClassNotDefined, u"Class not defined: '" + std::u16string(name) + u"'");
+  }
+  auto* instance = new CClassInstance(*cls, *this);
+  CVariant object = CVariant::Object(instance);
+  instance->Initialize();
+  return object;
+}
+
+// Next of a For loop: the counter goes up by the step and is tested against the limit, with the
+// rules of + and of the For line's test. A counter in a local or a declared global with whole
+// numbers takes the short way.
+bool CVirtualMachine::StepFor(SFrame& f, SInstr in) {
+  const CVariant& limit = f.locals[in.n];
+  const CVariant& step = f.locals[in.n + 1u];
+  const auto kind = static_cast<EVarKind>(in.b);
+  bool goOn = false;
+  if (kind == EVarKind::Local && FastForNext(f.locals[static_cast<size_t>(in.a)].Deref(), limit, step, goOn)) {
+    return goOn;
+  }
+  if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable &&
+      FastForNext(m_globals.At(in.a).value, limit, step, goOn)) {
+    return goOn;
+  }
+  CVariant next = LoadVar(f, kind, in.a);
+  if (!FastArithmetic<EOp::Add>(next, step)) next = ops::Add(next, step);
+  StoreVar(f, kind, in.a, std::move(next), false, false);
+  const CVariant current = LoadVar(f, kind, in.a);
+  const double direction = IsIntegral(step) ? IntegralValue(step) : step.ToDouble();
+  ops::ECompare c{};
+  if (!FastCompare(current, limit, c)) c = ops::Compare(current, limit);
+  return !((direction >= 0 && c == ops::ECompare::Greater) || (direction < 0 && c == ops::ECompare::Less));
 }
 
 }  // namespace quillet::engine

@@ -112,6 +112,38 @@ TEST(Vm, DeepRecursionIsOutOfStackSpace) {
   EXPECT_EQ(r.error, 28);
 }
 
+// Frames of nested calls live in one arena that grows in pieces: a deep chain of calls with
+// many locals spans several pieces, and every frame keeps its values and its ByRef links.
+TEST(Vm, DeepCallsKeepEveryFramesValues) {
+  std::u16string locals;
+  std::u16string sum;
+  for (int i = 1; i <= 40; ++i) {
+    const std::u16string name = u"v" + std::u16string(1, static_cast<char16_t>(u'0' + i / 10)) +
+                                std::u16string(1, static_cast<char16_t>(u'0' + i % 10));
+    locals += u"  Dim " + name + u" : " + name + u" = n\n";
+    sum += u" + " + name;
+  }
+  const auto r = RunScript(u"Function Dive(n, ByRef calls)\n" + locals +
+                           u"  calls = calls + 1\n"
+                           u"  If n > 0 Then Dive = Dive(n - 1, calls) Else Dive = 0\n"
+                           u"  Dive = Dive + (0" + sum + u") / 40\n"
+                           u"End Function\n"
+                           u"Dim count, total : count = 0\ntotal = Dive(1500, count)\nLog total, count\n");
+  ASSERT_EQ(r.error, 0);
+  ASSERT_EQ(r.lines.size(), 1u);
+  EXPECT_EQ(r.lines[0], u"1125750 1501");
+}
+
+TEST(Vm, StatementHookSeesTheFramesOfNestedCalls) {
+  CScriptEngine engine;
+  std::vector<size_t> depths;
+  engine.Vm().SetStatementHook([&](const SFrame&, const SStatementPos&) { depths.push_back(engine.Vm().Frames().size()); });
+  const auto r = RunScript(u"Sub Inner : x = 1 : End Sub\nSub Outer : Inner : End Sub\nOuter\ny = 2\n", &engine);
+  ASSERT_EQ(r.error, 0);
+  const std::vector<size_t> expected{1, 2, 3, 1};
+  EXPECT_EQ(depths, expected);
+}
+
 // Conditions tested again on their own lines (a loop's test, a Case, an ElseIf) are statements
 // of those lines, and so are the ends of loops that step or jump back.
 TEST(Vm, StatementHookSeesEveryStatementInOrder) {
