@@ -28,11 +28,18 @@ using FreeDests = void (*)(int, SCupsDest*);
 
 std::u16string Text(const char* text) { return platform::Utf8ToUtf16(text != nullptr ? text : ""); }
 
+// Loaded once and never unloaded: the library keeps state of its own (per-thread data, exit
+// handlers) that must outlive any one call, and unloading it would leave that state dangling.
+void* PrintLibrary() {
+  static void* const library = ::dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL);
+  return library;
+}
+
 }  // namespace
 
 std::vector<SPrinter> Printers() {
   std::vector<SPrinter> printers;
-  void* library = ::dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL);
+  void* library = PrintLibrary();
   if (library == nullptr) return printers;
   const auto getDests = reinterpret_cast<GetDests>(::dlsym(library, "cupsGetDests"));
   const auto freeDests = reinterpret_cast<FreeDests>(::dlsym(library, "cupsFreeDests"));
@@ -53,7 +60,6 @@ std::vector<SPrinter> Printers() {
     }
     freeDests(count, dests);
   }
-  ::dlclose(library);
   return printers;
 }
 
