@@ -2,11 +2,12 @@
 
 #include "engine/objects/regexp/RegExpLibrary.h"
 #include "engine/objects/scripting/ScriptingLibrary.h"
+#include "engine/objects/wmi/WbemScriptingLibrary.h"
 
 namespace quillet::engine {
 
 std::span<const om::SLibrary* const> EngineLibraries() {
-  static constexpr const om::SLibrary* kLibraries[] = {&kScriptingLibrary, &kRegExpLibrary};
+  static constexpr const om::SLibrary* kLibraries[] = {&kScriptingLibrary, &kRegExpLibrary, &kWbemScriptingLibrary};
   return kLibraries;
 }
 

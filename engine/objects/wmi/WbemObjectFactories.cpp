@@ -1,0 +1,15 @@
+#include "engine/objects/wmi/WbemObjectFactories.h"
+
+#include "engine/objects/wmi/WbemClasses.h"
+#include "engine/objects/wmi/WbemPendingObject.h"
+#include "engine/runtime/DispatchTable.h"
+
+namespace quillet::engine {
+
+CDispatchObject* NewWbemLocator() { return new CWbemPendingObject(DispatchTableOf<kWbemLocatorClass>()); }
+CDispatchObject* NewWbemNamedValueSet() {
+  return new CWbemPendingObject(DispatchTableOf<kWbemNamedValueSetClass>());
+}
+CDispatchObject* NewWbemDateTime() { return new CWbemPendingObject(DispatchTableOf<kWbemDateTimeClass>()); }
+
+}  // namespace quillet::engine
