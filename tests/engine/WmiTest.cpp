@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <string>
 
+#include "engine/objects/wmi/WbemConnection.h"
+#include "engine/objects/wmi/WbemMoniker.h"
 #include "engine/runtime/DispatchObject.h"
 #include "engine/runtime/ScriptError.h"
 #include "engine/vm/ScriptEngine.h"
@@ -60,6 +64,94 @@ TEST(WbemScripting, CreatableClassesAndMembersNotProvidedYet) {
                       u"dt.NoSuchMember\n"
                       u"Log Err.Number\n"),
             "80041009 SetFileTime is not available on this system SWbemDateTime\n438\n");
+}
+
+int MonikerError(std::u16string_view text) {
+  try {
+    (void)ParseWbemMoniker(text);
+  } catch (const CScriptError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+TEST(WbemMoniker, PartsAsWindowsReadsThem) {
+  SWbemMoniker m = ParseWbemMoniker(u"winmgmts:");
+  EXPECT_EQ(m.server, u".");
+  EXPECT_EQ(m.nameSpace, u"");
+  EXPECT_EQ(m.objectPath, u"");
+  EXPECT_EQ(m.security.impersonationLevel, 3);
+
+  m = ParseWbemMoniker(u"WinMgmts:{impersonationLevel=Identify, authenticationLevel=pktPrivacy,"
+                       u"(Debug, !Shutdown)}!\\\\.\\root\\cimv2");
+  EXPECT_EQ(m.security.impersonationLevel, 2);
+  EXPECT_EQ(m.security.authenticationLevel, 6);
+  ASSERT_EQ(m.security.privileges.size(), 2u);
+  EXPECT_EQ(m.security.privileges[1].name, u"Shutdown");
+  EXPECT_FALSE(m.security.privileges[1].enabled);
+  EXPECT_EQ(m.server, u".");
+  EXPECT_EQ(m.nameSpace, u"root\\cimv2");
+
+  // An object path after the namespace; a colon inside a quoted key is part of the key.
+  m = ParseWbemMoniker(u"winmgmts:{impersonationLevel=impersonate}[locale=ms_409]!//myhost/root/cimv2:"
+                       u"Win32_Service.Name='a:b'");
+  EXPECT_EQ(m.server, u"myhost");
+  EXPECT_EQ(m.nameSpace, u"root\\cimv2");
+  EXPECT_EQ(m.objectPath, u"Win32_Service.Name='a:b'");
+  EXPECT_EQ(m.security.locale, u"ms_409");
+
+  // A bare class is an object path in the default namespace; a bare namespace is a namespace.
+  EXPECT_EQ(ParseWbemMoniker(u"winmgmts:Win32_Process").objectPath, u"Win32_Process");
+  EXPECT_EQ(ParseWbemMoniker(u"winmgmts:root\\default").nameSpace, u"root\\default");
+  EXPECT_EQ(ParseWbemMoniker(u"winmgmts:root\\default:StdRegProv").objectPath, u"StdRegProv");
+
+  constexpr int kSyntax = static_cast<int>(0x800401E4);
+  EXPECT_EQ(MonikerError(u"winmgmts:{impersonationLevel=sudo}"), kSyntax);
+  EXPECT_EQ(MonikerError(u"winmgmts:{impersonationLevel=impersonate"), kSyntax);
+  EXPECT_EQ(MonikerError(u"winmgmts:{colour=blue}!root\\cimv2"), kSyntax);
+  EXPECT_EQ(MonikerError(u"winmgmts:{(Debug,)}"), kSyntax);
+  EXPECT_EQ(MonikerError(u"winmgmts:{impersonationLevel=impersonate}root\\cimv2"), kSyntax);
+  EXPECT_EQ(MonikerError(u"winmgmts:\\\\\\root"), kSyntax);
+  EXPECT_EQ(MonikerError(u"winmgmts:root\\cimv2:"), kSyntax);
+  EXPECT_EQ(MonikerError(u"winmgmt:"), kSyntax);
+}
+
+TEST(WbemMoniker, ThisComputerByEveryName) {
+  EXPECT_TRUE(IsThisComputer(u"."));
+  EXPECT_TRUE(IsThisComputer(u""));
+  EXPECT_TRUE(IsThisComputer(u"LocalHost"));
+  EXPECT_TRUE(IsThisComputer(u"::1"));
+  char host[256] = {};
+  ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
+  EXPECT_TRUE(IsThisComputer(platform::Utf8ToUtf16(host)));
+  EXPECT_FALSE(IsThisComputer(u"fileserver-that-is-not-here"));
+}
+
+TEST(WbemScripting, ConnectionsFromMonikersAndTheLocator) {
+  EXPECT_EQ(RunLogged(u"Set svc = GetObject(\"winmgmts:{impersonationLevel=identify}!\\\\.\\root\\cimv2\")\n"
+                      u"Log TypeName(svc), svc.Security_.ImpersonationLevel\n"
+                      u"svc.Security_.ImpersonationLevel = 3\n"
+                      u"Log svc.Security_.ImpersonationLevel\n"
+                      u"Set loc = CreateObject(\"WbemScripting.SWbemLocator\")\n"
+                      u"loc.Security_.AuthenticationLevel = 6\n"
+                      u"Set svc2 = loc.ConnectServer(\"localhost\", \"root/default\")\n"
+                      u"Log TypeName(svc2), svc2.Security_.AuthenticationLevel\n"
+                      u"Log TypeName(loc.ConnectServer())\n"),
+            "SWbemServicesEx 2\n3\nSWbemServicesEx 6\nSWbemServicesEx\n");
+  // Windows' numbers for what cannot be connected to; another computer fails at once.
+  EXPECT_EQ(RunLogged(u"On Error Resume Next\n"
+                      u"Set svc = GetObject(\"winmgmts:\\\\fileserver-that-is-not-here\\root\\cimv2\")\n"
+                      u"Log Hex(Err.Number), Err.Source : Err.Clear\n"
+                      u"Set svc = GetObject(\"winmgmts:root\\nowhere\")\n"
+                      u"Log Hex(Err.Number), Err.Description : Err.Clear\n"
+                      u"Set svc = GetObject(\"winmgmts:{impersonationLevel=sudo}\")\n"
+                      u"Log Hex(Err.Number) : Err.Clear\n"
+                      u"Set loc = CreateObject(\"WbemScripting.SWbemLocator\")\n"
+                      u"Set svc = loc.ConnectServer(\".\", \"root\\cimv2\", \"admin\", \"secret\")\n"
+                      u"Log Hex(Err.Number) : Err.Clear\n"
+                      u"loc.Security_.ImpersonationLevel = 9\n"
+                      u"Log Hex(Err.Number), loc.Security_.ImpersonationLevel : Err.Clear\n"),
+            "800706BA SWbemLocator\n8004100E Invalid namespace\n800401E4\n80041064\n80041008 3\n");
 }
 
 }  // namespace
