@@ -5,10 +5,12 @@
 
 #include <unistd.h>
 
+#include <map>
 #include <string>
 
 #include "engine/objects/wmi/WbemConnection.h"
 #include "engine/objects/wmi/WbemMoniker.h"
+#include "engine/objects/wmi/WqlQuery.h"
 #include "engine/runtime/DispatchObject.h"
 #include "engine/runtime/ScriptError.h"
 #include "engine/vm/ScriptEngine.h"
@@ -152,6 +154,109 @@ TEST(WbemScripting, ConnectionsFromMonikersAndTheLocator) {
                       u"loc.Security_.ImpersonationLevel = 9\n"
                       u"Log Hex(Err.Number), loc.Security_.ImpersonationLevel : Err.Clear\n"),
             "800706BA SWbemLocator\n8004100E Invalid namespace\n800401E4\n80041064\n80041008 3\n");
+}
+
+// Whether an instance with these properties passes the query's WHERE; Name is 'cron',
+// ProcessId 42, Priority Null, Started True.
+bool Passes(std::u16string_view where) {
+  const std::map<std::u16string, CVariant> instance = {{u"name", CVariant::String(u"cron")},
+                                                       {u"processid", CVariant::Long(42)},
+                                                       {u"priority", CVariant::Null()},
+                                                       {u"started", CVariant::Boolean(true)}};
+  const SWqlQuery query = ParseWql(u"SELECT * FROM Win32_Thing WHERE " + std::u16string(where));
+  return WqlMatches(*query.where, [&](std::u16string_view name) {
+    std::u16string key(name);
+    for (char16_t& c : key) c = static_cast<char16_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+    const auto found = instance.find(key);
+    return found == instance.end() ? CVariant::Null() : found->second;
+  });
+}
+
+int WqlError(std::u16string_view text) {
+  try {
+    (void)ParseWql(text);
+  } catch (const CScriptError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+TEST(Wql, SelectListAndClass) {
+  SWqlQuery q = ParseWql(u"select * from Win32_Process");
+  EXPECT_TRUE(q.allProperties);
+  EXPECT_EQ(q.className, u"Win32_Process");
+  EXPECT_EQ(q.where, nullptr);
+  q = ParseWql(u"  SELECT Name,ProcessId , CommandLine FROM Win32_Process WHERE Name = 'a'  ");
+  EXPECT_FALSE(q.allProperties);
+  EXPECT_EQ(q.properties, (std::vector<std::u16string>{u"Name", u"ProcessId", u"CommandLine"}));
+  std::vector<std::u16string> read;
+  CollectWqlProperties(*ParseWql(u"select * from c where (A = 1 or b = 2) and not a like 'x' and c is null").where,
+                       read);
+  EXPECT_EQ(read, (std::vector<std::u16string>{u"A", u"b", u"c"}));
+}
+
+TEST(Wql, OperatorsAgainstAnInstance) {
+  EXPECT_TRUE(Passes(u"Name = 'CRON'"));  // text compares without regard to case
+  EXPECT_TRUE(Passes(u"Name = \"cron\""));
+  EXPECT_TRUE(Passes(u"'cron' = Name"));
+  EXPECT_FALSE(Passes(u"Name <> 'cron'"));
+  EXPECT_TRUE(Passes(u"Name != 'sshd'"));
+  EXPECT_TRUE(Passes(u"ProcessId = 42 AND ProcessId >= 42 AND ProcessId <= 42.0"));
+  EXPECT_TRUE(Passes(u"ProcessId > 41 and ProcessId < 43"));
+  EXPECT_TRUE(Passes(u"ProcessId = '42'"));
+  EXPECT_FALSE(Passes(u"ProcessId = 'forty-two'"));
+  EXPECT_TRUE(Passes(u"Name > 'abc' AND Name < 'D'"));
+  EXPECT_TRUE(Passes(u"Started = TRUE AND NOT Started = false"));
+  EXPECT_TRUE(Passes(u"Priority IS NULL AND Name IS NOT NULL"));
+  EXPECT_TRUE(Passes(u"Priority = NULL AND Name <> NULL"));
+  // A comparison with Null is false whichever way it is asked.
+  EXPECT_FALSE(Passes(u"Priority = 0"));
+  EXPECT_FALSE(Passes(u"Priority <> 0"));
+  EXPECT_TRUE(Passes(u"NOT (Name = 'x' OR ProcessId = 1) AND (Name = 'cron' OR ProcessId = 1)"));
+  EXPECT_TRUE(Passes(u"Name = 'x' OR Name = 'y' OR Name = 'cron'"));
+  EXPECT_FALSE(Passes(u"Name = 'cron' AND (ProcessId = 1 OR Priority = 1)"));
+  // Escapes in strings: the other quote stands for itself, a backslash takes the next character.
+  EXPECT_FALSE(Passes(u"Name = 'it\\'s' OR Name = \"say \\\"x\\\"\""));
+}
+
+TEST(Wql, LikePatterns) {
+  EXPECT_TRUE(WqlLike(u"svchost.exe", u"svc%"));
+  EXPECT_TRUE(WqlLike(u"svchost.exe", u"%HOST%"));
+  EXPECT_TRUE(WqlLike(u"svchost.exe", u"svchos_.exe"));
+  EXPECT_FALSE(WqlLike(u"svchost.exe", u"svchos_"));
+  EXPECT_TRUE(WqlLike(u"C:", u"[a-d]:"));
+  EXPECT_FALSE(WqlLike(u"E:", u"[a-d]:"));
+  EXPECT_TRUE(WqlLike(u"E:", u"[^a-d]:"));
+  EXPECT_TRUE(WqlLike(u"b1", u"[abc][0-9]"));
+  EXPECT_TRUE(WqlLike(u"", u"%"));
+  EXPECT_FALSE(WqlLike(u"", u"_"));
+  EXPECT_TRUE(WqlLike(u"a%b", u"a[%]b"));
+  EXPECT_FALSE(WqlLike(u"ab", u"a[b"));  // an unclosed set matches nothing
+  // Many % over a long text that does not match ends at once, not exponentially late.
+  EXPECT_FALSE(WqlLike(std::u16string(20000, u'a'), u"%a%a%a%a%a%a%a%a%b"));
+  EXPECT_TRUE(Passes(u"Name LIKE 'c%n'"));
+  EXPECT_FALSE(Passes(u"Name LIKE 'c%x' OR Priority LIKE '%'"));
+}
+
+TEST(Wql, MalformedQueriesAreInvalidQueries) {
+  constexpr int kInvalidQuery = static_cast<int>(0x80041017);
+  for (const std::u16string_view bad :
+       {u"", u"select", u"select * from", u"select from Win32_Process", u"select *, Name from c", u"select * c",
+        u"delete from c", u"select * from c where", u"select * from c where Name", u"select * from c where Name = ",
+        u"select * from c where Name = 'open", u"select * from c where (Name = 'a'", u"select * from c where Name = 'a')",
+        u"select * from c where 'a' = 'b'", u"select * from c where Name like 5", u"select * from c where Name == 'a'",
+        u"select * from c where Name = 'a' and", u"select * from c where 5 is null", u"select * from c extra",
+        u"select * from c where Name = 12abc", u"select * from c where Name ~ 'a'", u"select Name, from c"}) {
+    EXPECT_EQ(WqlError(bad), kInvalidQuery) << platform::Utf16ToUtf8(bad);
+  }
+  // Conditions nested or chained past any real query's size are refused rather than overflowing.
+  std::u16string deep = u"select * from c where " + std::u16string(100000, u'(') + u"a=1";
+  EXPECT_EQ(WqlError(deep), kInvalidQuery);
+  std::u16string chained = u"select * from c where a=1";
+  for (int i = 0; i < 100000; ++i) chained += u" and a=1";
+  EXPECT_EQ(WqlError(chained), kInvalidQuery);
+  EXPECT_EQ(WqlError(u"select * from c where a = 1e999999999999999999999999999999999999999"), kInvalidQuery);
+  EXPECT_EQ(WqlError(u"select * from c where a = " + std::u16string(400, u'9')), 0);
 }
 
 }  // namespace
