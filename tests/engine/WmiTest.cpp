@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/utsname.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <map>
@@ -257,6 +260,91 @@ TEST(Wql, MalformedQueriesAreInvalidQueries) {
   EXPECT_EQ(WqlError(chained), kInvalidQuery);
   EXPECT_EQ(WqlError(u"select * from c where a = 1e999999999999999999999999999999999999999"), kInvalidQuery);
   EXPECT_EQ(WqlError(u"select * from c where a = " + std::u16string(400, u'9')), 0);
+}
+
+std::u16string U(const std::string& text) { return platform::Utf8ToUtf16(text); }
+
+TEST(WbemQueries, ProcessesCrossCheckedWithProc) {
+  const std::string pid = std::to_string(getpid());
+  std::string exe(4096, '\0');
+  exe.resize(static_cast<size_t>(readlink("/proc/self/exe", exe.data(), exe.size())));
+  const std::string out = RunLogged(
+      u"Set svc = GetObject(\"winmgmts:{impersonationLevel=impersonate}!\\\\.\\root\\cimv2\")\n"
+      u"Set found = svc.ExecQuery(\"Select * from Win32_Process Where ProcessId = " + U(pid) + u"\", \"WQL\", 48)\n"
+      u"Log found.Count\n"
+      u"For Each p In found\n"
+      u"  Log p.Handle, p.ParentProcessId, p.ExecutablePath, p.Path_.RelPath, p.Path_.Class\n"
+      u"  Log Len(p.CreationDate), Mid(p.CreationDate, 15, 1), TypeName(p.WorkingSetSize), p.ThreadCount > 0\n"
+      u"  Log p.Properties_(\"ProcessId\").CIMType, p.Properties_(\"ProcessId\").Origin, p.Properties_(\"Handle\").IsLocal\n"
+      u"Next\n"
+      u"Set again = svc.Get(\"Win32_Process.Handle='" + U(pid) + u"'\")\n"
+      u"Log again.ProcessId = found.ItemIndex(0).ProcessId, again.Name = found.ItemIndex(0).Name\n"
+      u"Set some = svc.ExecQuery(\"Select Name from Win32_Process Where ProcessId = " + U(pid) + u"\")\n"
+      u"Log IsNull(some.ItemIndex(0).ParentProcessId), some.ItemIndex(0).Handle\n");
+  EXPECT_EQ(out, "1\n" + pid + " " + std::to_string(getppid()) + " " + exe + " Win32_Process.Handle=\"" + pid +
+                     "\" Win32_Process\n25 . String True\n19 Win32_Process False\nTrue True\nTrue " + pid + "\n");
+}
+
+TEST(WbemQueries, AChildAppearsAndDisappears) {
+  int gate[2];
+  ASSERT_EQ(pipe(gate), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    close(gate[1]);
+    char byte = 0;
+    (void)!read(gate[0], &byte, 1);  // waits until the test closes its end
+    _exit(0);
+  }
+  close(gate[0]);
+  const std::u16string query = u"Log GetObject(\"winmgmts:\").ExecQuery(\"Select * From Win32_Process Where "
+                               u"ProcessId = " + U(std::to_string(child)) + u" And ParentProcessId = " +
+                               U(std::to_string(getpid())) + u"\").Count\n";
+  EXPECT_EQ(RunLogged(query), "1\n");
+  close(gate[1]);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(RunLogged(query), "0\n");
+}
+
+TEST(WbemQueries, OperatingSystemCrossCheckedWithUname) {
+  utsname system{};
+  ASSERT_EQ(uname(&system), 0);
+  char host[256] = {};
+  ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
+  EXPECT_EQ(RunLogged(u"For Each os In GetObject(\"winmgmts:\").InstancesOf(\"Win32_OperatingSystem\")\n"
+                      u"  Log os.Version, os.CSName, os.Path_.RelPath, os.Path_.IsSingleton, CDbl(os.TotalVisibleMemorySize) > 0\n"
+                      u"  Log Len(os.LastBootUpTime), os.LastBootUpTime < os.LocalDateTime, os.OSType\n"
+                      u"Next\n"
+                      u"Log GetObject(\"winmgmts:\\\\.\\root\\cimv2:Win32_OperatingSystem=@\").Version\n"),
+            std::string(system.release) + " " + host + " Win32_OperatingSystem=@ True True\n25 True 36\n" +
+                system.release + "\n");
+}
+
+TEST(WbemQueries, ClassesAndErrorsAsWindowsNumbersThem) {
+  EXPECT_EQ(RunLogged(u"Set svc = GetObject(\"winmgmts:\")\n"
+                      u"Set c = svc.Get(\"Win32_Process\")\n"
+                      u"Log c.Path_.IsClass, c.Path_.RelPath, Join(c.Derivation_, \",\"), IsNull(c.Name)\n"
+                      u"n = 0\n"
+                      u"For Each k In svc.SubclassesOf(\"CIM_Process\") : n = n + 1 : Log k.Path_.Class : Next\n"
+                      u"Log svc.ExecQuery(\"Select * from CIM_Process Where Handle = '1'\").ItemIndex(0).Path_.Class\n"
+                      u"On Error Resume Next\n"
+                      u"svc.ExecQuery \"Select * from Win32_Nothing\" : Log Hex(Err.Number) : Err.Clear\n"
+                      u"svc.ExecQuery \"Select * from Win32_Process Where Colour = 'red'\" : Log Hex(Err.Number) : Err.Clear\n"
+                      u"svc.ExecQuery \"Select Colour from Win32_Process\" : Log Hex(Err.Number) : Err.Clear\n"
+                      u"svc.ExecQuery \"Select * from\" : Log Hex(Err.Number) : Err.Clear\n"
+                      u"svc.ExecQuery \"Select * from Win32_Process\", \"SQL\" : Log Hex(Err.Number) : Err.Clear\n"
+                      u"svc.Get \"Win32_Process.Handle='no such process'\" : Log Hex(Err.Number) : Err.Clear\n"
+                      u"svc.Get \"Win32_Nothing\" : Log Hex(Err.Number) : Err.Clear\n"
+                      u"svc.Get \"Win32_Process.Handle='1\" : Log Hex(Err.Number) : Err.Clear\n"
+                      u"svc.Get \"Win32_Process.Colour='1'\" : Log Hex(Err.Number) : Err.Clear\n"
+                      u"svc.InstancesOf \"Win32_Nothing\" : Log Hex(Err.Number) : Err.Clear\n"
+                      u"x = c.NoSuchProperty : Log Err.Number : Err.Clear\n"
+                      u"c.Terminate : Log Hex(Err.Number), Err.Description : Err.Clear\n"),
+            "True Win32_Process CIM_Process,CIM_LogicalElement,CIM_ManagedSystemElement True\n"
+            "Win32_Process\nWin32_Process\n"
+            "80041010\n80041017\n80041017\n80041017\n80041018\n80041002\n80041002\n8004103A\n8004103A\n80041010\n"
+            "438\n80041009 Terminate is not available on this system\n");
 }
 
 }  // namespace

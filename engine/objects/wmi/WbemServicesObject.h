@@ -4,6 +4,7 @@
 // namespace; members not provided yet raise "Not available".
 
 #include "engine/objects/wmi/WbemConnection.h"
+#include "engine/objects/wmi/WbemInstance.h"
 #include "engine/runtime/AutomationObject.h"
 
 namespace quillet::engine {
@@ -20,6 +21,9 @@ class CWbemServicesObject : public CAutomationObject {
   CVariant InvokeMember(const om::SMember& member, std::span<CVariant> args) override;
 
  private:
+  CVariant ExecQuery(std::span<CVariant> args);
+  [[nodiscard]] CVariant ObjectSet(WbemInstances instances) const;
+
   SWbemConnection m_connection;
 };
 

@@ -1,0 +1,18 @@
+#include "engine/objects/wmi/WbemProvider.h"
+
+#include "engine/objects/wmi/OperatingSystemProvider.h"
+#include "engine/objects/wmi/ProcessProvider.h"
+#include "engine/objects/wmi/WbemText.h"
+
+namespace quillet::engine {
+
+CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_view className) {
+  static CProcessProvider processes;
+  static COperatingSystemProvider operatingSystem;
+  if (!wbem_text::SameName(nameSpace, u"root\\cimv2")) return nullptr;
+  if (wbem_text::SameName(className, u"Win32_Process")) return &processes;
+  if (wbem_text::SameName(className, u"Win32_OperatingSystem")) return &operatingSystem;
+  return nullptr;
+}
+
+}  // namespace quillet::engine
