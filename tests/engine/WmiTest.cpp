@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 
@@ -345,6 +346,38 @@ TEST(WbemQueries, ClassesAndErrorsAsWindowsNumbersThem) {
             "Win32_Process\nWin32_Process\n"
             "80041010\n80041017\n80041017\n80041017\n80041018\n80041002\n80041002\n8004103A\n8004103A\n80041010\n"
             "438\n80041009 Terminate is not available on this system\n");
+}
+
+// The first line of a command's output after its heading line.
+std::string SecondLineOf(const char* command) {
+  FILE* pipe = popen(command, "r");
+  if (pipe == nullptr) return {};
+  char line[4096] = {};
+  std::string second;
+  if (std::fgets(line, sizeof line, pipe) != nullptr && std::fgets(line, sizeof line, pipe) != nullptr) second = line;
+  pclose(pipe);
+  return second;
+}
+
+TEST(WbemQueries, RootDiskCrossCheckedWithDf) {
+  // "Filesystem 1-blocks Used Available Capacity Mounted-on", sizes in bytes.
+  const std::string df = SecondLineOf("df -P -B1 /");
+  ASSERT_FALSE(df.empty());
+  char device[1024] = {};
+  unsigned long long size = 0;
+  ASSERT_EQ(std::sscanf(df.c_str(), "%1023s %llu", device, &size), 2);
+  const std::string out = RunLogged(
+      u"Set disks = GetObject(\"winmgmts:\").ExecQuery(\"Select * from Win32_LogicalDisk Where DeviceID = '/'\")\n"
+      u"Log disks.Count\n"
+      u"For Each d In disks\n"
+      u"  Log d.Name, d.Size, d.DriveType, d.Path_.RelPath, CDbl(d.FreeSpace) <= CDbl(d.Size), Len(d.FileSystem) > 0\n"
+      u"Next\n"
+      u"n = 0\n"
+      u"For Each d In GetObject(\"winmgmts:\").InstancesOf(\"Win32_LogicalDisk\")\n"
+      u"  If d.FileSystem = \"proc\" Or d.FileSystem = \"sysfs\" Or d.FileSystem = \"cgroup\" Then n = n + 1\n"
+      u"Next\n"
+      u"Log n\n");
+  EXPECT_EQ(out, "1\n/ " + std::to_string(size) + " 3 Win32_LogicalDisk.DeviceID=\"/\" True True\n0\n");
 }
 
 }  // namespace

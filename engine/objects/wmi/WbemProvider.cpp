@@ -1,5 +1,6 @@
 #include "engine/objects/wmi/WbemProvider.h"
 
+#include "engine/objects/wmi/LogicalDiskProvider.h"
 #include "engine/objects/wmi/OperatingSystemProvider.h"
 #include "engine/objects/wmi/ProcessProvider.h"
 #include "engine/objects/wmi/WbemText.h"
@@ -9,9 +10,11 @@ namespace quillet::engine {
 CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_view className) {
   static CProcessProvider processes;
   static COperatingSystemProvider operatingSystem;
+  static CLogicalDiskProvider logicalDisks;
   if (!wbem_text::SameName(nameSpace, u"root\\cimv2")) return nullptr;
   if (wbem_text::SameName(className, u"Win32_Process")) return &processes;
   if (wbem_text::SameName(className, u"Win32_OperatingSystem")) return &operatingSystem;
+  if (wbem_text::SameName(className, u"Win32_LogicalDisk")) return &logicalDisks;
   return nullptr;
 }
 
