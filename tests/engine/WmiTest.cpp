@@ -380,5 +380,29 @@ TEST(WbemQueries, RootDiskCrossCheckedWithDf) {
   EXPECT_EQ(out, "1\n/ " + std::to_string(size) + " 3 Win32_LogicalDisk.DeviceID=\"/\" True True\n0\n");
 }
 
+TEST(WbemQueries, ComputerAndProcessorsCrossCheckedWithProc) {
+  char host[256] = {};
+  ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
+  const std::string shortName = std::string(host).substr(0, std::string(host).find('.'));
+  const long logical = sysconf(_SC_NPROCESSORS_ONLN);
+  const std::string memTotal = SecondLineOf("echo; awk '/^MemTotal:/ {printf \"%.0f\\n\", $2 * 1024}' /proc/meminfo");
+  const std::string modelName = SecondLineOf("echo; sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1");
+  const std::string out = RunLogged(
+      u"Set svc = GetObject(\"winmgmts:\")\n"
+      u"For Each cs In svc.InstancesOf(\"Win32_ComputerSystem\")\n"
+      u"  Log cs.Name, cs.NumberOfLogicalProcessors, cs.TotalPhysicalMemory, cs.Path_.RelPath\n"
+      u"Next\n"
+      u"n = 0\n"
+      u"For Each p In svc.ExecQuery(\"Select * From Win32_Processor\")\n"
+      u"  n = n + p.NumberOfLogicalProcessors\n"
+      u"  If p.DeviceID = \"CPU0\" Then Log p.Name\n"
+      u"Next\n"
+      u"Log n\n");
+  std::string expected = shortName + " " + std::to_string(logical) + " " + memTotal.substr(0, memTotal.find('\n')) +
+                         " Win32_ComputerSystem.Name=\"" + shortName + "\"\n";
+  if (!modelName.empty()) expected += modelName;
+  EXPECT_EQ(out, expected + std::to_string(logical) + "\n");
+}
+
 }  // namespace
 }  // namespace quillet::engine

@@ -1,8 +1,10 @@
 #include "engine/objects/wmi/WbemProvider.h"
 
+#include "engine/objects/wmi/ComputerSystemProvider.h"
 #include "engine/objects/wmi/LogicalDiskProvider.h"
 #include "engine/objects/wmi/OperatingSystemProvider.h"
 #include "engine/objects/wmi/ProcessProvider.h"
+#include "engine/objects/wmi/ProcessorProvider.h"
 #include "engine/objects/wmi/WbemText.h"
 
 namespace quillet::engine {
@@ -11,10 +13,14 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   static CProcessProvider processes;
   static COperatingSystemProvider operatingSystem;
   static CLogicalDiskProvider logicalDisks;
+  static CComputerSystemProvider computerSystem;
+  static CProcessorProvider processors;
   if (!wbem_text::SameName(nameSpace, u"root\\cimv2")) return nullptr;
   if (wbem_text::SameName(className, u"Win32_Process")) return &processes;
   if (wbem_text::SameName(className, u"Win32_OperatingSystem")) return &operatingSystem;
   if (wbem_text::SameName(className, u"Win32_LogicalDisk")) return &logicalDisks;
+  if (wbem_text::SameName(className, u"Win32_ComputerSystem")) return &computerSystem;
+  if (wbem_text::SameName(className, u"Win32_Processor")) return &processors;
   return nullptr;
 }
 
