@@ -9,9 +9,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <map>
 #include <string>
 
+#include "engine/objects/wmi/CimDateTime.h"
 #include "engine/objects/wmi/WbemConnection.h"
 #include "engine/objects/wmi/WbemMoniker.h"
 #include "engine/objects/wmi/WqlQuery.h"
@@ -62,14 +65,14 @@ TEST(WbemScripting, CreatableClassesAndMembersNotProvidedYet) {
             "SWbemLocator\nSWbemLocator\nSWbemNamedValueSet\nSWbemDateTime\n");
   // A declared member this system lacks says so, with the service's number, rather than
   // claiming the object has no such member.
-  EXPECT_EQ(RunLogged(u"Set dt = CreateObject(\"WbemScripting.SWbemDateTime\")\n"
+  EXPECT_EQ(RunLogged(u"Set dt = CreateObject(\"WbemScripting.SWbemNamedValueSet\")\n"
                       u"On Error Resume Next\n"
-                      u"dt.SetFileTime \"0\"\n"
+                      u"dt.DeleteAll\n"
                       u"Log Hex(Err.Number), Err.Description, Err.Source\n"
                       u"Err.Clear\n"
                       u"dt.NoSuchMember\n"
                       u"Log Err.Number\n"),
-            "80041009 SetFileTime is not available on this system SWbemDateTime\n438\n");
+            "80041009 DeleteAll is not available on this system SWbemNamedValueSet\n438\n");
 }
 
 int MonikerError(std::u16string_view text) {
@@ -402,6 +405,81 @@ TEST(WbemQueries, ComputerAndProcessorsCrossCheckedWithProc) {
                          " Win32_ComputerSystem.Name=\"" + shortName + "\"\n";
   if (!modelName.empty()) expected += modelName;
   EXPECT_EQ(out, expected + std::to_string(logical) + "\n");
+}
+
+TEST(CimDateTime, TextBothWays) {
+  const auto point = SCimDateTime::Parse(u"20240315143007.500000-300");
+  ASSERT_TRUE(point.has_value());
+  EXPECT_EQ(point->values[SCimDateTime::Utc], -300);
+  EXPECT_EQ(point->values[SCimDateTime::Microseconds], 500000);
+  EXPECT_EQ(point->Text(), u"20240315143007.500000-300");
+  const auto open = SCimDateTime::Parse(u"****0315******.******+***");
+  ASSERT_TRUE(open.has_value());
+  EXPECT_FALSE(open->specified[SCimDateTime::Year]);
+  EXPECT_TRUE(open->specified[SCimDateTime::Day]);
+  EXPECT_EQ(open->Text(), u"****0315******.******+***");
+  const auto interval = SCimDateTime::Parse(u"00000012030405.000006:000");
+  ASSERT_TRUE(interval.has_value());
+  EXPECT_TRUE(interval->isInterval);
+  EXPECT_EQ(interval->values[SCimDateTime::Day], 12);
+  EXPECT_EQ(interval->Text(), u"00000012030405.000006:000");
+  for (const std::u16string_view bad : {u"", u"20241315143007.000000+000", u"20240315243007.000000+000",
+                                        u"20240315143007.000000*000", u"2024031514300.7000000+000",
+                                        u"20240315143007.000000+0000", u"2024**1514300*.000000+000",
+                                        u"00000012030405.000006:001", u"2024031514300x.000000+000"}) {
+    EXPECT_FALSE(SCimDateTime::Parse(bad).has_value()) << platform::Utf16ToUtf8(bad);
+  }
+}
+
+// Local time fixed five hours behind universal time for the duration of a test.
+class CFixedTimeZone {
+ public:
+  CFixedTimeZone() {
+    const char* old = std::getenv("TZ");
+    m_had = old != nullptr;
+    if (m_had) m_old = old;
+    setenv("TZ", "EST5", 1);
+    tzset();
+  }
+  ~CFixedTimeZone() {
+    if (m_had) setenv("TZ", m_old.c_str(), 1);
+    else unsetenv("TZ");
+    tzset();
+  }
+
+ private:
+  bool m_had = false;
+  std::string m_old;
+};
+
+TEST(WbemScripting, DateTimeConversions) {
+  const CFixedTimeZone zone;
+  EXPECT_EQ(RunLogged(u"Set dt = CreateObject(\"WbemScripting.SWbemDateTime\")\n"
+                      u"Log dt.Value\n"
+                      u"dt.Value = \"20240315143007.500000+060\"\n"
+                      u"Log dt.Year, dt.Month, dt.Day, dt.Hours, dt.Minutes, dt.Seconds, dt.Microseconds, dt.UTC\n"
+                      u"Log Year(dt.GetVarDate(False)), Hour(dt.GetVarDate(False)), Hour(dt.GetVarDate()), TypeName(dt.GetVarDate)\n"
+                      u"dt.SetVarDate #2024-03-15 14:30:07#\n"
+                      u"Log dt.Value, dt.GetFileTime(False)\n"
+                      u"dt.SetVarDate #2024-03-15 14:30:07#, False\n"
+                      u"Log dt.Value, dt.GetFileTime(False)\n"
+                      u"dt.SetFileTime \"133549758070000010\", False\n"
+                      u"Log dt.Value\n"
+                      u"dt.MonthSpecified = False : dt.UTCSpecified = False\n"
+                      u"Log dt.Value\n"
+                      u"On Error Resume Next\n"
+                      u"x = dt.GetVarDate : Log Hex(Err.Number) : Err.Clear\n"
+                      u"dt.Month = 13 : Log Hex(Err.Number), dt.MonthSpecified : Err.Clear\n"
+                      u"dt.Value = \"yesterday\" : Log Hex(Err.Number), dt.Year : Err.Clear\n"
+                      u"dt.SetFileTime \"-5\", False : Log Hex(Err.Number) : Err.Clear\n"),
+            "00000101000000.000000+000\n"
+            "2024 3 15 14 30 7 500000 60\n"
+            "2024 13 8 Date\n"
+            "20240315143007.000000-300 133550046070000000\n"
+            "20240315143007.000000+000 133549866070000000\n"
+            "20240315113007.000001+000\n"
+            "2024**15113007.000001+***\n"
+            "80041001\n80041045 False\n80041021 2024\n80041021\n");
 }
 
 }  // namespace

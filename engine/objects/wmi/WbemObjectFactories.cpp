@@ -1,6 +1,7 @@
 #include "engine/objects/wmi/WbemObjectFactories.h"
 
 #include "engine/objects/wmi/WbemClasses.h"
+#include "engine/objects/wmi/WbemDateTimeObject.h"
 #include "engine/objects/wmi/WbemLocatorObject.h"
 #include "engine/objects/wmi/WbemPendingObject.h"
 #include "engine/runtime/DispatchTable.h"
@@ -11,6 +12,6 @@ CDispatchObject* NewWbemLocator() { return new CWbemLocatorObject(); }
 CDispatchObject* NewWbemNamedValueSet() {
   return new CWbemPendingObject(DispatchTableOf<kWbemNamedValueSetClass>());
 }
-CDispatchObject* NewWbemDateTime() { return new CWbemPendingObject(DispatchTableOf<kWbemDateTimeClass>()); }
+CDispatchObject* NewWbemDateTime() { return new CWbemDateTimeObject(); }
 
 }  // namespace quillet::engine
