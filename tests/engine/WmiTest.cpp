@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <pwd.h>
 #include <cstdlib>
 #include <ctime>
 #include <map>
@@ -480,6 +481,36 @@ TEST(WbemScripting, DateTimeConversions) {
             "20240315113007.000001+000\n"
             "2024**15113007.000001+***\n"
             "80041001\n80041045 False\n80041021 2024\n80041021\n");
+}
+
+TEST(WbemQueries, ProcessMethodsTerminateAndGetOwner) {
+  int gate[2];
+  ASSERT_EQ(pipe(gate), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    close(gate[1]);
+    char byte = 0;
+    (void)!read(gate[0], &byte, 1);
+    _exit(0);
+  }
+  close(gate[0]);
+  char host[256] = {};
+  ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
+  const std::string shortHost = std::string(host).substr(0, std::string(host).find('.'));
+  const std::string user = getpwuid(geteuid())->pw_name;
+  const std::string out = RunLogged(
+      u"Set svc = GetObject(\"winmgmts:{impersonationLevel=impersonate}!\\\\.\\root\\cimv2\")\n"
+      u"For Each p In svc.ExecQuery(\"Select * from Win32_Process Where ProcessId = " + U(std::to_string(child)) + u"\")\n"
+      u"  r = p.GetOwner(strUser, strDomain)\n"
+      u"  Log r, strUser, strDomain\n"
+      u"  Log p.Terminate()\n"
+      u"Next\n");
+  close(gate[1]);  // a child the script failed to end ends now, so the wait below is bounded
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(out, "0 " + user + " " + shortHost + "\n0\n");
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
 }
 
 }  // namespace

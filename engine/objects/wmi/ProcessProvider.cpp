@@ -1,14 +1,20 @@
 #include "engine/objects/wmi/ProcessProvider.h"
 
 #include <dirent.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/objects/wmi/MachineFiles.h"
+#include "engine/objects/wmi/WbemErrors.h"
+#include "engine/objects/wmi/WbemText.h"
 #include "engine/objects/wmi/WbemValues.h"
 #include "platform/TextConvert.h"
 
@@ -139,6 +145,31 @@ std::shared_ptr<SWbemInstance> ReadProcess(const platform::SWmiClass& cls, const
   return p;
 }
 
+// The return values of the process methods, as Windows numbers them.
+constexpr int32_t kSuccess = 0;
+constexpr int32_t kAccessDenied = 2;
+constexpr int32_t kUnknownFailure = 8;
+
+CVariant Terminate(const SWbemInstance& process) {
+  const auto pid = static_cast<pid_t>(process.Get(u"ProcessId").ToLong());
+  if (pid <= 0) return CVariant::Long(kUnknownFailure);
+  if (kill(pid, SIGKILL) == 0) return CVariant::Long(kSuccess);
+  return CVariant::Long(errno == EPERM ? kAccessDenied : kUnknownFailure);
+}
+
+// The user who owns the process, and this computer's name as the domain.
+CVariant GetOwner(const SWbemInstance& process, std::span<CVariant> args) {
+  struct stat info{};
+  const std::string folder = "/proc/" + std::to_string(process.Get(u"ProcessId").ToLong());
+  if (stat(folder.c_str(), &info) != 0) return CVariant::Long(kUnknownFailure);
+  const passwd* user = getpwuid(info.st_uid);
+  const std::string name = user != nullptr && user->pw_name != nullptr ? user->pw_name : std::to_string(info.st_uid);
+  const std::string host = machine::HostName();
+  SetOutParameter(args, 0, Text(name));
+  SetOutParameter(args, 1, Text(host.substr(0, host.find('.'))));
+  return CVariant::Long(kSuccess);
+}
+
 bool IsProcessFolder(const char* name) {
   if (*name == '\0') return false;
   for (const char* c = name; *c != '\0'; ++c) {
@@ -158,6 +189,13 @@ void CProcessProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCondi
     if (auto process = ReadProcess(cls, entry->d_name, facts)) out.push_back(std::move(process));
   }
   closedir(proc);
+}
+
+CVariant CProcessProvider::CallMethod(SWbemInstance& instance, const platform::SWmiMethod& method,
+                                      std::span<CVariant> args) {
+  if (wbem_text::SameName(method.name, u"Terminate")) return Terminate(instance);
+  if (wbem_text::SameName(method.name, u"GetOwner")) return GetOwner(instance, args);
+  return CWbemProvider::CallMethod(instance, method, args);
 }
 
 }  // namespace quillet::engine

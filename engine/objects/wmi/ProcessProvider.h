@@ -3,6 +3,7 @@
 // comes; a process that ends during the query is skipped, a file it will not show leaves the
 // properties it fills Null.
 
+
 #include "engine/objects/wmi/WbemProvider.h"
 
 namespace quillet::engine {
@@ -10,6 +11,8 @@ namespace quillet::engine {
 class CProcessProvider : public CWbemProvider {
  public:
   void Enumerate(const platform::SWmiClass& cls, const SWqlCondition* where, WbemInstances& out) override;
+  // Terminate (at once, as Windows ends a process) and GetOwner.
+  CVariant CallMethod(SWbemInstance& instance, const platform::SWmiMethod& method, std::span<CVariant> args) override;
 };
 
 }  // namespace quillet::engine

@@ -9,6 +9,7 @@
 #include "engine/objects/wmi/WbemErrors.h"
 #include "engine/objects/wmi/WbemObjectPathObject.h"
 #include "engine/objects/wmi/WbemPropertySetObject.h"
+#include "engine/objects/wmi/WbemProvider.h"
 #include "engine/objects/wmi/WbemSecurityObject.h"
 #include "engine/runtime/SafeArray.h"
 #include "engine/runtime/ScriptError.h"
@@ -74,8 +75,12 @@ CVariant CWbemObjectObject::InvokeUndeclared(std::u16string_view name, EInvokeKi
     // objItem.IPAddress(0): arguments index the array the property holds.
     return args.empty() ? value : ApplyArgs(value, args, std::u16string(name));
   }
-  if (m_instance->cls->FindMethod(name) != nullptr) wbem_error::RaiseNotAvailable(kSource, name);
-  ThrowNoSuchMember();
+  const platform::SWmiMethod* method = m_instance->cls->FindMethod(name);
+  if (method == nullptr || kind == EInvokeKind::Let || kind == EInvokeKind::Set) ThrowNoSuchMember();
+  if (args.size() > method->parameters.size()) throw CScriptError(err::WrongArgCount);
+  CWbemProvider* provider = FindWbemProvider(m_instance->cls->nameSpace, m_instance->cls->name);
+  if (provider == nullptr || m_instance->isClass) wbem_error::RaiseNotAvailable(kSource, method->name);
+  return provider->CallMethod(*m_instance, *method, args);
 }
 
 CVariant CWbemObjectObject::Path() const {

@@ -5,9 +5,18 @@
 #include "engine/objects/wmi/OperatingSystemProvider.h"
 #include "engine/objects/wmi/ProcessProvider.h"
 #include "engine/objects/wmi/ProcessorProvider.h"
+#include "engine/objects/wmi/WbemErrors.h"
 #include "engine/objects/wmi/WbemText.h"
 
 namespace quillet::engine {
+
+CVariant CWbemProvider::CallMethod(SWbemInstance&, const platform::SWmiMethod& method, std::span<CVariant>) {
+  wbem_error::RaiseNotAvailable(u"SWbemObjectEx", method.name);
+}
+
+void SetOutParameter(std::span<CVariant> args, size_t index, CVariant value) {
+  if (index < args.size() && args[index].RefTarget() != nullptr) args[index].Deref() = std::move(value);
+}
 
 CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_view className) {
   static CProcessProvider processes;
