@@ -513,5 +513,21 @@ TEST(WbemQueries, ProcessMethodsTerminateAndGetOwner) {
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
 }
 
+TEST(WbemQueries, EnvironmentOfTheScript) {
+  setenv("QUILLET_WMI_PROBE", "it's here", 1);
+  char host[256] = {};
+  ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
+  const std::string owner = std::string(host).substr(0, std::string(host).find('.')) + "\\" + getpwuid(geteuid())->pw_name;
+  const std::string out = RunLogged(
+      u"For Each v In GetObject(\"winmgmts:\").ExecQuery(\"Select * From Win32_Environment Where Name = 'quillet_wmi_probe'\")\n"
+      u"  Log v.VariableValue, v.UserName, v.SystemVariable, v.Path_.RelPath\n"
+      u"Next\n");
+  unsetenv("QUILLET_WMI_PROBE");
+  std::string escapedOwner;
+  for (const char c : owner) escapedOwner += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  EXPECT_EQ(out, "it's here " + owner + " False Win32_Environment.Name=\"QUILLET_WMI_PROBE\",UserName=\"" +
+                     escapedOwner + "\"\n");
+}
+
 }  // namespace
 }  // namespace quillet::engine

@@ -1,6 +1,7 @@
 #include "engine/objects/wmi/WbemProvider.h"
 
 #include "engine/objects/wmi/ComputerSystemProvider.h"
+#include "engine/objects/wmi/EnvironmentProvider.h"
 #include "engine/objects/wmi/LogicalDiskProvider.h"
 #include "engine/objects/wmi/OperatingSystemProvider.h"
 #include "engine/objects/wmi/ProcessProvider.h"
@@ -24,12 +25,14 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   static CLogicalDiskProvider logicalDisks;
   static CComputerSystemProvider computerSystem;
   static CProcessorProvider processors;
+  static CEnvironmentProvider environment;
   if (!wbem_text::SameName(nameSpace, u"root\\cimv2")) return nullptr;
   if (wbem_text::SameName(className, u"Win32_Process")) return &processes;
   if (wbem_text::SameName(className, u"Win32_OperatingSystem")) return &operatingSystem;
   if (wbem_text::SameName(className, u"Win32_LogicalDisk")) return &logicalDisks;
   if (wbem_text::SameName(className, u"Win32_ComputerSystem")) return &computerSystem;
   if (wbem_text::SameName(className, u"Win32_Processor")) return &processors;
+  if (wbem_text::SameName(className, u"Win32_Environment")) return &environment;
   return nullptr;
 }
 
