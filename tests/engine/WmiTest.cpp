@@ -529,5 +529,18 @@ TEST(WbemQueries, EnvironmentOfTheScript) {
                      escapedOwner + "\"\n");
 }
 
+TEST(WbemQueries, CurrentTimeInBothZones) {
+  const CFixedTimeZone zone;  // five hours behind universal time, all year
+  const std::string out = RunLogged(
+      u"Set svc = GetObject(\"winmgmts:\")\n"
+      u"For Each t In svc.ExecQuery(\"Select * From Win32_LocalTime\") : Set l = t : Next\n"
+      u"For Each t In svc.ExecQuery(\"Select * From Win32_UTCTime\") : Set u = t : Next\n"
+      u"d = DateDiff(\"n\", DateSerial(l.Year, l.Month, l.Day) + TimeSerial(l.Hour, l.Minute, 0), "
+      u"DateSerial(u.Year, u.Month, u.Day) + TimeSerial(u.Hour, u.Minute, 0))\n"
+      u"Log d = 300 Or d = 301, l.Quarter = (l.Month + 2) \\ 3, l.DayOfWeek = Weekday(DateSerial(l.Year, l.Month, l.Day)) - 1\n"
+      u"Log l.WeekInMonth >= 1 And l.WeekInMonth <= 6, l.Path_.RelPath, IsNull(l.Milliseconds)\n");
+  EXPECT_EQ(out, "True True True\nTrue Win32_LocalTime=@ True\n");
+}
+
 }  // namespace
 }  // namespace quillet::engine

@@ -1,6 +1,7 @@
 #include "engine/objects/wmi/WbemProvider.h"
 
 #include "engine/objects/wmi/ComputerSystemProvider.h"
+#include "engine/objects/wmi/CurrentTimeProvider.h"
 #include "engine/objects/wmi/EnvironmentProvider.h"
 #include "engine/objects/wmi/LogicalDiskProvider.h"
 #include "engine/objects/wmi/OperatingSystemProvider.h"
@@ -26,6 +27,8 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   static CComputerSystemProvider computerSystem;
   static CProcessorProvider processors;
   static CEnvironmentProvider environment;
+  static CCurrentTimeProvider localTime(true);
+  static CCurrentTimeProvider universalTime(false);
   if (!wbem_text::SameName(nameSpace, u"root\\cimv2")) return nullptr;
   if (wbem_text::SameName(className, u"Win32_Process")) return &processes;
   if (wbem_text::SameName(className, u"Win32_OperatingSystem")) return &operatingSystem;
@@ -33,6 +36,8 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   if (wbem_text::SameName(className, u"Win32_ComputerSystem")) return &computerSystem;
   if (wbem_text::SameName(className, u"Win32_Processor")) return &processors;
   if (wbem_text::SameName(className, u"Win32_Environment")) return &environment;
+  if (wbem_text::SameName(className, u"Win32_LocalTime")) return &localTime;
+  if (wbem_text::SameName(className, u"Win32_UTCTime")) return &universalTime;
   return nullptr;
 }
 
