@@ -66,14 +66,14 @@ TEST(WbemScripting, CreatableClassesAndMembersNotProvidedYet) {
             "SWbemLocator\nSWbemLocator\nSWbemNamedValueSet\nSWbemDateTime\n");
   // A declared member this system lacks says so, with the service's number, rather than
   // claiming the object has no such member.
-  EXPECT_EQ(RunLogged(u"Set dt = CreateObject(\"WbemScripting.SWbemNamedValueSet\")\n"
+  EXPECT_EQ(RunLogged(u"Set svc = GetObject(\"winmgmts:\")\n"
                       u"On Error Resume Next\n"
-                      u"dt.DeleteAll\n"
+                      u"Set events = svc.ExecNotificationQuery(\"Select * From __InstanceCreationEvent Within 1\")\n"
                       u"Log Hex(Err.Number), Err.Description, Err.Source\n"
                       u"Err.Clear\n"
-                      u"dt.NoSuchMember\n"
+                      u"svc.NoSuchMember\n"
                       u"Log Err.Number\n"),
-            "80041009 DeleteAll is not available on this system SWbemNamedValueSet\n438\n");
+            "80041009 ExecNotificationQuery is not available on this system SWbemServicesEx\n438\n");
 }
 
 int MonikerError(std::u16string_view text) {
@@ -540,6 +540,25 @@ TEST(WbemQueries, CurrentTimeInBothZones) {
       u"Log d = 300 Or d = 301, l.Quarter = (l.Month + 2) \\ 3, l.DayOfWeek = Weekday(DateSerial(l.Year, l.Month, l.Day)) - 1\n"
       u"Log l.WeekInMonth >= 1 And l.WeekInMonth <= 6, l.Path_.RelPath, IsNull(l.Milliseconds)\n");
   EXPECT_EQ(out, "True True True\nTrue Win32_LocalTime=@ True\n");
+}
+
+TEST(WbemScripting, NamedValueSets) {
+  EXPECT_EQ(RunLogged(u"Set nv = CreateObject(\"WbemScripting.SWbemNamedValueSet\")\n"
+                      u"nv.Add \"Depth\", 2\n"
+                      u"Set v = nv.Add(\"Mode\", \"fast\")\n"
+                      u"a = Array(1, 2) : nv.Add \"List\", a : a(0) = 9\n"
+                      u"nv.Add \"depth\", 3\n"  // the same name in another case replaces the value
+                      u"l = nv(\"List\").Value\n"
+                      u"Log nv.Count, nv(\"DEPTH\").Value, nv.Item(\"depth\").Name, v.Name, l(0)\n"
+                      u"nv(\"Mode\").Value = \"slow\"\n"
+                      u"Set copy = nv.Clone : copy.Remove \"Mode\"\n"
+                      u"s = \"\" : For Each x In nv : s = s & x.Name & \"=\" & IsArray(x.Value) & \";\" : Next\n"
+                      u"Log s, v.Value, copy.Count, nv.Count\n"
+                      u"On Error Resume Next\n"
+                      u"x = nv(\"Missing\") : Log Hex(Err.Number) : Err.Clear\n"
+                      u"nv.Remove \"Missing\" : Log Hex(Err.Number) : Err.Clear\n"
+                      u"nv.DeleteAll : Log nv.Count, copy.Count\n"),
+            "3 3 Depth Mode 1\nDepth=False;Mode=False;List=True; slow 2 3\n80041002\n80041002\n0 2\n");
 }
 
 }  // namespace

@@ -3,15 +3,12 @@
 #include "engine/objects/wmi/WbemClasses.h"
 #include "engine/objects/wmi/WbemDateTimeObject.h"
 #include "engine/objects/wmi/WbemLocatorObject.h"
-#include "engine/objects/wmi/WbemPendingObject.h"
-#include "engine/runtime/DispatchTable.h"
+#include "engine/objects/wmi/WbemNamedValueSetObject.h"
 
 namespace quillet::engine {
 
 CDispatchObject* NewWbemLocator() { return new CWbemLocatorObject(); }
-CDispatchObject* NewWbemNamedValueSet() {
-  return new CWbemPendingObject(DispatchTableOf<kWbemNamedValueSetClass>());
-}
+CDispatchObject* NewWbemNamedValueSet() { return new CWbemNamedValueSetObject(); }
 CDispatchObject* NewWbemDateTime() { return new CWbemDateTimeObject(); }
 
 }  // namespace quillet::engine
