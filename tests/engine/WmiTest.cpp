@@ -561,5 +561,20 @@ TEST(WbemScripting, NamedValueSets) {
             "3 3 Depth Mode 1\nDepth=False;Mode=False;List=True; slow 2 3\n80041002\n80041002\n0 2\n");
 }
 
+TEST(WbemQueries, ConditionsTestedEarlyAndLateAgree) {
+  // Name and ids are tested before the rest of a process is read; a condition on anything else
+  // after. Both must select the same processes.
+  const std::string pid = std::to_string(getpid());
+  EXPECT_EQ(RunLogged(u"Set svc = GetObject(\"winmgmts:\")\n"
+                      u"Set self = svc.Get(\"Win32_Process.Handle='" + U(pid) + u"'\")\n"
+                      u"q = \"Select * from Win32_Process Where Name = '\" & self.Name & \"'\"\n"
+                      u"Set early = svc.ExecQuery(q & \" And ProcessId = " + U(pid) + u"\")\n"
+                      u"Set late = svc.ExecQuery(q & \" And ThreadCount > 0 And ProcessId = " + U(pid) + u"\")\n"
+                      u"Log early.Count, late.Count, early.ItemIndex(0).ThreadCount = late.ItemIndex(0).ThreadCount\n"
+                      u"Log svc.ExecQuery(\"Select * from Win32_Process Where Name <> '\" & self.Name & \"' And ProcessId = " +
+                      U(pid) + u"\").Count\n"),
+            "1 1 True\n0\n");
+}
+
 }  // namespace
 }  // namespace quillet::engine

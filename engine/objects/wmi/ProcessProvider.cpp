@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -105,7 +106,7 @@ void FillFromStatus(SWbemInstance& p, const std::string& folder) {
 }
 
 std::shared_ptr<SWbemInstance> ReadProcess(const platform::SWmiClass& cls, const std::string& pid,
-                                           const SSystemFacts& facts) {
+                                           const SSystemFacts& facts, const SWqlCondition* early) {
   const std::string folder = "/proc/" + pid;
   const std::optional<SProcStat> stat = ReadStat(folder);
   if (!stat) return nullptr;  // ended meanwhile
@@ -119,6 +120,9 @@ std::shared_ptr<SWbemInstance> ReadProcess(const platform::SWmiClass& cls, const
   p->Set(u"Handle", Text(pid));
   p->Set(u"ProcessId", Uint32(static_cast<uint32_t>(std::strtoul(pid.c_str(), nullptr, 10))));
   p->Set(u"ParentProcessId", Uint32(static_cast<uint32_t>(stat->Number(4))));
+  if (early != nullptr && !WqlMatches(*early, [&](std::u16string_view property) { return p->Get(property); })) {
+    return nullptr;
+  }
   if (!commandLine.empty()) p->Set(u"CommandLine", Text(commandLine));
   if (const auto exe = ExecutablePath(folder)) p->Set(u"ExecutablePath", Text(*exe));
   p->Set(u"ThreadCount", Uint32(static_cast<uint32_t>(stat->Number(20))));
@@ -178,15 +182,29 @@ bool IsProcessFolder(const char* name) {
   return true;
 }
 
+// A condition on the properties read first (name and ids) is tested before the rest of the
+// process is read, so that "WHERE Name = 'x'" costs little more than listing /proc.
+bool DecidedEarly(const SWqlCondition& where) {
+  static constexpr std::u16string_view kEarly[] = {u"Name",   u"Caption",  u"Description",
+                                                   u"Handle", u"ProcessId", u"ParentProcessId"};
+  std::vector<std::u16string> read;
+  CollectWqlProperties(where, read);
+  return std::all_of(read.begin(), read.end(), [](const std::u16string& name) {
+    return std::any_of(std::begin(kEarly), std::end(kEarly),
+                       [&](std::u16string_view early) { return wbem_text::SameName(name, early); });
+  });
+}
+
 }  // namespace
 
-void CProcessProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCondition*, WbemInstances& out) {
+void CProcessProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCondition* where, WbemInstances& out) {
   DIR* proc = opendir("/proc");
   if (proc == nullptr) return;
   const SSystemFacts facts;
+  const SWqlCondition* early = where != nullptr && DecidedEarly(*where) ? where : nullptr;
   while (const dirent* entry = readdir(proc)) {
     if (!IsProcessFolder(entry->d_name)) continue;
-    if (auto process = ReadProcess(cls, entry->d_name, facts)) out.push_back(std::move(process));
+    if (auto process = ReadProcess(cls, entry->d_name, facts, early)) out.push_back(std::move(process));
   }
   closedir(proc);
 }
