@@ -9,6 +9,11 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <set>
+#include <sstream>
+#include <arpa/inet.h>
 #include <pwd.h>
 #include <cstdlib>
 #include <ctime>
@@ -574,6 +579,36 @@ TEST(WbemQueries, ConditionsTestedEarlyAndLateAgree) {
                       u"Log svc.ExecQuery(\"Select * from Win32_Process Where Name <> '\" & self.Name & \"' And ProcessId = " +
                       U(pid) + u"\").Count\n"),
             "1 1 True\n0\n");
+}
+
+TEST(WbemQueries, AdapterConfigurationCrossCheckedWithTheKernel) {
+  // The interfaces with an IPv4 address other than loopback, and their first IPv4 address.
+  std::map<std::string, std::string> expected;
+  ifaddrs* list = nullptr;
+  ASSERT_EQ(getifaddrs(&list), 0);
+  for (const ifaddrs* a = list; a != nullptr; a = a->ifa_next) {
+    if (a->ifa_addr == nullptr || a->ifa_addr->sa_family != AF_INET || (a->ifa_flags & IFF_LOOPBACK) != 0) continue;
+    char text[64] = {};
+    inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(a->ifa_addr)->sin_addr, text, sizeof text);
+    expected.emplace(a->ifa_name, text);
+  }
+  freeifaddrs(list);
+  std::string want;
+  for (const auto& [name, address] : expected) want += name + " " + address + " True\n";
+  const std::string out = RunLogged(
+      u"For Each a In GetObject(\"winmgmts:\").ExecQuery(\"Select * from Win32_NetworkAdapterConfiguration "
+      u"Where IPEnabled = True\")\n"
+      u"  If Not IsNull(a.IPAddress) Then If InStr(a.IPAddress(0), \".\") > 0 Then "
+      u"Log a.Description, a.IPAddress(0), UBound(a.IPAddress) = UBound(a.IPSubnet)\n"
+      u"Next\n");
+  // getifaddrs lists interfaces in the kernel's order, the provider by name: compare as sets.
+  std::multiset<std::string> got;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) got.insert(line);
+  std::multiset<std::string> wanted;
+  std::istringstream wantLines(want);
+  for (std::string line; std::getline(wantLines, line);) wanted.insert(line);
+  EXPECT_EQ(got, wanted) << out;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "engine/objects/wmi/CurrentTimeProvider.h"
 #include "engine/objects/wmi/EnvironmentProvider.h"
 #include "engine/objects/wmi/LogicalDiskProvider.h"
+#include "engine/objects/wmi/NetworkConfigurationProvider.h"
 #include "engine/objects/wmi/OperatingSystemProvider.h"
 #include "engine/objects/wmi/ProcessProvider.h"
 #include "engine/objects/wmi/ProcessorProvider.h"
@@ -29,6 +30,7 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   static CEnvironmentProvider environment;
   static CCurrentTimeProvider localTime(true);
   static CCurrentTimeProvider universalTime(false);
+  static CNetworkConfigurationProvider networkConfiguration;
   if (!wbem_text::SameName(nameSpace, u"root\\cimv2")) return nullptr;
   if (wbem_text::SameName(className, u"Win32_Process")) return &processes;
   if (wbem_text::SameName(className, u"Win32_OperatingSystem")) return &operatingSystem;
@@ -38,6 +40,7 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   if (wbem_text::SameName(className, u"Win32_Environment")) return &environment;
   if (wbem_text::SameName(className, u"Win32_LocalTime")) return &localTime;
   if (wbem_text::SameName(className, u"Win32_UTCTime")) return &universalTime;
+  if (wbem_text::SameName(className, u"Win32_NetworkAdapterConfiguration")) return &networkConfiguration;
   return nullptr;
 }
 
