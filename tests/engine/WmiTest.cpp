@@ -14,6 +14,7 @@
 #include <set>
 #include <sstream>
 #include <arpa/inet.h>
+#include <grp.h>
 #include <pwd.h>
 #include <cstdlib>
 #include <ctime>
@@ -609,6 +610,27 @@ TEST(WbemQueries, AdapterConfigurationCrossCheckedWithTheKernel) {
   std::istringstream wantLines(want);
   for (std::string line; std::getline(wantLines, line);) wanted.insert(line);
   EXPECT_EQ(got, wanted) << out;
+}
+
+TEST(WbemQueries, AccountsCrossCheckedWithTheUserDatabase) {
+  const passwd* self = getpwuid(geteuid());
+  ASSERT_NE(self, nullptr);
+  const group* primary = getgrgid(self->pw_gid);
+  ASSERT_NE(primary, nullptr);
+  char host[256] = {};
+  ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
+  const std::string domain = std::string(host).substr(0, std::string(host).find('.'));
+  const std::string user = self->pw_name;
+  const std::string groupName = primary->gr_name;
+  const std::string out = RunLogged(
+      u"Set svc = GetObject(\"winmgmts:\")\n"
+      u"Set users = svc.ExecQuery(\"Select * from Win32_UserAccount Where Name = '" + U(user) + u"' And LocalAccount = True\")\n"
+      u"For Each u In users : Log u.Domain, u.Name, u.SIDType, u.AccountType, u.Path_.RelPath : Next\n"
+      u"Set groups = svc.ExecQuery(\"Select * from Win32_Group Where Name = '" + U(groupName) + u"'\")\n"
+      u"For Each g In groups : Log g.Caption, g.SIDType : Next\n"
+      u"Log svc.ExecQuery(\"Select * from Win32_Account Where Name = '" + U(user) + u"'\").Count >= 1\n");
+  EXPECT_EQ(out, domain + " " + user + " 1 512 Win32_UserAccount.Domain=\"" + domain + "\",Name=\"" + user + "\"\n" +
+                     domain + "\\" + groupName + " 4\nTrue\n");
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 #include "engine/objects/wmi/WbemInstance.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "engine/objects/wmi/WbemText.h"
+
 namespace quillet::engine {
 
 namespace {
@@ -22,23 +27,29 @@ const CVariant& SWbemInstance::Get(std::u16string_view property) const {
   return index < 0 ? kNull : values[static_cast<size_t>(index)];
 }
 
+// Keys are written in alphabetical order, as Windows writes them whatever the class's order.
 std::u16string RelativePathOf(const SWbemInstance& instance) {
   std::u16string path = instance.cls->name;
   if (instance.isClass) return path;
-  bool first = true;
+  std::vector<size_t> keys;
   for (size_t i = 0; i < instance.cls->properties.size(); ++i) {
-    const platform::SWmiProperty& property = instance.cls->properties[i];
-    if (!property.isKey) continue;
-    path += first ? u"." : u",";
-    first = false;
-    const CVariant& value = instance.values[i];
+    if (instance.cls->properties[i].isKey) keys.push_back(i);
+  }
+  if (keys.empty()) return path + u"=@";
+  std::sort(keys.begin(), keys.end(), [&](size_t a, size_t b) {
+    return wbem_text::Lowered(instance.cls->properties[a].name) < wbem_text::Lowered(instance.cls->properties[b].name);
+  });
+  for (size_t k = 0; k < keys.size(); ++k) {
+    const platform::SWmiProperty& property = instance.cls->properties[keys[k]];
+    const CVariant& value = instance.values[keys[k]];
+    path += k == 0 ? u"." : u",";
     path += property.name + u"=";
     path += property.type == platform::ECimType::String || property.type == platform::ECimType::Reference ||
                     property.type == platform::ECimType::Datetime
                 ? QuotedKey(value.IsNull() ? std::u16string() : value.ToString())
                 : (value.IsNull() ? u"0" : value.ToString());
   }
-  return first ? path + u"=@" : path;
+  return path;
 }
 
 }  // namespace quillet::engine

@@ -1,5 +1,6 @@
 #include "engine/objects/wmi/WbemProvider.h"
 
+#include "engine/objects/wmi/AccountProvider.h"
 #include "engine/objects/wmi/ComputerSystemProvider.h"
 #include "engine/objects/wmi/CurrentTimeProvider.h"
 #include "engine/objects/wmi/EnvironmentProvider.h"
@@ -31,6 +32,8 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   static CCurrentTimeProvider localTime(true);
   static CCurrentTimeProvider universalTime(false);
   static CNetworkConfigurationProvider networkConfiguration;
+  static CAccountProvider users(false);
+  static CAccountProvider groups(true);
   if (!wbem_text::SameName(nameSpace, u"root\\cimv2")) return nullptr;
   if (wbem_text::SameName(className, u"Win32_Process")) return &processes;
   if (wbem_text::SameName(className, u"Win32_OperatingSystem")) return &operatingSystem;
@@ -41,6 +44,8 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   if (wbem_text::SameName(className, u"Win32_LocalTime")) return &localTime;
   if (wbem_text::SameName(className, u"Win32_UTCTime")) return &universalTime;
   if (wbem_text::SameName(className, u"Win32_NetworkAdapterConfiguration")) return &networkConfiguration;
+  if (wbem_text::SameName(className, u"Win32_UserAccount")) return &users;
+  if (wbem_text::SameName(className, u"Win32_Group")) return &groups;
   return nullptr;
 }
 
