@@ -7,6 +7,8 @@
 #include <cmath>
 
 #include "engine/library/BuiltinSupport.h"
+#include "engine/objects/wmi/WbemMoniker.h"
+#include "engine/objects/wmi/WbemServicesObject.h"
 #include "engine/vm/RuntimeState.h"
 #include "engine/runtime/SafeArray.h"
 #include "engine/runtime/ScriptError.h"
@@ -102,13 +104,14 @@ CVariant FnCreateObject(Args a) {
 }
 
 // No object is running to be found, so only GetObject("", class), which makes a new object,
-// can succeed.
+// and the management service's monikers can succeed.
 CVariant FnGetObject(Args a) {
   std::u16string texts[2];
   for (size_t i = 0; i < a.size(); ++i) {
     if (Given(a, i)) texts[i] = Scalar(Arg(a, i)).ToString();
   }
   if (Given(a, 0) && texts[0].empty() && Given(a, 1)) return CurrentRuntime().creatable.Create(texts[1]);
+  if (IsWbemMoniker(texts[0]) && !Given(a, 1)) return GetWbemObject(texts[0]);
   throw CScriptError(err::CannotCreateObject);
 }
 

@@ -47,10 +47,15 @@ CVariant DefaultValue(const om::SParam& param) {
 
 CVariant CAutomationObject::Invoke(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) {
   const CDispatchTable::SGroup* group = name.empty() ? m_table.DefaultMember() : m_table.Find(name);
+  if (group == nullptr && !name.empty()) return InvokeUndeclared(name, kind, args);
   if (group == nullptr) ThrowNoSuchMember();
   const om::SMember* member = MemberFor(*group, kind);
   if (member == nullptr) ThrowNoSuchMember();
   return Call(*member, args);
+}
+
+CVariant CAutomationObject::InvokeUndeclared(std::u16string_view, EInvokeKind, std::span<CVariant>) {
+  ThrowNoSuchMember();
 }
 
 CVariant CAutomationObject::Call(const om::SMember& member, std::span<CVariant> args) {

@@ -32,6 +32,9 @@ class CAutomationObject : public CDispatchObject {
   // a vararg member at least the fixed ones. Values may be references: Deref them, and copy
   // what is kept.
   virtual CVariant InvokeMember(const om::SMember& member, std::span<CVariant> args) = 0;
+  // A name the interface does not declare: objects whose members depend on what they hold
+  // (a management object's properties and methods) answer here; the rest do not have it (438).
+  virtual CVariant InvokeUndeclared(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args);
 
  private:
   CVariant CallWithDefaults(const om::SMember& member, std::span<CVariant> args);

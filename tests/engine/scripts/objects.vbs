@@ -1,4 +1,4 @@
-' CreateObject and GetObject for classes the engine does not know
+' CreateObject for a class the engine does not know, GetObject for a management moniker
 On Error Resume Next
 Set o = CreateObject("No.Such.Thing")
 WScript.Echo Err.Number & " " & Err.Description

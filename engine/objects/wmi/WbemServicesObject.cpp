@@ -1,0 +1,71 @@
+#include "engine/objects/wmi/WbemServicesObject.h"
+
+#include <utility>
+
+#include "engine/objects/wmi/WbemClasses.h"
+#include "engine/objects/wmi/WbemDispIds.h"
+#include "engine/objects/wmi/WbemErrors.h"
+#include "engine/objects/wmi/WbemMoniker.h"
+#include "engine/objects/wmi/WbemObjectObject.h"
+#include "engine/objects/wmi/WbemObjectSetObject.h"
+#include "engine/objects/wmi/WbemQueries.h"
+#include "engine/objects/wmi/WbemText.h"
+#include "engine/vm/VirtualMachine.h"
+#include "engine/objects/wmi/WbemSecurityObject.h"
+
+namespace quillet::engine {
+
+namespace {
+
+constexpr std::u16string_view kSource = u"SWbemServicesEx";
+constexpr int32_t kInvalidQueryType = static_cast<int32_t>(0x80041018);
+
+std::u16string TextArgument(const CVariant& arg) { return LetValue(arg).ToString(); }
+
+}  // namespace
+
+CWbemServicesObject::CWbemServicesObject(SWbemConnection connection)
+    : CAutomationObject(DispatchTableOf<kWbemServicesClass>()), m_connection(std::move(connection)) {}
+
+CVariant CWbemServicesObject::GetObjectAt(std::u16string_view objectPath) {
+  if (wbem_text::Trimmed(objectPath).empty()) wbem_error::RaiseNotAvailable(kSource, u"Get of an empty class");
+  return CVariant::Object(new CWbemObjectObject(ObjectAtPath(m_connection, objectPath), m_connection));
+}
+
+CVariant CWbemServicesObject::ObjectSet(WbemInstances instances) const {
+  return CVariant::Object(new CWbemObjectSetObject(std::move(instances), m_connection));
+}
+
+CVariant CWbemServicesObject::ExecQuery(std::span<CVariant> args) {
+  const std::u16string query = TextArgument(args[0]);
+  if (!wbem_text::SameName(wbem_text::Trimmed(TextArgument(args[1])), u"WQL")) {
+    wbem_error::Raise(kInvalidQueryType, kSource);
+  }
+  const std::u16string_view trimmed = wbem_text::Trimmed(query);
+  if (wbem_text::StartsWithName(trimmed, u"associators") || wbem_text::StartsWithName(trimmed, u"references")) {
+    wbem_error::RaiseNotAvailable(kSource, u"ASSOCIATORS OF and REFERENCES OF");
+  }
+  return ObjectSet(RunWqlQuery(m_connection, query));
+}
+
+CVariant CWbemServicesObject::InvokeMember(const om::SMember& member, std::span<CVariant> args) {
+  namespace id = wbem_id::WbemServices;
+  switch (member.dispId) {
+    case id::Get: return GetObjectAt(TextArgument(args[0]));
+    case id::ExecQuery: return ExecQuery(args);
+    case id::InstancesOf: return ObjectSet(InstancesOfClass(m_connection, TextArgument(args[0])));
+    case id::SubclassesOf: return ObjectSet(SubclassesOfClass(m_connection, TextArgument(args[0])));
+    case id::Security_: return CVariant::Object(new CWbemSecurityObject(m_connection.security));
+    default: wbem_error::RaiseNotAvailable(kSource, member.name);
+  }
+}
+
+CVariant GetWbemObject(std::u16string_view monikerText) {
+  const SWbemMoniker moniker = ParseWbemMoniker(monikerText);
+  auto* services = new CWbemServicesObject(ConnectWbem(moniker.server, moniker.nameSpace, {}, moniker.security));
+  const CVariant held = CVariant::Object(services);
+  if (moniker.objectPath.empty()) return held;
+  return services->GetObjectAt(moniker.objectPath);
+}
+
+}  // namespace quillet::engine

@@ -1,0 +1,108 @@
+// The class catalogue of the management service: what the MOF reader keeps of a declaration,
+// inheritance, the errors it gives instead of guessing, and the catalogue that ships.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/TextConvert.h"
+#include "platform/WmiCatalog.h"
+
+namespace quillet::platform {
+namespace {
+
+constexpr std::string_view kMof = R"(
+// comment
+#pragma namespace("\\\\.\\root\\test")
+[Description("Base " "class.")]
+class Base_Thing
+{
+  [key, Description("Its id.")] string Id;
+  string Label;
+  uint32 Stop([in] uint32 Reason);
+};
+/* a block
+   comment */
+[association]
+class Derived_Thing : Base_Thing
+{
+  [Description("Overridden.")] string Label;
+  uint64 Sizes[];
+  Base_Thing ref Owner;
+  [static] uint32 Make([in] string Text, [out] uint32 Id, [in, out] datetime When[]);
+};
+)";
+
+TEST(WmiCatalog, ReadsDeclarationsAndInheritance) {
+  CWmiCatalog catalogue;
+  ASSERT_TRUE(catalogue.AddMof(kMof)) << catalogue.Error();
+  const SWmiClass* base = catalogue.Find(u"ROOT\\test", u"base_thing");
+  ASSERT_NE(base, nullptr);
+  EXPECT_EQ(base->description, u"Base class.");
+  EXPECT_EQ(catalogue.Find(u"root\\cimv2", u"Base_Thing"), nullptr);  // classes belong to their namespace
+
+  const SWmiClass* derived = catalogue.Find(u"root\\test", u"Derived_Thing");
+  ASSERT_NE(derived, nullptr);
+  EXPECT_TRUE(derived->isAssociation);
+  ASSERT_EQ(derived->properties.size(), 4u);
+  EXPECT_EQ(derived->properties[0].name, u"Id");
+  EXPECT_TRUE(derived->properties[0].isKey);
+  EXPECT_EQ(derived->properties[0].origin, u"Base_Thing");
+  // A redeclared property keeps its place and takes the new declaration.
+  EXPECT_EQ(derived->properties[1].description, u"Overridden.");
+  EXPECT_EQ(derived->properties[1].origin, u"Derived_Thing");
+  EXPECT_EQ(derived->properties[2].type, ECimType::Uint64);
+  EXPECT_TRUE(derived->properties[2].isArray);
+  EXPECT_EQ(derived->properties[3].type, ECimType::Reference);
+  EXPECT_EQ(derived->PropertyIndex(u"OWNER"), 3);
+  EXPECT_EQ(derived->PropertyIndex(u"Nope"), -1);
+
+  const SWmiMethod* make = derived->FindMethod(u"make");
+  ASSERT_NE(make, nullptr);
+  EXPECT_TRUE(make->isStatic);
+  ASSERT_EQ(make->parameters.size(), 3u);
+  EXPECT_TRUE(make->parameters[0].in);
+  EXPECT_FALSE(make->parameters[0].out);
+  EXPECT_TRUE(make->parameters[1].out);
+  EXPECT_FALSE(make->parameters[1].in);
+  EXPECT_TRUE(make->parameters[2].in && make->parameters[2].out && make->parameters[2].isArray);
+  EXPECT_NE(derived->FindMethod(u"Stop"), nullptr);
+  EXPECT_TRUE(catalogue.DerivesFrom(*derived, u"base_thing"));
+  EXPECT_FALSE(catalogue.DerivesFrom(*base, u"Derived_Thing"));
+}
+
+TEST(WmiCatalog, ErrorsNameTheLineAndAddNothing) {
+  CWmiCatalog catalogue;
+  EXPECT_FALSE(catalogue.AddMof("class A {\n  string X;\n  strang Y;\n};"));
+  EXPECT_EQ(catalogue.Error(), "line 3: unknown type strang");
+  EXPECT_FALSE(catalogue.AddMof("class A { string X; };\nclass B : Missing { };"));
+  EXPECT_EQ(catalogue.Find(u"root\\cimv2", u"A"), nullptr);  // the whole text is refused
+  EXPECT_FALSE(catalogue.AddMof("class A { string X; }; class A { };"));
+  for (const std::string_view bad :
+       {"class", "class A {", "class A { string X }", "[Description(\"x) class A {};", "/* open", "#pragma",
+        "class A { uint32 M([in] string); };", "[key class A {};", "junk"}) {
+    EXPECT_FALSE(catalogue.AddMof(bad)) << bad;
+    EXPECT_FALSE(catalogue.Error().empty());
+  }
+  EXPECT_TRUE(catalogue.Classes().empty());
+}
+
+TEST(WmiCatalog, ShippedCatalogueReads) {
+  const CWmiCatalog& catalogue = CWmiCatalog::Installed();
+  const SWmiClass* process = catalogue.Find(u"root\\cimv2", u"Win32_Process");
+  ASSERT_NE(process, nullptr);
+  EXPECT_TRUE(catalogue.DerivesFrom(*process, u"CIM_ManagedSystemElement"));
+  const int handle = process->PropertyIndex(u"Handle");
+  ASSERT_GE(handle, 0);
+  EXPECT_TRUE(process->properties[static_cast<size_t>(handle)].isKey);
+  EXPECT_NE(process->FindMethod(u"Terminate"), nullptr);
+  for (const auto& cls : catalogue.Classes()) {
+    EXPECT_FALSE(cls->description.empty()) << Utf16ToUtf8(cls->name);
+    for (const SWmiProperty& property : cls->properties) {
+      EXPECT_FALSE(property.description.empty()) << Utf16ToUtf8(cls->name) << "." << Utf16ToUtf8(property.name);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillet::platform
