@@ -601,10 +601,10 @@ void CCompiler::CompileFor(const SStmt& stmt) {
   const int32_t limit = AllocTemp();
   const int32_t step = AllocTemp();
   const auto local = static_cast<uint8_t>(EVarKind::Local);
-  CompileExpr(*stmt.value);
-  CompileExpr(*stmt.limit);
+  CompileForBound(*stmt.value);
+  CompileForBound(*stmt.limit);
   Emit(EOp::Store, limit, local, 1);
-  if (stmt.step) CompileExpr(*stmt.step);
+  if (stmt.step) CompileForBound(*stmt.step);
   else Emit(EOp::Const, AddConst(CVariant::Integer(1)));
   Emit(EOp::Store, step, local, 1);
   EmitVar(EOp::Store, counter);
@@ -624,6 +624,21 @@ void CCompiler::CompileFor(const SStmt& stmt) {
   EmitLoopBack(body);
   for (size_t at : m_loops.back().exits) PatchHere(at);
   m_loops.pop_back();
+}
+
+// A start, limit or step of a For line, read as a number there: a string compared with the
+// counter would never end the loop, and one that is no number is a Type mismatch on this line.
+// Adding a Byte 0 converts as arithmetic does while keeping every numeric subtype as it was.
+void CCompiler::CompileForBound(const SExpr& bound) {
+  CompileExpr(bound);
+  CVariant constant;
+  if (ConstantValue(bound, constant) && constant.IsNumeric()) return;
+  if (m_proc->constants.size() <= UINT16_MAX) {
+    Emit(EOp::Add, 0, kRightConst, static_cast<uint16_t>(AddConst(CVariant::Byte(0))));
+  } else {
+    Emit(EOp::Const, AddConst(CVariant::Byte(0)));
+    Emit(EOp::Add);
+  }
 }
 
 // The ForTest instruction, to be pointed at the end of the loop.
