@@ -626,19 +626,12 @@ void CCompiler::CompileFor(const SStmt& stmt) {
   m_loops.pop_back();
 }
 
-// A start, limit or step of a For line, read as a number there: a string compared with the
-// counter would never end the loop, and one that is no number is a Type mismatch on this line.
-// Adding a Byte 0 converts as arithmetic does while keeping every numeric subtype as it was.
+// A start, limit or step of a For line, read as a number there (see ForBound); a numeric
+// constant already is one.
 void CCompiler::CompileForBound(const SExpr& bound) {
   CompileExpr(bound);
   CVariant constant;
-  if (ConstantValue(bound, constant) && constant.IsNumeric()) return;
-  if (m_proc->constants.size() <= UINT16_MAX) {
-    Emit(EOp::Add, 0, kRightConst, static_cast<uint16_t>(AddConst(CVariant::Byte(0))));
-  } else {
-    Emit(EOp::Const, AddConst(CVariant::Byte(0)));
-    Emit(EOp::Add);
-  }
+  if (!ConstantValue(bound, constant) || !constant.IsNumeric()) Emit(EOp::ForBound);
 }
 
 // The ForTest instruction, to be pointed at the end of the loop.

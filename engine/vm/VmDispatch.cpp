@@ -193,6 +193,16 @@ template <EOp Op>
   return true;
 }
 
+// A For line's start, limit or step as a number, so that the loop's test compares numbers: a
+// string counted as greater than every number and Null as no answer, and neither loop ended.
+// Adding a Byte 0 reads a string as arithmetic does (13 when it is no number) and keeps every
+// numeric subtype as it was.
+CVariant ForBoundValue(const CVariant& value) {
+  const CVariant& v = value.Deref();
+  if (v.IsNull()) throw CScriptError(err::InvalidUseOfNull);
+  return ops::Add(v, CVariant::Byte(0));
+}
+
 [[gnu::always_inline]] inline bool FastCompare(const CVariant& a, const CVariant& b, ops::ECompare& c) {
   if (!IsIntegral(a) || !IsIntegral(b)) return false;
   const int32_t x = IntegralValue(a);
@@ -216,7 +226,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
       &&op_Mod, &&op_Pow, &&op_Concat, &&op_And, &&op_Or, &&op_Xor,
       &&op_Eqv, &&op_Imp, &&op_Eq, &&op_Ne, &&op_Lt, &&op_Gt,
       &&op_Le, &&op_Ge, &&op_Is, &&op_Jump, &&op_JumpFalse, &&op_JumpTrue,
-      &&op_JumpBack, &&op_ForTest, &&op_ForNext, &&op_ForEachStart, &&op_ForEachNext, &&op_Pop,
+      &&op_JumpBack, &&op_ForTest, &&op_ForNext, &&op_ForBound, &&op_ForEachStart, &&op_ForEachNext, &&op_Pop,
       &&op_DimArray, &&op_ReDim, &&op_ReDimPreserve, &&op_Erase, &&op_OnErrorResume, &&op_OnErrorGoto0,
       &&op_Append, &&op_Return, &&op_Dynamic, &&op_Count_};
   static_assert(std::size(kHandlers) == static_cast<size_t>(EOp::Count_) + 1);
@@ -490,6 +500,9 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
       }
       if (!goOn) ++pc;
     }
+    QUILLET_NEXT();
+   op_ForBound:
+    if (!IsIntegral(stack.back())) stack.back() = ForBoundValue(stack.back());
     QUILLET_NEXT();
    op_ForEachStart:
     stack.back() = StartEnumeration(stack.back());

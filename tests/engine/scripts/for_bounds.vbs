@@ -1,5 +1,6 @@
 ' A For line reads its start, limit and step as numbers: a string among them ends the loop as its
-' number would, and one that is no number is a Type mismatch on the For line
+' number would, Null is refused (94) and a string that is no number is a Type mismatch (13), both
+' on the For line
 Dim i, s, limit
 Sub Guard()
   If Len(s) > 200 Then Err.Raise 6
@@ -35,6 +36,23 @@ For i = CByte(1) To "2"
   s = s & TypeName(i) & " " : Guard
 Next
 WScript.Echo s, TypeName(i)
+Function NullBound(first, last)
+  NullBound = "ran"
+  For i = first To last
+    s = s & i : Guard
+  Next
+  NullBound = "ended"
+End Function
+On Error Resume Next
+s = ""
+limit = "not set"
+limit = NullBound(1, Null)
+WScript.Echo limit, Err.Number, Err.Description, "[" & s & "]"
+Err.Clear
+limit = "not set"
+limit = NullBound(Null, 3)
+WScript.Echo limit, Err.Number, "[" & s & "]"
+On Error Goto 0
 s = ""
 For i = 1 To "x"
   s = s & i : Guard
