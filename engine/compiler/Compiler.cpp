@@ -627,11 +627,12 @@ void CCompiler::CompileFor(const SStmt& stmt) {
 }
 
 // A start, limit or step of a For line, read as a number there (see ForBound); a numeric
-// constant already is one.
+// constant already is one (True is not: it becomes -1 as a variable holding it would).
 void CCompiler::CompileForBound(const SExpr& bound) {
   CompileExpr(bound);
   CVariant constant;
-  if (!ConstantValue(bound, constant) || !constant.IsNumeric()) Emit(EOp::ForBound);
+  const bool number = ConstantValue(bound, constant) && constant.IsNumeric() && constant.Type() != EVarType::Boolean;
+  if (!number) Emit(EOp::ForBound);
 }
 
 // The ForTest instruction, to be pointed at the end of the loop.

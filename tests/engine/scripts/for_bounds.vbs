@@ -36,6 +36,15 @@ For i = CByte(1) To "2"
   s = s & TypeName(i) & " " : Guard
 Next
 WScript.Echo s, TypeName(i)
+s = ""
+limit = True
+For i = True To 0
+  s = s & i & TypeName(i) & " " : Guard
+Next
+For i = limit To 0
+  s = s & i & TypeName(i) & " " : Guard
+Next
+WScript.Echo s
 Function NullBound(first, last)
   NullBound = "ran"
   For i = first To last
