@@ -242,8 +242,10 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     goto* kHandlers[static_cast<size_t>(in.op)];          \
   } while (false)
   // Once per frame: at the start, and whenever a call enters a frame or a return leaves one.
+  // Calls and returns hand over the frame they switch to, rather than have it looked up again.
+  SFrame* current = &CurrentFrame(outer, inlineBase);
   for (;;) {
-    SFrame& f = CurrentFrame(outer, inlineBase);
+    SFrame& f = *current;
     const CProcedure& proc = *f.proc;
     const SInstr* code = proc.code.data();
     auto& stack = f.stack;
@@ -303,7 +305,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     QUILLET_NEXT();
    op_CallVar: op_RefIndex:
     if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Procedure) {
-      EnterInline(*m_globals.At(in.a).procedure, Top(stack, in.n));
+      current = &EnterInline(*m_globals.At(in.a).procedure, Top(stack, in.n));
       goto switch_frame;
     }
     if (in.op == EOp::CallVar && in.n == 1) {
@@ -341,7 +343,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     QUILLET_NEXT();
    op_CallMe:
     if (const CProcedure* member = MemberToEnter(proc, in.a, *f.me, EInvokeKind::Get, Top(stack, in.n), true)) {
-      EnterInline(*member, Top(stack, in.n), f.me);
+      current = &EnterInline(*member, Top(stack, in.n), f.me);
       goto switch_frame;
     }
     {
@@ -354,7 +356,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     if (const CProcedure* member =
             MemberToEnter(proc, in.a, *f.me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
                           Top(stack, in.n + 1u), true)) {
-      EnterInline(*member, Top(stack, in.n + 1u), f.me);
+      current = &EnterInline(*member, Top(stack, in.n + 1u), f.me);
       goto switch_frame;
     }
     {
@@ -366,7 +368,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
    op_Member:
     if (CClassInstance* instance = ScriptObject(stack[stack.size() - in.n - 1])) {
       if (const CProcedure* member = MemberToEnter(proc, in.a, *instance, EInvokeKind::Get, Top(stack, in.n), false)) {
-        EnterInline(*member, Top(stack, in.n), instance);
+        current = &EnterInline(*member, Top(stack, in.n), instance);
         goto switch_frame;
       }
     }
@@ -383,7 +385,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
       if (const CProcedure* member =
               MemberToEnter(proc, in.a, *instance, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
                             Top(stack, in.n + 1u), false)) {
-        EnterInline(*member, Top(stack, in.n + 1u), instance);
+        current = &EnterInline(*member, Top(stack, in.n + 1u), instance);
         goto switch_frame;
       }
     }
@@ -552,7 +554,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
    op_Return:
     f.Unpin();
     if (m_inlineCount == inlineBase) return;
-    ReturnToCaller(outer, inlineBase);
+    current = &ReturnToCaller(outer, inlineBase);
     goto switch_frame;
    op_Dynamic:
     {
