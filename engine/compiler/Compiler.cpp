@@ -601,10 +601,10 @@ void CCompiler::CompileFor(const SStmt& stmt) {
   const int32_t limit = AllocTemp();
   const int32_t step = AllocTemp();
   const auto local = static_cast<uint8_t>(EVarKind::Local);
-  CompileExpr(*stmt.value);
-  CompileExpr(*stmt.limit);
+  CompileForBound(*stmt.value);
+  CompileForBound(*stmt.limit);
   Emit(EOp::Store, limit, local, 1);
-  if (stmt.step) CompileExpr(*stmt.step);
+  if (stmt.step) CompileForBound(*stmt.step);
   else Emit(EOp::Const, AddConst(CVariant::Integer(1)));
   Emit(EOp::Store, step, local, 1);
   EmitVar(EOp::Store, counter);
@@ -624,6 +624,15 @@ void CCompiler::CompileFor(const SStmt& stmt) {
   EmitLoopBack(body);
   for (size_t at : m_loops.back().exits) PatchHere(at);
   m_loops.pop_back();
+}
+
+// A start, limit or step of a For line, read as a number there (see ForBound); a numeric
+// constant already is one (True is not: it becomes -1 as a variable holding it would).
+void CCompiler::CompileForBound(const SExpr& bound) {
+  CompileExpr(bound);
+  CVariant constant;
+  const bool number = ConstantValue(bound, constant) && constant.IsNumeric() && constant.Type() != EVarType::Boolean;
+  if (!number) Emit(EOp::ForBound);
 }
 
 // The ForTest instruction, to be pointed at the end of the loop.

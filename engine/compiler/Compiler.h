@@ -112,6 +112,7 @@ class CCompiler {
   // The index of the statement's mark.
   size_t EmitStatement(int line, int column);
   void EmitLoopBack(size_t top);
+  void CompileForBound(const SExpr& bound);
   size_t EmitForTest(const SResolved& counter, int32_t limit, int32_t step);
   void PatchHere(size_t at);
   [[nodiscard]] int32_t Here() const;

@@ -55,6 +55,7 @@ enum class EOp : uint8_t {
   ForTest,        // pop step, limit, counter; pc = a when the loop is done
   ForNext,        // variable (b, a) += local n + 1 (the step), then tested against local n (the
                   // limit): the instruction after, the jump back, is skipped when the loop is done
+  ForBound,       // the top becomes a number: a For line's start, limit or step
   ForEachStart,   // pop collection, push its enumerator
   ForEachNext,    // pop enumerator; push the next element, or pc = a when exhausted
   Pop,            // drop the top
@@ -108,7 +109,7 @@ inline constexpr std::array<SOpInfo, static_cast<size_t>(EOp::Count_)> kOpInfo{{
     {"Gt", false, false},         {"Le", false, false},           {"Ge", false, false},
     {"Is", false, false},         {"Jump", true, false},          {"JumpFalse", true, false},
     {"JumpTrue", true, false},    {"JumpBack", true, false},      {"ForTest", true, false},
-    {"ForNext", false, true},
+    {"ForNext", false, true},     {"ForBound", false, false},
     {"ForEachStart", false, false}, {"ForEachNext", true, false}, {"Pop", false, false},
     {"DimArray", false, true},    {"ReDim", false, true},         {"ReDimPreserve", false, true},
     {"Erase", false, true},       {"OnErrorResume", false, false}, {"OnErrorGoto0", false, false},
@@ -150,7 +151,7 @@ constexpr int StackEffect(const SInstr& in) {
       return -n - 2;
     case EOp::ForTest:
       return -3;
-    default:  // Stmt, Neg, Not, jumps, ForNext, ForEachStart, ForEachNext, Erase, On Error, Return
+    default:  // Stmt, Neg, Not, jumps, ForNext, ForBound, ForEachStart, ForEachNext, Erase, On Error, Return
       return 0;
   }
 }

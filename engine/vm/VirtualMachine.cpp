@@ -164,7 +164,7 @@ inline void CVirtualMachine::PassArguments(const CProcedure& proc, std::span<CVa
 }
 
 // The same checks and order as Call; the frame counts as entered only once its arguments are in.
-void CVirtualMachine::EnterInline(const CProcedure& proc, std::span<CVariant> args, CClassInstance* me) {
+SFrame& CVirtualMachine::EnterInline(const CProcedure& proc, std::span<CVariant> args, CClassInstance* me) {
   if (args.size() != proc.ParamCount()) throw CScriptError(err::WrongArgCount);
   if (m_depth >= m_maxDepth) throw CScriptError(err::OutOfStack);
   if (m_inlineCount == m_inlineFrames.size()) m_inlineFrames.push_back(std::make_unique<SInlineFrame>());
@@ -191,6 +191,7 @@ void CVirtualMachine::EnterInline(const CProcedure& proc, std::span<CVariant> ar
   ++m_inlineCount;
   ++m_depth;
   m_frames.push_back(&frame);
+  return frame;
 }
 
 // In the order a returning Call lets go: the depth, then the frame's values, then its implicit
@@ -211,7 +212,7 @@ CVariant CVirtualMachine::LeaveInline() {
   return result;
 }
 
-void CVirtualMachine::ReturnToCaller(SFrame& outer, size_t inlineBase) {
+SFrame& CVirtualMachine::ReturnToCaller(SFrame& outer, size_t inlineBase) {
   CVariant result = LeaveInline();
   SFrame& caller = CurrentFrame(outer, inlineBase);
   const SInstr call = caller.proc->code[caller.pc - 1];
@@ -221,15 +222,16 @@ void CVirtualMachine::ReturnToCaller(SFrame& outer, size_t inlineBase) {
       break;
     case EOp::StoreMe: case EOp::SetMe:
       caller.stack.Drop(call.n + 1u);
-      return;
+      return caller;
     case EOp::StoreMember: case EOp::SetMember:
       caller.stack.Drop(call.n + 2u);
-      return;
+      return caller;
     default:  // CallVar, RefIndex, CallMe
       caller.stack.Drop(call.n);
       break;
   }
   caller.stack.push_back(std::move(result));
+  return caller;
 }
 
 // An error in an entered frame goes where it would have gone from a nested call: that frame's

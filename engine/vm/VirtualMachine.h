@@ -117,7 +117,7 @@ class CVirtualMachine {
   void Run(SFrame& outer, size_t inlineBase);
   // The innermost entered frame returned: back in its caller, whose call instruction takes its
   // arguments off and the result on.
-  void ReturnToCaller(SFrame& outer, size_t inlineBase);
+  SFrame& ReturnToCaller(SFrame& outer, size_t inlineBase);
 
   // A call of a global procedure from script code enters the procedure's frame in the same Run,
   // without a C++ call: calls cost much less, and deep recursion uses no machine stack. Errors
@@ -127,7 +127,7 @@ class CVirtualMachine {
     CValueArena::SMark mark;
     CVariant self;  // keeps Me alive while its code runs
   };
-  void EnterInline(const CProcedure& proc, std::span<CVariant> args, CClassInstance* me = nullptr);
+  SFrame& EnterInline(const CProcedure& proc, std::span<CVariant> args, CClassInstance* me = nullptr);
   // The procedure a member call on a script class runs, when it can be entered in place (a
   // method, or a property's Get, Let or Set); null when the general way must take it. A Let's
   // value is converted on the stack first, as the general way would.

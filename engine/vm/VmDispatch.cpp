@@ -193,6 +193,16 @@ template <EOp Op>
   return true;
 }
 
+// A For line's start, limit or step as a number, so that the loop's test compares numbers: a
+// string counted as greater than every number and Null as no answer, and neither loop ended.
+// Adding a Byte 0 reads a string as arithmetic does (13 when it is no number) and keeps every
+// numeric subtype as it was.
+CVariant ForBoundValue(const CVariant& value) {
+  const CVariant& v = value.Deref();
+  if (v.IsNull()) throw CScriptError(err::InvalidUseOfNull);
+  return ops::Add(v, CVariant::Byte(0));
+}
+
 [[gnu::always_inline]] inline bool FastCompare(const CVariant& a, const CVariant& b, ops::ECompare& c) {
   if (!IsIntegral(a) || !IsIntegral(b)) return false;
   const int32_t x = IntegralValue(a);
@@ -216,7 +226,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
       &&op_Mod, &&op_Pow, &&op_Concat, &&op_And, &&op_Or, &&op_Xor,
       &&op_Eqv, &&op_Imp, &&op_Eq, &&op_Ne, &&op_Lt, &&op_Gt,
       &&op_Le, &&op_Ge, &&op_Is, &&op_Jump, &&op_JumpFalse, &&op_JumpTrue,
-      &&op_JumpBack, &&op_ForTest, &&op_ForNext, &&op_ForEachStart, &&op_ForEachNext, &&op_Pop,
+      &&op_JumpBack, &&op_ForTest, &&op_ForNext, &&op_ForBound, &&op_ForEachStart, &&op_ForEachNext, &&op_Pop,
       &&op_DimArray, &&op_ReDim, &&op_ReDimPreserve, &&op_Erase, &&op_OnErrorResume, &&op_OnErrorGoto0,
       &&op_Append, &&op_Return, &&op_Dynamic, &&op_Count_};
   static_assert(std::size(kHandlers) == static_cast<size_t>(EOp::Count_) + 1);
@@ -232,8 +242,10 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     goto* kHandlers[static_cast<size_t>(in.op)];          \
   } while (false)
   // Once per frame: at the start, and whenever a call enters a frame or a return leaves one.
+  // Calls and returns hand over the frame they switch to, rather than have it looked up again.
+  SFrame* current = &CurrentFrame(outer, inlineBase);
   for (;;) {
-    SFrame& f = CurrentFrame(outer, inlineBase);
+    SFrame& f = *current;
     const CProcedure& proc = *f.proc;
     const SInstr* code = proc.code.data();
     auto& stack = f.stack;
@@ -293,7 +305,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     QUILLET_NEXT();
    op_CallVar: op_RefIndex:
     if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Procedure) {
-      EnterInline(*m_globals.At(in.a).procedure, Top(stack, in.n));
+      current = &EnterInline(*m_globals.At(in.a).procedure, Top(stack, in.n));
       goto switch_frame;
     }
     if (in.op == EOp::CallVar && in.n == 1) {
@@ -331,7 +343,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     QUILLET_NEXT();
    op_CallMe:
     if (const CProcedure* member = MemberToEnter(proc, in.a, *f.me, EInvokeKind::Get, Top(stack, in.n), true)) {
-      EnterInline(*member, Top(stack, in.n), f.me);
+      current = &EnterInline(*member, Top(stack, in.n), f.me);
       goto switch_frame;
     }
     {
@@ -344,7 +356,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     if (const CProcedure* member =
             MemberToEnter(proc, in.a, *f.me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
                           Top(stack, in.n + 1u), true)) {
-      EnterInline(*member, Top(stack, in.n + 1u), f.me);
+      current = &EnterInline(*member, Top(stack, in.n + 1u), f.me);
       goto switch_frame;
     }
     {
@@ -356,7 +368,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
    op_Member:
     if (CClassInstance* instance = ScriptObject(stack[stack.size() - in.n - 1])) {
       if (const CProcedure* member = MemberToEnter(proc, in.a, *instance, EInvokeKind::Get, Top(stack, in.n), false)) {
-        EnterInline(*member, Top(stack, in.n), instance);
+        current = &EnterInline(*member, Top(stack, in.n), instance);
         goto switch_frame;
       }
     }
@@ -373,7 +385,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
       if (const CProcedure* member =
               MemberToEnter(proc, in.a, *instance, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
                             Top(stack, in.n + 1u), false)) {
-        EnterInline(*member, Top(stack, in.n + 1u), instance);
+        current = &EnterInline(*member, Top(stack, in.n + 1u), instance);
         goto switch_frame;
       }
     }
@@ -491,6 +503,9 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
       if (!goOn) ++pc;
     }
     QUILLET_NEXT();
+   op_ForBound:
+    if (!IsIntegral(stack.back())) stack.back() = ForBoundValue(stack.back());
+    QUILLET_NEXT();
    op_ForEachStart:
     stack.back() = StartEnumeration(stack.back());
     QUILLET_NEXT();
@@ -539,7 +554,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
    op_Return:
     f.Unpin();
     if (m_inlineCount == inlineBase) return;
-    ReturnToCaller(outer, inlineBase);
+    current = &ReturnToCaller(outer, inlineBase);
     goto switch_frame;
    op_Dynamic:
     {
