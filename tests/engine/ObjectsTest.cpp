@@ -20,30 +20,16 @@
 #include "engine/runtime/ScriptError.h"
 #include "engine/objects/scripting/KeyedTable.h"
 #include "platform/TextConvert.h"
+#include "LogObject.h"
 
 namespace quillet::engine {
 namespace {
-
-class CLog : public CDispatchObject {
- public:
-  std::u16string TypeName() const override { return u"Log"; }
-  CVariant Invoke(std::u16string_view, EInvokeKind, std::span<CVariant> args) override {
-    std::u16string line;
-    for (auto& arg : args) {
-      if (!line.empty()) line += u' ';
-      line += arg.Deref().IsNull() ? u"Null" : arg.Deref().ToString();
-    }
-    lines += line + u"\n";
-    return {};
-  }
-  std::u16string lines;
-};
 
 // The script's Log lines, then "error N" if it ended with a runtime error.
 std::string RunLogged(std::u16string_view source, CScriptEngine* given = nullptr) {
   CScriptEngine own;
   CScriptEngine& engine = given != nullptr ? *given : own;
-  auto* log = new CLog();
+  auto* log = new CLogObject();
   engine.AddNamedItem(u"Log", CVariant::Object(log));
   std::string tail;
   try {
@@ -271,7 +257,7 @@ TEST(Dictionary, StoreMatchesAModelUnderRandomOperations) {
 
 TEST(Objects, RegistryTakesHostClassesAndRefusesUnknownProgIds) {
   CScriptEngine engine;
-  engine.Runtime().creatable.Register(u"Host.Log", [] { return new CLog(); });
+  engine.Runtime().creatable.Register(u"Host.Log", [] { return new CLogObject(); });
   EXPECT_EQ(RunLogged(u"Set o = CreateObject(\"HOST.LOG\") : Log TypeName(o)\n"
                 u"Set g = GetObject(\"\", \"Scripting.Dictionary\") : Log TypeName(g)\n"
                 u"On Error Resume Next\n"
@@ -349,7 +335,7 @@ TEST(Objects, DebuggerListsOnlyGettersFreeOfSideEffects) {
   EXPECT_NE(listed.find("Arguments=Object "), std::string::npos) << listed;
   EXPECT_EQ(listed.find("Std"), std::string::npos) << listed;
 
-  CLog script;  // not declared in the object model: nothing to list
+  CLogObject script;  // not declared in the object model: nothing to list
   EXPECT_EQ(Listed(script), "");
 }
 

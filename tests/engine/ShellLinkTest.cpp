@@ -14,25 +14,14 @@
 #include "engine/runtime/ScriptError.h"
 #include "engine/vm/ScriptEngine.h"
 #include "platform/TextConvert.h"
+#include "LogObject.h"
 
 namespace quillet::engine {
 namespace {
 
-class CLog : public CDispatchObject {
- public:
-  std::u16string TypeName() const override { return u"Log"; }
-  CVariant Invoke(std::u16string_view, EInvokeKind, std::span<CVariant> args) override {
-    std::u16string line;
-    for (auto& arg : args) line += (line.empty() ? u"" : u" ") + arg.Deref().ToString();
-    lines += line + u"\n";
-    return {};
-  }
-  std::u16string lines;
-};
-
 std::string RunScript(const std::string& source) {
   CScriptEngine engine;
-  auto* log = new CLog();
+  auto* log = new CLogObject();
   engine.AddNamedItem(u"Log", CVariant::Object(log));
   std::string tail;
   try {

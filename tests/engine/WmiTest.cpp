@@ -29,29 +29,15 @@
 #include "engine/runtime/ScriptError.h"
 #include "engine/vm/ScriptEngine.h"
 #include "platform/TextConvert.h"
+#include "LogObject.h"
 
 namespace quillet::engine {
 namespace {
 
-class CLog : public CDispatchObject {
- public:
-  std::u16string TypeName() const override { return u"Log"; }
-  CVariant Invoke(std::u16string_view, EInvokeKind, std::span<CVariant> args) override {
-    std::u16string line;
-    for (auto& arg : args) {
-      if (!line.empty()) line += u' ';
-      line += arg.Deref().IsNull() ? u"Null" : arg.Deref().ToString();
-    }
-    lines += line + u"\n";
-    return {};
-  }
-  std::u16string lines;
-};
-
 // The script's Log lines, then "error N" if it ended with a runtime error.
 std::string RunLogged(std::u16string_view source) {
   CScriptEngine engine;
-  auto* log = new CLog();
+  auto* log = new CLogObject();
   engine.AddNamedItem(u"Log", CVariant::Object(log));
   std::string tail;
   try {
