@@ -12,43 +12,11 @@
 
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileBytes.h"
+#include "platform/FileLock.h"
 #include "platform/RegFileParser.h"
 #include "platform/RegFileWriter.h"
 
 namespace quillet::platform {
-
-namespace {
-
-// An exclusive lock on a file beside the hive for as long as it lives.
-class CHiveLock {
- public:
-  explicit CHiveLock(const std::string& path) : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
-    if (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0) {
-      ::close(m_fd);
-      m_fd = -1;
-    }
-  }
-  ~CHiveLock() {
-    if (m_fd >= 0) ::close(m_fd);
-  }
-  CHiveLock(const CHiveLock&) = delete;
-  CHiveLock& operator=(const CHiveLock&) = delete;
-  [[nodiscard]] bool Held() const { return m_fd >= 0; }
-
- private:
-  int m_fd;
-};
-
-std::string TimeStamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm parts{};
-  ::localtime_r(&now, &parts);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &parts);
-  return text;
-}
-
-}  // namespace
 
 CScriptHive::CScriptHive(std::string filePath) : m_filePath(std::move(filePath)) {}
 
@@ -89,7 +57,7 @@ bool CScriptHive::Write(const std::function<bool(CRegKey& root)>& change) {
   const std::lock_guard guard(m_lock);
   std::error_code ignored;
   std::filesystem::create_directories(std::filesystem::path(m_filePath).parent_path(), ignored);
-  const CHiveLock lock(m_filePath + ".lock");
+  const CFileLock lock(m_filePath + ".lock");
   if (!lock.Held()) return false;
   CRegKey root;
   if (!Load(root) && !SetAside()) return false;
@@ -103,7 +71,7 @@ bool CScriptHive::Write(const std::function<bool(CRegKey& root)>& change) {
 }
 
 bool CScriptHive::SetAside() {
-  const std::string base = m_filePath + ".unreadable-" + TimeStamp();
+  const std::string base = m_filePath + ".unreadable-" + FileTimeStamp();
   for (int attempt = 0; attempt < 1000; ++attempt) {
     const std::string candidate = attempt == 0 ? base : base + "-" + std::to_string(attempt);
     // RENAME_NOREPLACE: an earlier copy set aside is never overwritten.

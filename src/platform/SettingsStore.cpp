@@ -14,44 +14,12 @@
 
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileBytes.h"
+#include "platform/FileLock.h"
 #include "platform/RegFileParser.h"
 #include "platform/RegFileWriter.h"
 #include "platform/TextConvert.h"
 
 namespace quillet::platform {
-namespace {
-
-// Holds an exclusive lock on a file beside the settings for as long as it lives.
-class CFileLock {
- public:
-  explicit CFileLock(const std::string& path)
-      : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
-    if (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0) {
-      ::close(m_fd);
-      m_fd = -1;
-    }
-  }
-  ~CFileLock() {
-    if (m_fd >= 0) ::close(m_fd);  // closing releases the lock
-  }
-  CFileLock(const CFileLock&) = delete;
-  CFileLock& operator=(const CFileLock&) = delete;
-  [[nodiscard]] bool Held() const { return m_fd >= 0; }
-
- private:
-  int m_fd;
-};
-
-std::string TimeStamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm parts{};
-  ::localtime_r(&now, &parts);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &parts);
-  return text;
-}
-
-}  // namespace
 
 CSettingsStore::CSettingsStore(std::string filePath, std::u16string rootKeyPath)
     : m_filePath(std::move(filePath)), m_rootKeyPath(std::move(rootKeyPath)) {}
@@ -191,7 +159,7 @@ bool CSettingsStore::Flush() {
 }
 
 bool CSettingsStore::SetAside() {
-  const std::string base = m_filePath + ".unreadable-" + TimeStamp();
+  const std::string base = m_filePath + ".unreadable-" + FileTimeStamp();
   for (int attempt = 0; attempt < 1000; ++attempt) {
     const std::string candidate = attempt == 0 ? base : base + "-" + std::to_string(attempt);
     // RENAME_NOREPLACE: an earlier copy set aside is never overwritten.
