@@ -9,12 +9,12 @@
 
 namespace quillet::engine {
 
-char16_t DriveLetterOf(std::u16string_view spec) {
-  if (spec.empty()) return 0;
-  char16_t letter = spec[0];
+char16_t DriveLetterOf(std::u16string_view drive) {
+  if (drive.empty()) return 0;
+  char16_t letter = drive[0];
   if (letter >= u'a' && letter <= u'z') letter = static_cast<char16_t>(letter - 32);
   if (letter < u'A' || letter > u'Z') return 0;
-  if (spec.size() == 1 || spec[1] == u':') return letter;
+  if (drive.size() == 1 || drive[1] == u':') return letter;
   return 0;
 }
 

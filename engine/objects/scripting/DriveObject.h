@@ -25,8 +25,8 @@ class CDriveObject : public CAutomationObject {
   char16_t m_letter;
 };
 
-// The letter a drive specification names: "C", "c:", "C:\" or a path on the drive; 0 for
+// The letter that a drive name or path names: "C", "c:", "C:\" or a path on the drive; 0 for
 // anything else.
-[[nodiscard]] char16_t DriveLetterOf(std::u16string_view spec);
+[[nodiscard]] char16_t DriveLetterOf(std::u16string_view drive);
 
 }  // namespace quillet::engine

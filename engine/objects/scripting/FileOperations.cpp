@@ -21,13 +21,13 @@ using platform::IsPathSeparator;
   return !text.empty() && IsPathSeparator(text.back());
 }
 
-// The folder part of a spec (with its separator, so that "C:\" stays a root) and its last name.
-void SplitLastName(std::u16string_view spec, std::u16string_view& folder, std::u16string_view& last) {
-  size_t cut = spec.size();
-  while (cut > 0 && !IsPathSeparator(spec[cut - 1])) --cut;
-  if (cut == 0 && spec.size() >= 2 && spec[1] == u':') cut = 2;  // "C:*.txt"
-  folder = spec.substr(0, cut);
-  last = spec.substr(cut);
+// The folder part of a pattern (with its separator, so that "C:\" stays a root) and its last name.
+void SplitLastName(std::u16string_view pattern, std::u16string_view& folder, std::u16string_view& last) {
+  size_t cut = pattern.size();
+  while (cut > 0 && !IsPathSeparator(pattern[cut - 1])) --cut;
+  if (cut == 0 && pattern.size() >= 2 && pattern[1] == u':') cut = 2;  // "C:*.txt"
+  folder = pattern.substr(0, cut);
+  last = pattern.substr(cut);
 }
 
 [[nodiscard]] bool IsFolderPath(const std::string& hostPath) {
@@ -68,21 +68,21 @@ bool CFileOperations::FolderExists(std::u16string_view text) const {
   return host.problem == platform::EHostPathProblem::None && IsFolderPath(host.path);
 }
 
-bool CFileOperations::DriveExists(std::u16string_view spec) const {
-  if (spec.empty() || (spec.size() > 1 && spec[1] != u':')) return false;
-  char16_t letter = spec[0];
+bool CFileOperations::DriveExists(std::u16string_view drive) const {
+  if (drive.empty() || (drive.size() > 1 && drive[1] != u':')) return false;
+  char16_t letter = drive[0];
   if (letter >= u'a' && letter <= u'z') letter = static_cast<char16_t>(letter - 32);
   return m_drives.Letters().find(letter) != std::u16string::npos;
 }
 
-std::vector<CFileOperations::SMatch> CFileOperations::Expand(std::u16string_view spec, bool folders,
+std::vector<CFileOperations::SMatch> CFileOperations::Expand(std::u16string_view pattern, bool folders,
                                                              bool& wildcard) const {
   std::u16string_view folderText, last;
-  SplitLastName(spec, folderText, last);
+  SplitLastName(pattern, folderText, last);
   wildcard = CNameMatcher::HasWildcards(last);
   const int noMatch = folders ? err::PathNotFound : err::FileNotFound;
   if (!wildcard) {
-    const std::string host = HostPath(Absolute(spec));
+    const std::string host = HostPath(Absolute(pattern));
     struct stat info{};
     if (::stat(host.c_str(), &info) != 0) {
       // A link whose target is gone is still a name in its folder, as a file.
@@ -144,11 +144,11 @@ void CFileOperations::MoveFolder(std::u16string_view source, std::u16string_view
   for (size_t i = 0; i < sources.size(); ++i) MoveTree(sources[i].hostPath, targets[i]);
 }
 
-void CFileOperations::DeleteFile(std::u16string_view spec, bool force) const {
+void CFileOperations::DeleteFile(std::u16string_view pattern, bool force) const {
   // Windows looks a name with a trailing separator up as a folder's contents, and finds no file.
-  if (EndsWithSeparator(spec)) throw CScriptError(err::FileNotFound);
+  if (EndsWithSeparator(pattern)) throw CScriptError(err::FileNotFound);
   bool wildcard = false;
-  for (const SMatch& match : Expand(spec, false, wildcard)) {
+  for (const SMatch& match : Expand(pattern, false, wildcard)) {
     struct stat info{};
     if (::lstat(match.hostPath.c_str(), &info) != 0) ThrowFileError(errno, EPathRole::File);
     if (!force && !S_ISLNK(info.st_mode) && (info.st_mode & S_IWUSR) == 0) throw CScriptError(err::PermissionDenied);
@@ -156,13 +156,13 @@ void CFileOperations::DeleteFile(std::u16string_view spec, bool force) const {
   }
 }
 
-void CFileOperations::DeleteFolder(std::u16string_view spec, bool force) const {
-  if (EndsWithSeparator(spec)) throw CScriptError(err::PathNotFound);
+void CFileOperations::DeleteFolder(std::u16string_view pattern, bool force) const {
+  if (EndsWithSeparator(pattern)) throw CScriptError(err::PathNotFound);
   // A root is never removed, whatever names it: "C:" alone is the current folder of C:, "Z:\.."
   // is the root of everything.
-  if (Absolute(spec).IsRoot()) throw CScriptError(err::PermissionDenied);
+  if (Absolute(pattern).IsRoot()) throw CScriptError(err::PermissionDenied);
   bool wildcard = false;
-  for (const SMatch& match : Expand(spec, true, wildcard)) RemoveTree(match.hostPath, force);
+  for (const SMatch& match : Expand(pattern, true, wildcard)) RemoveTree(match.hostPath, force);
 }
 
 platform::CScriptPath CFileOperations::CreateFolder(std::u16string_view text) const {

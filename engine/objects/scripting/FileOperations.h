@@ -26,15 +26,15 @@ class CFileOperations {
   [[nodiscard]] bool FileExists(std::u16string_view text) const;
   [[nodiscard]] bool FolderExists(std::u16string_view text) const;
   // "C", "C:" or "C:\..." with a mapped letter.
-  [[nodiscard]] bool DriveExists(std::u16string_view spec) const;
+  [[nodiscard]] bool DriveExists(std::u16string_view drive) const;
 
   void CopyFile(std::u16string_view source, std::u16string_view destination, bool overwrite) const;
   void CopyFolder(std::u16string_view source, std::u16string_view destination, bool overwrite) const;
   void MoveFile(std::u16string_view source, std::u16string_view destination) const;
   void MoveFolder(std::u16string_view source, std::u16string_view destination) const;
   // Without force, read-only files (and folders) stop the deletion with 70.
-  void DeleteFile(std::u16string_view spec, bool force) const;
-  void DeleteFolder(std::u16string_view spec, bool force) const;
+  void DeleteFile(std::u16string_view pattern, bool force) const;
+  void DeleteFolder(std::u16string_view pattern, bool force) const;
   // 58 when anything has that name already; 76 when its folder is missing.
   platform::CScriptPath CreateFolder(std::u16string_view text) const;
 
@@ -45,7 +45,7 @@ class CFileOperations {
   };
   // What a source names: the one file or folder, or the matches of the wildcards in its last
   // name (none is 53 for files, 76 for folders).
-  [[nodiscard]] std::vector<SMatch> Expand(std::u16string_view spec, bool folders, bool& wildcard) const;
+  [[nodiscard]] std::vector<SMatch> Expand(std::u16string_view pattern, bool folders, bool& wildcard) const;
   // The Linux names of each match's destination.
   [[nodiscard]] std::vector<std::string> Destinations(const std::vector<SMatch>& sources,
                                                       std::u16string_view destination, bool intoFolder) const;

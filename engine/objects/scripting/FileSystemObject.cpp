@@ -82,13 +82,13 @@ CVariant CFileSystemObject::InvokeMember(const om::SMember& member, std::span<CV
   }
 }
 
-CVariant CFileSystemObject::GetDrive(std::u16string_view spec) {
-  if (spec.size() >= 2 && platform::IsPathSeparator(spec[0]) && platform::IsPathSeparator(spec[1])) {
+CVariant CFileSystemObject::GetDrive(std::u16string_view pattern) {
+  if (pattern.size() >= 2 && platform::IsPathSeparator(pattern[0]) && platform::IsPathSeparator(pattern[1])) {
     throw CScriptError(err::PathNotFound);  // network shares are not reached from here
   }
-  const char16_t letter = DriveLetterOf(spec);
+  const char16_t letter = DriveLetterOf(pattern);
   // Only a letter, "C:" or "C:\" names a drive.
-  if (letter == 0 || spec.size() > 3 || (spec.size() == 3 && !platform::IsPathSeparator(spec[2]))) {
+  if (letter == 0 || pattern.size() > 3 || (pattern.size() == 3 && !platform::IsPathSeparator(pattern[2]))) {
     throw CScriptError(engine::err::InvalidCall);
   }
   if (m_context->Drives().Letters().find(letter) == std::u16string::npos) throw CScriptError(err::DiskNotReady);

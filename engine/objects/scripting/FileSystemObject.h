@@ -18,7 +18,7 @@ class CFileSystemObject : public CAutomationObject {
 
  private:
   CVariant InvokePathName(const om::SMember& member, std::span<CVariant> args);
-  CVariant GetDrive(std::u16string_view spec);
+  CVariant GetDrive(std::u16string_view pattern);
   CVariant GetFile(std::u16string_view text);
   CVariant GetFolder(std::u16string_view text);
   CVariant OpenTextFile(std::span<CVariant> args);
