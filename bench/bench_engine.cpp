@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "PeerInterpreter.h"
+#include "BenchHost.h"
 #include "engine/runtime/DispatchObject.h"
 #include "engine/runtime/ScriptError.h"
 #include "engine/vm/ScriptEngine.h"
@@ -393,20 +394,6 @@ def report(value):
     print("%.6f" % (__time.process_time() - __start))
 )py";
 
-// The script's only way out: Bench.Report value.
-class CBenchHost : public CDispatchObject {
- public:
-  [[nodiscard]] std::u16string TypeName() const override { return u"Bench"; }
-  CVariant Invoke(std::u16string_view name, EInvokeKind, std::span<CVariant> args) override {
-    if (quillet::platform::EqualsIgnoringAsciiCase(name, u"report") && args.size() == 1) {
-      checksum = args[0].Deref().ToString();
-      return {};
-    }
-    quillet::engine::ThrowNoSuchMember();
-  }
-  std::u16string checksum;
-};
-
 double ProcessSeconds() {
   timespec now{};
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
@@ -415,7 +402,7 @@ double ProcessSeconds() {
 
 std::optional<SPeerResult> RunOurs(const SScript& script) {
   CScriptEngine engine;
-  auto* host = new CBenchHost();
+  auto* host = new quillet::bench::CBenchHost();
   engine.AddNamedItem(u"Bench", CVariant::Object(host));
   const double start = ProcessSeconds();
   try {

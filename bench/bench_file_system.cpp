@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "PeerInterpreter.h"
+#include "BenchHost.h"
 #include "engine/runtime/DispatchObject.h"
 #include "engine/runtime/ScriptError.h"
 #include "engine/vm/ScriptEngine.h"
@@ -48,19 +49,6 @@ def report(value):
     print("%.6f" % (__time.process_time() - __start))
 )py";
 
-class CBenchHost : public CDispatchObject {
- public:
-  [[nodiscard]] std::u16string TypeName() const override { return u"Bench"; }
-  CVariant Invoke(std::u16string_view name, EInvokeKind, std::span<CVariant> args) override {
-    if (quillet::platform::EqualsIgnoringAsciiCase(name, u"report") && args.size() == 1) {
-      checksum = args[0].Deref().ToString();
-      return {};
-    }
-    quillet::engine::ThrowNoSuchMember();
-  }
-  std::u16string checksum;
-};
-
 struct SCase {
   std::string name;
   std::string vbscript;
@@ -75,7 +63,7 @@ double ProcessSeconds() {
 
 std::optional<SPeerResult> RunOurs(const SCase& test) {
   CScriptEngine engine;
-  auto* host = new CBenchHost();
+  auto* host = new quillet::bench::CBenchHost();
   engine.AddNamedItem(u"Bench", CVariant::Object(host));
   const double start = ProcessSeconds();
   try {
