@@ -103,6 +103,8 @@ class CCompiler {
   size_t CompileBinaryOp(const SExpr& expr, uint8_t extraFlags);
   size_t CompileJumpUnless(const SExpr& condition);
   bool ConstantValue(const SExpr& expr, CVariant& value);
+  bool LocalSlot(const SExpr& expr, int32_t& slot);
+  void ReturnInsteadOfJumpToReturn();
   [[nodiscard]] bool IsLiteral(const SExpr& expr);
   SResolved Resolve(const std::u16string& name, bool hasArgs);
 

@@ -1,4 +1,5 @@
 #include "engine/vm/VirtualMachine.h"
+#include "engine/vm/FrameSwitch.h"
 
 #include <array>
 #include <new>
@@ -138,7 +139,7 @@ CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::
   frame.proc = &proc;
   frame.me = me;
   CFrameStorage storage(*this, frame);
-  PassArguments(proc, frame.locals, args);
+  PassArguments(proc, frame.locals, args, false);
   // Keep the instance alive while its code runs, even if the script drops the last reference.
   CVariant keepAlive = me != nullptr ? CVariant::Object(me) : CVariant();
   SDepthGuard guard(m_depth, m_frames, &frame);
@@ -146,92 +147,6 @@ CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::
   if (!proc.hasResult) return {};
   CVariant result = std::move(frame.locals[0].Deref());
   return result;
-}
-
-inline void CVirtualMachine::PassArguments(const CProcedure& proc, std::span<CVariant> locals, std::span<CVariant> args) {
-  const size_t first = proc.FirstParam();
-  for (size_t i = 0; i < args.size(); ++i) {
-    CVariant& arg = args[i];
-    // A script procedure has no optional parameters: an omitted argument is refused at the call.
-    if (arg.IsMissing()) throw CScriptError(err::ArgNotOptional);
-    if (arg.IsRef() && proc.paramByVal[i] == 0) {
-      locals[first + i] = arg;
-    } else {
-      const CVariant& value = arg.Deref();
-      locals[first + i] = value.IsArray() ? CVariant::Array(value.AsArray()->Clone()) : value;
-    }
-  }
-}
-
-// The same checks and order as Call; the frame counts as entered only once its arguments are in.
-SFrame& CVirtualMachine::EnterInline(const CProcedure& proc, std::span<CVariant> args, CClassInstance* me) {
-  if (args.size() != proc.ParamCount()) throw CScriptError(err::WrongArgCount);
-  if (m_depth >= m_maxDepth) throw CScriptError(err::OutOfStack);
-  if (m_inlineCount == m_inlineFrames.size()) m_inlineFrames.push_back(std::make_unique<SInlineFrame>());
-  SInlineFrame& entered = *m_inlineFrames[m_inlineCount];
-  SFrame& frame = entered.frame;
-  frame.proc = &proc;
-  frame.me = me;
-  frame.scope = nullptr;
-  frame.pc = 0;
-  frame.statement = 0;
-  frame.resumeNext = false;
-  const size_t locals = proc.LocalCount();
-  const std::span<CVariant> values = m_arena.Take(locals + proc.StackDepth(), entered.mark);
-  frame.locals = values.first(locals);
-  frame.stack.Attach(values.subspan(locals));
-  try {
-    PassArguments(proc, frame.locals, args);
-  } catch (...) {
-    frame.ClearValues();
-    m_arena.GiveBack(entered.mark);
-    throw;
-  }
-  if (me != nullptr) entered.self = CVariant::Object(me);
-  ++m_inlineCount;
-  ++m_depth;
-  m_frames.push_back(&frame);
-  return frame;
-}
-
-// In the order a returning Call lets go: the depth, then the frame's values, then its implicit
-// locals (any of which may run a Class_Terminate, which may call procedures).
-CVariant CVirtualMachine::LeaveInline() {
-  SInlineFrame& left = *m_inlineFrames[m_inlineCount - 1];
-  SFrame& frame = left.frame;
-  CVariant result = frame.proc->hasResult ? std::move(frame.locals[0].Deref()) : CVariant();
-  --m_depth;
-  m_frames.pop_back();
-  frame.Unpin();
-  frame.ClearValues();
-  m_arena.GiveBack(left.mark);
-  frame.implicitLocals.reset();
-  --m_inlineCount;
-  // The instance goes last: its Class_Terminate may run here, after its method's frame is gone.
-  CVariant self = std::move(left.self);
-  return result;
-}
-
-SFrame& CVirtualMachine::ReturnToCaller(SFrame& outer, size_t inlineBase) {
-  CVariant result = LeaveInline();
-  SFrame& caller = CurrentFrame(outer, inlineBase);
-  const SInstr call = caller.proc->code[caller.pc - 1];
-  switch (call.op) {
-    case EOp::Member:
-      caller.stack.Drop(call.n + 1u);
-      break;
-    case EOp::StoreMe: case EOp::SetMe:
-      caller.stack.Drop(call.n + 1u);
-      return caller;
-    case EOp::StoreMember: case EOp::SetMember:
-      caller.stack.Drop(call.n + 2u);
-      return caller;
-    default:  // CallVar, RefIndex, CallMe
-      caller.stack.Drop(call.n);
-      break;
-  }
-  caller.stack.push_back(std::move(result));
-  return caller;
 }
 
 // An error in an entered frame goes where it would have gone from a nested call: that frame's

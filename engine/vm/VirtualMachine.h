@@ -126,8 +126,13 @@ class CVirtualMachine {
     SFrame frame;
     CValueArena::SMark mark;
     CVariant self;  // keeps Me alive while its code runs
+    // What the return does to the caller's stack: the values its call instruction takes off,
+    // and whether the result goes on. Kept here, so that a return need not decode the call.
+    uint32_t dropOnReturn = 0;
+    bool resultOnReturn = false;
   };
-  SFrame& EnterInline(const CProcedure& proc, std::span<CVariant> args, CClassInstance* me = nullptr);
+  SFrame& EnterInline(const CProcedure& proc, std::span<CVariant> args, CClassInstance* me, uint32_t dropOnReturn,
+                      bool resultOnReturn);
   // The procedure a member call on a script class runs, when it can be entered in place (a
   // method, or a property's Get, Let or Set); null when the general way must take it. A Let's
   // value is converted on the stack first, as the general way would.
@@ -138,7 +143,8 @@ class CVirtualMachine {
   [[nodiscard]] SFrame& CurrentFrame(SFrame& outer, size_t inlineBase) {
     return m_inlineCount > inlineBase ? m_inlineFrames[m_inlineCount - 1]->frame : outer;
   }
-  static void PassArguments(const CProcedure& proc, std::span<CVariant> locals, std::span<CVariant> args);
+  static void PassArguments(const CProcedure& proc, std::span<CVariant> locals, std::span<CVariant> args,
+                            bool consume);
   CVariant NewObject(std::u16string_view className);
   CVariant* FastElement(SFrame& f, EVarKind kind, int32_t a, const CVariant& index);
   CVariant InvokeNamed(const CProcedure& proc, int32_t nameIndex, CDispatchObject& target, EInvokeKind kind,

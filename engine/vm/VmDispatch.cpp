@@ -12,6 +12,7 @@
 #include "engine/runtime/SafeArray.h"
 #include "engine/runtime/ScriptError.h"
 #include "engine/runtime/VariantOps.h"
+#include "engine/vm/FrameSwitch.h"
 #include "engine/vm/VirtualMachine.h"
 #include "engine/library/Builtins.h"
 #include "engine/runtime/ObjectRegistry.h"
@@ -175,7 +176,9 @@ template <EOp Op>
 
 // a op b on the stack, or a op constant n. Op is Count_ for the operators without a short way.
 template <EOp Op>
-[[gnu::always_inline]] inline void Arithmetic(CValueStack& stack, const CProcedure& proc, const SInstr& in) {
+[[gnu::always_inline]] inline void Arithmetic(CValueStack& stack, const SFrame& f, const CProcedure& proc,
+                                              const SInstr& in) {
+  if ((in.b & kLeftLocal) != 0) stack.push_back(f.locals[static_cast<size_t>(in.a)].Deref());
   const bool constant = (in.b & kRightConst) != 0;
   CVariant& a = constant ? stack.back() : stack[stack.size() - 2];
   const CVariant& b = constant ? proc.constants[in.n] : stack.back();
@@ -237,257 +240,260 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
 #define QUILLET_NEXT()                                    \
   do {                                                    \
     in = code[pc++];                                      \
-    f.pc = pc;                                            \
+    fr->pc = pc;                                          \
     kind = static_cast<EVarKind>(in.b);                   \
     goto* kHandlers[static_cast<size_t>(in.op)];          \
   } while (false)
-  // Once per frame: at the start, and whenever a call enters a frame or a return leaves one.
-  // Calls and returns hand over the frame they switch to, rather than have it looked up again.
-  SFrame* current = &CurrentFrame(outer, inlineBase);
-  for (;;) {
-    SFrame& f = *current;
-    const CProcedure& proc = *f.proc;
-    const SInstr* code = proc.code.data();
-    auto& stack = f.stack;
-    // The position lives in a register; the frame gets a copy at each instruction, for the
-    // error position and for going on after an error.
-    uint32_t pc = f.pc;
-    QUILLET_NEXT();
+  // Each call and each return switches frames and goes on with its own jump to the next
+  // instruction: one shared switch point would be one jump for the processor to predict
+  // after every call and return, and it mostly guesses wrong.
+  // The position lives in a register; the frame gets a copy at each instruction, for the
+  // error position and for going on after an error.
+  SFrame* fr = nullptr;
+  const CProcedure* pr = nullptr;
+  const SInstr* code = nullptr;
+  CValueStack* st = nullptr;
+  uint32_t pc = 0;
+#define QUILLET_ENTER(frame)  \
+  do {                        \
+    fr = &(frame);            \
+    pr = fr->proc;            \
+    code = pr->code.data();   \
+    st = &fr->stack;          \
+    pc = fr->pc;              \
+    QUILLET_NEXT();           \
+  } while (false)
+  QUILLET_ENTER(CurrentFrame(outer, inlineBase));
    op_Stmt:
-    f.statement = static_cast<uint32_t>(in.a);
-    if (!f.pinned.empty()) f.Unpin();
-    if (m_trap.load(std::memory_order_relaxed)) OnTrap(f, proc.statements[static_cast<size_t>(in.a)]);
+    fr->statement = static_cast<uint32_t>(in.a);
+    if (!fr->pinned.empty()) fr->Unpin();
+    if (m_trap.load(std::memory_order_relaxed)) OnTrap(*fr, pr->statements[static_cast<size_t>(in.a)]);
     QUILLET_NEXT();
    op_Const:
-    stack.push_back(proc.constants[static_cast<size_t>(in.a)]);
+    st->push_back(pr->constants[static_cast<size_t>(in.a)]);
     QUILLET_NEXT();
    op_Nothing:
-    stack.push_back(CVariant::Object(nullptr));
+    st->push_back(CVariant::Object(nullptr));
     QUILLET_NEXT();
    op_Me:
-    stack.push_back(CVariant::Object(f.me));
+    st->push_back(CVariant::Object(fr->me));
     QUILLET_NEXT();
    op_Load:
     if (kind == EVarKind::Local) {
-      stack.push_back(f.locals[static_cast<size_t>(in.a)].Deref());
+      st->push_back(fr->locals[static_cast<size_t>(in.a)].Deref());
     } else if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable) {
-      stack.push_back(m_globals.At(in.a).value);
+      st->push_back(m_globals.At(in.a).value);
     } else {
-      stack.push_back(LoadVar(f, kind, in.a));
+      st->push_back(LoadVar(*fr, kind, in.a));
     }
     QUILLET_NEXT();
    op_Store:
     {
-      CVariant value = Pop(stack);
+      CVariant value = Pop(*st);
       const bool plain = value.IsNumeric() || value.IsString() || value.IsEmpty();
       if (kind == EVarKind::Local && plain) {
-        f.locals[static_cast<size_t>(in.a)].Deref() = std::move(value);
+        fr->locals[static_cast<size_t>(in.a)].Deref() = std::move(value);
       } else if (kind == EVarKind::Global && plain && m_globals.At(in.a).kind == EGlobalKind::Variable) {
         m_globals.At(in.a).value = std::move(value);
       } else {
-        StoreVar(f, kind, in.a, std::move(value), false, in.n == 1);
+        StoreVar(*fr, kind, in.a, std::move(value), false, in.n == 1);
       }
     }
     QUILLET_NEXT();
    op_SetVar:
-    StoreVar(f, kind, in.a, Pop(stack), true, false);
+    StoreVar(*fr, kind, in.a, Pop(*st), true, false);
     QUILLET_NEXT();
    op_Ref:
     {
       // A procedure or a constant (even one a later ExecuteGlobal declared) is passed as
       // its value: there is nothing a ByRef parameter could write back to.
-      if (IsReadOnlyGlobal(f, kind, in.a)) {
-        stack.push_back(LoadVar(f, kind, in.a));
+      if (IsReadOnlyGlobal(*fr, kind, in.a)) {
+        st->push_back(LoadVar(*fr, kind, in.a));
       } else {
-        stack.push_back(CVariant::Reference(&Slot(f, kind, in.a, EAccess::Write)));
+        st->push_back(CVariant::Reference(&Slot(*fr, kind, in.a, EAccess::Write)));
       }
     }
     QUILLET_NEXT();
    op_CallVar: op_RefIndex:
     if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Procedure) {
-      current = &EnterInline(*m_globals.At(in.a).procedure, Top(stack, in.n));
-      goto switch_frame;
+      QUILLET_ENTER(EnterInline(*m_globals.At(in.a).procedure, Top(*st, in.n), nullptr, in.n, true));
     }
     if (in.op == EOp::CallVar && in.n == 1) {
-      if (CVariant* element = FastElement(f, kind, in.a, stack.back())) {
-        stack.back() = *element;
+      if (CVariant* element = FastElement(*fr, kind, in.a, st->back())) {
+        st->back() = *element;
         QUILLET_NEXT();
       }
     }
     {
-      CVariant result = CallVar(f, kind, in.a, Top(stack, in.n), in.op == EOp::RefIndex);
-      Drop(stack, in.n);
-      stack.push_back(std::move(result));
+      CVariant result = CallVar(*fr, kind, in.a, Top(*st, in.n), in.op == EOp::RefIndex);
+      Drop(*st, in.n);
+      st->push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_StoreIndex: op_SetIndex:
-    if (in.op == EOp::StoreIndex && in.n == 1 && IsPlain(stack.back())) {
-      if (CVariant* element = FastElement(f, kind, in.a, stack[stack.size() - 2])) {
-        *element = std::move(stack.back());
-        stack.Drop(2);
+    if (in.op == EOp::StoreIndex && in.n == 1 && IsPlain(st->back())) {
+      if (CVariant* element = FastElement(*fr, kind, in.a, (*st)[st->size() - 2])) {
+        *element = std::move(st->back());
+        st->Drop(2);
         QUILLET_NEXT();
       }
     }
     {
-      CVariant value = Pop(stack);
-      StoreIndexed(f, kind, in.a, Top(stack, in.n), value, in.op == EOp::SetIndex);
-      Drop(stack, in.n);
+      CVariant value = Pop(*st);
+      StoreIndexed(*fr, kind, in.a, Top(*st, in.n), value, in.op == EOp::SetIndex);
+      Drop(*st, in.n);
     }
     QUILLET_NEXT();
    op_CallBuiltin:
     {
-      CVariant result = engine::CallBuiltin(in.a, Top(stack, in.n));
-      Drop(stack, in.n);
-      stack.push_back(std::move(result));
+      CVariant result = engine::CallBuiltin(in.a, Top(*st, in.n));
+      Drop(*st, in.n);
+      st->push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_CallMe:
-    if (const CProcedure* member = MemberToEnter(proc, in.a, *f.me, EInvokeKind::Get, Top(stack, in.n), true)) {
-      current = &EnterInline(*member, Top(stack, in.n), f.me);
-      goto switch_frame;
+    if (const CProcedure* member = MemberToEnter(*pr, in.a, *fr->me, EInvokeKind::Get, Top(*st, in.n), true)) {
+      QUILLET_ENTER(EnterInline(*member, Top(*st, in.n), fr->me, in.n, true));
     }
     {
-      CVariant result = InvokeNamed(proc, in.a, *f.me, EInvokeKind::Get, Top(stack, in.n), true);
-      Drop(stack, in.n);
-      stack.push_back(std::move(result));
+      CVariant result = InvokeNamed(*pr, in.a, *fr->me, EInvokeKind::Get, Top(*st, in.n), true);
+      Drop(*st, in.n);
+      st->push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_StoreMe: op_SetMe:
     if (const CProcedure* member =
-            MemberToEnter(proc, in.a, *f.me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
-                          Top(stack, in.n + 1u), true)) {
-      current = &EnterInline(*member, Top(stack, in.n + 1u), f.me);
-      goto switch_frame;
+            MemberToEnter(*pr, in.a, *fr->me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
+                          Top(*st, in.n + 1u), true)) {
+      QUILLET_ENTER(EnterInline(*member, Top(*st, in.n + 1u), fr->me, in.n + 1u, false));
     }
     {
-      (void)InvokeNamed(proc, in.a, *f.me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
-                        Top(stack, in.n + 1u), true);
-      Drop(stack, in.n + 1u);
+      (void)InvokeNamed(*pr, in.a, *fr->me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
+                        Top(*st, in.n + 1u), true);
+      Drop(*st, in.n + 1u);
     }
     QUILLET_NEXT();
    op_Member:
-    if (CClassInstance* instance = ScriptObject(stack[stack.size() - in.n - 1])) {
-      if (const CProcedure* member = MemberToEnter(proc, in.a, *instance, EInvokeKind::Get, Top(stack, in.n), false)) {
-        current = &EnterInline(*member, Top(stack, in.n), instance);
-        goto switch_frame;
+    if (CClassInstance* instance = ScriptObject((*st)[st->size() - in.n - 1])) {
+      if (const CProcedure* member = MemberToEnter(*pr, in.a, *instance, EInvokeKind::Get, Top(*st, in.n), false)) {
+        QUILLET_ENTER(EnterInline(*member, Top(*st, in.n), instance, in.n + 1u, true));
       }
     }
     {
-      CVariant object = std::move(stack[stack.size() - in.n - 1]);
+      CVariant object = std::move((*st)[st->size() - in.n - 1]);
       CDispatchObject* target = RequireObject(object);
-      CVariant result = InvokeNamed(proc, in.a, *target, EInvokeKind::Get, Top(stack, in.n), false);
-      Drop(stack, in.n + 1u);
-      stack.push_back(std::move(result));
+      CVariant result = InvokeNamed(*pr, in.a, *target, EInvokeKind::Get, Top(*st, in.n), false);
+      Drop(*st, in.n + 1u);
+      st->push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_StoreMember: op_SetMember:
-    if (CClassInstance* instance = ScriptObject(stack[stack.size() - in.n - 2])) {
+    if (CClassInstance* instance = ScriptObject((*st)[st->size() - in.n - 2])) {
       if (const CProcedure* member =
-              MemberToEnter(proc, in.a, *instance, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
-                            Top(stack, in.n + 1u), false)) {
-        current = &EnterInline(*member, Top(stack, in.n + 1u), instance);
-        goto switch_frame;
+              MemberToEnter(*pr, in.a, *instance, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
+                            Top(*st, in.n + 1u), false)) {
+        QUILLET_ENTER(EnterInline(*member, Top(*st, in.n + 1u), instance, in.n + 2u, false));
       }
     }
     {
-      CVariant object = std::move(stack[stack.size() - in.n - 2]);
+      CVariant object = std::move((*st)[st->size() - in.n - 2]);
       CDispatchObject* target = RequireObject(object);
-      (void)InvokeNamed(proc, in.a, *target, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
-                        Top(stack, in.n + 1u), false);
-      Drop(stack, in.n + 2u);
+      (void)InvokeNamed(*pr, in.a, *target, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
+                        Top(*st, in.n + 1u), false);
+      Drop(*st, in.n + 2u);
     }
     QUILLET_NEXT();
    op_StoreApplied: op_SetApplied:
     {
-      CVariant value = Pop(stack);
-      const CVariant target = std::move(stack[stack.size() - in.n - 1]);
-      AssignApplied(target, Top(stack, in.n), value, in.op == EOp::SetApplied);
-      Drop(stack, in.n + 1u);
+      CVariant value = Pop(*st);
+      const CVariant target = std::move((*st)[st->size() - in.n - 1]);
+      AssignApplied(target, Top(*st, in.n), value, in.op == EOp::SetApplied);
+      Drop(*st, in.n + 1u);
     }
     QUILLET_NEXT();
    op_Index:
     {
-      CVariant value = std::move(stack[stack.size() - in.n - 1]);
-      CVariant result = ApplyArgs(value, Top(stack, in.n), {});
-      Drop(stack, in.n + 1u);
-      stack.push_back(std::move(result));
+      CVariant value = std::move((*st)[st->size() - in.n - 1]);
+      CVariant result = ApplyArgs(value, Top(*st, in.n), {});
+      Drop(*st, in.n + 1u);
+      st->push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_New:
-    stack.push_back(NewObject(proc.constants[static_cast<size_t>(in.a)].AsString()));
+    st->push_back(NewObject(pr->constants[static_cast<size_t>(in.a)].AsString()));
     QUILLET_NEXT();
    op_Neg:
-    stack.back() = ops::Negate(stack.back());
+    st->back() = ops::Negate(st->back());
     QUILLET_NEXT();
    op_Not:
-    stack.back() = ops::Not(stack.back());
+    st->back() = ops::Not(st->back());
     QUILLET_NEXT();
    op_Add:
-    Arithmetic<EOp::Add>(stack, proc, in);
+    Arithmetic<EOp::Add>(*st, *fr, *pr, in);
     QUILLET_NEXT();
    op_Sub:
-    Arithmetic<EOp::Sub>(stack, proc, in);
+    Arithmetic<EOp::Sub>(*st, *fr, *pr, in);
     QUILLET_NEXT();
    op_Mul:
-    Arithmetic<EOp::Mul>(stack, proc, in);
+    Arithmetic<EOp::Mul>(*st, *fr, *pr, in);
     QUILLET_NEXT();
    op_Mod:
-    Arithmetic<EOp::Mod>(stack, proc, in);
+    Arithmetic<EOp::Mod>(*st, *fr, *pr, in);
     QUILLET_NEXT();
    op_Div: op_IntDiv: op_Pow: op_Concat: op_And: op_Or: op_Xor: op_Eqv: op_Imp:
-    Arithmetic<EOp::Count_>(stack, proc, in);
+    Arithmetic<EOp::Count_>(*st, *fr, *pr, in);
     QUILLET_NEXT();
    op_Eq: op_Ne: op_Lt: op_Gt: op_Le: op_Ge:
     {
       const bool constant = (in.b & kRightConst) != 0;
-      CVariant& a = constant ? stack.back() : stack[stack.size() - 2];
-      const CVariant& b = constant ? proc.constants[in.n] : stack.back();
+      CVariant& a = constant ? st->back() : (*st)[st->size() - 2];
+      const CVariant& b = constant ? pr->constants[in.n] : st->back();
       ops::ECompare c{};
       if (!FastCompare(a, b, c)) c = ops::Compare(a, b, (in.b & kLeftLiteral) != 0, (in.b & kRightLiteral) != 0);
-      if (!constant) stack.pop_back();
+      if (!constant) st->pop_back();
       if ((in.b & kJumpUnless) != 0) {
-        stack.pop_back();
+        st->pop_back();
         // Null is not True: the condition fails.
         if (c == ops::ECompare::Null || !CompareResult(in.op, c)) pc = static_cast<uint32_t>(in.a);
       } else {
-        stack.back() = c == ops::ECompare::Null ? CVariant::Null() : CVariant::Boolean(CompareResult(in.op, c));
+        st->back() = c == ops::ECompare::Null ? CVariant::Null() : CVariant::Boolean(CompareResult(in.op, c));
       }
     }
     QUILLET_NEXT();
    op_Is:
     {
-      const bool same = ops::Is(stack[stack.size() - 2], stack.back());
-      stack.pop_back();
-      stack.back() = CVariant::Boolean(same);
+      const bool same = ops::Is((*st)[st->size() - 2], st->back());
+      st->pop_back();
+      st->back() = CVariant::Boolean(same);
     }
     QUILLET_NEXT();
    op_Jump:
     pc = static_cast<uint32_t>(in.a);
     QUILLET_NEXT();
    op_JumpFalse:
-    if (!Truth(stack.back())) pc = static_cast<uint32_t>(in.a);
-    stack.pop_back();
+    if (!Truth(st->back())) pc = static_cast<uint32_t>(in.a);
+    st->pop_back();
     QUILLET_NEXT();
    op_JumpTrue:
-    if (Truth(stack.back())) pc = static_cast<uint32_t>(in.a);
-    stack.pop_back();
+    if (Truth(st->back())) pc = static_cast<uint32_t>(in.a);
+    st->pop_back();
     QUILLET_NEXT();
    op_JumpBack:
     pc = static_cast<uint32_t>(in.a);
     if (m_trap.load(std::memory_order_relaxed)) {
-      f.pc = pc;
-      OnTrap(f, proc.statements[f.statement]);
+      fr->pc = pc;
+      OnTrap(*fr, pr->statements[fr->statement]);
     }
     QUILLET_NEXT();
    op_ForTest:
     {
-      const CVariant& stepValue = stack.back().Deref();
+      const CVariant& stepValue = st->back().Deref();
       const double step = IsIntegral(stepValue) ? IntegralValue(stepValue) : stepValue.ToDouble();
       ops::ECompare c{};
-      if (!FastCompare(stack[stack.size() - 3], stack[stack.size() - 2], c)) {
-        c = ops::Compare(stack[stack.size() - 3], stack[stack.size() - 2]);
+      if (!FastCompare((*st)[st->size() - 3], (*st)[st->size() - 2], c)) {
+        c = ops::Compare((*st)[st->size() - 3], (*st)[st->size() - 2]);
       }
-      Drop(stack, 3);
+      Drop(*st, 3);
       if ((step >= 0 && c == ops::ECompare::Greater) || (step < 0 && c == ops::ECompare::Less)) {
         pc = static_cast<uint32_t>(in.a);
       }
@@ -497,77 +503,75 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     {
       bool goOn = false;
       if (kind != EVarKind::Local ||
-          !FastForNext(f.locals[static_cast<size_t>(in.a)].Deref(), f.locals[in.n], f.locals[in.n + 1u], goOn)) {
-        goOn = StepFor(f, in);
+          !FastForNext(fr->locals[static_cast<size_t>(in.a)].Deref(), fr->locals[in.n], fr->locals[in.n + 1u], goOn)) {
+        goOn = StepFor(*fr, in);
       }
       if (!goOn) ++pc;
     }
     QUILLET_NEXT();
    op_ForBound:
-    if (!IsIntegral(stack.back())) stack.back() = ForBoundValue(stack.back());
+    if (!IsIntegral(st->back())) st->back() = ForBoundValue(st->back());
     QUILLET_NEXT();
    op_ForEachStart:
-    stack.back() = StartEnumeration(stack.back());
+    st->back() = StartEnumeration(st->back());
     QUILLET_NEXT();
    op_ForEachNext:
     {
-      CVariant enumerator = Pop(stack);
+      CVariant enumerator = Pop(*st);
       CVariant value;
       // No enumerator when the For Each line failed under On Error Resume Next: the body
       // then ran once, and the loop ends here.
       auto* items = enumerator.IsObject() ? static_cast<CEnumerator*>(enumerator.AsObject()) : nullptr;
-      if (items != nullptr && items->Next(value)) stack.push_back(std::move(value));
+      if (items != nullptr && items->Next(value)) st->push_back(std::move(value));
       else pc = static_cast<uint32_t>(in.a);
     }
     QUILLET_NEXT();
    op_Pop:
-    stack.pop_back();
+    st->pop_back();
     QUILLET_NEXT();
    op_DimArray: op_ReDim: op_ReDimPreserve:
     {
       const int mode = in.op == EOp::DimArray ? 0 : in.op == EOp::ReDim ? 1 : 2;
-      Dimension(f, kind, in.a, Top(stack, in.n), mode);
-      Drop(stack, in.n);
+      Dimension(*fr, kind, in.a, Top(*st, in.n), mode);
+      Drop(*st, in.n);
     }
     QUILLET_NEXT();
    op_Erase:
     {
-      CVariant& slot = Slot(f, kind, in.a, EAccess::Write);
+      CVariant& slot = Slot(*fr, kind, in.a, EAccess::Write);
       if (!slot.IsArray()) throw CScriptError(err::TypeMismatch);
       slot.AsArray()->Erase();
     }
     QUILLET_NEXT();
    op_OnErrorResume:
-    f.resumeNext = true;
+    fr->resumeNext = true;
     m_err.Clear();
     QUILLET_NEXT();
    op_OnErrorGoto0:
-    f.resumeNext = false;
+    fr->resumeNext = false;
     m_err.Clear();
     QUILLET_NEXT();
    op_Append:
     {
-      CVariant value = Pop(stack);
-      Append(Slot(f, kind, in.a, EAccess::Write), value);
+      CVariant value = Pop(*st);
+      Append(Slot(*fr, kind, in.a, EAccess::Write), value);
     }
     QUILLET_NEXT();
    op_Return:
-    f.Unpin();
+    fr->Unpin();
     if (m_inlineCount == inlineBase) return;
-    current = &ReturnToCaller(outer, inlineBase);
-    goto switch_frame;
+    QUILLET_ENTER(ReturnToCaller(outer, inlineBase));
    op_Dynamic:
     {
-      CVariant result = RunDynamic(f, static_cast<EDynamic>(in.b), Top(stack, in.n));
-      Drop(stack, in.n);
-      stack.push_back(std::move(result));
+      CVariant result = RunDynamic(*fr, static_cast<EDynamic>(in.b), Top(*st, in.n));
+      Drop(*st, in.n);
+      st->push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_Count_:
     throw CScriptError(err::InternalError);
-   switch_frame:;
-  }
 }
+#undef QUILLET_ENTER
 #undef QUILLET_NEXT
 
 // A member by name; a script class's member through the cache, so that a loop does not search
