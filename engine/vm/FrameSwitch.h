@@ -51,7 +51,7 @@ namespace quillet::engine {
   frame.statement = 0;
   frame.resumeNext = false;
   const size_t locals = proc.LocalCount();
-  const std::span<CVariant> values = m_arena.Take(locals + proc.StackDepth(), entered.mark);
+  const std::span<CVariant> values = m_arena.Take(proc.FrameValueCount(), entered.mark);
   frame.locals = values.first(locals);
   frame.stack.Attach(values.subspan(locals));
   try {
@@ -81,7 +81,7 @@ namespace quillet::engine {
   frame.Unpin();
   frame.ClearValues();
   m_arena.GiveBack(left.mark);
-  frame.implicitLocals.reset();
+  if (frame.implicitLocals) frame.implicitLocals.reset();
   --m_inlineCount;
   // The instance goes last: its Class_Terminate may run here, after its method's frame is gone.
   if (left.self.IsObject()) CVariant self = std::move(left.self);

@@ -558,8 +558,10 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     }
     QUILLET_NEXT();
    op_Return:
-    fr->Unpin();
-    if (m_inlineCount == inlineBase) return;
+    if (m_inlineCount == inlineBase) {
+      fr->Unpin();
+      return;
+    }
     QUILLET_ENTER(ReturnToCaller(outer, inlineBase));
    op_Dynamic:
     {
