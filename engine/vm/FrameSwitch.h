@@ -27,7 +27,7 @@ namespace quillet::engine {
         continue;
       }
     } else if (consume && !arg.IsArray()) {
-      locals[first + i] = std::move(arg);
+      locals[first + i].MoveIntoEmpty(std::move(arg));
       continue;
     }
     const CVariant& value = arg.Deref();

@@ -214,6 +214,43 @@ CVariant ForBoundValue(const CVariant& value) {
   return true;
 }
 
+template <EOp Op>
+[[gnu::always_inline]] inline bool Holds(int32_t x, int32_t y) {
+  if constexpr (Op == EOp::Eq) return x == y;
+  if constexpr (Op == EOp::Ne) return x != y;
+  if constexpr (Op == EOp::Lt) return x < y;
+  if constexpr (Op == EOp::Gt) return x > y;
+  if constexpr (Op == EOp::Le) return x <= y;
+  return x >= y;
+}
+
+// a op b, or a op constant n; with kJumpUnless, pc = a unless it holds (Null never holds),
+// else the answer (True, False or Null) is pushed. One copy per operator, so that whole numbers
+// are compared with no decision left to make while running.
+template <EOp Op>
+[[gnu::always_inline]] inline void Comparison(CValueStack& stack, const CProcedure& proc, const SInstr& in,
+                                              uint32_t& pc) {
+  const bool constant = (in.b & kRightConst) != 0;
+  CVariant& a = constant ? stack.back() : stack[stack.size() - 2];
+  const CVariant& b = constant ? proc.constants[in.n] : stack.back();
+  bool holds = false;
+  bool null = false;
+  if (IsIntegral(a) && IsIntegral(b)) {
+    holds = Holds<Op>(IntegralValue(a), IntegralValue(b));
+  } else {
+    const ops::ECompare c = ops::Compare(a, b, (in.b & kLeftLiteral) != 0, (in.b & kRightLiteral) != 0);
+    null = c == ops::ECompare::Null;
+    holds = !null && CompareResult(Op, c);
+  }
+  if (!constant) stack.pop_back();
+  if ((in.b & kJumpUnless) != 0) {
+    stack.pop_back();
+    if (!holds) pc = static_cast<uint32_t>(in.a);
+  } else {
+    stack.back() = null ? CVariant::Null() : CVariant::Boolean(holds);
+  }
+}
+
 }  // namespace
 
 void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
@@ -288,17 +325,20 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     }
     QUILLET_NEXT();
    op_Store:
-    {
-      CVariant value = Pop(*st);
-      const bool plain = value.IsNumeric() || value.IsString() || value.IsEmpty();
-      if (kind == EVarKind::Local && plain) {
-        fr->locals[static_cast<size_t>(in.a)].Deref() = std::move(value);
-      } else if (kind == EVarKind::Global && plain && m_globals.At(in.a).kind == EGlobalKind::Variable) {
-        m_globals.At(in.a).value = std::move(value);
-      } else {
-        StoreVar(*fr, kind, in.a, std::move(value), false, in.n == 1);
+    // A plain value moves from the stack's top straight into the variable.
+    if (IsPlain(st->back())) {
+      if (kind == EVarKind::Local) {
+        fr->locals[static_cast<size_t>(in.a)].Deref() = std::move(st->back());
+        st->DropEmptied();
+        QUILLET_NEXT();
+      }
+      if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable) {
+        m_globals.At(in.a).value = std::move(st->back());
+        st->DropEmptied();
+        QUILLET_NEXT();
       }
     }
+    StoreVar(*fr, kind, in.a, Pop(*st), false, in.n == 1);
     QUILLET_NEXT();
    op_SetVar:
     StoreVar(*fr, kind, in.a, Pop(*st), true, false);
@@ -443,22 +483,23 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
    op_Div: op_IntDiv: op_Pow: op_Concat: op_And: op_Or: op_Xor: op_Eqv: op_Imp:
     Arithmetic<EOp::Count_>(*st, *fr, *pr, in);
     QUILLET_NEXT();
-   op_Eq: op_Ne: op_Lt: op_Gt: op_Le: op_Ge:
-    {
-      const bool constant = (in.b & kRightConst) != 0;
-      CVariant& a = constant ? st->back() : (*st)[st->size() - 2];
-      const CVariant& b = constant ? pr->constants[in.n] : st->back();
-      ops::ECompare c{};
-      if (!FastCompare(a, b, c)) c = ops::Compare(a, b, (in.b & kLeftLiteral) != 0, (in.b & kRightLiteral) != 0);
-      if (!constant) st->pop_back();
-      if ((in.b & kJumpUnless) != 0) {
-        st->pop_back();
-        // Null is not True: the condition fails.
-        if (c == ops::ECompare::Null || !CompareResult(in.op, c)) pc = static_cast<uint32_t>(in.a);
-      } else {
-        st->back() = c == ops::ECompare::Null ? CVariant::Null() : CVariant::Boolean(CompareResult(in.op, c));
-      }
-    }
+   op_Eq:
+    Comparison<EOp::Eq>(*st, *pr, in, pc);
+    QUILLET_NEXT();
+   op_Ne:
+    Comparison<EOp::Ne>(*st, *pr, in, pc);
+    QUILLET_NEXT();
+   op_Lt:
+    Comparison<EOp::Lt>(*st, *pr, in, pc);
+    QUILLET_NEXT();
+   op_Gt:
+    Comparison<EOp::Gt>(*st, *pr, in, pc);
+    QUILLET_NEXT();
+   op_Le:
+    Comparison<EOp::Le>(*st, *pr, in, pc);
+    QUILLET_NEXT();
+   op_Ge:
+    Comparison<EOp::Ge>(*st, *pr, in, pc);
     QUILLET_NEXT();
    op_Is:
     {
