@@ -36,9 +36,9 @@ namespace quillet::engine {
 }
 
 // The same checks and order as Call; the frame counts as entered only once its arguments are in.
-[[gnu::always_inline]] inline SFrame& CVirtualMachine::EnterInline(const CProcedure& proc, std::span<CVariant> args,
-                                                                   CClassInstance* me, uint32_t dropOnReturn,
-                                                                   bool resultOnReturn) {
+[[gnu::always_inline]] inline SFrame& CVirtualMachine::EnterInline(SFrame& caller, const CProcedure& proc,
+                                                                   std::span<CVariant> args, CClassInstance* me,
+                                                                   uint32_t dropOnReturn, bool resultOnReturn) {
   if (args.size() != proc.ParamCount()) throw CScriptError(err::WrongArgCount);
   if (m_depth >= m_maxDepth) throw CScriptError(err::OutOfStack);
   if (m_inlineCount == m_inlineFrames.size()) m_inlineFrames.push_back(std::make_unique<SInlineFrame>());
@@ -64,6 +64,7 @@ namespace quillet::engine {
   if (me != nullptr) entered.self = CVariant::Object(me);
   entered.dropOnReturn = dropOnReturn;
   entered.resultOnReturn = resultOnReturn;
+  entered.caller = &caller;
   ++m_inlineCount;
   ++m_depth;
   m_frames.push_back(&frame);
@@ -88,12 +89,12 @@ namespace quillet::engine {
   return result;
 }
 
-[[gnu::always_inline]] inline SFrame& CVirtualMachine::ReturnToCaller(SFrame& outer, size_t inlineBase) {
+[[gnu::always_inline]] inline SFrame& CVirtualMachine::ReturnToCaller() {
   const SInlineFrame& left = *m_inlineFrames[m_inlineCount - 1];
   const uint32_t drop = left.dropOnReturn;
   const bool pushResult = left.resultOnReturn;
+  SFrame& caller = *left.caller;
   CVariant result = LeaveInline();
-  SFrame& caller = CurrentFrame(outer, inlineBase);
   caller.stack.Drop(drop);
   if (pushResult) caller.stack.push_back(std::move(result));
   return caller;

@@ -117,7 +117,7 @@ class CVirtualMachine {
   void Run(SFrame& outer, size_t inlineBase);
   // The innermost entered frame returned: back in its caller, whose call instruction takes its
   // arguments off and the result on.
-  SFrame& ReturnToCaller(SFrame& outer, size_t inlineBase);
+  SFrame& ReturnToCaller();
 
   // A call of a global procedure from script code enters the procedure's frame in the same Run,
   // without a C++ call: calls cost much less, and deep recursion uses no machine stack. Errors
@@ -130,9 +130,10 @@ class CVirtualMachine {
     // and whether the result goes on. Kept here, so that a return need not decode the call.
     uint32_t dropOnReturn = 0;
     bool resultOnReturn = false;
+    SFrame* caller = nullptr;  // the frame the return goes back to
   };
-  SFrame& EnterInline(const CProcedure& proc, std::span<CVariant> args, CClassInstance* me, uint32_t dropOnReturn,
-                      bool resultOnReturn);
+  SFrame& EnterInline(SFrame& caller, const CProcedure& proc, std::span<CVariant> args, CClassInstance* me,
+                      uint32_t dropOnReturn, bool resultOnReturn);
   // The procedure a member call on a script class runs, when it can be entered in place (a
   // method, or a property's Get, Let or Set); null when the general way must take it. A Let's
   // value is converted on the stack first, as the general way would.

@@ -356,7 +356,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     QUILLET_NEXT();
    op_CallVar: op_RefIndex:
     if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Procedure) {
-      QUILLET_ENTER(EnterInline(*m_globals.At(in.a).procedure, Top(*st, in.n), nullptr, in.n, true));
+      QUILLET_ENTER(EnterInline(*fr, *m_globals.At(in.a).procedure, Top(*st, in.n), nullptr, in.n, true));
     }
     if (in.op == EOp::CallVar && in.n == 1) {
       if (CVariant* element = FastElement(*fr, kind, in.a, st->back())) {
@@ -393,7 +393,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     QUILLET_NEXT();
    op_CallMe:
     if (const CProcedure* member = MemberToEnter(*pr, in.a, *fr->me, EInvokeKind::Get, Top(*st, in.n), true)) {
-      QUILLET_ENTER(EnterInline(*member, Top(*st, in.n), fr->me, in.n, true));
+      QUILLET_ENTER(EnterInline(*fr, *member, Top(*st, in.n), fr->me, in.n, true));
     }
     {
       CVariant result = InvokeNamed(*pr, in.a, *fr->me, EInvokeKind::Get, Top(*st, in.n), true);
@@ -405,7 +405,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     if (const CProcedure* member =
             MemberToEnter(*pr, in.a, *fr->me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
                           Top(*st, in.n + 1u), true)) {
-      QUILLET_ENTER(EnterInline(*member, Top(*st, in.n + 1u), fr->me, in.n + 1u, false));
+      QUILLET_ENTER(EnterInline(*fr, *member, Top(*st, in.n + 1u), fr->me, in.n + 1u, false));
     }
     {
       (void)InvokeNamed(*pr, in.a, *fr->me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
@@ -416,7 +416,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
    op_Member:
     if (CClassInstance* instance = ScriptObject((*st)[st->size() - in.n - 1])) {
       if (const CProcedure* member = MemberToEnter(*pr, in.a, *instance, EInvokeKind::Get, Top(*st, in.n), false)) {
-        QUILLET_ENTER(EnterInline(*member, Top(*st, in.n), instance, in.n + 1u, true));
+        QUILLET_ENTER(EnterInline(*fr, *member, Top(*st, in.n), instance, in.n + 1u, true));
       }
     }
     {
@@ -432,7 +432,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
       if (const CProcedure* member =
               MemberToEnter(*pr, in.a, *instance, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
                             Top(*st, in.n + 1u), false)) {
-        QUILLET_ENTER(EnterInline(*member, Top(*st, in.n + 1u), instance, in.n + 2u, false));
+        QUILLET_ENTER(EnterInline(*fr, *member, Top(*st, in.n + 1u), instance, in.n + 2u, false));
       }
     }
     {
@@ -603,7 +603,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
       fr->Unpin();
       return;
     }
-    QUILLET_ENTER(ReturnToCaller(outer, inlineBase));
+    QUILLET_ENTER(ReturnToCaller());
    op_Dynamic:
     {
       CVariant result = RunDynamic(*fr, static_cast<EDynamic>(in.b), Top(*st, in.n));
