@@ -287,16 +287,12 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
   // The position lives in a register; the frame gets a copy at each instruction, for the
   // error position and for going on after an error.
   SFrame* fr = nullptr;
-  const CProcedure* pr = nullptr;
   const SInstr* code = nullptr;
-  CValueStack* st = nullptr;
   uint32_t pc = 0;
 #define QUILLET_ENTER(frame)  \
   do {                        \
     fr = &(frame);            \
-    pr = fr->proc;            \
-    code = pr->code.data();   \
-    st = &fr->stack;          \
+    code = fr->proc->code.data();   \
     pc = fr->pc;              \
     QUILLET_NEXT();           \
   } while (false)
@@ -304,237 +300,237 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
    op_Stmt:
     fr->statement = static_cast<uint32_t>(in.a);
     if (!fr->pinned.empty()) fr->Unpin();
-    if (m_trap.load(std::memory_order_relaxed)) OnTrap(*fr, pr->statements[static_cast<size_t>(in.a)]);
+    if (m_trap.load(std::memory_order_relaxed)) OnTrap(*fr, fr->proc->statements[static_cast<size_t>(in.a)]);
     QUILLET_NEXT();
    op_Const:
-    st->push_back(pr->constants[static_cast<size_t>(in.a)]);
+    fr->stack.push_back(fr->proc->constants[static_cast<size_t>(in.a)]);
     QUILLET_NEXT();
    op_Nothing:
-    st->push_back(CVariant::Object(nullptr));
+    fr->stack.push_back(CVariant::Object(nullptr));
     QUILLET_NEXT();
    op_Me:
-    st->push_back(CVariant::Object(fr->me));
+    fr->stack.push_back(CVariant::Object(fr->me));
     QUILLET_NEXT();
    op_Load:
     if (kind == EVarKind::Local) {
-      st->push_back(fr->locals[static_cast<size_t>(in.a)].Deref());
+      fr->stack.push_back(fr->locals[static_cast<size_t>(in.a)].Deref());
     } else if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable) {
-      st->push_back(m_globals.At(in.a).value);
+      fr->stack.push_back(m_globals.At(in.a).value);
     } else {
-      st->push_back(LoadVar(*fr, kind, in.a));
+      fr->stack.push_back(LoadVar(*fr, kind, in.a));
     }
     QUILLET_NEXT();
    op_Store:
     // A plain value moves from the stack's top straight into the variable.
-    if (IsPlain(st->back())) {
+    if (IsPlain(fr->stack.back())) {
       if (kind == EVarKind::Local) {
-        fr->locals[static_cast<size_t>(in.a)].Deref() = std::move(st->back());
-        st->DropEmptied();
+        fr->locals[static_cast<size_t>(in.a)].Deref() = std::move(fr->stack.back());
+        fr->stack.DropEmptied();
         QUILLET_NEXT();
       }
       if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable) {
-        m_globals.At(in.a).value = std::move(st->back());
-        st->DropEmptied();
+        m_globals.At(in.a).value = std::move(fr->stack.back());
+        fr->stack.DropEmptied();
         QUILLET_NEXT();
       }
     }
-    StoreVar(*fr, kind, in.a, Pop(*st), false, in.n == 1);
+    StoreVar(*fr, kind, in.a, Pop(fr->stack), false, in.n == 1);
     QUILLET_NEXT();
    op_SetVar:
-    StoreVar(*fr, kind, in.a, Pop(*st), true, false);
+    StoreVar(*fr, kind, in.a, Pop(fr->stack), true, false);
     QUILLET_NEXT();
    op_Ref:
     {
       // A procedure or a constant (even one a later ExecuteGlobal declared) is passed as
       // its value: there is nothing a ByRef parameter could write back to.
       if (IsReadOnlyGlobal(*fr, kind, in.a)) {
-        st->push_back(LoadVar(*fr, kind, in.a));
+        fr->stack.push_back(LoadVar(*fr, kind, in.a));
       } else {
-        st->push_back(CVariant::Reference(&Slot(*fr, kind, in.a, EAccess::Write)));
+        fr->stack.push_back(CVariant::Reference(&Slot(*fr, kind, in.a, EAccess::Write)));
       }
     }
     QUILLET_NEXT();
    op_CallVar: op_RefIndex:
     if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Procedure) {
-      QUILLET_ENTER(EnterInline(*fr, *m_globals.At(in.a).procedure, Top(*st, in.n), nullptr, in.n, true));
+      QUILLET_ENTER(EnterInline(*fr, *m_globals.At(in.a).procedure, Top(fr->stack, in.n), nullptr, in.n, true));
     }
     if (in.op == EOp::CallVar && in.n == 1) {
-      if (CVariant* element = FastElement(*fr, kind, in.a, st->back())) {
-        st->back() = *element;
+      if (CVariant* element = FastElement(*fr, kind, in.a, fr->stack.back())) {
+        fr->stack.back() = *element;
         QUILLET_NEXT();
       }
     }
     {
-      CVariant result = CallVar(*fr, kind, in.a, Top(*st, in.n), in.op == EOp::RefIndex);
-      Drop(*st, in.n);
-      st->push_back(std::move(result));
+      CVariant result = CallVar(*fr, kind, in.a, Top(fr->stack, in.n), in.op == EOp::RefIndex);
+      Drop(fr->stack, in.n);
+      fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_StoreIndex: op_SetIndex:
-    if (in.op == EOp::StoreIndex && in.n == 1 && IsPlain(st->back())) {
-      if (CVariant* element = FastElement(*fr, kind, in.a, (*st)[st->size() - 2])) {
-        *element = std::move(st->back());
-        st->Drop(2);
+    if (in.op == EOp::StoreIndex && in.n == 1 && IsPlain(fr->stack.back())) {
+      if (CVariant* element = FastElement(*fr, kind, in.a, fr->stack[fr->stack.size() - 2])) {
+        *element = std::move(fr->stack.back());
+        fr->stack.Drop(2);
         QUILLET_NEXT();
       }
     }
     {
-      CVariant value = Pop(*st);
-      StoreIndexed(*fr, kind, in.a, Top(*st, in.n), value, in.op == EOp::SetIndex);
-      Drop(*st, in.n);
+      CVariant value = Pop(fr->stack);
+      StoreIndexed(*fr, kind, in.a, Top(fr->stack, in.n), value, in.op == EOp::SetIndex);
+      Drop(fr->stack, in.n);
     }
     QUILLET_NEXT();
    op_CallBuiltin:
     {
-      CVariant result = engine::CallBuiltin(in.a, Top(*st, in.n));
-      Drop(*st, in.n);
-      st->push_back(std::move(result));
+      CVariant result = engine::CallBuiltin(in.a, Top(fr->stack, in.n));
+      Drop(fr->stack, in.n);
+      fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_CallMe:
-    if (const CProcedure* member = MemberToEnter(*pr, in.a, *fr->me, EInvokeKind::Get, Top(*st, in.n), true)) {
-      QUILLET_ENTER(EnterInline(*fr, *member, Top(*st, in.n), fr->me, in.n, true));
+    if (const CProcedure* member = MemberToEnter(*fr->proc, in.a, *fr->me, EInvokeKind::Get, Top(fr->stack, in.n), true)) {
+      QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, in.n), fr->me, in.n, true));
     }
     {
-      CVariant result = InvokeNamed(*pr, in.a, *fr->me, EInvokeKind::Get, Top(*st, in.n), true);
-      Drop(*st, in.n);
-      st->push_back(std::move(result));
+      CVariant result = InvokeNamed(*fr->proc, in.a, *fr->me, EInvokeKind::Get, Top(fr->stack, in.n), true);
+      Drop(fr->stack, in.n);
+      fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_StoreMe: op_SetMe:
     if (const CProcedure* member =
-            MemberToEnter(*pr, in.a, *fr->me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
-                          Top(*st, in.n + 1u), true)) {
-      QUILLET_ENTER(EnterInline(*fr, *member, Top(*st, in.n + 1u), fr->me, in.n + 1u, false));
+            MemberToEnter(*fr->proc, in.a, *fr->me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
+                          Top(fr->stack, in.n + 1u), true)) {
+      QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, in.n + 1u), fr->me, in.n + 1u, false));
     }
     {
-      (void)InvokeNamed(*pr, in.a, *fr->me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
-                        Top(*st, in.n + 1u), true);
-      Drop(*st, in.n + 1u);
+      (void)InvokeNamed(*fr->proc, in.a, *fr->me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
+                        Top(fr->stack, in.n + 1u), true);
+      Drop(fr->stack, in.n + 1u);
     }
     QUILLET_NEXT();
    op_Member:
-    if (CClassInstance* instance = ScriptObject((*st)[st->size() - in.n - 1])) {
-      if (const CProcedure* member = MemberToEnter(*pr, in.a, *instance, EInvokeKind::Get, Top(*st, in.n), false)) {
-        QUILLET_ENTER(EnterInline(*fr, *member, Top(*st, in.n), instance, in.n + 1u, true));
+    if (CClassInstance* instance = ScriptObject(fr->stack[fr->stack.size() - in.n - 1])) {
+      if (const CProcedure* member = MemberToEnter(*fr->proc, in.a, *instance, EInvokeKind::Get, Top(fr->stack, in.n), false)) {
+        QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, in.n), instance, in.n + 1u, true));
       }
     }
     {
-      CVariant object = std::move((*st)[st->size() - in.n - 1]);
+      CVariant object = std::move(fr->stack[fr->stack.size() - in.n - 1]);
       CDispatchObject* target = RequireObject(object);
-      CVariant result = InvokeNamed(*pr, in.a, *target, EInvokeKind::Get, Top(*st, in.n), false);
-      Drop(*st, in.n + 1u);
-      st->push_back(std::move(result));
+      CVariant result = InvokeNamed(*fr->proc, in.a, *target, EInvokeKind::Get, Top(fr->stack, in.n), false);
+      Drop(fr->stack, in.n + 1u);
+      fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_StoreMember: op_SetMember:
-    if (CClassInstance* instance = ScriptObject((*st)[st->size() - in.n - 2])) {
+    if (CClassInstance* instance = ScriptObject(fr->stack[fr->stack.size() - in.n - 2])) {
       if (const CProcedure* member =
-              MemberToEnter(*pr, in.a, *instance, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
-                            Top(*st, in.n + 1u), false)) {
-        QUILLET_ENTER(EnterInline(*fr, *member, Top(*st, in.n + 1u), instance, in.n + 2u, false));
+              MemberToEnter(*fr->proc, in.a, *instance, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
+                            Top(fr->stack, in.n + 1u), false)) {
+        QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, in.n + 1u), instance, in.n + 2u, false));
       }
     }
     {
-      CVariant object = std::move((*st)[st->size() - in.n - 2]);
+      CVariant object = std::move(fr->stack[fr->stack.size() - in.n - 2]);
       CDispatchObject* target = RequireObject(object);
-      (void)InvokeNamed(*pr, in.a, *target, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
-                        Top(*st, in.n + 1u), false);
-      Drop(*st, in.n + 2u);
+      (void)InvokeNamed(*fr->proc, in.a, *target, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
+                        Top(fr->stack, in.n + 1u), false);
+      Drop(fr->stack, in.n + 2u);
     }
     QUILLET_NEXT();
    op_StoreApplied: op_SetApplied:
     {
-      CVariant value = Pop(*st);
-      const CVariant target = std::move((*st)[st->size() - in.n - 1]);
-      AssignApplied(target, Top(*st, in.n), value, in.op == EOp::SetApplied);
-      Drop(*st, in.n + 1u);
+      CVariant value = Pop(fr->stack);
+      const CVariant target = std::move(fr->stack[fr->stack.size() - in.n - 1]);
+      AssignApplied(target, Top(fr->stack, in.n), value, in.op == EOp::SetApplied);
+      Drop(fr->stack, in.n + 1u);
     }
     QUILLET_NEXT();
    op_Index:
     {
-      CVariant value = std::move((*st)[st->size() - in.n - 1]);
-      CVariant result = ApplyArgs(value, Top(*st, in.n), {});
-      Drop(*st, in.n + 1u);
-      st->push_back(std::move(result));
+      CVariant value = std::move(fr->stack[fr->stack.size() - in.n - 1]);
+      CVariant result = ApplyArgs(value, Top(fr->stack, in.n), {});
+      Drop(fr->stack, in.n + 1u);
+      fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_New:
-    st->push_back(NewObject(pr->constants[static_cast<size_t>(in.a)].AsString()));
+    fr->stack.push_back(NewObject(fr->proc->constants[static_cast<size_t>(in.a)].AsString()));
     QUILLET_NEXT();
    op_Neg:
-    st->back() = ops::Negate(st->back());
+    fr->stack.back() = ops::Negate(fr->stack.back());
     QUILLET_NEXT();
    op_Not:
-    st->back() = ops::Not(st->back());
+    fr->stack.back() = ops::Not(fr->stack.back());
     QUILLET_NEXT();
    op_Add:
-    Arithmetic<EOp::Add>(*st, *fr, *pr, in);
+    Arithmetic<EOp::Add>(fr->stack, *fr, *fr->proc, in);
     QUILLET_NEXT();
    op_Sub:
-    Arithmetic<EOp::Sub>(*st, *fr, *pr, in);
+    Arithmetic<EOp::Sub>(fr->stack, *fr, *fr->proc, in);
     QUILLET_NEXT();
    op_Mul:
-    Arithmetic<EOp::Mul>(*st, *fr, *pr, in);
+    Arithmetic<EOp::Mul>(fr->stack, *fr, *fr->proc, in);
     QUILLET_NEXT();
    op_Mod:
-    Arithmetic<EOp::Mod>(*st, *fr, *pr, in);
+    Arithmetic<EOp::Mod>(fr->stack, *fr, *fr->proc, in);
     QUILLET_NEXT();
    op_Div: op_IntDiv: op_Pow: op_Concat: op_And: op_Or: op_Xor: op_Eqv: op_Imp:
-    Arithmetic<EOp::Count_>(*st, *fr, *pr, in);
+    Arithmetic<EOp::Count_>(fr->stack, *fr, *fr->proc, in);
     QUILLET_NEXT();
    op_Eq:
-    Comparison<EOp::Eq>(*st, *pr, in, pc);
+    Comparison<EOp::Eq>(fr->stack, *fr->proc, in, pc);
     QUILLET_NEXT();
    op_Ne:
-    Comparison<EOp::Ne>(*st, *pr, in, pc);
+    Comparison<EOp::Ne>(fr->stack, *fr->proc, in, pc);
     QUILLET_NEXT();
    op_Lt:
-    Comparison<EOp::Lt>(*st, *pr, in, pc);
+    Comparison<EOp::Lt>(fr->stack, *fr->proc, in, pc);
     QUILLET_NEXT();
    op_Gt:
-    Comparison<EOp::Gt>(*st, *pr, in, pc);
+    Comparison<EOp::Gt>(fr->stack, *fr->proc, in, pc);
     QUILLET_NEXT();
    op_Le:
-    Comparison<EOp::Le>(*st, *pr, in, pc);
+    Comparison<EOp::Le>(fr->stack, *fr->proc, in, pc);
     QUILLET_NEXT();
    op_Ge:
-    Comparison<EOp::Ge>(*st, *pr, in, pc);
+    Comparison<EOp::Ge>(fr->stack, *fr->proc, in, pc);
     QUILLET_NEXT();
    op_Is:
     {
-      const bool same = ops::Is((*st)[st->size() - 2], st->back());
-      st->pop_back();
-      st->back() = CVariant::Boolean(same);
+      const bool same = ops::Is(fr->stack[fr->stack.size() - 2], fr->stack.back());
+      fr->stack.pop_back();
+      fr->stack.back() = CVariant::Boolean(same);
     }
     QUILLET_NEXT();
    op_Jump:
     pc = static_cast<uint32_t>(in.a);
     QUILLET_NEXT();
    op_JumpFalse:
-    if (!Truth(st->back())) pc = static_cast<uint32_t>(in.a);
-    st->pop_back();
+    if (!Truth(fr->stack.back())) pc = static_cast<uint32_t>(in.a);
+    fr->stack.pop_back();
     QUILLET_NEXT();
    op_JumpTrue:
-    if (Truth(st->back())) pc = static_cast<uint32_t>(in.a);
-    st->pop_back();
+    if (Truth(fr->stack.back())) pc = static_cast<uint32_t>(in.a);
+    fr->stack.pop_back();
     QUILLET_NEXT();
    op_JumpBack:
     pc = static_cast<uint32_t>(in.a);
     if (m_trap.load(std::memory_order_relaxed)) {
       fr->pc = pc;
-      OnTrap(*fr, pr->statements[fr->statement]);
+      OnTrap(*fr, fr->proc->statements[fr->statement]);
     }
     QUILLET_NEXT();
    op_ForTest:
     {
-      const CVariant& stepValue = st->back().Deref();
+      const CVariant& stepValue = fr->stack.back().Deref();
       const double step = IsIntegral(stepValue) ? IntegralValue(stepValue) : stepValue.ToDouble();
       ops::ECompare c{};
-      if (!FastCompare((*st)[st->size() - 3], (*st)[st->size() - 2], c)) {
-        c = ops::Compare((*st)[st->size() - 3], (*st)[st->size() - 2]);
+      if (!FastCompare(fr->stack[fr->stack.size() - 3], fr->stack[fr->stack.size() - 2], c)) {
+        c = ops::Compare(fr->stack[fr->stack.size() - 3], fr->stack[fr->stack.size() - 2]);
       }
-      Drop(*st, 3);
+      Drop(fr->stack, 3);
       if ((step >= 0 && c == ops::ECompare::Greater) || (step < 0 && c == ops::ECompare::Less)) {
         pc = static_cast<uint32_t>(in.a);
       }
@@ -551,30 +547,30 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     }
     QUILLET_NEXT();
    op_ForBound:
-    if (!IsIntegral(st->back())) st->back() = ForBoundValue(st->back());
+    if (!IsIntegral(fr->stack.back())) fr->stack.back() = ForBoundValue(fr->stack.back());
     QUILLET_NEXT();
    op_ForEachStart:
-    st->back() = StartEnumeration(st->back());
+    fr->stack.back() = StartEnumeration(fr->stack.back());
     QUILLET_NEXT();
    op_ForEachNext:
     {
-      CVariant enumerator = Pop(*st);
+      CVariant enumerator = Pop(fr->stack);
       CVariant value;
       // No enumerator when the For Each line failed under On Error Resume Next: the body
       // then ran once, and the loop ends here.
       auto* items = enumerator.IsObject() ? static_cast<CEnumerator*>(enumerator.AsObject()) : nullptr;
-      if (items != nullptr && items->Next(value)) st->push_back(std::move(value));
+      if (items != nullptr && items->Next(value)) fr->stack.push_back(std::move(value));
       else pc = static_cast<uint32_t>(in.a);
     }
     QUILLET_NEXT();
    op_Pop:
-    st->pop_back();
+    fr->stack.pop_back();
     QUILLET_NEXT();
    op_DimArray: op_ReDim: op_ReDimPreserve:
     {
       const int mode = in.op == EOp::DimArray ? 0 : in.op == EOp::ReDim ? 1 : 2;
-      Dimension(*fr, kind, in.a, Top(*st, in.n), mode);
-      Drop(*st, in.n);
+      Dimension(*fr, kind, in.a, Top(fr->stack, in.n), mode);
+      Drop(fr->stack, in.n);
     }
     QUILLET_NEXT();
    op_Erase:
@@ -594,7 +590,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     QUILLET_NEXT();
    op_Append:
     {
-      CVariant value = Pop(*st);
+      CVariant value = Pop(fr->stack);
       Append(Slot(*fr, kind, in.a, EAccess::Write), value);
     }
     QUILLET_NEXT();
@@ -606,9 +602,9 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     QUILLET_ENTER(ReturnToCaller());
    op_Dynamic:
     {
-      CVariant result = RunDynamic(*fr, static_cast<EDynamic>(in.b), Top(*st, in.n));
-      Drop(*st, in.n);
-      st->push_back(std::move(result));
+      CVariant result = RunDynamic(*fr, static_cast<EDynamic>(in.b), Top(fr->stack, in.n));
+      Drop(fr->stack, in.n);
+      fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_Count_:
