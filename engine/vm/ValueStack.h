@@ -33,7 +33,7 @@ class CValueStack {
   void DropEmptied() noexcept { --m_top; }
   // Drops the top n values.
   void Drop(size_t n) {
-    for (size_t i = 0; i < n; ++i) pop_back();
+    for (CVariant* end = m_top - n; m_top != end;) pop_back();
   }
   void clear() noexcept {
     while (m_top != m_base) pop_back();
