@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -20,6 +21,7 @@
 #include "engine/objects/wmi/BaseBoardProvider.h"
 #include "engine/objects/wmi/BiosProvider.h"
 #include "engine/objects/wmi/DiskDriveProvider.h"
+#include "engine/objects/wmi/EchoRequest.h"
 #include "engine/objects/wmi/MemoryDeviceEntry.h"
 #include "engine/objects/wmi/NetworkAdapterProvider.h"
 #include "engine/objects/wmi/PhysicalMemoryProvider.h"
@@ -401,6 +403,53 @@ TEST(HardwareProviders, PingTheLoopbackAddresses) {
       u"Log Hex(Err.Number)\n");
   EXPECT_EQ(out, "127.0.0.1 " + status + " 127.0.0.1 0 32 True\n::1 " + status + " ::1 0 32 True\n" + status +
                      " 500 True\n80041024\n80041024\n");
+}
+
+// PATH holding only a folder with a made-up ping program, for the duration of a test.
+class CFakePing {
+ public:
+  explicit CFakePing(const std::string& script) {
+    if (const char* old = std::getenv("PATH")) m_oldPath = old;
+    test::WriteFile(m_folder.File("ping"), "#!/bin/sh\nprintf '%s\\n' \"$*\" > " + m_folder.File("args") + "\n" + script);
+    fs::permissions(m_folder.File("ping"), fs::perms::owner_all);
+    setenv("PATH", (m_folder.Path() + ":/usr/bin:/bin").c_str(), 1);
+  }
+  ~CFakePing() { setenv("PATH", m_oldPath.c_str(), 1); }
+  [[nodiscard]] std::string Arguments() const { return FirstLineOf("cat " + m_folder.File("args")); }
+
+ private:
+  test::CTempFolder m_folder;
+  std::string m_oldPath;
+};
+
+TEST(HardwareProviders, PingThroughTheSystemsProgram) {
+  machine::SEchoRequest request;
+  request.address = "::1";
+  request.timeoutMs = 1500;
+  {
+    const CFakePing ping("echo '64 bytes from ::1: icmp_seq=1 ttl=63 time=3.42 ms'\nexit 0\n");
+    const auto reply = machine::SendEchoRequestThroughProgram(request);
+    ASSERT_TRUE(reply.has_value());
+    EXPECT_EQ(reply->status, machine::kEchoSuccess);
+    EXPECT_EQ(reply->responseTimeMs, 3u);
+    EXPECT_EQ(reply->timeToLive, 63u);
+    EXPECT_EQ(reply->protocolAddress, "::1");
+    // One request, a bounded wait, to the address the script named and nowhere else.
+    EXPECT_EQ(ping.Arguments(), "-n -c 1 -W 2 -s 32 ::1");
+  }
+  {
+    const CFakePing ping("exit 1\n");  // no answer
+    EXPECT_EQ(machine::SendEchoRequestThroughProgram(request)->status, machine::kEchoTimedOut);
+  }
+  {
+    // A program that never ends is killed once the time-out has passed by its margin.
+    const CFakePing ping("exec sleep 60\n");
+    request.timeoutMs = 100;
+    const auto start = std::chrono::steady_clock::now();
+    const auto reply = machine::SendEchoRequestThroughProgram(request);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(reply->status, machine::kEchoGeneralFailure);
+  }
 }
 
 TEST(HardwareProviders, PrintersAsThePrintSystemListsThem) {

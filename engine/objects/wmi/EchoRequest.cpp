@@ -311,12 +311,23 @@ std::optional<SEchoReply> EchoByProgram(const STarget& target, const SEchoReques
   return reply;
 }
 
-}  // namespace
-
-SEchoReply SendEchoRequest(const SEchoRequest& asked) {
-  SEchoRequest request = asked;
+SEchoRequest Bounded(SEchoRequest request) {
   request.timeoutMs = std::clamp<uint32_t>(request.timeoutMs, 1, kLongestEchoTimeoutMs);
   request.bufferSize = std::min(request.bufferSize, kLargestBuffer);
+  return request;
+}
+
+}  // namespace
+
+std::optional<SEchoReply> SendEchoRequestThroughProgram(const SEchoRequest& asked) {
+  const SEchoRequest request = Bounded(asked);
+  const auto target = Resolve(request.address);
+  if (!target) return std::nullopt;
+  return EchoByProgram(*target, request);
+}
+
+SEchoReply SendEchoRequest(const SEchoRequest& asked) {
+  const SEchoRequest request = Bounded(asked);
   const auto target = Resolve(request.address);
   if (!target) {
     SEchoReply reply;

@@ -32,6 +32,9 @@ struct SEchoReply {
 };
 
 [[nodiscard]] SEchoReply SendEchoRequest(const SEchoRequest& request);
+// The last of those means alone, where the sockets are refused: the ping program found on PATH.
+// Nullopt when there is none.
+[[nodiscard]] std::optional<SEchoReply> SendEchoRequestThroughProgram(const SEchoRequest& request);
 
 // The longest time-out a request may ask for: a script cannot make a query wait for minutes.
 inline constexpr uint32_t kLongestEchoTimeoutMs = 60000;
