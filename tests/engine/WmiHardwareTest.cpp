@@ -26,6 +26,7 @@
 #include "engine/objects/wmi/NetworkAdapterProvider.h"
 #include "engine/objects/wmi/PhysicalMemoryProvider.h"
 #include "engine/objects/wmi/PrinterProvider.h"
+#include "engine/objects/wmi/VolumeProvider.h"
 #include "engine/runtime/SafeArray.h"
 #include "engine/runtime/ScriptError.h"
 #include "engine/vm/ScriptEngine.h"
@@ -194,6 +195,23 @@ TEST(HardwareProviders, RootVolumeAgreesWithDfAndTheDriveMap) {
   EXPECT_EQ(RunLogged(script), "/ Null" + rest);
 }
 
+TEST(HardwareProviders, VolumeLabelsAsUdevWritesThem) {
+  // udev links each labelled device under its label, writing a space as \x20.
+  std::istringstream df(FirstLineOf("df -P / | tail -1"));
+  std::string device;
+  ASSERT_TRUE(df >> device);
+  if (device.rfind("/dev/", 0) != 0) GTEST_SKIP() << "/ is not on a block device";
+  CFakeTree labels;
+  fs::create_symlink(device, labels.Path("Root\\x20disk"));
+  fs::create_symlink("/dev/no-such-device", labels.Path("Other"));
+  CVolumeProvider provider(labels.Root());
+  std::string got;
+  for (const auto& volume : Enumerate(provider, u"Win32_Volume")) {
+    if (Values(*volume, {u"DeviceID"}) == "/") got = Values(*volume, {u"Label"});
+  }
+  EXPECT_EQ(got, "Root disk");
+}
+
 TEST(HardwareProviders, FirmwareAndBoardFromTheMachineTables) {
   CFakeTree dmi;
   dmi.File("bios_vendor", "Example Firmware Ltd.\n");
@@ -266,6 +284,18 @@ TEST(HardwareProviders, MemoryModulesFromTheMachineTables) {
       u"Speed", u"DataWidth", u"FormFactor", u"SMBIOSMemoryType"};
   EXPECT_EQ(Values(*modules[0], kShown), "Physical Memory 0|8589934592|DIMM 0|BANK 0|Samsung|Null|M378A1K43|3200|64|9|26");
   EXPECT_EQ(Values(*modules[1], {u"Tag", u"Capacity"}), "Physical Memory 1|34359738368");
+  // Where the tables cannot be read, the memory controllers tell sizes and sockets.
+  CFakeTree controllers;
+  controllers.File("firmware/dmi/entries/17-0/raw", "");
+  controllers.File("devices/system/edac/mc/mc0/dimm0/size", "16384\n");
+  controllers.File("devices/system/edac/mc/mc0/dimm0/dimm_label", "CPU_SrcID#0_Ha#0_Chan#0_DIMM#0\n");
+  controllers.File("devices/system/edac/mc/mc0/dimm0/dimm_mem_type", "Registered-DDR4\n");
+  controllers.File("devices/system/edac/mc/mc0/dimm1/size", "0\n");  // an empty socket
+  CPhysicalMemoryProvider fromControllers(controllers.Root());
+  const WbemInstances listed = Enumerate(fromControllers, u"Win32_PhysicalMemory");
+  ASSERT_EQ(listed.size(), 1u);
+  EXPECT_EQ(Values(*listed[0], {u"Tag", u"Capacity", u"DeviceLocator", u"BankLabel", u"SMBIOSMemoryType", u"Speed"}),
+            "Physical Memory 0|17179869184|CPU_SrcID#0_Ha#0_Chan#0_DIMM#0|Null|26|Null");
   // Strings that run off the end of the entry are not read past it.
   std::string truncated = MemoryEntry(0x2000, 0, "DIMM 0");
   truncated.pop_back();

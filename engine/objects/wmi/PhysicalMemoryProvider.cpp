@@ -40,23 +40,66 @@ void Fill(SWbemInstance& module, const machine::SMemoryDevice& device, uint32_t 
   SetText(module, u"PartNumber", device.partNumber);
 }
 
-}  // namespace
-
-void CPhysicalMemoryProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCondition*, WbemInstances& out) {
-  const std::string entries = m_sysRoot + "/firmware/dmi/entries";
+// The memory device entries of the tables, in the tables' order; empty where they cannot be read.
+std::vector<machine::SMemoryDevice> TableModules(const std::string& sysRoot) {
+  const std::string entries = sysRoot + "/firmware/dmi/entries";
   // Entries are named type-number: "17-0" ... "17-10", kept in the tables' order.
   std::vector<std::pair<unsigned long, std::string>> devices;
   for (const std::string& name : machine::FolderEntries(entries)) {
     if (name.rfind("17-", 0) == 0) devices.emplace_back(std::strtoul(name.c_str() + 3, nullptr, 10), name);
   }
   std::sort(devices.begin(), devices.end());
-  uint32_t number = 0;
+  std::vector<machine::SMemoryDevice> modules;
   for (const auto& [order, name] : devices) {
     const auto raw = machine::ReadSmallFile(entries + "/" + name + "/raw");
     const auto device = raw ? machine::ParseMemoryDevice(*raw) : std::nullopt;
-    if (!device || device->capacity == 0) continue;  // unreadable, or an empty socket
+    if (device && device->capacity != 0) modules.push_back(*device);  // else unreadable, or an empty socket
+  }
+  return modules;
+}
+
+// The memory types as the machine description tables number them, from the memory controller's
+// names ("Unbuffered-DDR4", "Registered-DDR5").
+uint8_t TableMemoryType(const std::string& name) {
+  static constexpr std::pair<const char*, uint8_t> kTypes[] = {{"DDR5", 34}, {"DDR4", 26}, {"DDR3", 24}, {"DDR2", 19}};
+  for (const auto& [text, type] : kTypes) {
+    if (name.find(text) != std::string::npos) return type;
+  }
+  return 2;  // unknown
+}
+
+// The memory controllers' own list (edac), readable by every user: what is told where the
+// tables are closed to this user. Sizes are in megabytes.
+std::vector<machine::SMemoryDevice> ControllerModules(const std::string& sysRoot) {
+  std::vector<machine::SMemoryDevice> modules;
+  const std::string controllers = sysRoot + "/devices/system/edac/mc";
+  for (const std::string& controller : machine::FolderEntries(controllers)) {
+    if (controller.rfind("mc", 0) != 0) continue;
+    for (const std::string& dimm : machine::FolderEntries(controllers + "/" + controller)) {
+      const std::string folder = controllers + "/" + controller + "/" + dimm;
+      if (dimm.rfind("dimm", 0) != 0 && dimm.rfind("rank", 0) != 0) continue;
+      const uint64_t megabytes = std::strtoull(machine::SysAttribute(folder + "/size").value_or("0").c_str(), nullptr, 10);
+      if (megabytes == 0) continue;
+      machine::SMemoryDevice module;
+      module.capacity = megabytes << 20;
+      module.deviceLocator = machine::SysAttribute(folder + "/dimm_label").value_or("");
+      module.bankLocator = machine::SysAttribute(folder + "/dimm_location").value_or("");
+      module.memoryType = TableMemoryType(machine::SysAttribute(folder + "/dimm_mem_type").value_or(""));
+      modules.push_back(std::move(module));
+    }
+  }
+  return modules;
+}
+
+}  // namespace
+
+void CPhysicalMemoryProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCondition*, WbemInstances& out) {
+  std::vector<machine::SMemoryDevice> modules = TableModules(m_sysRoot);
+  if (modules.empty()) modules = ControllerModules(m_sysRoot);
+  uint32_t number = 0;
+  for (const machine::SMemoryDevice& device : modules) {
     auto module = std::make_shared<SWbemInstance>(cls);
-    Fill(*module, *device, number++);
+    Fill(*module, device, number++);
     out.push_back(std::move(module));
   }
 }

@@ -43,9 +43,8 @@ std::string UnescapedLabel(const std::string& name) {
 }
 
 // Device (resolved) -> label.
-std::map<std::string, std::string> Labels() {
+std::map<std::string, std::string> Labels(const std::string& folder) {
   std::map<std::string, std::string> labels;
-  const std::string folder = "/dev/disk/by-label";
   for (const std::string& name : machine::FolderEntries(folder)) {
     labels.emplace(ResolvedPath(folder + "/" + name), UnescapedLabel(name));
   }
@@ -84,7 +83,7 @@ CVariant DriveLetterOf(const platform::CDriveMap& drives, const std::string& mou
 
 void CVolumeProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCondition*, WbemInstances& out) {
   const platform::CDriveMap drives = platform::CDriveMap::ForUser();
-  const auto labels = Labels();
+  const auto labels = Labels(m_labelFolder);
   const CVariant host = Text(machine::HostName());
   for (const machine::SMount& mount : machine::DataMounts()) {
     auto volume = std::make_shared<SWbemInstance>(cls);
