@@ -394,6 +394,8 @@ TEST(HardwareProviders, TimeZonesAsWindowsStatesThem) {
       {"America/New_York", "(UTC-05:00) America/New_York 300 EST EDT -60 3 2 0 2 11 1 2\n"},
       // Summer at the turn of the year: the change into it comes after the change out of it.
       {"Australia/Sydney", "(UTC+10:00) Australia/Sydney -600 AEST AEDT -60 10 1 0 2 4 1 3\n"},
+      // Winter time is the database's "summer" flag here (a negative saving): the clock decides.
+      {"Europe/Dublin", "(UTC+00:00) Europe/Dublin 0 GMT IST -60 3 5 0 1 10 5 2\n"},
       {"Asia/Kolkata", "(UTC+05:30) Asia/Kolkata -330 IST IST 0 0 0 0 0 0 0 0\n"},
       {":UTC", "(UTC+00:00) UTC 0 UTC UTC 0 0 0 0 0 0 0 0\n"},
   };

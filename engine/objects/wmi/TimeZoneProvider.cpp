@@ -35,10 +35,14 @@ SZoneState StateAt(std::time_t when) {
 struct SChange {
   std::time_t moment = 0;  // the first second of the new state
   std::tm before{};        // the clock time the change happens at, read in the old state
+  long offsetBefore = 0;
   SZoneState after;
+  // Summer time is the later clock. The database's flag would do but for zones that keep their
+  // summer time as standard and flag winter instead (a negative saving, as Ireland's).
+  [[nodiscard]] bool IntoSummer() const { return after.offset > offsetBefore; }
 };
 
-// The first moment in (from, to] whose summer flag differs from from's: found hour by hour, then
+// The first moment in (from, to] whose summer flag differs from from's, found hour by hour, then
 // narrowed to the second. Changes are months apart, so an hourly step misses none, and a year
 // takes under 9,000 look-ups.
 std::optional<SChange> NextChange(std::time_t from, std::time_t to) {
@@ -53,7 +57,8 @@ std::optional<SChange> NextChange(std::time_t from, std::time_t to) {
     SChange change;
     change.moment = high;
     // Windows states the hour in the clock time before the change: 2:00 when clocks go 2 -> 3.
-    const std::time_t clock = high + StateAt(low).offset;
+    change.offsetBefore = StateAt(low).offset;
+    const std::time_t clock = high + change.offsetBefore;
     gmtime_r(&clock, &change.before);
     change.after = StateAt(high);
     return change;
@@ -114,7 +119,7 @@ void CTimeZoneProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCond
   const std::time_t yearEnd = yearStart + 366 * 24 * kHour;
   std::optional<SChange> intoSummer, intoStandard;
   for (auto change = NextChange(yearStart, yearEnd); change; change = NextChange(change->moment, yearEnd)) {
-    (change->after.summer ? intoSummer : intoStandard) = change;
+    (change->IntoSummer() ? intoSummer : intoStandard) = change;
     if (intoSummer && intoStandard) break;
   }
   const SZoneState standard = intoStandard ? intoStandard->after : StateAt(now);
