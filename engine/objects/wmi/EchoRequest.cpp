@@ -122,11 +122,13 @@ bool OpenEchoSocket(int family, SSocket& socket) {
 }
 
 struct SReceived {
+  int error = 0;                 // errno of a failed receive; 0 when a message came
   std::vector<uint8_t> message;  // the ICMP message, without an IPv4 header
   std::optional<uint32_t> timeToLive;
   sockaddr_storage from{};
 };
 
+// Nullopt for nothing usable (a short or malformed packet); a failed receive gives its error.
 std::optional<SReceived> ReceiveOne(const SSocket& socket, int family) {
   SReceived got;
   std::vector<uint8_t> buffer(kLargestBuffer + 128);
@@ -140,7 +142,11 @@ std::optional<SReceived> ReceiveOne(const SSocket& socket, int family) {
   message.msg_control = control;
   message.msg_controllen = sizeof control;
   const ssize_t length = recvmsg(socket.fd, &message, MSG_DONTWAIT);
-  if (length <= 0) return std::nullopt;
+  if (length < 0) {
+    got.error = errno;
+    return got;
+  }
+  if (length == 0) return std::nullopt;
   size_t skip = 0;
   if (socket.raw && family == AF_INET) {  // raw IPv4 sockets hand over the IP header too
     if (length < 20) return std::nullopt;
@@ -214,13 +220,11 @@ std::optional<SEchoReply> EchoBySocket(const STarget& target, const SEchoRequest
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count();
     if (poll(&wait, 1, static_cast<int>(left)) <= 0) continue;
     const auto got = ReceiveOne(socket, target.family);
-    if (!got) {
-      if (errno == EHOSTUNREACH || errno == ENETUNREACH) {
-        reply.status = kEchoUnreachable;
-        return reply;
-      }
-      continue;
+    if (got && (got->error == EHOSTUNREACH || got->error == ENETUNREACH)) {
+      reply.status = kEchoUnreachable;
+      return reply;
     }
+    if (!got || got->error != 0) continue;
     const auto status = Classify(*got, target, socket.raw, id, sequence);
     if (!status) continue;
     reply.status = status;
