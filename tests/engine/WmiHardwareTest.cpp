@@ -186,7 +186,8 @@ TEST(HardwareProviders, RootVolumeAgreesWithDfAndTheDriveMap) {
   const auto mapDrives = [&](const std::string& values) {
     fs::create_directories(home.File("home/.config/Kelmarsh/Quillet"));
     test::WriteFile(home.File("home/.config/Kelmarsh/Quillet/settings.reg"),
-                    "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Kelmarsh\\Quillet\\Drives]\n" +
+                    "Windows Registry Editor Version 5.00\n\n"
+                    "[HKEY_CURRENT_USER\\Software\\Kelmarsh\\Quillet\\Drives]\n" +
                         values);
   };
   mapDrives("\"Z\"=\"" + home.Path() + "\"\n\"Y\"=\"/\"\n");
@@ -282,7 +283,8 @@ TEST(HardwareProviders, MemoryModulesFromTheMachineTables) {
   const std::initializer_list<std::u16string_view> kShown = {
       u"Tag", u"Capacity", u"DeviceLocator", u"BankLabel", u"Manufacturer", u"SerialNumber", u"PartNumber",
       u"Speed", u"DataWidth", u"FormFactor", u"SMBIOSMemoryType"};
-  EXPECT_EQ(Values(*modules[0], kShown), "Physical Memory 0|8589934592|DIMM 0|BANK 0|Samsung|Null|M378A1K43|3200|64|9|26");
+  EXPECT_EQ(Values(*modules[0], kShown),
+            "Physical Memory 0|8589934592|DIMM 0|BANK 0|Samsung|Null|M378A1K43|3200|64|9|26");
   EXPECT_EQ(Values(*modules[1], {u"Tag", u"Capacity"}), "Physical Memory 1|34359738368");
   // Where the tables cannot be read, the memory controllers tell sizes and sockets.
   CFakeTree controllers;
@@ -420,7 +422,8 @@ TEST(HardwareProviders, PingTheLoopbackAddresses) {
   const std::string status = EchoPossibleHere() ? "0" : "11050";
   const std::string out = RunLogged(
       u"Set svc = GetObject(\"winmgmts:{impersonationLevel=impersonate}\")\n"
-      u"For Each p In svc.ExecQuery(\"Select * From Win32_PingStatus Where Address = '127.0.0.1' Or Address = '::1'\")\n"
+      u"For Each p In svc.ExecQuery(\"Select * From Win32_PingStatus\""
+      u" & \" Where Address = '127.0.0.1' Or Address = '::1'\")\n"
       u"  Log p.Address, p.StatusCode, p.ProtocolAddress, p.PrimaryAddressResolutionStatus, p.BufferSize,"
       u" p.StatusCode <> 0 Or (p.ResponseTime >= 0 And p.ResponseTime < 1000)\n"
       u"Next\n"
@@ -442,7 +445,8 @@ class CFakePing {
  public:
   explicit CFakePing(const std::string& script) {
     if (const char* old = std::getenv("PATH")) m_oldPath = old;
-    test::WriteFile(m_folder.File("ping"), "#!/bin/sh\nprintf '%s\\n' \"$*\" > " + m_folder.File("args") + "\n" + script);
+    const std::string record = "printf '%s\\n' \"$*\" > " + m_folder.File("args") + "\n";
+    test::WriteFile(m_folder.File("ping"), "#!/bin/sh\n" + record + script);
     fs::permissions(m_folder.File("ping"), fs::perms::owner_all);
     setenv("PATH", (m_folder.Path() + ":/usr/bin:/bin").c_str(), 1);
   }
@@ -495,8 +499,8 @@ TEST(HardwareProviders, PrintersAsThePrintSystemListsThem) {
   EXPECT_EQ(Values(*PrinterInstance(*cls, office), {u"DeviceID", u"Name", u"PortName", u"Default", u"Network", u"Local",
                                                      u"Location", u"DriverName", u"Comment", u"PrinterStatus",
                                                      u"WorkOffline", u"Shared"}),
-            "office|office|ipp://printhost:631/printers/office|True|True|False|Second floor|Generic PostScript|Null|6|True|"
-            "False");
+            "office|office|ipp://printhost:631/printers/office|True|True|False|Second floor|Generic PostScript|Null|"
+            "6|True|False");
   wsh::SPrinter local{u"usb://Maker/Model", u"desk", false, {{"printer-state", "3"}}};
   EXPECT_EQ(Values(*PrinterInstance(*cls, local), {u"Default", u"Local", u"PrinterStatus", u"WorkOffline", u"Shared"}),
             "False|True|3|False|Null");

@@ -85,7 +85,8 @@ void FillSizes(SWbemInstance& disk, const std::string& folder) {
   const auto sectors = SysAttribute(folder + "/size");
   if (!sectors) return;
   const uint64_t bytes = std::strtoull(sectors->c_str(), nullptr, 10) * kKernelSectorBytes;
-  uint64_t sectorBytes = std::strtoull(SysAttribute(folder + "/queue/logical_block_size").value_or("512").c_str(), nullptr, 10);
+  const std::string sectorText = SysAttribute(folder + "/queue/logical_block_size").value_or("512");
+  uint64_t sectorBytes = std::strtoull(sectorText.c_str(), nullptr, 10);
   if (sectorBytes == 0) sectorBytes = kKernelSectorBytes;
   disk.Set(u"Size", Uint64(bytes));
   disk.Set(u"BytesPerSector", Uint32(static_cast<uint32_t>(sectorBytes)));

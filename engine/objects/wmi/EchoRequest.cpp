@@ -89,10 +89,13 @@ std::vector<uint8_t> EchoPacket(int family, uint16_t id, uint16_t sequence, uint
 bool SameHost(const sockaddr_storage& a, const sockaddr_storage& b) {
   if (a.ss_family != b.ss_family) return false;
   if (a.ss_family == AF_INET) {
-    return reinterpret_cast<const sockaddr_in&>(a).sin_addr.s_addr == reinterpret_cast<const sockaddr_in&>(b).sin_addr.s_addr;
+    const auto& a4 = reinterpret_cast<const sockaddr_in&>(a);
+    const auto& b4 = reinterpret_cast<const sockaddr_in&>(b);
+    return a4.sin_addr.s_addr == b4.sin_addr.s_addr;
   }
-  return std::memcmp(&reinterpret_cast<const sockaddr_in6&>(a).sin6_addr, &reinterpret_cast<const sockaddr_in6&>(b).sin6_addr,
-                     sizeof(in6_addr)) == 0;
+  const auto& a6 = reinterpret_cast<const sockaddr_in6&>(a);
+  const auto& b6 = reinterpret_cast<const sockaddr_in6&>(b);
+  return std::memcmp(&a6.sin6_addr, &b6.sin6_addr, sizeof(in6_addr)) == 0;
 }
 
 struct SSocket {
@@ -173,7 +176,8 @@ uint16_t WordAt(const std::vector<uint8_t>& bytes, size_t at) {
 
 // The answer to our request among what arrives: the socket may also see other programs' traffic
 // (a raw socket sees every ICMP message, our own request to loopback among them).
-std::optional<uint32_t> Classify(const SReceived& got, const STarget& target, bool raw, uint16_t id, uint16_t sequence) {
+std::optional<uint32_t> Classify(const SReceived& got, const STarget& target, bool raw, uint16_t id,
+                                 uint16_t sequence) {
   const std::vector<uint8_t>& m = got.message;
   if (m.size() < kHeaderBytes) return std::nullopt;
   const bool v4 = target.family == AF_INET;

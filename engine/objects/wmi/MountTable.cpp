@@ -33,7 +33,8 @@ bool IsNetworkType(const std::string& type) {
 
 bool IsRemovableDevice(const std::string& device) {
   const std::string name = device.substr(device.rfind('/') + 1);
-  for (const std::string& path : {"/sys/class/block/" + name + "/removable", "/sys/class/block/" + name + "/../removable"}) {
+  const std::string folder = "/sys/class/block/" + name;
+  for (const std::string& path : {folder + "/removable", folder + "/../removable"}) {
     if (const auto flag = ReadSmallFile(path)) return !flag->empty() && (*flag)[0] == '1';
   }
   return false;

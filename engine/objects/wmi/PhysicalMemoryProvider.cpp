@@ -78,7 +78,8 @@ std::vector<machine::SMemoryDevice> ControllerModules(const std::string& sysRoot
     for (const std::string& dimm : machine::FolderEntries(controllers + "/" + controller)) {
       const std::string folder = controllers + "/" + controller + "/" + dimm;
       if (dimm.rfind("dimm", 0) != 0 && dimm.rfind("rank", 0) != 0) continue;
-      const uint64_t megabytes = std::strtoull(machine::SysAttribute(folder + "/size").value_or("0").c_str(), nullptr, 10);
+      const std::string size = machine::SysAttribute(folder + "/size").value_or("0");
+      const uint64_t megabytes = std::strtoull(size.c_str(), nullptr, 10);
       if (megabytes == 0) continue;
       machine::SMemoryDevice module;
       module.capacity = megabytes << 20;

@@ -63,7 +63,8 @@ std::shared_ptr<SWbemInstance> PrinterInstance(const platform::SWmiClass& cls, c
   CopyOption(*instance, u"Comment", Option(printer, "printer-info"));
   const std::string* state = Option(printer, "printer-state");
   instance->Set(u"PrinterStatus", CVariant::Long(StatusOf(state)));
-  instance->Set(u"WorkOffline", CVariant::Boolean(state != nullptr && std::atoi(state->c_str()) == kPrintSystemStopped));
+  const bool stopped = state != nullptr && std::atoi(state->c_str()) == kPrintSystemStopped;
+  instance->Set(u"WorkOffline", CVariant::Boolean(stopped));
   instance->Set(u"CreationClassName", Text(u"Win32_Printer"));
   instance->Set(u"SystemCreationClassName", Text(u"Win32_ComputerSystem"));
   instance->Set(u"SystemName", Text(machine::HostName()));

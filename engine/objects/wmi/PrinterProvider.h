@@ -14,6 +14,7 @@ class CPrinterProvider : public CWbemProvider {
 };
 
 // The instance that stands for one printer of the print system.
-[[nodiscard]] std::shared_ptr<SWbemInstance> PrinterInstance(const platform::SWmiClass& cls, const wsh::SPrinter& printer);
+[[nodiscard]] std::shared_ptr<SWbemInstance> PrinterInstance(const platform::SWmiClass& cls,
+                                                             const wsh::SPrinter& printer);
 
 }  // namespace quillet::engine
