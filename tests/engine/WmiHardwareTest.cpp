@@ -430,6 +430,8 @@ TEST(HardwareProviders, PingTheLoopbackAddresses) {
       u"Set one = svc.ExecQuery(\"Select * From Win32_PingStatus Where Address = '127.0.0.1' And BufferSize = 64"
       u" And Timeout = 500\")\n"
       u"For Each p In one : Log p.StatusCode, p.Timeout, p.ReplySize = 64 Or p.StatusCode <> 0 : Next\n"
+      u"Set p = svc.Get(\"Win32_PingStatus.Address='::1',Timeout=700\")\n"
+      u"Log p.StatusCode, p.Timeout, p.Path_.Class\n"
       u"On Error Resume Next\n"
       u"n = svc.ExecQuery(\"Select * From Win32_PingStatus\").Count\n"
       u"Log Hex(Err.Number)\n"
@@ -437,7 +439,7 @@ TEST(HardwareProviders, PingTheLoopbackAddresses) {
       u"n = svc.ExecQuery(\"Select * From Win32_PingStatus Where Not Address = '127.0.0.1'\").Count\n"
       u"Log Hex(Err.Number)\n");
   EXPECT_EQ(out, "127.0.0.1 " + status + " 127.0.0.1 0 32 True\n::1 " + status + " ::1 0 32 True\n" + status +
-                     " 500 True\n80041024\n80041024\n");
+                     " 500 True\n" + status + " 700 Win32_PingStatus\n80041024\n80041024\n");
 }
 
 // PATH holding only a folder with a made-up ping program, for the duration of a test.

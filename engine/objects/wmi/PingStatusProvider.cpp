@@ -41,8 +41,16 @@ void CollectEqualities(const SWqlCondition& where, std::u16string_view property,
 // A number the query gives for a setting (Timeout = 500), when it gives a sensible one.
 std::optional<uint32_t> NumberSetting(const SWqlCondition& where, std::u16string_view property) {
   for (const CVariant& literal : EqualityLiterals(where, property)) {
-    if (literal.Type() != EVarType::Double) continue;
-    const double value = literal.AsDouble();
+    // A number from a query, or the text of one from an object path's keys.
+    double value = 0;
+    if (literal.Type() == EVarType::Double) {
+      value = literal.AsDouble();
+    } else if (literal.IsString() && !literal.AsString().empty() &&
+               literal.AsString().find_first_not_of(u"0123456789") == std::u16string_view::npos) {
+      value = literal.ToDouble();
+    } else {
+      continue;
+    }
     if (value >= 0 && value <= 4294967295.0 && std::floor(value) == value) return static_cast<uint32_t>(value);
   }
   return std::nullopt;
