@@ -127,6 +127,9 @@ TEST(HardwareProviders, DiskDrivesFromTheBlockDevicesOfSys) {
   sys.File("block/nvme0n1/device/vendor", "0x144d\n");
   sys.File("block/nvme0n1/device/serial", "S4EWNX0N\n");
   sys.File("block/loop0/size", "100\n");
+  sys.Link("block/nvme0c0n1/device", "devices/pci0000:00/0000:00:1d.0/nvme/nvme0/nvme0c0n1");
+  sys.File("block/nvme0c0n1/hidden", "1\n");  // one path of the multipath disk nvme0n1
+  sys.Link("block/mmcblk0boot0/device", "devices/platform/mmc0/mmc0:0001");
   sys.Link("block/zram0/device", "devices/virtual/block/zram0");
   CDiskDriveProvider provider(sys.Root());
   const WbemInstances disks = Enumerate(provider, u"Win32_DiskDrive");

@@ -34,8 +34,13 @@ bool IsDriveName(const std::string& name) {
   for (const char* prefix : {"loop", "ram", "zram", "dm-", "md", "sr", "fd", "nbd"}) {
     if (name.rfind(prefix, 0) == 0) return false;
   }
-  return true;
+  // An eMMC's boot and replay-protected areas are parts of the one disk, not disks of their own.
+  if (name.rfind("mmcblk", 0) != 0) return true;
+  return name.find("boot") == std::string::npos && name.find("rpmb") == std::string::npos;
 }
+
+// The kernel hides the per-path devices of a multipath NVMe disk; the disk shows once.
+bool IsHidden(const std::string& folder) { return SysAttribute(folder + "/hidden").value_or("0") == "1"; }
 
 // How the disk hangs off the machine, read from where the kernel placed its device.
 std::string InterfaceTypeOf(const std::string& devicePath) {
@@ -102,7 +107,7 @@ void CDiskDriveProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCon
   for (const std::string& name : machine::FolderEntries(m_sysRoot + "/block")) {
     const std::string folder = m_sysRoot + "/block/" + name;
     const std::string devicePath = ResolvedPath(folder + "/device");
-    if (!IsDriveName(name) || devicePath.empty()) continue;  // no device: a virtual block device
+    if (!IsDriveName(name) || devicePath.empty() || IsHidden(folder)) continue;  // no device: a virtual one
     auto disk = std::make_shared<SWbemInstance>(cls);
     const std::u16string deviceId = u"\\\\.\\PHYSICALDRIVE" + platform::Utf8ToUtf16(std::to_string(index));
     const bool removable = SysAttribute(folder + "/removable").value_or("0") == "1";
