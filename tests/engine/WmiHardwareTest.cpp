@@ -199,6 +199,22 @@ TEST(HardwareProviders, RootVolumeAgreesWithDfAndTheDriveMap) {
   EXPECT_EQ(RunLogged(script), "/ Null" + rest);
 }
 
+TEST(HardwareProviders, OneVolumePerFileSystem) {
+  CFakeTree mounts;
+  fs::create_directories(mounts.Path("data/shared"));
+  fs::create_directories(mounts.Path("srv"));
+  mounts.File("hostname", "box\n");
+  const auto mount = [&](const char* device, const std::string& folder) {
+    return machine::SMount{device, mounts.Path(folder), "ext4", machine::kLocalDrive};
+  };
+  // /dev/b is bound again at a longer and a shorter path; /dev/c only over a file.
+  const std::vector<machine::SMount> volumes = VolumeMounts({mount("/dev/a", "data"), mount("/dev/b", "data/shared"),
+                                                             mount("/dev/b", "srv"), mount("/dev/c", "hostname")});
+  std::string got;
+  for (const machine::SMount& volume : volumes) got += volume.device + " " + volume.mountPoint + "\n";
+  EXPECT_EQ(got, "/dev/a " + mounts.Path("data") + "\n/dev/b " + mounts.Path("srv") + "\n");
+}
+
 TEST(HardwareProviders, VolumeLabelsAsUdevWritesThem) {
   // udev links each labelled device under its label, writing a space as \x20.
   std::istringstream df(FirstLineOf("df -P / | tail -1"));

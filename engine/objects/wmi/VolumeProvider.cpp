@@ -1,5 +1,6 @@
 #include "engine/objects/wmi/VolumeProvider.h"
 
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 
 #include <cctype>
@@ -81,11 +82,28 @@ CVariant DriveLetterOf(const platform::CDriveMap& drives, const std::string& mou
 
 }  // namespace
 
+std::vector<machine::SMount> VolumeMounts(std::vector<machine::SMount> mounts) {
+  std::erase_if(mounts, [](const machine::SMount& mount) {
+    struct stat info{};
+    return stat(mount.mountPoint.c_str(), &info) != 0 || !S_ISDIR(info.st_mode);
+  });
+  std::map<std::string, size_t> shortest;  // device -> index of its shortest mount folder
+  for (size_t i = 0; i < mounts.size(); ++i) {
+    const auto [at, added] = shortest.emplace(mounts[i].device, i);
+    if (!added && mounts[i].mountPoint.size() < mounts[at->second].mountPoint.size()) at->second = i;
+  }
+  std::vector<machine::SMount> volumes;
+  for (size_t i = 0; i < mounts.size(); ++i) {
+    if (shortest.at(mounts[i].device) == i) volumes.push_back(std::move(mounts[i]));
+  }
+  return volumes;
+}
+
 void CVolumeProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCondition*, WbemInstances& out) {
   const platform::CDriveMap drives = platform::CDriveMap::ForUser();
   const auto labels = Labels(m_labelFolder);
   const CVariant host = Text(machine::HostName());
-  for (const machine::SMount& mount : machine::DataMounts()) {
+  for (const machine::SMount& mount : VolumeMounts(machine::DataMounts())) {
     auto volume = std::make_shared<SWbemInstance>(cls);
     const std::u16string name = NameOf(drives, mount.mountPoint);
     volume->Set(u"DeviceID", Text(mount.mountPoint));

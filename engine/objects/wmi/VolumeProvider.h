@@ -4,7 +4,9 @@
 // whose folder is the volume's mount folder (Z: for /).
 
 #include <string>
+#include <vector>
 
+#include "engine/objects/wmi/MountTable.h"
 #include "engine/objects/wmi/WbemProvider.h"
 
 namespace quillet::engine {
@@ -18,5 +20,10 @@ class CVolumeProvider : public CWbemProvider {
  private:
   std::string m_labelFolder;
 };
+
+// One mount per file system: a device mounted again elsewhere (a bind mount) is the same volume,
+// named by its shortest mount folder; a file mounted over a file (as containers do for their
+// host's name and name servers) is no volume at all.
+[[nodiscard]] std::vector<machine::SMount> VolumeMounts(std::vector<machine::SMount> mounts);
 
 }  // namespace quillet::engine
