@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -94,8 +95,7 @@ std::string CaptionOf(long standardOffset, const std::string& name) {
   return name.empty() ? std::string(text) : std::string(text) + " " + name;
 }
 
-}  // namespace
-
+// The zone's name as the database knows it ("Europe/Berlin"); empty when it cannot be told.
 std::string TimeZoneName() {
   if (const char* tz = std::getenv("TZ"); tz != nullptr && *tz != '\0') return WithoutColon(tz);
   char target[PATH_MAX] = {};
@@ -106,6 +106,8 @@ std::string TimeZoneName() {
   }
   return machine::SysAttribute("/etc/timezone").value_or("");
 }
+
+}  // namespace
 
 void CTimeZoneProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCondition*, WbemInstances& out) {
   tzset();

@@ -4,8 +4,6 @@
 // summer time, and the rule of this year's changes as Windows states it (month, n-th weekday of
 // the month, hour).
 
-#include <ctime>
-
 #include "engine/objects/wmi/WbemProvider.h"
 
 namespace quillet::engine {
@@ -14,8 +12,5 @@ class CTimeZoneProvider : public CWbemProvider {
  public:
   void Enumerate(const platform::SWmiClass& cls, const SWqlCondition* where, WbemInstances& out) override;
 };
-
-// The zone's name as the database knows it ("Europe/Berlin"); empty when it cannot be told.
-[[nodiscard]] std::string TimeZoneName();
 
 }  // namespace quillet::engine
