@@ -221,6 +221,8 @@ TEST(HardwareProviders, VolumeLabelsAsUdevWritesThem) {
   std::string device;
   ASSERT_TRUE(df >> device);
   if (device.rfind("/dev/", 0) != 0) GTEST_SKIP() << "/ is not on a block device";
+  test::CTempFolder home;  // the volumes' names read the drive map, never the user's own
+  home.IsolateUserFolders();
   CFakeTree labels;
   fs::create_symlink(device, labels.Path("Root\\x20disk"));
   fs::create_symlink("/dev/no-such-device", labels.Path("Other"));
