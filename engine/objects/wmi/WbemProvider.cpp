@@ -1,6 +1,7 @@
 #include "engine/objects/wmi/WbemProvider.h"
 
 #include "engine/objects/wmi/AccountProvider.h"
+#include "engine/objects/wmi/HardwareProviders.h"
 #include "engine/objects/wmi/ComputerSystemProvider.h"
 #include "engine/objects/wmi/CurrentTimeProvider.h"
 #include "engine/objects/wmi/EnvironmentProvider.h"
@@ -46,6 +47,7 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   if (wbem_text::SameName(className, u"Win32_NetworkAdapterConfiguration")) return &networkConfiguration;
   if (wbem_text::SameName(className, u"Win32_UserAccount")) return &users;
   if (wbem_text::SameName(className, u"Win32_Group")) return &groups;
+  if (CWbemProvider* hardware = FindHardwareProvider(className)) return hardware;
   return nullptr;
 }
 
