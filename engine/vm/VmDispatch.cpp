@@ -251,6 +251,9 @@ template <EOp Op>
   }
 }
 
+// The kind of variable a variable instruction names.
+[[gnu::always_inline]] inline EVarKind KindOf(const SInstr& in) { return static_cast<EVarKind>(in.b); }
+
 }  // namespace
 
 void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
@@ -270,16 +273,14 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
       &&op_DimArray, &&op_ReDim, &&op_ReDimPreserve, &&op_Erase, &&op_OnErrorResume, &&op_OnErrorGoto0,
       &&op_Append, &&op_Return, &&op_Dynamic, &&op_Count_};
   static_assert(std::size(kHandlers) == static_cast<size_t>(EOp::Count_) + 1);
-  SInstr in;
-  EVarKind kind;
+  const SInstr* ip = nullptr;  // the instruction running
   // A computed jump runs no destructors: QUILLET_NEXT() only where no object of the handler is
   // still alive (after its braces close), never from inside them.
 #define QUILLET_NEXT()                                    \
   do {                                                    \
-    in = code[pc++];                                      \
+    ip = code + pc++;                                     \
     fr->pc = pc;                                          \
-    kind = static_cast<EVarKind>(in.b);                   \
-    goto* kHandlers[static_cast<size_t>(in.op)];          \
+    goto* kHandlers[static_cast<size_t>(ip->op)];         \
   } while (false)
   // Each call and each return switches frames and goes on with its own jump to the next
   // instruction: one shared switch point would be one jump for the processor to predict
@@ -298,12 +299,12 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
   } while (false)
   QUILLET_ENTER(CurrentFrame(outer, inlineBase));
    op_Stmt:
-    fr->statement = static_cast<uint32_t>(in.a);
+    fr->statement = static_cast<uint32_t>(ip->a);
     if (!fr->pinned.empty()) fr->Unpin();
-    if (m_trap.load(std::memory_order_relaxed)) OnTrap(*fr, fr->proc->statements[static_cast<size_t>(in.a)]);
+    if (m_trap.load(std::memory_order_relaxed)) OnTrap(*fr, fr->proc->statements[static_cast<size_t>(ip->a)]);
     QUILLET_NEXT();
    op_Const:
-    fr->stack.push_back(fr->proc->constants[static_cast<size_t>(in.a)]);
+    fr->stack.push_back(fr->proc->constants[static_cast<size_t>(ip->a)]);
     QUILLET_NEXT();
    op_Nothing:
     fr->stack.push_back(CVariant::Object(nullptr));
@@ -312,63 +313,63 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     fr->stack.push_back(CVariant::Object(fr->me));
     QUILLET_NEXT();
    op_Load:
-    if (kind == EVarKind::Local) {
-      fr->stack.push_back(fr->locals[static_cast<size_t>(in.a)].Deref());
-    } else if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable) {
-      fr->stack.push_back(m_globals.At(in.a).value);
+    if (KindOf(*ip) == EVarKind::Local) {
+      fr->stack.push_back(fr->locals[static_cast<size_t>(ip->a)].Deref());
+    } else if (KindOf(*ip) == EVarKind::Global && m_globals.At(ip->a).kind == EGlobalKind::Variable) {
+      fr->stack.push_back(m_globals.At(ip->a).value);
     } else {
-      fr->stack.push_back(LoadVar(*fr, kind, in.a));
+      fr->stack.push_back(LoadVar(*fr, KindOf(*ip), ip->a));
     }
     QUILLET_NEXT();
    op_Store:
     // A plain value moves from the stack's top straight into the variable.
     if (IsPlain(fr->stack.back())) {
-      if (kind == EVarKind::Local) {
-        fr->locals[static_cast<size_t>(in.a)].Deref() = std::move(fr->stack.back());
+      if (KindOf(*ip) == EVarKind::Local) {
+        fr->locals[static_cast<size_t>(ip->a)].Deref() = std::move(fr->stack.back());
         fr->stack.DropEmptied();
         QUILLET_NEXT();
       }
-      if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable) {
-        m_globals.At(in.a).value = std::move(fr->stack.back());
+      if (KindOf(*ip) == EVarKind::Global && m_globals.At(ip->a).kind == EGlobalKind::Variable) {
+        m_globals.At(ip->a).value = std::move(fr->stack.back());
         fr->stack.DropEmptied();
         QUILLET_NEXT();
       }
     }
-    StoreVar(*fr, kind, in.a, Pop(fr->stack), false, in.n == 1);
+    StoreVar(*fr, KindOf(*ip), ip->a, Pop(fr->stack), false, ip->n == 1);
     QUILLET_NEXT();
    op_SetVar:
-    StoreVar(*fr, kind, in.a, Pop(fr->stack), true, false);
+    StoreVar(*fr, KindOf(*ip), ip->a, Pop(fr->stack), true, false);
     QUILLET_NEXT();
    op_Ref:
     {
       // A procedure or a constant (even one a later ExecuteGlobal declared) is passed as
       // its value: there is nothing a ByRef parameter could write back to.
-      if (IsReadOnlyGlobal(*fr, kind, in.a)) {
-        fr->stack.push_back(LoadVar(*fr, kind, in.a));
+      if (IsReadOnlyGlobal(*fr, KindOf(*ip), ip->a)) {
+        fr->stack.push_back(LoadVar(*fr, KindOf(*ip), ip->a));
       } else {
-        fr->stack.push_back(CVariant::Reference(&Slot(*fr, kind, in.a, EAccess::Write)));
+        fr->stack.push_back(CVariant::Reference(&Slot(*fr, KindOf(*ip), ip->a, EAccess::Write)));
       }
     }
     QUILLET_NEXT();
    op_CallVar: op_RefIndex:
-    if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Procedure) {
-      QUILLET_ENTER(EnterInline(*fr, *m_globals.At(in.a).procedure, Top(fr->stack, in.n), nullptr, in.n, true));
+    if (KindOf(*ip) == EVarKind::Global && m_globals.At(ip->a).kind == EGlobalKind::Procedure) {
+      QUILLET_ENTER(EnterInline(*fr, *m_globals.At(ip->a).procedure, Top(fr->stack, ip->n), nullptr, ip->n, true));
     }
-    if (in.op == EOp::CallVar && in.n == 1) {
-      if (CVariant* element = FastElement(*fr, kind, in.a, fr->stack.back())) {
+    if (ip->op == EOp::CallVar && ip->n == 1) {
+      if (CVariant* element = FastElement(*fr, KindOf(*ip), ip->a, fr->stack.back())) {
         fr->stack.back() = *element;
         QUILLET_NEXT();
       }
     }
     {
-      CVariant result = CallVar(*fr, kind, in.a, Top(fr->stack, in.n), in.op == EOp::RefIndex);
-      Drop(fr->stack, in.n);
+      CVariant result = CallVar(*fr, KindOf(*ip), ip->a, Top(fr->stack, ip->n), ip->op == EOp::RefIndex);
+      Drop(fr->stack, ip->n);
       fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_StoreIndex: op_SetIndex:
-    if (in.op == EOp::StoreIndex && in.n == 1 && IsPlain(fr->stack.back())) {
-      if (CVariant* element = FastElement(*fr, kind, in.a, fr->stack[fr->stack.size() - 2])) {
+    if (ip->op == EOp::StoreIndex && ip->n == 1 && IsPlain(fr->stack.back())) {
+      if (CVariant* element = FastElement(*fr, KindOf(*ip), ip->a, fr->stack[fr->stack.size() - 2])) {
         *element = std::move(fr->stack.back());
         fr->stack.Drop(2);
         QUILLET_NEXT();
@@ -376,87 +377,87 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     }
     {
       CVariant value = Pop(fr->stack);
-      StoreIndexed(*fr, kind, in.a, Top(fr->stack, in.n), value, in.op == EOp::SetIndex);
-      Drop(fr->stack, in.n);
+      StoreIndexed(*fr, KindOf(*ip), ip->a, Top(fr->stack, ip->n), value, ip->op == EOp::SetIndex);
+      Drop(fr->stack, ip->n);
     }
     QUILLET_NEXT();
    op_CallBuiltin:
     {
-      CVariant result = engine::CallBuiltin(in.a, Top(fr->stack, in.n));
-      Drop(fr->stack, in.n);
+      CVariant result = engine::CallBuiltin(ip->a, Top(fr->stack, ip->n));
+      Drop(fr->stack, ip->n);
       fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_CallMe:
-    if (const CProcedure* member = MemberToEnter(*fr->proc, in.a, *fr->me, EInvokeKind::Get, Top(fr->stack, in.n), true)) {
-      QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, in.n), fr->me, in.n, true));
+    if (const CProcedure* member = MemberToEnter(*fr->proc, ip->a, *fr->me, EInvokeKind::Get, Top(fr->stack, ip->n), true)) {
+      QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, ip->n), fr->me, ip->n, true));
     }
     {
-      CVariant result = InvokeNamed(*fr->proc, in.a, *fr->me, EInvokeKind::Get, Top(fr->stack, in.n), true);
-      Drop(fr->stack, in.n);
+      CVariant result = InvokeNamed(*fr->proc, ip->a, *fr->me, EInvokeKind::Get, Top(fr->stack, ip->n), true);
+      Drop(fr->stack, ip->n);
       fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_StoreMe: op_SetMe:
     if (const CProcedure* member =
-            MemberToEnter(*fr->proc, in.a, *fr->me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
-                          Top(fr->stack, in.n + 1u), true)) {
-      QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, in.n + 1u), fr->me, in.n + 1u, false));
+            MemberToEnter(*fr->proc, ip->a, *fr->me, ip->op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
+                          Top(fr->stack, ip->n + 1u), true)) {
+      QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, ip->n + 1u), fr->me, ip->n + 1u, false));
     }
     {
-      (void)InvokeNamed(*fr->proc, in.a, *fr->me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
-                        Top(fr->stack, in.n + 1u), true);
-      Drop(fr->stack, in.n + 1u);
+      (void)InvokeNamed(*fr->proc, ip->a, *fr->me, ip->op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
+                        Top(fr->stack, ip->n + 1u), true);
+      Drop(fr->stack, ip->n + 1u);
     }
     QUILLET_NEXT();
    op_Member:
-    if (CClassInstance* instance = ScriptObject(fr->stack[fr->stack.size() - in.n - 1])) {
-      if (const CProcedure* member = MemberToEnter(*fr->proc, in.a, *instance, EInvokeKind::Get, Top(fr->stack, in.n), false)) {
-        QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, in.n), instance, in.n + 1u, true));
+    if (CClassInstance* instance = ScriptObject(fr->stack[fr->stack.size() - ip->n - 1])) {
+      if (const CProcedure* member = MemberToEnter(*fr->proc, ip->a, *instance, EInvokeKind::Get, Top(fr->stack, ip->n), false)) {
+        QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, ip->n), instance, ip->n + 1u, true));
       }
     }
     {
-      CVariant object = std::move(fr->stack[fr->stack.size() - in.n - 1]);
+      CVariant object = std::move(fr->stack[fr->stack.size() - ip->n - 1]);
       CDispatchObject* target = RequireObject(object);
-      CVariant result = InvokeNamed(*fr->proc, in.a, *target, EInvokeKind::Get, Top(fr->stack, in.n), false);
-      Drop(fr->stack, in.n + 1u);
+      CVariant result = InvokeNamed(*fr->proc, ip->a, *target, EInvokeKind::Get, Top(fr->stack, ip->n), false);
+      Drop(fr->stack, ip->n + 1u);
       fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_StoreMember: op_SetMember:
-    if (CClassInstance* instance = ScriptObject(fr->stack[fr->stack.size() - in.n - 2])) {
+    if (CClassInstance* instance = ScriptObject(fr->stack[fr->stack.size() - ip->n - 2])) {
       if (const CProcedure* member =
-              MemberToEnter(*fr->proc, in.a, *instance, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
-                            Top(fr->stack, in.n + 1u), false)) {
-        QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, in.n + 1u), instance, in.n + 2u, false));
+              MemberToEnter(*fr->proc, ip->a, *instance, ip->op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
+                            Top(fr->stack, ip->n + 1u), false)) {
+        QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, ip->n + 1u), instance, ip->n + 2u, false));
       }
     }
     {
-      CVariant object = std::move(fr->stack[fr->stack.size() - in.n - 2]);
+      CVariant object = std::move(fr->stack[fr->stack.size() - ip->n - 2]);
       CDispatchObject* target = RequireObject(object);
-      (void)InvokeNamed(*fr->proc, in.a, *target, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
-                        Top(fr->stack, in.n + 1u), false);
-      Drop(fr->stack, in.n + 2u);
+      (void)InvokeNamed(*fr->proc, ip->a, *target, ip->op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
+                        Top(fr->stack, ip->n + 1u), false);
+      Drop(fr->stack, ip->n + 2u);
     }
     QUILLET_NEXT();
    op_StoreApplied: op_SetApplied:
     {
       CVariant value = Pop(fr->stack);
-      const CVariant target = std::move(fr->stack[fr->stack.size() - in.n - 1]);
-      AssignApplied(target, Top(fr->stack, in.n), value, in.op == EOp::SetApplied);
-      Drop(fr->stack, in.n + 1u);
+      const CVariant target = std::move(fr->stack[fr->stack.size() - ip->n - 1]);
+      AssignApplied(target, Top(fr->stack, ip->n), value, ip->op == EOp::SetApplied);
+      Drop(fr->stack, ip->n + 1u);
     }
     QUILLET_NEXT();
    op_Index:
     {
-      CVariant value = std::move(fr->stack[fr->stack.size() - in.n - 1]);
-      CVariant result = ApplyArgs(value, Top(fr->stack, in.n), {});
-      Drop(fr->stack, in.n + 1u);
+      CVariant value = std::move(fr->stack[fr->stack.size() - ip->n - 1]);
+      CVariant result = ApplyArgs(value, Top(fr->stack, ip->n), {});
+      Drop(fr->stack, ip->n + 1u);
       fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_New:
-    fr->stack.push_back(NewObject(fr->proc->constants[static_cast<size_t>(in.a)].AsString()));
+    fr->stack.push_back(NewObject(fr->proc->constants[static_cast<size_t>(ip->a)].AsString()));
     QUILLET_NEXT();
    op_Neg:
     fr->stack.back() = ops::Negate(fr->stack.back());
@@ -465,37 +466,37 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     fr->stack.back() = ops::Not(fr->stack.back());
     QUILLET_NEXT();
    op_Add:
-    Arithmetic<EOp::Add>(fr->stack, *fr, *fr->proc, in);
+    Arithmetic<EOp::Add>(fr->stack, *fr, *fr->proc, *ip);
     QUILLET_NEXT();
    op_Sub:
-    Arithmetic<EOp::Sub>(fr->stack, *fr, *fr->proc, in);
+    Arithmetic<EOp::Sub>(fr->stack, *fr, *fr->proc, *ip);
     QUILLET_NEXT();
    op_Mul:
-    Arithmetic<EOp::Mul>(fr->stack, *fr, *fr->proc, in);
+    Arithmetic<EOp::Mul>(fr->stack, *fr, *fr->proc, *ip);
     QUILLET_NEXT();
    op_Mod:
-    Arithmetic<EOp::Mod>(fr->stack, *fr, *fr->proc, in);
+    Arithmetic<EOp::Mod>(fr->stack, *fr, *fr->proc, *ip);
     QUILLET_NEXT();
    op_Div: op_IntDiv: op_Pow: op_Concat: op_And: op_Or: op_Xor: op_Eqv: op_Imp:
-    Arithmetic<EOp::Count_>(fr->stack, *fr, *fr->proc, in);
+    Arithmetic<EOp::Count_>(fr->stack, *fr, *fr->proc, *ip);
     QUILLET_NEXT();
    op_Eq:
-    Comparison<EOp::Eq>(fr->stack, *fr->proc, in, pc);
+    Comparison<EOp::Eq>(fr->stack, *fr->proc, *ip, pc);
     QUILLET_NEXT();
    op_Ne:
-    Comparison<EOp::Ne>(fr->stack, *fr->proc, in, pc);
+    Comparison<EOp::Ne>(fr->stack, *fr->proc, *ip, pc);
     QUILLET_NEXT();
    op_Lt:
-    Comparison<EOp::Lt>(fr->stack, *fr->proc, in, pc);
+    Comparison<EOp::Lt>(fr->stack, *fr->proc, *ip, pc);
     QUILLET_NEXT();
    op_Gt:
-    Comparison<EOp::Gt>(fr->stack, *fr->proc, in, pc);
+    Comparison<EOp::Gt>(fr->stack, *fr->proc, *ip, pc);
     QUILLET_NEXT();
    op_Le:
-    Comparison<EOp::Le>(fr->stack, *fr->proc, in, pc);
+    Comparison<EOp::Le>(fr->stack, *fr->proc, *ip, pc);
     QUILLET_NEXT();
    op_Ge:
-    Comparison<EOp::Ge>(fr->stack, *fr->proc, in, pc);
+    Comparison<EOp::Ge>(fr->stack, *fr->proc, *ip, pc);
     QUILLET_NEXT();
    op_Is:
     {
@@ -505,18 +506,18 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     }
     QUILLET_NEXT();
    op_Jump:
-    pc = static_cast<uint32_t>(in.a);
+    pc = static_cast<uint32_t>(ip->a);
     QUILLET_NEXT();
    op_JumpFalse:
-    if (!Truth(fr->stack.back())) pc = static_cast<uint32_t>(in.a);
+    if (!Truth(fr->stack.back())) pc = static_cast<uint32_t>(ip->a);
     fr->stack.pop_back();
     QUILLET_NEXT();
    op_JumpTrue:
-    if (Truth(fr->stack.back())) pc = static_cast<uint32_t>(in.a);
+    if (Truth(fr->stack.back())) pc = static_cast<uint32_t>(ip->a);
     fr->stack.pop_back();
     QUILLET_NEXT();
    op_JumpBack:
-    pc = static_cast<uint32_t>(in.a);
+    pc = static_cast<uint32_t>(ip->a);
     if (m_trap.load(std::memory_order_relaxed)) {
       fr->pc = pc;
       OnTrap(*fr, fr->proc->statements[fr->statement]);
@@ -532,16 +533,16 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
       }
       Drop(fr->stack, 3);
       if ((step >= 0 && c == ops::ECompare::Greater) || (step < 0 && c == ops::ECompare::Less)) {
-        pc = static_cast<uint32_t>(in.a);
+        pc = static_cast<uint32_t>(ip->a);
       }
     }
     QUILLET_NEXT();
    op_ForNext:
     {
       bool goOn = false;
-      if (kind != EVarKind::Local ||
-          !FastForNext(fr->locals[static_cast<size_t>(in.a)].Deref(), fr->locals[in.n], fr->locals[in.n + 1u], goOn)) {
-        goOn = StepFor(*fr, in);
+      if (KindOf(*ip) != EVarKind::Local ||
+          !FastForNext(fr->locals[static_cast<size_t>(ip->a)].Deref(), fr->locals[ip->n], fr->locals[ip->n + 1u], goOn)) {
+        goOn = StepFor(*fr, *ip);
       }
       if (!goOn) ++pc;
     }
@@ -560,7 +561,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
       // then ran once, and the loop ends here.
       auto* items = enumerator.IsObject() ? static_cast<CEnumerator*>(enumerator.AsObject()) : nullptr;
       if (items != nullptr && items->Next(value)) fr->stack.push_back(std::move(value));
-      else pc = static_cast<uint32_t>(in.a);
+      else pc = static_cast<uint32_t>(ip->a);
     }
     QUILLET_NEXT();
    op_Pop:
@@ -568,14 +569,14 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     QUILLET_NEXT();
    op_DimArray: op_ReDim: op_ReDimPreserve:
     {
-      const int mode = in.op == EOp::DimArray ? 0 : in.op == EOp::ReDim ? 1 : 2;
-      Dimension(*fr, kind, in.a, Top(fr->stack, in.n), mode);
-      Drop(fr->stack, in.n);
+      const int mode = ip->op == EOp::DimArray ? 0 : ip->op == EOp::ReDim ? 1 : 2;
+      Dimension(*fr, KindOf(*ip), ip->a, Top(fr->stack, ip->n), mode);
+      Drop(fr->stack, ip->n);
     }
     QUILLET_NEXT();
    op_Erase:
     {
-      CVariant& slot = Slot(*fr, kind, in.a, EAccess::Write);
+      CVariant& slot = Slot(*fr, KindOf(*ip), ip->a, EAccess::Write);
       if (!slot.IsArray()) throw CScriptError(err::TypeMismatch);
       slot.AsArray()->Erase();
     }
@@ -591,7 +592,7 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
    op_Append:
     {
       CVariant value = Pop(fr->stack);
-      Append(Slot(*fr, kind, in.a, EAccess::Write), value);
+      Append(Slot(*fr, KindOf(*ip), ip->a, EAccess::Write), value);
     }
     QUILLET_NEXT();
    op_Return:
@@ -602,8 +603,8 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
     QUILLET_ENTER(ReturnToCaller());
    op_Dynamic:
     {
-      CVariant result = RunDynamic(*fr, static_cast<EDynamic>(in.b), Top(fr->stack, in.n));
-      Drop(fr->stack, in.n);
+      CVariant result = RunDynamic(*fr, static_cast<EDynamic>(ip->b), Top(fr->stack, ip->n));
+      Drop(fr->stack, ip->n);
       fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
