@@ -215,6 +215,16 @@ TEST_F(WshShell, ExecConnectsTheProgramsStreams) {
                       "Do While e.Status = 0 : Loop\nLog e.ExitCode\n"
                       "e.StdOut.Write \"x\""),
             "err\nout\n\n3\nerror 54: Bad file mode");
+  // Long ASCII output, then other text: what the script reads and the position it reports are
+  // the same as for text read piece by piece.
+  EXPECT_EQ(RunScript("Set o = sh.Exec(\"" + Child() + " out-lines 20000 out-bytes 70000 x out \u00e9t\u00e9 out-lines 2\").StdOut\n"
+                      "Log o.ReadLine, o.Line\ns = o.ReadAll\n"
+                      "Log Len(s), o.Line, o.Column, Mid(s, 278886, 5), Right(s, 7) = \"line 2\" & vbLf\n"
+                      "Set o = sh.Exec(\"" + Child() + " out-lines 3 out-bytes 5 x\").StdOut\n"
+                      "Log Len(o.ReadAll), o.Line, o.Column\n"
+                      "Set o = sh.Exec(\"" + Child() + " out-bytes 70000 x\").StdOut\n"
+                      "Log o.Read(3), Len(o.ReadAll), o.Line, o.Column"),
+            "line 1 2\n278905 20004 1 xx\u00e9t\u00e9 True\n26 4 6\nxxx 69997 1 70001\n");
   EXPECT_EQ(RunScript("sh.Exec \"no-such-program-here\""),
             "error -2147024894: The system cannot find the file specified.");
 }
