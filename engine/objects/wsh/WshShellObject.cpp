@@ -147,7 +147,7 @@ CVariant CWshShellObject::Run(std::span<CVariant> args) {
 
 CVariant CWshShellObject::Popup(std::span<CVariant> args) {
   const std::u16string text = args[0].Deref().ToString();
-  if (Given(args[1])) (void)args[1].Deref().ToLong();
+  const int32_t seconds = Given(args[1]) ? args[1].Deref().ToLong() : 0;
   const std::u16string title = Given(args[2]) ? args[2].Deref().ToString() : CurrentRuntime().hostName;
   const int32_t type = Given(args[3]) ? args[3].Deref().ToLong() : 0;
   if (CurrentRuntime().dialogs == nullptr || !HasDisplay()) {
@@ -156,7 +156,8 @@ CVariant CWshShellObject::Popup(std::span<CVariant> args) {
     std::fflush(stderr);
     return CVariant::Long(-1);
   }
-  return CVariant::Long(CurrentDialogs().MessageBox(text, type, title));
+  if (seconds <= 0) return CVariant::Long(CurrentDialogs().MessageBox(text, type, title));
+  return CVariant::Long(CurrentDialogs().MessageBoxWithTimeout(text, type, title, seconds));
 }
 
 CVariant CWshShellObject::LogEvent(std::span<CVariant> args) {
