@@ -109,6 +109,26 @@ TEST_F(WshShell, RunStartsProgramsAndWaitsWhenAsked) {
   EXPECT_EQ(DeadChildren(), 0);
 }
 
+// A program named by a drive path is found where the drive map puts that path; its arguments
+// reach it as written.
+TEST_F(WshShell, RunAndExecFindProgramsByDrivePath) {
+  const std::string drive = m_folder.Path() + "/w";
+  std::filesystem::create_directories(drive + "/my tools");
+  std::filesystem::copy_file(QUILLET_TEST_CHILD, drive + "/my tools/child");
+  const std::string config = std::string(std::getenv("XDG_CONFIG_HOME")) + "/Kelmarsh/Quillet";
+  std::filesystem::create_directories(config);
+  test::WriteFile(config + "/settings.reg",
+                  "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Kelmarsh\\Quillet\\Drives]\n"
+                  "\"W\"=\"" + drive + "\"\n");
+  EXPECT_EQ(RunScript("Log sh.Run(\"\"\"W:\\my tools\\child.exe\"\" exit 5\", 0, True)\n"
+                      "Log sh.Exec(\"\"\"w:/my tools/child.exe\"\" print-args W:\\x \"\"a b\"\"\").StdOut.ReadAll"),
+            "5\n[W:\\x]\n[a b]\n\n");
+  EXPECT_EQ(RunScript("sh.Run \"W:\\none.exe\""), "error -2147024894: The system cannot find the file specified.");
+  EXPECT_EQ(RunScript("sh.Exec \"Q:\\tools\\child.exe\""),
+            "error -2147024894: The system cannot find the file specified.")
+      << "a letter that names no folder";
+}
+
 TEST_F(WshShell, ProcessEnvironmentIsTheOneChildrenInherit) {
   ::unsetenv("QUILLET_WSH_TEST");
   EXPECT_EQ(RunScript("Set env = sh.Environment(\"PROCESS\")\n"
