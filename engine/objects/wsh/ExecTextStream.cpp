@@ -77,7 +77,7 @@ CVariant CExecTextStream::Read(const om::SMember& member, std::span<CVariant> ar
       if (count < 0) throw CScriptError(err::InvalidCall);
       if (drain.PeekByte(Channel()) < 0) throw CScriptError(kInputPastEnd);
       auto taken = drain.TakeCharacters(Channel(), static_cast<size_t>(count));
-      Count(taken);
+      Count(taken.text.size(), taken.lineBreaks, taken.lastBreak);
       text = std::move(taken.text);
       break;
     }
@@ -90,36 +90,32 @@ CVariant CExecTextStream::Read(const om::SMember& member, std::span<CVariant> ar
       m_column = 1;
       break;
     }
-    default:
+    default: {
       auto taken = drain.TakeAll(Channel());
-      Count(taken);
+      Count(taken.text.size(), taken.lineBreaks, taken.lastBreak);
       text = std::move(taken.text);
       break;
+    }
   }
   if (member.dispId == id::Skip || member.dispId == id::SkipLine) return {};
   return CVariant::String(std::move(text));
 }
 
-void CExecTextStream::Count(const wsh::CDrainedText::STaken& taken) {
-  if (taken.lineBreaks == 0) {
-    m_column += static_cast<int32_t>(taken.text.size());
+// Line and Column after text of that length, with that many line feeds, the last at lastBreak.
+void CExecTextStream::Count(size_t length, size_t lineBreaks, size_t lastBreak) {
+  if (lineBreaks == 0) {
+    m_column += static_cast<int32_t>(length);
     return;
   }
-  m_line += static_cast<int32_t>(taken.lineBreaks);
-  m_column = static_cast<int32_t>(taken.text.size() - taken.lastBreak);
+  m_line += static_cast<int32_t>(lineBreaks);
+  m_column = static_cast<int32_t>(length - lastBreak);
 }
 
 // A program that has closed its input makes this a failed write, which the script hears of.
 void CExecTextStream::Write(const std::u16string& text) {
   RequireWriting();
   if (!m_process->child.WriteInput(platform::Utf16ToUtf8(text))) throw CScriptError(kBadFileMode);
-  const size_t lastBreak = text.rfind(u'\n');
-  if (lastBreak == std::u16string::npos) {
-    m_column += static_cast<int32_t>(text.size());
-  } else {
-    m_line += static_cast<int32_t>(std::count(text.begin(), text.end(), u'\n'));
-    m_column = static_cast<int32_t>(text.size() - lastBreak);
-  }
+  Count(text.size(), static_cast<size_t>(std::count(text.begin(), text.end(), u'\n')), text.rfind(u'\n'));
 }
 
 }  // namespace quillet::engine
