@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #ifdef __SSE2__
@@ -19,7 +20,7 @@ namespace {
 
 constexpr size_t kNone = std::u16string::npos;
 constexpr size_t kMinimumCapacity = size_t{1} << 16;
-constexpr size_t kGrowFast = size_t{1} << 25;
+constexpr size_t kGrowFast = size_t{1} << 27;
 constexpr size_t kCompactAfter = size_t{1} << 16;
 constexpr uintptr_t kHugePage = uintptr_t{2} << 20;
 
@@ -113,7 +114,12 @@ void CDrainedText::ReserveWide(size_t more) {
   const size_t kept = m_wide.size() - m_start;
   const size_t factor = kept < kGrowFast ? 8 : 2;
   std::u16string grown;
-  grown.reserve(std::max({kept + more, factor * kept, kMinimumCapacity}));
+  try {
+    grown.reserve(std::max({kept + more, factor * kept, kMinimumCapacity}));
+  } catch (const std::bad_alloc&) {
+    // A system that will not promise the room ahead may still have what is needed now.
+    grown.reserve(std::max(kept + more, kept + kept / 2));
+  }
   AdviseHugePages(grown.data(), grown.capacity() * sizeof(char16_t));
   grown.append(m_wide, m_start);
   if (m_wideLastBreak != kNone) m_wideLastBreak -= m_start;
