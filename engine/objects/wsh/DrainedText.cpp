@@ -25,7 +25,7 @@ constexpr size_t kCompactAfter = size_t{1} << 16;
 constexpr uintptr_t kHugePage = uintptr_t{2} << 20;
 
 // A large buffer filled once from end to end faults in a page at a time; asking for huge pages
-// turns half a million faults of a 200 MB text into a few hundred. Only a hint: where the
+// turns the fifty thousand faults of a 200 MB text into about a hundred. Only a hint: where the
 // system has none, nothing changes.
 void AdviseHugePages(void* data, size_t size) {
   const auto begin = (reinterpret_cast<uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
@@ -107,8 +107,8 @@ size_t CDrainedText::AppendAscii(const char* bytes, size_t size) {
 }
 
 // Grows into a new string that leaves out what was taken. Each growth copies the text into
-// fresh memory, which costs far more than address space that is never touched: eightfold
-// while the text is small, then doubling, keeps the copies to a small part of a long output.
+// fresh memory, which costs far more than address space that is never touched: eightfold up
+// to 128 M characters, then doubling, keeps the copies to a small part of a long output.
 void CDrainedText::ReserveWide(size_t more) {
   if (m_wide.size() + more <= m_wide.capacity()) return;
   const size_t kept = m_wide.size() - m_start;
