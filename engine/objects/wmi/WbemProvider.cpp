@@ -9,6 +9,7 @@
 #include "engine/objects/wmi/OperatingSystemProvider.h"
 #include "engine/objects/wmi/ProcessProvider.h"
 #include "engine/objects/wmi/ProcessorProvider.h"
+#include "engine/objects/wmi/RegistryProvider.h"
 #include "engine/objects/wmi/WbemErrors.h"
 #include "engine/objects/wmi/WbemText.h"
 
@@ -34,6 +35,9 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   static CNetworkConfigurationProvider networkConfiguration;
   static CAccountProvider users(false);
   static CAccountProvider groups(true);
+  static CRegistryProvider registry;
+  // Windows has the registry class in both namespaces.
+  if (wbem_text::SameName(className, u"StdRegProv")) return &registry;
   if (!wbem_text::SameName(nameSpace, u"root\\cimv2")) return nullptr;
   if (wbem_text::SameName(className, u"Win32_Process")) return &processes;
   if (wbem_text::SameName(className, u"Win32_OperatingSystem")) return &operatingSystem;

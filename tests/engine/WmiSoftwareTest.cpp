@@ -1,0 +1,126 @@
+// The software a script manages through the management service: the registry through
+// StdRegProv, services, files and folders, and programs it starts. Each runs real scripts
+// against real files and processes in a temporary folder.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "engine/runtime/ScriptError.h"
+#include "engine/vm/ScriptEngine.h"
+#include "platform/TextConvert.h"
+#include "LogObject.h"
+#include "TempFolder.h"
+
+namespace quillet::engine {
+namespace {
+
+// The script's Log lines, then "error N" if it ended with a runtime error.
+std::string RunScript(const std::string& source) {
+  CScriptEngine engine;
+  auto* log = new CLogObject();
+  engine.AddNamedItem(u"Log", CVariant::Object(log));
+  std::string tail;
+  try {
+    engine.Run(platform::Utf8ToUtf16(source));
+  } catch (const CScriptError& e) {
+    tail = "error " + std::to_string(e.Number());
+  }
+  std::string out = platform::Utf16ToUtf8(log->lines) + tail;
+  engine.Close();
+  return out;
+}
+
+class WmiRegistry : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_folder.IsolateUserFolders();
+    ::setenv("QUILLET_REG_PROBE", "/probe", 1);
+  }
+  void TearDown() override { ::unsetenv("QUILLET_REG_PROBE"); }
+  test::CTempFolder m_folder;
+};
+
+constexpr const char* kRegistryPrelude = R"(
+Const HKCR = &H80000000
+Const HKCU = &H80000001
+Const HKLM = &H80000002
+Set sh = CreateObject("WScript.Shell")
+Set reg = GetObject("winmgmts:{impersonationLevel=impersonate}!\\.\root\default:StdRegProv")
+)";
+
+TEST_F(WmiRegistry, ValuesOfEveryKindReadBackBothWays) {
+  // Written by the registry class, read by RegRead; and the other way round.
+  EXPECT_EQ(RunScript(std::string(kRegistryPrelude) + R"(
+Log reg.CreateKey(HKCU, "Software\Firm\Tool")
+Log reg.SetStringValue(HKCU, "Software\Firm\Tool", "Name", "caf" & ChrW(233))
+Log reg.SetDWORDValue(HKCU, "Software\Firm\Tool", "Big", &HFFFFFFFF)
+Log reg.SetQWORDValue(HKCU, "Software\Firm\Tool", "Huge", "18446744073709551615")
+Log reg.SetExpandedStringValue(HKCU, "Software\Firm\Tool", "Where", "%QUILLET_REG_PROBE%\x")
+Log reg.SetMultiStringValue(HKCU, "Software\Firm\Tool", "List", Array("a", "b c"))
+Log reg.SetBinaryValue(HKCU, "Software\Firm\Tool", "Bytes", Array(0, 127, 255))
+Log reg.SetStringValue(HKCU, "Software\Firm\Tool", "", "default")
+Log sh.RegRead("HKCU\Software\Firm\Tool\Name") = "caf" & ChrW(233), sh.RegRead("HKCU\Software\Firm\Tool\Big")
+Log Join(sh.RegRead("HKCU\Software\Firm\Tool\List"), "|"), sh.RegRead("HKCU\Software\Firm\Tool\")
+b = sh.RegRead("HKCU\Software\Firm\Tool\Bytes") : Log UBound(b), b(2)
+sh.RegWrite "HKLM\Software\Other\Count", 42, "REG_DWORD"
+sh.RegWrite "HKLM\Software\Other\Text", "from the shell"
+r = reg.GetDWORDValue(HKLM, "Software\Other", "Count", n) : Log r, n, TypeName(n)
+r = reg.GetStringValue(HKLM, "Software\Other", "Text", s) : Log r, s
+reg.GetQWORDValue HKCU, "Software\Firm\Tool", "Huge", q : Log q, TypeName(q)
+reg.GetExpandedStringValue HKCU, "Software\Firm\Tool", "Where", e : Log e
+reg.GetStringValue HKCU, "Software\Firm\Tool", "Where", e : Log e
+reg.GetMultiStringValue HKCU, "Software\Firm\Tool", "List", m : Log UBound(m), m(1)
+reg.GetBinaryValue HKCU, "Software\Firm\Tool", "Bytes", b : Log TypeName(b(1)), b(0), b(1), b(2)
+reg.GetStringValue HKCU, "Software\Firm\Tool", "", d : Log d
+reg.GetStringValue 2147483649, "Software\Firm\Tool", "Name", s : Log Len(s)
+)"),
+            "0\n0\n0\n0\n0\n0\n0\n0\nTrue -1\na|b c default\n2 255\n0 42 Long\n0 from the shell\n"
+            "18446744073709551615 String\n/probe\\x\n%QUILLET_REG_PROBE%\\x\n1 b c\nByte 0 127 255\ndefault\n4\n");
+}
+
+TEST_F(WmiRegistry, MissingKeysValuesAndWrongKindsAnswerAsWindows) {
+  EXPECT_EQ(RunScript(std::string(kRegistryPrelude) + R"(
+s = "unchanged"
+Log reg.GetStringValue(HKCU, "Software\Nowhere", "X", s), IsNull(s)
+reg.CreateKey HKCU, "Software\Here"
+Log reg.GetStringValue(HKCU, "Software\Here", "X", s), IsNull(s)
+reg.SetDWORDValue HKCU, "Software\Here", "N", 5
+Log Hex(reg.GetStringValue(HKCU, "Software\Here", "N", s)), Hex(reg.SetDWORDValue(HKCU, "Software\Here", "N", "text"))
+Log Hex(reg.SetBinaryValue(HKCU, "Software\Here", "B", Array(1, 256)))
+Log reg.SetStringValue(HKCU, "Software\Nowhere", "X", "y"), reg.EnumKey(HKCU, "Software\Nowhere", k)
+Log reg.CreateKey(HKCU, "Software\Here\Child"), reg.DeleteKey(HKCU, "Software\Here"), reg.DeleteKey(HKCU, "Software\Here\Child")
+Log reg.DeleteValue(HKCU, "Software\Here", "N"), reg.DeleteValue(HKCU, "Software\Here", "N"), reg.DeleteKey(HKCU, "Software\Here")
+Log reg.DeleteKey(HKCU, ""), reg.GetStringValue(HKCU, "Software\Here", "X", s), reg.GetStringValue(&H80000009, "Software", "X", s)
+Log reg.CreateKey(HKCR, "NotHere"), reg.SetStringValue(HKCR, "", "X", "y")
+Log reg.CheckAccess(HKCU, "Software", 1, ok1), ok1, reg.CheckAccess(HKCU, "Software", &H20006, ok2), ok2
+Log reg.CheckAccess(HKCR, "", &H20019, ok3), ok3, reg.CheckAccess(HKCR, "", 2, ok4), ok4, reg.CheckAccess(HKCU, "Software\Nowhere", 1, ok5)
+)"),
+            "2 True\n1 True\n80041005 80041005\n80041005\n2 2\n0 5 0\n0 2 0\n5 2 6\n5 5\n0 True 0 True\n0 True 5 False 2\n");
+}
+
+TEST_F(WmiRegistry, ListsSubkeysAndValuesWithTheirKinds) {
+  EXPECT_EQ(RunScript(std::string(kRegistryPrelude) + R"(
+reg.CreateKey HKCU, "Software\Firm\Empty"
+reg.CreateKey HKCU, "Software\Firm\Second"
+reg.SetStringValue HKCU, "Software\Firm", "S", "x"
+reg.SetDWORDValue HKCU, "Software\Firm", "D", 1
+reg.SetBinaryValue HKCU, "Software\Firm", "B", Array(1)
+reg.SetMultiStringValue HKCU, "Software\Firm", "M", Array("x")
+reg.SetExpandedStringValue HKCU, "Software\Firm", "E", "x"
+reg.SetQWORDValue HKCU, "Software\Firm", "Q", 1
+Log reg.EnumKey(HKCU, "Software\Firm", keys), Join(keys, ",")
+Log reg.EnumKey(HKCU, "Software\Firm\Empty", none), IsNull(none)
+Log reg.EnumValues(HKCU, "Software\Firm", names, types), Join(names, ","), Join(types, ",")
+Log reg.EnumValues(HKCU, "Software\Firm\Empty", names, types), IsNull(names), IsNull(types)
+' The same class in root\cimv2, reached through the service's Get.
+Set reg2 = GetObject("winmgmts:\\.\root\cimv2").Get("StdRegProv")
+reg2.EnumKey HKCU, "\Software\Firm\", keys : Log UBound(keys)
+Log TypeName(reg), reg.Path_.Class
+)"),
+            "0 Empty,Second\n0 True\n0 S,D,B,M,E,Q 1,4,3,7,2,11\n0 True True\n1\nSWbemObjectEx StdRegProv\n");
+}
+
+}  // namespace
+}  // namespace quillet::engine
