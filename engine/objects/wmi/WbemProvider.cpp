@@ -10,6 +10,7 @@
 #include "engine/objects/wmi/ProcessProvider.h"
 #include "engine/objects/wmi/ProcessorProvider.h"
 #include "engine/objects/wmi/RegistryProvider.h"
+#include "engine/objects/wmi/ServiceProvider.h"
 #include "engine/objects/wmi/WbemErrors.h"
 #include "engine/objects/wmi/WbemText.h"
 
@@ -36,6 +37,7 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   static CAccountProvider users(false);
   static CAccountProvider groups(true);
   static CRegistryProvider registry;
+  static CServiceProvider services;
   // Windows has the registry class in both namespaces.
   if (wbem_text::SameName(className, u"StdRegProv")) return &registry;
   if (!wbem_text::SameName(nameSpace, u"root\\cimv2")) return nullptr;
@@ -50,6 +52,7 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   if (wbem_text::SameName(className, u"Win32_NetworkAdapterConfiguration")) return &networkConfiguration;
   if (wbem_text::SameName(className, u"Win32_UserAccount")) return &users;
   if (wbem_text::SameName(className, u"Win32_Group")) return &groups;
+  if (wbem_text::SameName(className, u"Win32_Service")) return &services;
   return nullptr;
 }
 
