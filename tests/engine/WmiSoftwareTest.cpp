@@ -7,8 +7,12 @@
 #include <cstdlib>
 #include <string>
 
+#include <filesystem>
+
 #include "engine/runtime/ScriptError.h"
 #include "engine/vm/ScriptEngine.h"
+#include "platform/AppPaths.h"
+#include "platform/SettingsStore.h"
 #include "platform/TextConvert.h"
 #include "LogObject.h"
 #include "TempFolder.h"
@@ -120,6 +124,98 @@ reg2.EnumKey HKCU, "\Software\Firm\", keys : Log UBound(keys)
 Log TypeName(reg), reg.Path_.Class
 )"),
             "0 Empty,Second\n0 True\n0 S,D,B,M,E,Q 1,4,3,7,2,11\n0 True True\n1\nSWbemObjectEx StdRegProv\n");
+}
+
+class WmiFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_folder.IsolateUserFolders();
+    m_root = m_folder.File("w");
+    std::filesystem::create_directories(m_root + "/wmi_probe/sub");
+    test::WriteFile(m_root + "/wmi_probe/file.txt", "hello");
+    test::WriteFile(m_root + "/wmi_probe/.hidden.log", "");
+    test::WriteFile(m_root + "/wmi_probe/noext", "12");
+    test::WriteFile(m_root + "/wmi_probe/sub/inner.txt", "x");
+    platform::CSettingsStore settings(platform::SettingsFilePath(),
+                                      platform::CSettingsStore::RootKeyFor(u"Kelmarsh", u"Quillet"));
+    ASSERT_TRUE(settings.WriteString(u"Drives", u"W", platform::Utf8ToUtf16(m_root)));
+  }
+  test::CTempFolder m_folder;
+  std::string m_root;
+};
+
+constexpr const char* kFilesPrelude = R"(
+Set svc = GetObject("winmgmts:{impersonationLevel=impersonate}!\\.\root\cimv2")
+Set fso = CreateObject("Scripting.FileSystemObject")
+Function Names(items)
+  Set d = CreateObject("Scripting.Dictionary")
+  For Each x In items : d.Add x.Name, 0 : Next
+  ' Listing order is the file system's: sorted for comparing.
+  k = d.Keys
+  For i = 0 To UBound(k) : For j = i + 1 To UBound(k)
+    If k(j) < k(i) Then t = k(i) : k(i) = k(j) : k(j) = t
+  Next : Next
+  Names = Join(k, "|")
+End Function
+)";
+
+TEST_F(WmiFiles, QueriesNameAFileOrAFolderThroughTheDriveLetters) {
+  EXPECT_EQ(RunScript(std::string(kFilesPrelude) + R"(
+Set found = svc.ExecQuery("Select * From CIM_DataFile Where Name = 'W:\\wmi_probe\\file.txt'")
+Log found.Count
+For Each f In found
+  Log f.Name, f.Drive, f.Path, f.FileName, f.Extension, f.FileSize, f.Hidden, f.Readable, f.Writeable, f.Archive, f.System, f.FileType
+  Set dt = CreateObject("WbemScripting.SWbemDateTime")
+  dt.Value = f.LastModified
+  Log DateDiff("s", dt.GetVarDate(True), fso.GetFile(f.Name).DateLastModified), Len(f.CreationDate), Len(f.LastAccessed)
+Next
+Log Names(svc.ExecQuery("Select * From CIM_DataFile Where Drive = 'W:' And Path = '\\wmi_probe\\'"))
+Log Names(svc.ExecQuery("Select * From CIM_DataFile Where Path = '\\wmi_probe\\' And Extension = ''"))
+Log Names(svc.ExecQuery("Select * From CIM_DataFile Where Path = '\\wmi_probe\\' And Drive = 'w:' And Extension = 'txt'"))
+Log Names(svc.ExecQuery("Select * From CIM_DataFile Where Name = 'W:\\wmi_probe\\noext' Or Name = 'W:\\wmi_probe\\sub\\inner.txt'"))
+For Each f In svc.ExecQuery("Select * From CIM_DataFile Where Drive = 'W:' And Path = '\\wmi_probe\\' And Hidden = True")
+  Log f.FileName, f.Extension
+Next
+Log Names(svc.ExecQuery("Select * From Win32_Directory Where Drive = 'W:' And Path = '\\wmi_probe\\'"))
+Set dirs = svc.ExecQuery("Select * From Win32_Directory Where Name = 'W:\\wmi_probe\\sub'")
+For Each d In dirs : Log d.Name, d.FileType, IsNull(d.FileSize), d.Archive, d.Path_.RelPath : Next
+Log svc.ExecQuery("Select * From CIM_DataFile Where Name = 'W:\\wmi_probe\\sub'").Count, svc.ExecQuery("Select * From CIM_DataFile Where Name = 'W:\\wmi_probe\\none'").Count
+Log GetObject("winmgmts:CIM_DataFile.Name='W:\\wmi_probe\\noext'").FileSize
+On Error Resume Next
+Set all = svc.ExecQuery("Select * From CIM_DataFile Where Extension = 'txt'")
+Log Hex(Err.Number), Err.Description
+Err.Clear
+Set all = svc.ExecQuery("Select * From CIM_DataFile Where Name = 'W:\\a' Or Extension = 'txt'")
+Log Hex(Err.Number)
+)"),
+            "1\n"
+            "W:\\wmi_probe\\file.txt W: \\wmi_probe\\ file txt 5 False True True True False TXT File\n0 25 25\n"
+            "W:\\wmi_probe\\.hidden.log|W:\\wmi_probe\\file.txt|W:\\wmi_probe\\noext\n"
+            "W:\\wmi_probe\\noext\n"
+            "w:\\wmi_probe\\file.txt\n"
+            "W:\\wmi_probe\\noext|W:\\wmi_probe\\sub\\inner.txt\n"
+            ".hidden log\n"
+            "W:\\wmi_probe\\sub\n"
+            "W:\\wmi_probe\\sub File Folder True False Win32_Directory.Name=\"W:\\\\wmi_probe\\\\sub\"\n"
+            "0 0\n2\n"
+            "80041024 Provider is not capable of the attempted operation\n80041024\n");
+}
+
+TEST_F(WmiFiles, RenameCopyAndDeleteAnswerAsWindows) {
+  EXPECT_EQ(RunScript(std::string(kFilesPrelude) + R"(
+Set file = GetObject("winmgmts:CIM_DataFile.Name='W:\\wmi_probe\\file.txt'")
+Log file.Copy("W:\wmi_probe\copy.txt"), file.Copy("W:\wmi_probe\copy.txt"), fso.OpenTextFile("W:\wmi_probe\copy.txt").ReadAll
+Log file.Rename("W:\wmi_probe\noext"), file.Rename("W:\wmi_probe\moved.txt"), fso.FileExists("W:\wmi_probe\moved.txt"), fso.FileExists("W:\wmi_probe\file.txt")
+Log file.Rename("W:\wmi_probe\again.txt"), file.Delete()
+Set folder = GetObject("winmgmts:Win32_Directory.Name='W:\\wmi_probe\\sub'")
+Log folder.Copy("W:\wmi_probe\sub2"), fso.FileExists("W:\wmi_probe\sub2\inner.txt")
+Log folder.Delete(), fso.FolderExists("W:\wmi_probe\sub")
+fso.DeleteFile "W:\wmi_probe\sub\inner.txt"
+Log folder.Delete(), fso.FolderExists("W:\wmi_probe\sub")
+Set copy = GetObject("winmgmts:CIM_DataFile.Name='W:\\wmi_probe\\copy.txt'")
+Log copy.Delete(), fso.FileExists("W:\wmi_probe\copy.txt"), copy.Delete()
+)"),
+            "0 10 hello\n10 0 True False\n9 9\n0 True\n14 True\n0 False\n0 False 9\n");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "engine/objects/wmi/ComputerSystemProvider.h"
 #include "engine/objects/wmi/CurrentTimeProvider.h"
 #include "engine/objects/wmi/EnvironmentProvider.h"
+#include "engine/objects/wmi/FileProvider.h"
 #include "engine/objects/wmi/LogicalDiskProvider.h"
 #include "engine/objects/wmi/NetworkConfigurationProvider.h"
 #include "engine/objects/wmi/OperatingSystemProvider.h"
@@ -38,6 +39,8 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   static CAccountProvider groups(true);
   static CRegistryProvider registry;
   static CServiceProvider services;
+  static CFileProvider files(false);
+  static CFileProvider folders(true);
   // Windows has the registry class in both namespaces.
   if (wbem_text::SameName(className, u"StdRegProv")) return &registry;
   if (!wbem_text::SameName(nameSpace, u"root\\cimv2")) return nullptr;
@@ -53,6 +56,8 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   if (wbem_text::SameName(className, u"Win32_UserAccount")) return &users;
   if (wbem_text::SameName(className, u"Win32_Group")) return &groups;
   if (wbem_text::SameName(className, u"Win32_Service")) return &services;
+  if (wbem_text::SameName(className, u"CIM_DataFile")) return &files;
+  if (wbem_text::SameName(className, u"Win32_Directory")) return &folders;
   return nullptr;
 }
 

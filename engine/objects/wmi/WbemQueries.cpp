@@ -83,6 +83,34 @@ bool MatchesKeys(const SWbemInstance& instance, const SWbemObjectPath& path) {
   return true;
 }
 
+// The string keys of a path as a condition, so that a provider can find the one instance
+// without reading every other (a file by its name, a process by its handle).
+std::unique_ptr<SWqlCondition> KeyCondition(const SWmiClass& cls, const SWbemObjectPath& path) {
+  std::unique_ptr<SWqlCondition> all;
+  for (const auto& [name, wanted] : path.keys) {
+    std::u16string property = name;
+    if (property.empty()) {
+      const auto key = std::find_if(cls.properties.begin(), cls.properties.end(), [](const auto& p) { return p.isKey; });
+      if (key != cls.properties.end()) property = key->name;
+    }
+    const int index = cls.PropertyIndex(property);
+    if (index < 0 || cls.properties[static_cast<size_t>(index)].type != platform::ECimType::String) continue;
+    auto compare = std::make_unique<SWqlCondition>();
+    compare->first.isProperty = true;
+    compare->first.property = property;
+    compare->second.literal = CVariant::String(wanted);
+    if (all) {
+      auto both = std::make_unique<SWqlCondition>();
+      both->kind = SWqlCondition::EKind::And;
+      both->left = std::move(all);
+      both->right = std::move(compare);
+      compare = std::move(both);
+    }
+    all = std::move(compare);
+  }
+  return all;
+}
+
 }  // namespace
 
 WbemInstances RunWqlQuery(const SWbemConnection& connection, std::u16string_view text) {
@@ -118,7 +146,8 @@ std::shared_ptr<SWbemInstance> ObjectAtPath(const SWbemConnection& connection, s
     classObject->isClass = true;
     return classObject;
   }
-  for (auto& instance : Enumerate(cls, nullptr)) {
+  const std::unique_ptr<SWqlCondition> keys = KeyCondition(cls, path);
+  for (auto& instance : Enumerate(cls, keys.get())) {
     if (path.singleton || MatchesKeys(*instance, path)) return instance;
   }
   wbem_error::Raise(wbem_error::kNotFound, kSource);
