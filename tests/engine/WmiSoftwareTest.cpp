@@ -7,8 +7,11 @@
 #include <cstdlib>
 #include <string>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
+#include "engine/objects/wsh/DetachedChildren.h"
 #include "engine/runtime/ScriptError.h"
 #include "engine/vm/ScriptEngine.h"
 #include "platform/AppPaths.h"
@@ -216,6 +219,40 @@ Set copy = GetObject("winmgmts:CIM_DataFile.Name='W:\\wmi_probe\\copy.txt'")
 Log copy.Delete(), fso.FileExists("W:\wmi_probe\copy.txt"), copy.Delete()
 )"),
             "0 10 hello\n10 0 True False\n9 9\n0 True\n14 True\n0 False\n0 False 9\n");
+}
+
+class WmiProcessCreate : public WmiFiles {};
+
+TEST_F(WmiProcessCreate, StartsAProgramThatRunsOnByItself) {
+  std::filesystem::create_directories(m_root + "/work");
+  const std::string started = RunScript(R"(
+Set proc = GetObject("winmgmts:\\.\root\cimv2").Get("Win32_Process")
+Log proc.Create("no-such-program-here --x", Null, Null, none), IsNull(none)
+Log proc.Create("sh -c true", "W:\missing", Null, none), proc.Create("", Null, Null, none)
+r = proc.Create("sh -c ""echo $$ > started.txt; exec sleep 30""", "W:\work", Null, pid)
+Log r, pid
+)");
+  ASSERT_EQ(started.substr(0, 12), "9 True\n9 21\n") << started;
+  const std::string pid = started.substr(started.find("\n0 ") + 3, started.size() - started.find("\n0 ") - 4);
+  // The program says it started in the folder asked for, under the id the script was given.
+  const std::string marker = m_root + "/work/started.txt";
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!std::filesystem::exists(marker) && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  while (test::ReadFile(marker).find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(test::ReadFile(marker), pid + "\n");
+  EXPECT_EQ(std::filesystem::read_symlink("/proc/" + pid + "/fd/1"), "/dev/null") << "not tied to the script's console";
+  // The script finds it among the processes and ends it.
+  EXPECT_EQ(RunScript("For Each p In GetObject(\"winmgmts:\").ExecQuery(\"Select * From Win32_Process Where ProcessId = " +
+                      pid + "\")\nLog p.Name, p.Terminate()\nNext"),
+            "sleep 0\n");
+  while (wsh::ReapDetachedChildren() > 0 && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_FALSE(std::filesystem::exists("/proc/" + pid)) << "collected once it ended";
 }
 
 }  // namespace
