@@ -221,6 +221,27 @@ Log copy.Delete(), fso.FileExists("W:\wmi_probe\copy.txt"), copy.Delete()
             "0 10 hello\n10 0 True False\n9 9\n0 True\n14 True\n0 False\n0 False 9\n");
 }
 
+TEST_F(WmiFiles, EveryDriveLetterIsALogicalDiskWithFileSystemObjectsFacts) {
+  platform::CSettingsStore settings(platform::SettingsFilePath(),
+                                    platform::CSettingsStore::RootKeyFor(u"Kelmarsh", u"Quillet"));
+  ASSERT_TRUE(settings.WriteString(u"Drives", u"V", platform::Utf8ToUtf16(m_folder.File("gone"))));
+  EXPECT_EQ(RunScript(R"(
+Set fso = CreateObject("Scripting.FileSystemObject")
+Set svc = GetObject("winmgmts:\\.\root\cimv2")
+letters = ""
+For Each d In fso.Drives : letters = letters & d.DriveLetter & ": " : Next
+disks = ""
+For Each disk In svc.ExecQuery("Select * From Win32_LogicalDisk Where DeviceID Like '_:'") : disks = disks & disk.DeviceID & " " : Next
+Log letters = disks, fso.Drives.Count = svc.ExecQuery("Select * From Win32_LogicalDisk Where DeviceID Like '_:'").Count
+Set w = svc.Get("Win32_LogicalDisk.DeviceID='W:'")
+Set fw = fso.GetDrive("W:")
+Log CDbl(w.Size) = fw.TotalSize, w.FileSystem = fw.FileSystem, w.DriveType = fw.DriveType + 1, w.Description
+Set v = svc.Get("Win32_LogicalDisk.DeviceID='V:'")
+Log IsNull(v.Size), v.DriveType, fso.GetDrive("V:").IsReady
+)"),
+            "True True\nTrue True True Local Fixed Disk\nTrue 0 False\n");
+}
+
 class WmiProcessCreate : public WmiFiles {};
 
 TEST_F(WmiProcessCreate, StartsAProgramThatRunsOnByItself) {
