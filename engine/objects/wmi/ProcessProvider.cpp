@@ -246,6 +246,9 @@ bool DecidedEarly(const SWqlCondition& where) {
 }  // namespace
 
 void CProcessProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCondition* where, WbemInstances& out) {
+  // Programs the script started and that have ended are collected first, so that a script
+  // waiting for one to go sees it gone, as on Windows, rather than as a dead entry.
+  wsh::ReapDetachedChildren();
   DIR* proc = opendir("/proc");
   if (proc == nullptr) return;
   const SSystemFacts facts;
