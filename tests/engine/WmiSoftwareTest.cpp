@@ -212,13 +212,14 @@ Log file.Rename("W:\wmi_probe\noext"), file.Rename("W:\wmi_probe\moved.txt"), fs
 Log file.Rename("W:\wmi_probe\again.txt"), file.Delete()
 Set folder = GetObject("winmgmts:Win32_Directory.Name='W:\\wmi_probe\\sub'")
 Log folder.Copy("W:\wmi_probe\sub2"), fso.FileExists("W:\wmi_probe\sub2\inner.txt")
+Log folder.Copy("W:\wmi_probe\sub\deeper"), folder.Rename("W:\wmi_probe\sub\deeper"), fso.FolderExists("W:\wmi_probe\sub\deeper")
 Log folder.Delete(), fso.FolderExists("W:\wmi_probe\sub")
 fso.DeleteFile "W:\wmi_probe\sub\inner.txt"
 Log folder.Delete(), fso.FolderExists("W:\wmi_probe\sub")
 Set copy = GetObject("winmgmts:CIM_DataFile.Name='W:\\wmi_probe\\copy.txt'")
 Log copy.Delete(), fso.FileExists("W:\wmi_probe\copy.txt"), copy.Delete()
 )"),
-            "0 10 hello\n10 0 True False\n9 9\n0 True\n14 True\n0 False\n0 False 9\n");
+            "0 10 hello\n10 0 True False\n9 9\n0 True\n21 21 False\n14 True\n0 False\n0 False 9\n");
 }
 
 TEST_F(WmiFiles, EveryDriveLetterIsALogicalDiskWithFileSystemObjectsFacts) {

@@ -210,7 +210,8 @@ int32_t ReturnValueOf(int error) {
     case EEXIST: return kAlreadyExists;
     case EXDEV: return kNotSameDrive;
     case ENOTEMPTY: return kFolderNotEmpty;
-    case ENOENT: return kInvalidParameter;
+    case ENOENT:
+    case EINVAL: return kInvalidParameter;  // EINVAL: a folder moved into itself
     default: return kUnknownFailure;
   }
 }
@@ -224,6 +225,11 @@ int32_t Rename(const std::string& from, const std::string& to) {
 int32_t Copy(const std::string& from, const std::string& to, bool folder) {
   struct stat info{};
   if (lstat(to.c_str(), &info) == 0) return kAlreadyExists;
+  // A folder copied into itself would copy its own copy without end.
+  std::error_code ignored;
+  const std::string source = fs::weakly_canonical(from, ignored).string();
+  const std::string target = fs::weakly_canonical(to, ignored).string();
+  if (folder && target.starts_with(source + "/")) return kInvalidParameter;
   std::error_code error;
   if (folder) {
     fs::copy(from, to, fs::copy_options::recursive, error);
