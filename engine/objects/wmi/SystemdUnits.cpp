@@ -173,7 +173,10 @@ std::vector<SUnit> ReadServiceUnits(const SSetup& setup) {
     std::sort(files.begin(), files.end());
     for (const fs::path& path : files) {
       const std::string fileName = path.filename().string();
-      if (!fileName.ends_with(kSuffix) || fileName.ends_with("@" + std::string(kSuffix))) continue;
+      if (fileName.size() <= kSuffix.size() || !fileName.ends_with(kSuffix) ||
+          fileName.ends_with("@" + std::string(kSuffix))) {
+        continue;
+      }
       if (!seen.insert(fileName).second || IsAlias(path)) continue;
       SUnit unit;
       unit.name = fileName.substr(0, fileName.size() - kSuffix.size());
@@ -199,7 +202,7 @@ void ApplyShowOutput(std::string_view output, std::vector<SUnit>& units) {
   const auto flush = [&] {
     const std::string id = block["Id"];
     const bool notFound = block["LoadState"] == "not-found";
-    if (id.ends_with(kSuffix) && !notFound) {
+    if (id.size() > kSuffix.size() && id.ends_with(kSuffix) && !notFound) {
       const std::string name = id.substr(0, id.size() - kSuffix.size());
       SUnit* unit = FindUnit(units, name);
       if (unit == nullptr) {
