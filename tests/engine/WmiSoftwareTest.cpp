@@ -99,12 +99,12 @@ Log Hex(reg.SetBinaryValue(HKCU, "Software\Here", "B", Array(1, 256)))
 Log reg.SetStringValue(HKCU, "Software\Nowhere", "X", "y"), reg.EnumKey(HKCU, "Software\Nowhere", k)
 Log reg.CreateKey(HKCU, "Software\Here\Child"), reg.DeleteKey(HKCU, "Software\Here"), reg.DeleteKey(HKCU, "Software\Here\Child")
 Log reg.DeleteValue(HKCU, "Software\Here", "N"), reg.DeleteValue(HKCU, "Software\Here", "N"), reg.DeleteKey(HKCU, "Software\Here")
-Log reg.DeleteKey(HKCU, ""), reg.GetStringValue(HKCU, "Software\Here", "X", s), reg.GetStringValue(&H80000009, "Software", "X", s)
+Log reg.DeleteKey(HKCU, ""), reg.GetStringValue(HKCU, "Software\Here", "X", s), reg.GetStringValue(&H80000009, "Software", "X", s), reg.EnumKey(-1E+300, "Software", k)
 Log reg.CreateKey(HKCR, "NotHere"), reg.SetStringValue(HKCR, "", "X", "y")
 Log reg.CheckAccess(HKCU, "Software", 1, ok1), ok1, reg.CheckAccess(HKCU, "Software", &H20006, ok2), ok2
 Log reg.CheckAccess(HKCR, "", &H20019, ok3), ok3, reg.CheckAccess(HKCR, "", 2, ok4), ok4, reg.CheckAccess(HKCU, "Software\Nowhere", 1, ok5)
 )"),
-            "2 True\n1 True\n80041005 80041005\n80041005\n2 2\n0 5 0\n0 2 0\n5 2 6\n5 5\n0 True 0 True\n0 True 5 False 2\n");
+            "2 True\n1 True\n80041005 80041005\n80041005\n2 2\n0 5 0\n0 2 0\n5 2 6 6\n5 5\n0 True 0 True\n0 True 5 False 2\n");
 }
 
 TEST_F(WmiRegistry, ListsSubkeysAndValuesWithTheirKinds) {

@@ -54,8 +54,9 @@ bool IsGiven(const CVariant& arg) {
 uint32_t HiveNumber(std::span<CVariant> args) {
   if (args.empty() || !IsGiven(args[0])) return kLocalMachine;
   const double number = args[0].Deref().ToDouble();
+  if (number < -2147483648.0 || number > 4294967295.0 || number != number) return 0;  // no hive
   if (number < 0) return static_cast<uint32_t>(static_cast<int32_t>(number));
-  return number > 4294967295.0 ? 0 : static_cast<uint32_t>(number);
+  return static_cast<uint32_t>(number);
 }
 
 std::u16string TextArg(std::span<CVariant> args, size_t index) {
