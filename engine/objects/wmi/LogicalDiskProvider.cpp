@@ -6,7 +6,6 @@
 #include <sstream>
 #include <string>
 
-#include "engine/objects/wmi/LetteredDisks.h"
 #include "engine/objects/wmi/MachineFiles.h"
 #include "engine/objects/wmi/WbemValues.h"
 
@@ -73,12 +72,10 @@ void FillSizes(SWbemInstance& disk, const std::string& mountPoint) {
 }  // namespace
 
 void CLogicalDiskProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCondition*, WbemInstances& out) {
-  // The drive letters first, as scripts name them; then the mounts no letter stands for.
-  std::set<std::string> seen;
-  AddLetteredDisks(cls, out, seen);
   const auto mounts = machine::ReadSmallFile("/proc/mounts");
   if (!mounts) return;
   const CVariant host = Text(machine::HostName());
+  std::set<std::string> seen;
   std::istringstream lines(*mounts);
   std::string line;
   while (std::getline(lines, line)) {

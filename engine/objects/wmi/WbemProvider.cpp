@@ -3,9 +3,9 @@
 #include "engine/objects/wmi/AccountProvider.h"
 #include "engine/objects/wmi/ComputerSystemProvider.h"
 #include "engine/objects/wmi/CurrentTimeProvider.h"
+#include "engine/objects/wmi/DriveLetterDiskProvider.h"
 #include "engine/objects/wmi/EnvironmentProvider.h"
 #include "engine/objects/wmi/FileProvider.h"
-#include "engine/objects/wmi/LogicalDiskProvider.h"
 #include "engine/objects/wmi/NetworkConfigurationProvider.h"
 #include "engine/objects/wmi/OperatingSystemProvider.h"
 #include "engine/objects/wmi/ProcessProvider.h"
@@ -28,7 +28,7 @@ void SetOutParameter(std::span<CVariant> args, size_t index, CVariant value) {
 CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_view className) {
   static CProcessProvider processes;
   static COperatingSystemProvider operatingSystem;
-  static CLogicalDiskProvider logicalDisks;
+  static CDriveLetterDiskProvider logicalDisks;
   static CComputerSystemProvider computerSystem;
   static CProcessorProvider processors;
   static CEnvironmentProvider environment;

@@ -83,30 +83,26 @@ bool MatchesKeys(const SWbemInstance& instance, const SWbemObjectPath& path) {
   return true;
 }
 
-// The string keys of a path as a condition, so that a provider can find the one instance
-// without reading every other (a file by its name, a process by its handle).
-std::unique_ptr<SWqlCondition> KeyCondition(const SWmiClass& cls, const SWbemObjectPath& path) {
+// The keys of a path as the condition of a query for them, so that a provider that must be told
+// what to look at (an echo request's address) serves Get as it serves ExecQuery. The keys are
+// still matched afterwards; the condition only lets a provider look early.
+std::unique_ptr<SWqlCondition> KeysCondition(const SWbemObjectPath& path) {
   std::unique_ptr<SWqlCondition> all;
   for (const auto& [name, wanted] : path.keys) {
-    std::u16string property = name;
-    if (property.empty()) {
-      const auto key = std::find_if(cls.properties.begin(), cls.properties.end(), [](const auto& p) { return p.isKey; });
-      if (key != cls.properties.end()) property = key->name;
+    if (name.empty()) return nullptr;  // Class="x": the key's name comes from the class
+    auto equal = std::make_unique<SWqlCondition>();
+    equal->first.isProperty = true;
+    equal->first.property = name;
+    equal->second.literal = CVariant::String(wanted);
+    if (!all) {
+      all = std::move(equal);
+      continue;
     }
-    const int index = cls.PropertyIndex(property);
-    if (index < 0 || cls.properties[static_cast<size_t>(index)].type != platform::ECimType::String) continue;
-    auto compare = std::make_unique<SWqlCondition>();
-    compare->first.isProperty = true;
-    compare->first.property = property;
-    compare->second.literal = CVariant::String(wanted);
-    if (all) {
-      auto both = std::make_unique<SWqlCondition>();
-      both->kind = SWqlCondition::EKind::And;
-      both->left = std::move(all);
-      both->right = std::move(compare);
-      compare = std::move(both);
-    }
-    all = std::move(compare);
+    auto both = std::make_unique<SWqlCondition>();
+    both->kind = SWqlCondition::EKind::And;
+    both->left = std::move(all);
+    both->right = std::move(equal);
+    all = std::move(both);
   }
   return all;
 }
@@ -146,7 +142,7 @@ std::shared_ptr<SWbemInstance> ObjectAtPath(const SWbemConnection& connection, s
     classObject->isClass = true;
     return classObject;
   }
-  const std::unique_ptr<SWqlCondition> keys = KeyCondition(cls, path);
+  const std::unique_ptr<SWqlCondition> keys = KeysCondition(path);
   for (auto& instance : Enumerate(cls, keys.get())) {
     if (path.singleton || MatchesKeys(*instance, path)) return instance;
   }
