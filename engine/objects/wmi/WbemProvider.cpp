@@ -5,13 +5,11 @@
 #include "engine/objects/wmi/CurrentTimeProvider.h"
 #include "engine/objects/wmi/DriveLetterDiskProvider.h"
 #include "engine/objects/wmi/EnvironmentProvider.h"
-#include "engine/objects/wmi/FileProvider.h"
 #include "engine/objects/wmi/NetworkConfigurationProvider.h"
 #include "engine/objects/wmi/OperatingSystemProvider.h"
 #include "engine/objects/wmi/ProcessProvider.h"
 #include "engine/objects/wmi/ProcessorProvider.h"
-#include "engine/objects/wmi/RegistryProvider.h"
-#include "engine/objects/wmi/ServiceProvider.h"
+#include "engine/objects/wmi/SoftwareProviders.h"
 #include "engine/objects/wmi/WbemErrors.h"
 #include "engine/objects/wmi/WbemText.h"
 
@@ -37,12 +35,7 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   static CNetworkConfigurationProvider networkConfiguration;
   static CAccountProvider users(false);
   static CAccountProvider groups(true);
-  static CRegistryProvider registry;
-  static CServiceProvider services;
-  static CFileProvider files(false);
-  static CFileProvider folders(true);
-  // Windows has the registry class in both namespaces.
-  if (wbem_text::SameName(className, u"StdRegProv")) return &registry;
+  if (CWbemProvider* software = FindSoftwareProvider(nameSpace, className)) return software;
   if (!wbem_text::SameName(nameSpace, u"root\\cimv2")) return nullptr;
   if (wbem_text::SameName(className, u"Win32_Process")) return &processes;
   if (wbem_text::SameName(className, u"Win32_OperatingSystem")) return &operatingSystem;
@@ -55,9 +48,6 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   if (wbem_text::SameName(className, u"Win32_NetworkAdapterConfiguration")) return &networkConfiguration;
   if (wbem_text::SameName(className, u"Win32_UserAccount")) return &users;
   if (wbem_text::SameName(className, u"Win32_Group")) return &groups;
-  if (wbem_text::SameName(className, u"Win32_Service")) return &services;
-  if (wbem_text::SameName(className, u"CIM_DataFile")) return &files;
-  if (wbem_text::SameName(className, u"Win32_Directory")) return &folders;
   return nullptr;
 }
 
