@@ -15,6 +15,7 @@
 #include "engine/runtime/ScriptError.h"
 #include "engine/vm/ScriptEngine.h"
 #include "platform/AppPaths.h"
+#include "platform/PeFileVersion.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextConvert.h"
 #include "LogObject.h"
@@ -220,6 +221,18 @@ Set copy = GetObject("winmgmts:CIM_DataFile.Name='W:\\wmi_probe\\copy.txt'")
 Log copy.Delete(), fso.FileExists("W:\wmi_probe\copy.txt"), copy.Delete()
 )"),
             "0 10 hello\n10 0 True False\n9 9\n0 True\n21 21 False\n14 True\n0 False\n0 False 9\n");
+}
+
+TEST_F(WmiFiles, ProgramFilesCarryTheirVersion) {
+  std::filesystem::create_directories(m_root + "/bin");
+  test::WriteFile(m_root + "/bin/tool.exe", platform::BuildPeWithFileVersion(1, 2, 3, 4, true));
+  test::WriteFile(m_root + "/bin/notes.txt", platform::BuildPeWithFileVersion(5, 6, 7, 8, false));
+  EXPECT_EQ(RunScript(std::string(kFilesPrelude) + R"(
+For Each f In svc.ExecQuery("Select * From CIM_DataFile Where Name = 'W:\\bin\\tool.exe' Or Name = 'W:\\bin\\notes.txt'")
+  Log f.FileName, f.Version, f.Version = fso.GetFileVersion(f.Name)
+Next
+)"),
+            "tool 1.2.3.4 True\nnotes Null Null\n");
 }
 
 TEST_F(WmiFiles, EveryDriveLetterIsALogicalDiskWithFileSystemObjectsFacts) {

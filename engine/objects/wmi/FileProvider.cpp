@@ -16,6 +16,7 @@
 #include "engine/objects/wmi/WbemValues.h"
 #include "engine/runtime/ScriptError.h"
 #include "platform/DriveMap.h"
+#include "platform/PeFileVersion.h"
 #include "platform/TextConvert.h"
 
 namespace quillet::engine {
@@ -109,6 +110,12 @@ std::u16string UpperAscii(std::u16string text) {
   return text;
 }
 
+// Only program files carry a version; other files are not opened to look for one.
+bool IsProgramExtension(std::u16string_view extension) {
+  return SameName(extension, u"exe") || SameName(extension, u"dll") || SameName(extension, u"ocx") ||
+         SameName(extension, u"sys") || SameName(extension, u"drv") || SameName(extension, u"cpl");
+}
+
 std::shared_ptr<SWbemInstance> InstanceOf(const platform::SWmiClass& cls, const platform::CScriptPath& path,
                                           const std::string& hostPath, const struct statx& facts, bool folder) {
   auto file = std::make_shared<SWbemInstance>(cls);
@@ -129,6 +136,11 @@ std::shared_ptr<SWbemInstance> InstanceOf(const platform::SWmiClass& cls, const 
   file->Set(u"Extension", Text(extension));
   file->Set(u"FileType", Text(folder ? u"File Folder" : extension.empty() ? u"File" : UpperAscii(extension) + u" File"));
   if (!folder) file->Set(u"FileSize", Uint64(facts.stx_size));
+  if (!folder && IsProgramExtension(extension)) {
+    int error = 0;
+    const auto version = platform::ReadPeFileVersion(hostPath, error);
+    if (version && !version->empty()) file->Set(u"Version", Text(*version));
+  }
   const bool hasBirth = (facts.stx_mask & STATX_BTIME) != 0;
   const CVariant created = TimeOf(hasBirth ? facts.stx_btime : facts.stx_ctime);
   file->Set(u"CreationDate", created);
