@@ -172,6 +172,7 @@ For Each f In found
   Set dt = CreateObject("WbemScripting.SWbemDateTime")
   dt.Value = f.LastModified
   Log DateDiff("s", dt.GetVarDate(True), fso.GetFile(f.Name).DateLastModified), Len(f.CreationDate), Len(f.LastAccessed)
+  Log f.FSName = fso.GetDrive("W:").FileSystem, Len(f.FSName) > 0
 Next
 Log Names(svc.ExecQuery("Select * From CIM_DataFile Where Drive = 'W:' And Path = '\\wmi_probe\\'"))
 Log Names(svc.ExecQuery("Select * From CIM_DataFile Where Path = '\\wmi_probe\\' And Extension = ''"))
@@ -193,7 +194,7 @@ Set all = svc.ExecQuery("Select * From CIM_DataFile Where Name = 'W:\\a' Or Exte
 Log Hex(Err.Number)
 )"),
             "1\n"
-            "W:\\wmi_probe\\file.txt W: \\wmi_probe\\ file txt 5 False True True True False TXT File\n0 25 25\n"
+            "W:\\wmi_probe\\file.txt W: \\wmi_probe\\ file txt 5 False True True True False TXT File\n0 25 25\nTrue True\n"
             "W:\\wmi_probe\\.hidden.log|W:\\wmi_probe\\file.txt|W:\\wmi_probe\\noext\n"
             "W:\\wmi_probe\\noext\n"
             "w:\\wmi_probe\\file.txt\n"
