@@ -5,6 +5,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <optional>
 
@@ -46,58 +47,81 @@ bool IsProgramExtension(std::u16string_view extension) {
          SameName(extension, u"sys") || SameName(extension, u"drv") || SameName(extension, u"cpl");
 }
 
-std::shared_ptr<SWbemInstance> InstanceOf(const platform::SWmiClass& cls, const platform::CScriptPath& path,
-                                          const std::string& hostPath, const struct statx& facts, bool folder,
-                                          const std::u16string& fileSystem) {
-  auto file = std::make_shared<SWbemInstance>(cls);
-  const std::u16string name = path.Text();
+}  // namespace
+
+namespace {
+
+// In the order of CFileFinder::EProperty.
+constexpr auto kPropertyNames = std::to_array<std::u16string_view>({
+    u"Name", u"Caption", u"Description", u"EightDotThreeFileName", u"Drive", u"Path", u"FileName", u"Extension",
+    u"FileType", u"FileSize", u"Version", u"CreationDate", u"InstallDate", u"LastModified", u"LastAccessed",
+    u"Hidden", u"Readable", u"Writeable", u"Archive", u"System", u"Compressed", u"Encrypted", u"FSName", u"Status",
+    u"CreationClassName", u"CSCreationClassName", u"CSName"});
+
+}  // namespace
+
+void CFileFinder::Put(SWbemInstance& file, EProperty property, CVariant value) const {
+  const int index = m_slots[static_cast<size_t>(property)];
+  if (index >= 0) file.values[static_cast<size_t>(index)] = std::move(value);
+}
+
+std::shared_ptr<SWbemInstance> CFileFinder::InstanceOf(const platform::CScriptPath& path, const std::string& hostPath,
+                                                        const struct statx& facts) {
+  using enum EProperty;
+  auto file = std::make_shared<SWbemInstance>(*m_prototype);
+  const CVariant name = Text(path.Text());
   const std::u16string leaf(path.Name());
   const size_t dot = leaf.rfind(u'.');
   const bool hasExtension = dot != std::u16string::npos && dot > 0;
   const std::u16string extension = hasExtension ? leaf.substr(dot + 1) : u"";
   std::u16string within = u"\\";
   for (size_t i = 0; i + 1 < path.Names().size(); ++i) within += path.Names()[i] + u"\\";
-  file->Set(u"Name", Text(name));
-  file->Set(u"Caption", Text(name));
-  file->Set(u"Description", Text(name));
-  file->Set(u"EightDotThreeFileName", Text(name));
-  file->Set(u"Drive", Text(path.Root()));
-  file->Set(u"Path", Text(within));
-  file->Set(u"FileName", Text(hasExtension ? leaf.substr(0, dot) : leaf));
-  file->Set(u"Extension", Text(extension));
-  file->Set(u"FileType", Text(folder ? u"File Folder" : extension.empty() ? u"File" : UpperAscii(extension) + u" File"));
-  if (!folder) file->Set(u"FileSize", Uint64(facts.stx_size));
-  if (!folder && IsProgramExtension(extension)) {
+  for (const EProperty same : {Name, Caption, Description, EightDotThreeFileName}) Put(*file, same, name);
+  Put(*file, Drive, Text(path.Root()));
+  Put(*file, Path, Text(within));
+  Put(*file, FileName, Text(hasExtension ? leaf.substr(0, dot) : leaf));
+  Put(*file, Extension, Text(extension));
+  if (!m_folders) {
+    Put(*file, FileType, Text(extension.empty() ? u"File" : UpperAscii(extension) + u" File"));
+    Put(*file, FileSize, Uint64(facts.stx_size));
     int error = 0;
-    const auto version = platform::ReadPeFileVersion(hostPath, error);
-    if (version && !version->empty()) file->Set(u"Version", Text(*version));
+    const auto version = IsProgramExtension(extension) ? platform::ReadPeFileVersion(hostPath, error) : std::nullopt;
+    if (version && !version->empty()) Put(*file, Version, Text(*version));
   }
   const bool hasBirth = (facts.stx_mask & STATX_BTIME) != 0;
   const CVariant created = TimeOf(hasBirth ? facts.stx_btime : facts.stx_ctime);
-  file->Set(u"CreationDate", created);
-  file->Set(u"InstallDate", created);
-  file->Set(u"LastModified", TimeOf(facts.stx_mtime));
-  file->Set(u"LastAccessed", TimeOf(facts.stx_atime));
-  file->Set(u"Hidden", CVariant::Boolean(!leaf.empty() && leaf[0] == u'.'));
-  file->Set(u"Readable", CVariant::Boolean(access(hostPath.c_str(), R_OK) == 0));
-  file->Set(u"Writeable", CVariant::Boolean(access(hostPath.c_str(), W_OK) == 0));
-  file->Set(u"Archive", CVariant::Boolean(!folder));
-  file->Set(u"System", CVariant::Boolean(false));
-  file->Set(u"Compressed", CVariant::Boolean(false));
-  file->Set(u"Encrypted", CVariant::Boolean(false));
-  if (!fileSystem.empty()) file->Set(u"FSName", Text(fileSystem));
-  file->Set(u"Status", Text(u"OK"));
-  file->Set(u"CreationClassName", Text(cls.name));
-  file->Set(u"CSCreationClassName", Text(u"Win32_ComputerSystem"));
-  file->Set(u"CSName", Text(machine::HostName()));
+  Put(*file, CreationDate, created);
+  Put(*file, InstallDate, created);
+  Put(*file, LastModified, TimeOf(facts.stx_mtime));
+  Put(*file, LastAccessed, TimeOf(facts.stx_atime));
+  Put(*file, Hidden, CVariant::Boolean(!leaf.empty() && leaf[0] == u'.'));
+  Put(*file, Readable, CVariant::Boolean(access(hostPath.c_str(), R_OK) == 0));
+  Put(*file, Writeable, CVariant::Boolean(access(hostPath.c_str(), W_OK) == 0));
+  const std::u16string& fileSystem = FileSystemOf(makedev(facts.stx_dev_major, facts.stx_dev_minor), hostPath);
+  if (!fileSystem.empty()) Put(*file, FSName, Text(fileSystem));
   return file;
 }
 
-}  // namespace
+// What every file of the query shares.
+void CFileFinder::MakePrototype() {
+  using enum EProperty;
+  static_assert(kPropertyNames.size() == static_cast<size_t>(Count));
+  for (size_t i = 0; i < kPropertyNames.size(); ++i) m_slots[i] = m_cls.PropertyIndex(kPropertyNames[i]);
+  m_prototype = std::make_shared<SWbemInstance>(m_cls);
+  if (m_folders) Put(*m_prototype, FileType, Text(u"File Folder"));
+  Put(*m_prototype, Archive, CVariant::Boolean(!m_folders));
+  for (const EProperty never : {System, Compressed, Encrypted}) Put(*m_prototype, never, CVariant::Boolean(false));
+  Put(*m_prototype, Status, Text(u"OK"));
+  Put(*m_prototype, CreationClassName, Text(m_cls.name));
+  Put(*m_prototype, CSCreationClassName, Text(u"Win32_ComputerSystem"));
+  Put(*m_prototype, CSName, Text(machine::HostName()));
+}
 
 CFileFinder::CFileFinder(const platform::SWmiClass& cls, bool folders, WbemInstances& out)
     : m_cls(cls), m_folders(folders), m_out(out), m_drives(platform::CDriveMap::ForUser()),
-      m_current(platform::CDriveMap::CurrentFolder()) {}
+      m_current(platform::CDriveMap::CurrentFolder()) {
+  MakePrototype();
+}
 
 void CFileFinder::AddNamed(std::u16string_view name) { Add(m_drives.Absolute(name, m_current)); }
 
@@ -116,8 +140,7 @@ void CFileFinder::Add(const platform::CScriptPath& path) {
   if (host.problem != platform::EHostPathProblem::None) return;
   const auto facts = StatOf(host.path);
   if (!facts || S_ISDIR(facts->stx_mode) != m_folders) return;
-  const std::u16string& fileSystem = FileSystemOf(makedev(facts->stx_dev_major, facts->stx_dev_minor), host.path);
-  m_out.push_back(InstanceOf(m_cls, path, host.path, *facts, m_folders, fileSystem));
+  m_out.push_back(InstanceOf(path, host.path, *facts));
 }
 
 void CFileFinder::ListFolder(const platform::CScriptPath& folder) {
