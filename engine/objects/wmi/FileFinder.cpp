@@ -47,10 +47,6 @@ bool IsProgramExtension(std::u16string_view extension) {
          SameName(extension, u"sys") || SameName(extension, u"drv") || SameName(extension, u"cpl");
 }
 
-}  // namespace
-
-namespace {
-
 // In the order of CFileFinder::EProperty.
 constexpr auto kPropertyNames = std::to_array<std::u16string_view>({
     u"Name", u"Caption", u"Description", u"EightDotThreeFileName", u"Drive", u"Path", u"FileName", u"Extension",
@@ -59,6 +55,12 @@ constexpr auto kPropertyNames = std::to_array<std::u16string_view>({
     u"CreationClassName", u"CSCreationClassName", u"CSName"});
 
 }  // namespace
+
+CFileFinder::CFileFinder(const platform::SWmiClass& cls, bool folders, WbemInstances& out)
+    : m_cls(cls), m_folders(folders), m_out(out), m_drives(platform::CDriveMap::ForUser()),
+      m_current(platform::CDriveMap::CurrentFolder()) {
+  MakePrototype();
+}
 
 void CFileFinder::Put(SWbemInstance& file, EProperty property, CVariant value) const {
   const int index = m_slots[static_cast<size_t>(property)];
@@ -115,12 +117,6 @@ void CFileFinder::MakePrototype() {
   Put(*m_prototype, CreationClassName, Text(m_cls.name));
   Put(*m_prototype, CSCreationClassName, Text(u"Win32_ComputerSystem"));
   Put(*m_prototype, CSName, Text(machine::HostName()));
-}
-
-CFileFinder::CFileFinder(const platform::SWmiClass& cls, bool folders, WbemInstances& out)
-    : m_cls(cls), m_folders(folders), m_out(out), m_drives(platform::CDriveMap::ForUser()),
-      m_current(platform::CDriveMap::CurrentFolder()) {
-  MakePrototype();
 }
 
 void CFileFinder::AddNamed(std::u16string_view name) { Add(m_drives.Absolute(name, m_current)); }
