@@ -79,7 +79,10 @@ CVariant CWbemObjectObject::InvokeUndeclared(std::u16string_view name, EInvokeKi
   if (method == nullptr || kind == EInvokeKind::Let || kind == EInvokeKind::Set) ThrowNoSuchMember();
   if (args.size() > method->parameters.size()) throw CScriptError(err::WrongArgCount);
   CWbemProvider* provider = FindWbemProvider(m_instance->cls->nameSpace, m_instance->cls->name);
-  if (provider == nullptr || m_instance->isClass) wbem_error::RaiseNotAvailable(kSource, method->name);
+  // A static method belongs to the class (StdRegProv's, Win32_Process.Create); the others need an instance.
+  if (provider == nullptr || (m_instance->isClass && !method->isStatic)) {
+    wbem_error::RaiseNotAvailable(kSource, method->name);
+  }
   return provider->CallMethod(*m_instance, *method, args);
 }
 

@@ -4,12 +4,13 @@
 #include "engine/objects/wmi/HardwareProviders.h"
 #include "engine/objects/wmi/ComputerSystemProvider.h"
 #include "engine/objects/wmi/CurrentTimeProvider.h"
+#include "engine/objects/wmi/DriveLetterDiskProvider.h"
 #include "engine/objects/wmi/EnvironmentProvider.h"
-#include "engine/objects/wmi/LogicalDiskProvider.h"
 #include "engine/objects/wmi/NetworkConfigurationProvider.h"
 #include "engine/objects/wmi/OperatingSystemProvider.h"
 #include "engine/objects/wmi/ProcessProvider.h"
 #include "engine/objects/wmi/ProcessorProvider.h"
+#include "engine/objects/wmi/SoftwareProviders.h"
 #include "engine/objects/wmi/WbemErrors.h"
 #include "engine/objects/wmi/WbemText.h"
 
@@ -26,7 +27,7 @@ void SetOutParameter(std::span<CVariant> args, size_t index, CVariant value) {
 CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_view className) {
   static CProcessProvider processes;
   static COperatingSystemProvider operatingSystem;
-  static CLogicalDiskProvider logicalDisks;
+  static CDriveLetterDiskProvider logicalDisks;
   static CComputerSystemProvider computerSystem;
   static CProcessorProvider processors;
   static CEnvironmentProvider environment;
@@ -35,6 +36,7 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   static CNetworkConfigurationProvider networkConfiguration;
   static CAccountProvider users(false);
   static CAccountProvider groups(true);
+  if (CWbemProvider* software = FindSoftwareProvider(nameSpace, className)) return software;
   if (!wbem_text::SameName(nameSpace, u"root\\cimv2")) return nullptr;
   if (wbem_text::SameName(className, u"Win32_Process")) return &processes;
   if (wbem_text::SameName(className, u"Win32_OperatingSystem")) return &operatingSystem;
