@@ -73,10 +73,12 @@ CDapSession::CDapSession(dap::CDapMessageWriter& writer) : m_writer(writer) {}
 CDapSession::~CDapSession() { (void)EndScript(2000); }
 
 void CDapSession::Respond(const json& request, bool success, json body, const std::string& message) {
+  const auto seq = request.find("seq");
+  const auto command = request.find("command");
   json response{{"type", "response"},
-                {"request_seq", request.value("seq", 0)},
+                {"request_seq", seq != request.end() && seq->is_number_integer() ? seq->get<int64_t>() : 0},
                 {"success", success},
-                {"command", request.value("command", std::string())}};
+                {"command", command != request.end() && command->is_string() ? command->get<std::string>() : ""}};
   if (!success) {
     response["message"] = message;
     response["body"] = json{{"error", json{{"id", 1}, {"format", message}, {"showUser", true}}}};
@@ -105,7 +107,12 @@ void CDapSession::Handle(const json& message) {
   }
   const auto args = message.find("arguments");
   const json noArguments = json::object();
-  Dispatch(command->get<std::string>(), message, args != message.end() ? *args : noArguments);
+  try {
+    Dispatch(command->get<std::string>(), message, args != message.end() && args->is_object() ? *args : noArguments);
+  } catch (const std::exception& failure) {
+    // Arguments of unexpected shapes end in an answer, never in the adapter's end.
+    Respond(message, false, {}, std::string("The request could not be handled: ") + failure.what());
+  }
 }
 
 void CDapSession::Dispatch(const std::string& command, const json& request, const json& args) {
@@ -151,7 +158,7 @@ void CDapSession::Dispatch(const std::string& command, const json& request, cons
 }
 
 void CDapSession::Initialize(const json& request) {
-  const json& args = request.contains("arguments") ? request["arguments"] : json::object();
+  const json args = request.contains("arguments") ? request["arguments"] : json::object();
   m_linesStartAt1 = Field(args, "linesStartAt1", true);
   m_columnsStartAt1 = Field(args, "columnsStartAt1", true);
   Respond(request, true,
