@@ -155,6 +155,32 @@ const scenarios = {
   },
 };
 
+// The client goes away in the middle of a step, with the script stopped and another one sleeping:
+// the adapter ends either way instead of waiting for a client that will not come back.
+async function aClientThatGoesAwayEndsTheAdapter(stepAndStop) {
+  const program = script(stepAndStop ? 'gone.vbs' : 'sleeping.vbs',
+                         stepAndStop ? ['x = 1', 'x = 2'] : ['WScript.Sleep 600000']);
+  const child = cp.spawn(adapter, [], { stdio: ['pipe', 'pipe', 'pipe'] });
+  const ended = new Promise((resolve) => child.on('exit', (code) => resolve(code)));
+  let seq = 0;
+  const send = (command, args) => {
+    const body = JSON.stringify({ seq: ++seq, type: 'request', command, arguments: args });
+    child.stdin.write(`Content-Length: ${Buffer.byteLength(body)}\r\n\r\n${body}`);
+  };
+  let seen = '';
+  const stopped = new Promise((resolve) => child.stdout.on('data', (data) => {
+    seen += data;
+    if (seen.includes(stepAndStop ? '"reason":"entry"' : '"configurationDone"')) resolve();
+  }));
+  send('initialize', { adapterID: 'vbscript' });
+  send('launch', { program, stopOnEntry: stepAndStop });
+  send('configurationDone', {});
+  await stopped;
+  if (stepAndStop) send('next', { threadId: 1 });
+  child.stdin.end();
+  assert.strictEqual(await ended, 0);
+}
+
 async function malformedMessagesEndTheAdapterWithAReason() {
   const child = cp.spawn(adapter, [], { stdio: ['pipe', 'pipe', 'pipe'] });
   let stderr = '';
@@ -177,12 +203,19 @@ async function malformedMessagesEndTheAdapterWithAReason() {
       console.log('FAIL ' + name + ': ' + (error && error.stack || error));
     }
   }
-  try {
-    await malformedMessagesEndTheAdapterWithAReason();
-    console.log('ok   malformedMessagesEndTheAdapterWithAReason');
-  } catch (error) {
-    failed++;
-    console.log('FAIL malformedMessagesEndTheAdapterWithAReason: ' + error.stack);
+  const alone = {
+    malformedMessagesEndTheAdapterWithAReason,
+    aClientGoneMidStepEndsTheAdapter: () => aClientThatGoesAwayEndsTheAdapter(true),
+    aClientGoneWhileTheScriptSleepsEndsTheAdapter: () => aClientThatGoesAwayEndsTheAdapter(false),
+  };
+  for (const [name, run] of Object.entries(alone)) {
+    try {
+      await run();
+      console.log('ok   ' + name);
+    } catch (error) {
+      failed++;
+      console.log('FAIL ' + name + ': ' + (error && error.stack || error));
+    }
   }
   clearTimeout(timer);
   fs.rmSync(work, { recursive: true, force: true });
