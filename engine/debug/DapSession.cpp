@@ -70,7 +70,10 @@ std::string SameFile(const std::string& path) {
 
 CDapSession::CDapSession(dap::CDapMessageWriter& writer) : m_writer(writer) {}
 
-CDapSession::~CDapSession() { (void)EndScript(2000); }
+// A script attached to belongs to its host, which ends it; a launched one ends with the session.
+CDapSession::~CDapSession() {
+  if (m_launched) (void)EndScript(2000);
+}
 
 void CDapSession::Respond(const json& request, bool success, json body, const std::string& message) {
   const auto seq = request.find("seq");
@@ -126,13 +129,19 @@ void CDapSession::Dispatch(const std::string& command, const json& request, cons
   if (command == "threads") {
     return Respond(request, true, json{{"threads", json::array({json{{"id", kThreadId}, {"name", "Script"}}})}});
   }
-  if (!m_run) return Respond(request, false, {}, "No script has been launched.");
+  if (command == "attach") {
+    if (m_target == nullptr || m_launched) return Respond(request, false, {}, "There is no script to attach to.");
+    Respond(request, true);
+    SendEvent("initialized");
+    return;
+  }
+  if (m_target == nullptr) return Respond(request, false, {}, "No script has been launched.");
   if (command == "setBreakpoints") return SetBreakpoints(request, args);
   if (command == "breakpointLocations") return BreakpointLocations(request, args);
   if (command == "setExceptionBreakpoints") return Respond(request, true);
   if (command == "configurationDone") {
     Respond(request, true);
-    m_run->Go();
+    m_target->Go();
     return;
   }
   if (command == "stackTrace") return StackTrace(request, args);
@@ -146,12 +155,12 @@ void CDapSession::Dispatch(const std::string& command, const json& request, cons
   if (command == "stepIn") return ResumeRequest(request, EResumeAction::StepIn);
   if (command == "stepOut") return ResumeRequest(request, EResumeAction::StepOut);
   if (command == "pause") {
-    m_run->Debugger().Pause();
+    m_target->Debugger().Pause();
     return Respond(request, true);
   }
   if (command == "terminate") {
     Respond(request, true);
-    m_run->Terminate();
+    m_target->Terminate();
     return;
   }
   Respond(request, false, {}, "The request \"" + command + "\" is not supported.");
@@ -172,7 +181,7 @@ void CDapSession::Initialize(const json& request) {
 }
 
 void CDapSession::Launch(const json& request, const json& args) {
-  if (m_run) return Respond(request, false, {}, "A script has already been launched.");
+  if (m_target != nullptr) return Respond(request, false, {}, "A script has already been launched.");
   SLaunchOptions options;
   options.program = Field(args, "program", std::string());
   options.workingFolder = Field(args, "cwd", std::string());
@@ -183,16 +192,17 @@ void CDapSession::Launch(const json& request, const json& args) {
     }
   }
   if (options.program.empty()) return Respond(request, false, {}, "The launch request names no program.");
-  m_run = std::make_unique<CDebugRun>(
+  m_launched = std::make_unique<CDebugRun>(
       *this, [this](std::string_view category, std::string_view text) { SendOutput(category, text); },
       [this](int exitCode) { OnScriptEnded(exitCode); });
   std::u16string error;
-  if (!m_run->Load(options, error) || !m_run->Start()) {
-    m_run.reset();
+  if (!m_launched->Load(options, error) || !m_launched->Start()) {
+    m_launched.reset();
     if (error.empty()) error = u"The script's thread could not be started.";
     SendOutput("stderr", Utf8(error) + "\n");
     return Respond(request, false, {}, Utf8(error));
   }
+  m_target = m_launched.get();
   Respond(request, true);
   // Only now: the client's breakpoints can be placed once the script's lines are known.
   SendEvent("initialized");
@@ -201,7 +211,7 @@ void CDapSession::Launch(const json& request, const json& args) {
 bool CDapSession::IsProgramSource(const json& args) const {
   if (!args.contains("source") || !args["source"].is_object()) return true;
   const std::string path = Field(args["source"], "path", std::string());
-  return path.empty() || SameFile(path) == SameFile(m_run->ProgramPath());
+  return path.empty() || SameFile(path) == SameFile(m_target->ProgramPath());
 }
 
 void CDapSession::SetBreakpoints(const json& request, const json& args) {
@@ -212,7 +222,7 @@ void CDapSession::SetBreakpoints(const json& request, const json& args) {
     for (const auto& line : args["lines"]) lines.push_back(line.is_number_integer() ? line.get<int>() : 0);
   }
   const bool ours = IsProgramSource(args);
-  const std::vector<int> landed = ours ? m_run->Debugger().SetBreakpoints(lines) : std::vector<int>(lines.size(), 0);
+  const std::vector<int> landed = ours ? m_target->Debugger().SetBreakpoints(lines) : std::vector<int>(lines.size(), 0);
   json breakpoints = json::array();
   for (size_t i = 0; i < lines.size(); ++i) {
     json breakpoint{{"verified", landed[i] > 0}, {"line", landed[i] > 0 ? landed[i] : lines[i]}};
@@ -231,7 +241,7 @@ void CDapSession::BreakpointLocations(const json& request, const json& args) {
   if (IsProgramSource(args) && line > 0) {
     int last = 0;
     for (int at = line; at <= std::max(line, endLine); ++at) {
-      const int landed = m_run->Debugger().LandingLine(at);
+      const int landed = m_target->Debugger().LandingLine(at);
       if (landed == 0) break;
       if (landed != last && (landed <= endLine || at == line)) locations.push_back(json{{"line", landed}});
       last = landed;
@@ -242,7 +252,7 @@ void CDapSession::BreakpointLocations(const json& request, const json& args) {
 }
 
 bool CDapSession::RequireStopped(const json& request) {
-  if (m_run->Debugger().IsStopped()) return true;
+  if (m_target->Debugger().IsStopped()) return true;
   Respond(request, false, {}, "The script is not stopped.");
   return false;
 }
@@ -250,12 +260,12 @@ bool CDapSession::RequireStopped(const json& request) {
 void CDapSession::StackTrace(const json& request, const json& args) {
   if (!RequireStopped(request)) return;
   std::vector<SFrameView> frames;
-  if (!m_run->Debugger().RunWhileStopped([&] { frames = m_run->Inspector().Frames(); })) {
+  if (!m_target->Debugger().RunWhileStopped([&] { frames = m_target->Inspector().Frames(); })) {
     return Respond(request, false, {}, "The script is not stopped.");
   }
   const size_t start = static_cast<size_t>(std::max(0, Field(args, "startFrame", 0)));
   const int levels = Field(args, "levels", 0);
-  const std::string path = m_run->ProgramPath();
+  const std::string path = m_target->ProgramPath();
   const json source{{"name", std::filesystem::path(path).filename().string()}, {"path", path}};
   json list = json::array();
   for (size_t i = start; i < frames.size() && (levels <= 0 || list.size() < static_cast<size_t>(levels)); ++i) {
@@ -272,7 +282,7 @@ void CDapSession::Scopes(const json& request, const json& args) {
   if (!RequireStopped(request)) return;
   const int frameId = Field(args, "frameId", -1);
   std::vector<SScopeView> scopes;
-  (void)m_run->Debugger().RunWhileStopped([&] { scopes = m_run->Inspector().Scopes(frameId); });
+  (void)m_target->Debugger().RunWhileStopped([&] { scopes = m_target->Inspector().Scopes(frameId); });
   json list = json::array();
   for (const auto& scope : scopes) {
     list.push_back(json{{"name", Utf8(scope.name)},
@@ -294,8 +304,8 @@ void CDapSession::Variables(const json& request, const json& args) {
   const bool namedOnly = Field(args, "filter", std::string()) == "named";
   std::vector<SVariableView> views;
   bool known = false;
-  (void)m_run->Debugger().RunWhileStopped(
-      [&] { known = m_run->Inspector().Variables(reference, start, count, views); });
+  (void)m_target->Debugger().RunWhileStopped(
+      [&] { known = m_target->Inspector().Variables(reference, start, count, views); });
   if (!known) return Respond(request, false, {}, "No such variables reference.");
   json list = json::array();
   for (const auto& view : views) {
@@ -313,8 +323,8 @@ void CDapSession::SetVariable(const json& request, const json& args) {
   SVariableView view;
   std::u16string error;
   bool ok = false;
-  (void)m_run->Debugger().RunWhileStopped(
-      [&] { ok = m_run->Inspector().SetVariable(reference, name, value, view, error); });
+  (void)m_target->Debugger().RunWhileStopped(
+      [&] { ok = m_target->Inspector().SetVariable(reference, name, value, view, error); });
   if (!ok) return Respond(request, false, {}, Utf8(error));
   json body{{"value", Utf8(view.value)}, {"type", Utf8(view.type)}, {"variablesReference", view.reference}};
   if (view.indexedCount != 0) body["indexedVariables"] = view.indexedCount;
@@ -328,8 +338,8 @@ void CDapSession::Evaluate(const json& request, const json& args) {
   SVariableView view;
   std::u16string error;
   bool ok = false;
-  (void)m_run->Debugger().RunWhileStopped(
-      [&] { ok = m_run->Inspector().Evaluate(frameId, expression, view, error); });
+  (void)m_target->Debugger().RunWhileStopped(
+      [&] { ok = m_target->Inspector().Evaluate(frameId, expression, view, error); });
   if (!ok) return Respond(request, false, {}, Utf8(error));
   json body{{"result", Utf8(view.value)}, {"type", Utf8(view.type)}, {"variablesReference", view.reference}};
   if (view.indexedCount != 0) body["indexedVariables"] = view.indexedCount;
@@ -337,10 +347,10 @@ void CDapSession::Evaluate(const json& request, const json& args) {
 }
 
 void CDapSession::ExceptionInfo(const json& request) {
-  const std::optional<SStopInfo> stop = m_run->Debugger().CurrentStop();
+  const std::optional<SStopInfo> stop = m_target->Debugger().CurrentStop();
   if (!stop || !stop->error) return Respond(request, false, {}, "The script is not stopped at an error.");
   const SErrorBreak& error = *stop->error;
-  const std::string sourceText = Utf8(m_run->SourceLine(stop->line));
+  const std::string sourceText = Utf8(m_target->SourceLine(stop->line));
   const std::string code = StatusCode(error.number);
   // The same lines the editor shows in its error box.
   const std::string formatted = "Line:\t" + std::to_string(stop->line) + "\nColumn:\t" + std::to_string(stop->column) +
@@ -362,7 +372,7 @@ void CDapSession::ResumeRequest(const json& request, EResumeAction action) {
   if (!RequireStopped(request)) return;
   // The answer goes first: the stop that the step ends in must follow it.
   Respond(request, true, action == EResumeAction::Continue ? json{{"allThreadsContinued", true}} : json::object());
-  (void)m_run->Debugger().Resume(action);
+  (void)m_target->Debugger().Resume(action);
 }
 
 void CDapSession::OnStopped(const SStopInfo& stop) {
@@ -377,7 +387,7 @@ void CDapSession::OnStopped(const SStopInfo& stop) {
 
 void CDapSession::OnContinued() {
   // References handed out while stopped are void now; the inspector is the script thread's.
-  m_run->Inspector().Forget();
+  m_target->Inspector().Forget();
   SendEvent("continued", json{{"threadId", kThreadId}, {"allThreadsContinued", true}});
 }
 
@@ -387,9 +397,9 @@ void CDapSession::OnScriptEnded(int exitCode) {
 }
 
 bool CDapSession::EndScript(int waitMilliseconds) {
-  if (!m_run) return true;
-  m_run->Terminate();
-  return m_run->WaitEnded(waitMilliseconds);
+  if (m_target == nullptr) return true;
+  m_target->Terminate();
+  return m_target->WaitEnded(waitMilliseconds);
 }
 
 }  // namespace quillet::engine::debug

@@ -18,6 +18,7 @@
 namespace quillet::engine::debug {
 
 class CDebugRun;
+class IDebugTarget;
 
 class CDapSession final : public IDebugListener {
  public:
@@ -26,6 +27,9 @@ class CDapSession final : public IDebugListener {
   CDapSession(const CDapSession&) = delete;
   CDapSession& operator=(const CDapSession&) = delete;
 
+  // A script that is already there (a host started with //D): the client attaches to it rather
+  // than launching one. The target outlives the session.
+  void Attach(IDebugTarget& target) { m_target = &target; }
   // One message from the client; responses and events go to the writer.
   void Handle(const nlohmann::json& message);
   // Text for the client's output window (category "stdout", "stderr" or "console").
@@ -64,7 +68,8 @@ class CDapSession final : public IDebugListener {
   [[nodiscard]] bool IsProgramSource(const nlohmann::json& args) const;
 
   dap::CDapMessageWriter& m_writer;
-  std::unique_ptr<CDebugRun> m_run;
+  std::unique_ptr<CDebugRun> m_launched;
+  IDebugTarget* m_target = nullptr;  // the launched script or the one attached to
   bool m_disconnected = false;
   bool m_linesStartAt1 = true;
   bool m_columnsStartAt1 = true;

@@ -138,21 +138,6 @@ bool CDebugRun::Load(const SLaunchOptions& options, std::u16string& error) {
   return true;
 }
 
-std::u16string CDebugRun::SourceLine(int line) const {
-  if (line < 1) return {};
-  size_t start = 0;
-  for (int i = 1; i < line; ++i) {
-    const size_t end = m_source.find(u'\n', start);
-    if (end == std::u16string::npos) return {};
-    start = end + 1;
-  }
-  size_t end = m_source.find(u'\n', start);
-  if (end == std::u16string::npos) end = m_source.size();
-  std::u16string text = m_source.substr(start, end - start);
-  while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.pop_back();
-  return text;
-}
-
 bool CDebugRun::Start() {
   pthread_attr_t attr;
   if (pthread_attr_init(&attr) != 0) return false;

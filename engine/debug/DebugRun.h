@@ -15,8 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/debug/ScriptDebugger.h"
-#include "engine/debug/VariableInspector.h"
+#include "engine/debug/DebugTarget.h"
 
 namespace quillet::engine {
 class CScriptEngine;
@@ -35,14 +34,14 @@ struct SLaunchOptions {
   bool stopOnEntry = false;
 };
 
-class CDebugRun {
+class CDebugRun final : public IDebugTarget {
  public:
   // category is "stdout", "stderr" or "console" (Debug.Write); text is UTF-8.
   using OutputSink = std::function<void(std::string_view category, std::string_view text)>;
   using EndSink = std::function<void(int exitCode)>;
 
   CDebugRun(IDebugListener& listener, OutputSink output, EndSink ended);
-  ~CDebugRun();
+  ~CDebugRun() override;
   CDebugRun(const CDebugRun&) = delete;
   CDebugRun& operator=(const CDebugRun&) = delete;
 
@@ -50,17 +49,14 @@ class CDebugRun {
   bool Load(const SLaunchOptions& options, std::u16string& error);
   // Starts the script's thread, which waits for Go; false when no thread could be made.
   bool Start();
-  void Go();
-  // Ends the script wherever it is (before it started, stopped, or running).
-  void Terminate();
-  // True once the thread is gone, waiting at most this long.
-  bool WaitEnded(int milliseconds);
+  void Go() override;
+  void Terminate() override;
+  bool WaitEnded(int milliseconds) override;
 
-  [[nodiscard]] CScriptDebugger& Debugger() { return *m_debugger; }
-  [[nodiscard]] CVariableInspector& Inspector() { return *m_inspector; }
-  [[nodiscard]] const std::string& ProgramPath() const { return m_programPath; }
-  // The text of a line counted from 1; empty beyond the end.
-  [[nodiscard]] std::u16string SourceLine(int line) const;
+  [[nodiscard]] CScriptDebugger& Debugger() override { return *m_debugger; }
+  [[nodiscard]] CVariableInspector& Inspector() override { return *m_inspector; }
+  [[nodiscard]] const std::string& ProgramPath() const override { return m_programPath; }
+  [[nodiscard]] std::u16string SourceLine(int line) const override { return LineOfText(m_source, line); }
 
  private:
   static void* ThreadMain(void* self);

@@ -5,6 +5,7 @@
 // its frames and values is handed to that thread (RunWhileStopped), so the virtual machine is
 // only ever touched by the thread that runs it.
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -105,7 +106,7 @@ class CScriptDebugger final : public IDebugHooks {
 
   std::atomic<bool> m_pauseRequested{false};
   std::atomic<bool> m_terminateRequested{false};
-  bool m_quiet = false;
+  std::atomic<bool> m_quiet{false};
   EStepMode m_stepMode = EStepMode::None;
   int m_stepDepth = 0;
   bool m_entryPending = false;
