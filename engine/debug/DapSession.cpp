@@ -131,6 +131,9 @@ void CDapSession::Dispatch(const std::string& command, const json& request, cons
   }
   if (command == "attach") {
     if (m_target == nullptr || m_launched) return Respond(request, false, {}, "There is no script to attach to.");
+    // The editor decides at the first statement whether to stay (its first-step rule), so an
+    // attached script stops there unless told otherwise.
+    if (Field(args, "stopOnEntry", true)) m_target->Debugger().StopOnEntry();
     Respond(request, true);
     SendEvent("initialized");
     return;
@@ -141,6 +144,7 @@ void CDapSession::Dispatch(const std::string& command, const json& request, cons
   if (command == "setExceptionBreakpoints") return Respond(request, true);
   if (command == "configurationDone") {
     Respond(request, true);
+    SendEvent("thread", json{{"reason", "started"}, {"threadId", kThreadId}});
     m_target->Go();
     return;
   }

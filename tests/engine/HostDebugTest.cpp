@@ -153,6 +153,10 @@ TEST(HostDebugging, TheHostAnnouncesItselfAndStopsWhereTheEditorSaid) {
   editor.Send("setBreakpoints", json{{"breakpoints", json::array({json{{"line", 3}}})}});
   EXPECT_EQ(editor.Next("setBreakpoints")["body"]["breakpoints"][0]["line"], 4);
   editor.Send("configurationDone");
+  EXPECT_EQ(editor.Next("thread")["body"]["reason"], "started");
+  // Stopped once at the first statement, where the editor applies its first-step rule.
+  EXPECT_EQ(editor.Next("stopped")["body"]["reason"], "entry");
+  editor.Send("continue", json{{"threadId", 1}});
   EXPECT_EQ(editor.Next("stopped")["body"]["reason"], "breakpoint");
   editor.Send("evaluate", json{{"expression", "n * 10"}});
   EXPECT_EQ(editor.Next("evaluate")["body"]["result"], "10");
