@@ -6,7 +6,7 @@
 namespace quillet::engine::debug {
 
 CScriptDebugger::CScriptDebugger(CScriptEngine& engine, IDebugListener& listener)
-    : m_engine(engine), m_vm(engine.Vm()), m_listener(listener) {
+    : m_vm(engine.Vm()), m_listener(listener) {
   m_vm.AttachDebugger(this);
 }
 

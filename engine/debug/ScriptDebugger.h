@@ -91,7 +91,6 @@ class CScriptDebugger final : public IDebugHooks {
   void Stop(const SStopInfo& stop);
   void ArmAsNeeded();
 
-  CScriptEngine& m_engine;
   CVirtualMachine& m_vm;
   IDebugListener& m_listener;
 
