@@ -207,6 +207,8 @@ void CDapSession::Launch(const json& request, const json& args) {
     return Respond(request, false, {}, Utf8(error));
   }
   m_target = m_launched.get();
+  // Run without debugging: the script runs through, whatever breakpoints or Stop statements say.
+  if (Field(args, "noDebug", false)) m_target->Debugger().SetQuiet(true);
   Respond(request, true);
   // Only now: the client's breakpoints can be placed once the script's lines are known.
   SendEvent("initialized");

@@ -145,6 +145,18 @@ const scenarios = {
     await Promise.all([client.continueRequest({ threadId: 1 }), output, client.waitForEvent('terminated')]);
   },
 
+  async runWithoutDebuggingPassesBreakpointsStopsAndErrors(client) {
+    const program = script('nodebug.vbs', ['Stop', 'WScript.Echo "through"', 'x = 1 / 0', 'WScript.Echo "end"']);
+    const output = client.assertOutput('stdout', 'through\r\n');
+    const stopped = new Promise((resolve) => client.once('stopped', resolve));
+    await Promise.all([
+      client.waitForEvent('initialized').then(() => client.setBreakpointsRequest({ source: { path: program }, breakpoints: [{ line: 2 }] }))
+        .then(() => client.configurationDoneRequest()),
+      client.launch({ program, noDebug: true }), output, client.waitForEvent('terminated')]);
+    const exited = await Promise.race([stopped.then(() => 'stopped'), Promise.resolve('ran through')]);
+    assert.strictEqual(exited, 'ran through');
+  },
+
   async disconnectWhileStoppedEndsTheAdapter(client) {
     const program = script('endless.vbs', ['Do', '  n = n + 1', 'Loop']);
     await Promise.all([client.configurationSequence(), client.launch({ program, stopOnEntry: true }),
