@@ -190,6 +190,7 @@ void CDapSession::Launch(const json& request, const json& args) {
   options.program = Field(args, "program", std::string());
   options.workingFolder = Field(args, "cwd", std::string());
   options.stopOnEntry = Field(args, "stopOnEntry", false);
+  options.windowed = Field(args, "console", std::string("console")) == "windowed";
   if (args.contains("args") && args["args"].is_array()) {
     for (const auto& argument : args["args"]) {
       if (argument.is_string()) options.arguments.push_back(argument.get<std::string>());

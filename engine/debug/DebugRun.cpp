@@ -118,6 +118,7 @@ bool CDebugRun::Load(const SLaunchOptions& options, std::u16string& error) {
   info.hostFullName = u"quillet-dap";
   for (const auto& argument : options.arguments) info.arguments.push_back(platform::Utf8ToUtf16(argument));
   info.interactive = true;
+  info.windowed = options.windowed;
 
   m_engine = std::make_unique<CScriptEngine>();
   m_engine->Runtime().hostName = kHostName;

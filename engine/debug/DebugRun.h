@@ -32,6 +32,8 @@ struct SLaunchOptions {
   std::vector<std::string> arguments;
   std::string workingFolder;  // empty: the adapter's own
   bool stopOnEntry = false;
+  // The windowed host's script: no standard streams to hand out (Echo still reaches the client).
+  bool windowed = false;
 };
 
 class CDebugRun final : public IDebugTarget {

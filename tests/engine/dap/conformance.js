@@ -157,6 +157,17 @@ const scenarios = {
     assert.strictEqual(exited, 'ran through');
   },
 
+  async theWindowedHostHasNoStandardStreams(client) {
+    const program = script('windowed.vbs', [
+      'On Error Resume Next',
+      'Set out = WScript.StdOut',
+      'WScript.Echo Hex(Err.Number)',
+    ]);
+    const output = client.assertOutput('stdout', '80070006\r\n');
+    await Promise.all([client.configurationSequence(), client.launch({ program, console: 'windowed' }), output,
+                       client.waitForEvent('terminated')]);
+  },
+
   async disconnectWhileStoppedEndsTheAdapter(client) {
     const program = script('endless.vbs', ['Do', '  n = n + 1', 'Loop']);
     await Promise.all([client.configurationSequence(), client.launch({ program, stopOnEntry: true }),
