@@ -275,7 +275,8 @@ void CVariableInspector::ListArray(const SContainer& slice, std::optional<size_t
   size_t to = std::min(slice.to, total);
   if (start || count) {
     from = std::min(to, from + start.value_or(0));
-    to = std::min(to, from + count.value_or(kArrayPage));
+    // A client's page is at most ten pages of ours: no request loads a huge array whole.
+    to = std::min(to, from + std::min(count.value_or(kArrayPage), 10 * kArrayPage));
   } else if (to - from > kArrayPage) {
     size_t chunk = kArrayPage;
     while ((to - from + chunk - 1) / chunk > kArrayPage) chunk *= kArrayPage;

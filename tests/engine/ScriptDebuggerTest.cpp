@@ -285,7 +285,7 @@ TEST(ScriptDebugger, FramesShowLocalsGlobalsNestedArraysAndObjectsLevelByLevel) 
       u"    X = X + dx\n"                          // 7
       u"  End Sub\n"
       u"End Class\n"
-      u"Dim grid(1, 2), big(999), p, d\n"
+      u"Dim grid(1, 2), big(2999), p, d\n"
       u"grid(1, 2) = \"corner\"\n"
       u"big(0) = Array(\"a\", Array(7))\n"
       u"Set d = CreateObject(\"Scripting.Dictionary\")\n"
@@ -320,11 +320,14 @@ TEST(ScriptDebugger, FramesShowLocalsGlobalsNestedArraysAndObjectsLevelByLevel) 
     auto row = Listed(inspector, rows[u"(1)"].reference);
     EXPECT_EQ(row[u"(1, 2)"].value, u"\"corner\"");
 
-    // 1,000 elements open as ten groups of 100, never as one list; a page is what was asked.
-    EXPECT_EQ(globals[u"big"].indexedCount, 1000u);
+    // 3,000 elements open as 30 groups of 100, never as one list; a page is what was asked, up
+    // to ten of ours.
+    EXPECT_EQ(globals[u"big"].indexedCount, 3000u);
     auto groups = Listed(inspector, globals[u"big"].reference);
-    ASSERT_EQ(groups.size(), 10u);
-    EXPECT_EQ(Listed(inspector, groups[u"(900 To 999)"].reference).size(), 100u);
+    ASSERT_EQ(groups.size(), 30u);
+    EXPECT_EQ(Listed(inspector, groups[u"(2900 To 2999)"].reference).size(), 100u);
+    EXPECT_EQ(Listed(inspector, globals[u"big"].reference, 0, 1000000).size(), 1000u);
+    EXPECT_EQ(Listed(inspector, globals[u"big"].reference, 2990, 1000000).size(), 10u);
     auto page = Listed(inspector, globals[u"big"].reference, 0, 3);
     ASSERT_EQ(page.size(), 3u);
     auto inner = Listed(inspector, page[u"(0)"].reference);
