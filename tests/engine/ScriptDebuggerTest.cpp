@@ -285,7 +285,7 @@ TEST(ScriptDebugger, FramesShowLocalsGlobalsNestedArraysAndObjectsLevelByLevel) 
       u"    X = X + dx\n"                          // 7
       u"  End Sub\n"
       u"End Class\n"
-      u"Dim grid(1, 2), big(2999), p, d\n"
+      u"Dim grid(1, 2), big(2999), huge(999999), p, d\n"
       u"grid(1, 2) = \"corner\"\n"
       u"big(0) = Array(\"a\", Array(7))\n"
       u"Set d = CreateObject(\"Scripting.Dictionary\")\n"
@@ -328,6 +328,12 @@ TEST(ScriptDebugger, FramesShowLocalsGlobalsNestedArraysAndObjectsLevelByLevel) 
     EXPECT_EQ(Listed(inspector, groups[u"(2900 To 2999)"].reference).size(), 100u);
     EXPECT_EQ(Listed(inspector, globals[u"big"].reference, 0, 1000000).size(), 1000u);
     EXPECT_EQ(Listed(inspector, globals[u"big"].reference, 2990, 1000000).size(), 10u);
+    // A million: groups of 10,000, then of 100, then the elements.
+    auto outer = Listed(inspector, globals[u"huge"].reference);
+    ASSERT_EQ(outer.size(), 100u);
+    auto middle = Listed(inspector, outer[u"(990000 To 999999)"].reference);
+    ASSERT_EQ(middle.size(), 100u);
+    EXPECT_EQ(Listed(inspector, middle[u"(999900 To 999999)"].reference)[u"(999999)"].value, u"Empty");
     auto page = Listed(inspector, globals[u"big"].reference, 0, 3);
     ASSERT_EQ(page.size(), 3u);
     auto inner = Listed(inspector, page[u"(0)"].reference);
