@@ -33,6 +33,7 @@ std::vector<int> CScriptDebugger::SetBreakpoints(const std::vector<int>& lines) 
     for (int line : landed) {
       if (line > 0) m_breakpoints.insert(line);
     }
+    m_haveBreakpoints = !m_breakpoints.empty();
   }
   ++m_breakpointGeneration;
   if (!landed.empty()) m_vm.ArmBreakTrap(true);
@@ -110,7 +111,8 @@ bool CScriptDebugger::WantsStatement(const SFrame& frame, const SStatementPos& p
     reason = EStopReason::Entry;
     return true;
   }
-  if (m_pauseRequested.exchange(false)) {
+  // Read first: the exchange is a locked operation, and statements are many.
+  if (m_pauseRequested.load(std::memory_order_relaxed) && m_pauseRequested.exchange(false)) {
     reason = EStopReason::Pause;
     return true;
   }
@@ -157,19 +159,9 @@ bool CScriptDebugger::OnUnhandledError(SFrame& /*frame*/, const CScriptError& er
 // breakpoints or steps then costs what it costs without a debugger. A pause or breakpoint that
 // arrives meanwhile arms it again from its own thread.
 void CScriptDebugger::ArmAsNeeded() {
-  bool wanted = m_stepMode != EStepMode::None || m_entryPending;
-  {
-    const std::lock_guard<std::mutex> guard(m_lock);
-    wanted = wanted || !m_breakpoints.empty();
-  }
-  if (wanted) return;
+  if (m_stepMode != EStepMode::None || m_entryPending || m_haveBreakpoints) return;
   m_vm.ArmBreakTrap(false);
-  bool late = m_pauseRequested;
-  {
-    const std::lock_guard<std::mutex> guard(m_lock);
-    late = late || !m_breakpoints.empty() || m_entryPending;
-  }
-  if (late) m_vm.ArmBreakTrap(true);
+  if (m_pauseRequested || m_haveBreakpoints) m_vm.ArmBreakTrap(true);
 }
 
 void CScriptDebugger::Stop(const SStopInfo& stop) {

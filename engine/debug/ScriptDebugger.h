@@ -100,6 +100,7 @@ class CScriptDebugger final : public IDebugHooks {
   std::set<int> m_breakpoints;
   // The script thread's copy of the breakpoints, refreshed when the generation moves.
   std::atomic<uint64_t> m_breakpointGeneration{0};
+  std::atomic<bool> m_haveBreakpoints{false};
   uint64_t m_seenGeneration = 0;
   std::vector<uint8_t> m_breakLines;
 
