@@ -1,5 +1,6 @@
 #include "engine/compiler/Compiler.h"
 
+#include <algorithm>
 #include <iterator>
 #include <limits>
 
@@ -434,6 +435,11 @@ void CCompiler::CompileStatement(const SStmt& stmt) {
     }
     return;
   }
+  // A Dim without bounds only declares: nothing runs there, so a breakpoint moves past it.
+  if (stmt.kind == EStmt::Dim &&
+      std::none_of(stmt.items.begin(), stmt.items.end(), [](const auto& item) { return item.hasBounds; })) {
+    return;
+  }
   const size_t mark = EmitStatement(stmt.line, stmt.column);
   switch (stmt.kind) {
     case EStmt::Call:
@@ -456,7 +462,11 @@ void CCompiler::CompileStatement(const SStmt& stmt) {
     case EStmt::Exit: CompileExit(stmt); break;
     case EStmt::OnErrorResume: Emit(EOp::OnErrorResume); break;
     case EStmt::OnErrorGoto0: Emit(EOp::OnErrorGoto0); break;
-    case EStmt::Stop: case EStmt::Const: break;
+    case EStmt::Stop:
+      Emit(EOp::Dynamic, 0, static_cast<uint8_t>(EDynamic::Stop), 0);
+      Emit(EOp::Pop);
+      break;
+    case EStmt::Const: break;
   }
 }
 

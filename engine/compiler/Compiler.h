@@ -5,6 +5,7 @@
 // runs (it may become a global later, or an implicit local).
 
 #include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -20,6 +21,10 @@ struct SCompiledUnit {
   std::unique_ptr<CProcedure> globalCode;
   std::vector<std::unique_ptr<CProcedure>> procedures;
   std::vector<std::shared_ptr<CScriptClass>> classes;
+
+  // Every line where a statement of this text starts, in its procedures and classes too: where a
+  // breakpoint can hold.
+  [[nodiscard]] std::set<int> CodeLines() const;
 };
 
 class CCompiler {

@@ -159,7 +159,8 @@ constexpr int StackEffect(const SInstr& in) {
 }
 
 // The functions that compile source text while the script runs, and GetRef, which needs the
-// global table: they are not ordinary built-ins because they work on the calling frame.
-enum class EDynamic : uint8_t { Eval, Execute, ExecuteGlobal, GetRef };
+// global table: they are not ordinary built-ins because they work on the calling frame. Stop
+// (no arguments) hands the frame to the debugger, and does nothing without one.
+enum class EDynamic : uint8_t { Eval, Execute, ExecuteGlobal, GetRef, Stop };
 
 }  // namespace quillet::engine

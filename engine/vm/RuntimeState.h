@@ -5,6 +5,7 @@
 // thread it runs on; outside a run they see a process-wide default.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -50,6 +51,8 @@ struct SRuntimeState {
   IHostDialogs* dialogs = nullptr;  // null: the no-display answers
   std::u16string hostName = u"Quillet Script Host";  // the title of MsgBox and InputBox
   CObjectRegistry creatable;  // CreateObject's classes; a host registers its own here
+  // Where Debug.Write goes: a debugger's output; without one the text goes nowhere.
+  std::function<void(std::u16string_view)> debugOutput;
 };
 
 // The state of the engine running on this thread, else the process-wide default.

@@ -109,9 +109,25 @@ CVirtualMachine::CFrameStorage::~CFrameStorage() {
   m_vm.m_arena.GiveBack(m_mark);
 }
 
+void CVirtualMachine::UpdateTrap() {
+  m_trap = m_hook != nullptr || m_stepLimit != 0 || m_stopRequested || (m_debugger != nullptr && m_breakArmed);
+}
+
 void CVirtualMachine::SetStatementHook(StatementHook hook) {
   m_hook = std::move(hook);
-  m_trap = m_hook != nullptr || m_stepLimit != 0 || m_stopRequested;
+  UpdateTrap();
+}
+
+void CVirtualMachine::AttachDebugger(IDebugHooks* hooks) {
+  m_debugger = hooks;
+  UpdateTrap();
+}
+
+void CVirtualMachine::ArmBreakTrap(bool armed) {
+  m_breakArmed = armed;
+  // Raising the trap is safe from any thread; lowering it is worked out on the script's.
+  if (armed) m_trap = true;
+  else UpdateTrap();
 }
 
 void CVirtualMachine::RequestStop(bool timedOut) {
@@ -123,13 +139,25 @@ void CVirtualMachine::RequestStop(bool timedOut) {
 void CVirtualMachine::SetStepLimit(uint64_t steps) {
   m_stepLimit = steps;
   m_steps = 0;
-  m_trap = m_hook != nullptr || m_stepLimit != 0 || m_stopRequested;
+  UpdateTrap();
 }
 
 void CVirtualMachine::OnTrap(SFrame& frame, const SStatementPos& pos) {
   if (m_stopRequested) throw SScriptStop{0, m_timedOut};
   if (m_stepLimit != 0 && ++m_steps > m_stepLimit) throw SScriptStop{0, true};
   if (m_hook) m_hook(frame, pos);
+  // A loop's jump back re-tests the trap at a position that is no statement's mark: the debugger
+  // already saw that statement once.
+  if (m_debugger != nullptr && m_breakArmed.load(std::memory_order_relaxed) && frame.pc == pos.pc + 1) {
+    m_debugger->OnStatement(frame, pos);
+  }
+}
+
+bool CVirtualMachine::AnyFrameResumesAfterErrors() const {
+  for (const SFrame* frame : m_frames) {
+    if (frame->resumeNext) return true;
+  }
+  return false;
 }
 
 CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::span<CVariant> args) {
@@ -172,11 +200,21 @@ void CVirtualMachine::Execute(SFrame& frame) {
         throw CScriptError(err::OutOfMemory);
       }
     } catch (CScriptError& error) {
+      bool debuggerAsked = false;
       for (;;) {
         SFrame& current = CurrentFrame(frame, base);
         if (!error.HasPosition() && current.proc != nullptr && !current.proc->isDynamic) {
           if (const SStatementPos* pos = current.proc->StatementAt(current.pc == 0 ? 0 : current.pc - 1)) {
             error.SetPosition(pos->line, pos->column);
+          }
+        }
+        // A debugger sees the error first, with every frame still in place, when nothing would
+        // handle it; it may have the script go on after the failing statement.
+        if (m_debugger != nullptr && !debuggerAsked && !AnyFrameResumesAfterErrors()) {
+          debuggerAsked = true;
+          if (m_debugger->OnUnhandledError(current, error)) {
+            ResumeAfterError(current);
+            break;
           }
         }
         m_err.Record(error);

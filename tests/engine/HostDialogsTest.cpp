@@ -53,7 +53,7 @@ class CAnsweringWindows : public IHostDialogs {
 int RunWith(const std::string& script, EHostKind kind, IHostDialogs* windows) {
   test::CTempFolder folder;
   test::WriteFile(folder.File("s.vbs"), script);
-  return RunHost({"//nologo", folder.File("s.vbs")}, "/usr/bin/wscript", SHostSetup{kind, windows});
+  return RunHost({"//nologo", folder.File("s.vbs")}, "/usr/bin/wscript", SHostSetup{kind, windows, {}});
 }
 
 TEST(HostDialogs, WindowsAreAskedOnTheMainThreadAndAnswerTheScript) {
