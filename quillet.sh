@@ -26,6 +26,15 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# The third-party client the debug adapter is tested with: Node.js from Debian, the npm package
+# in the build folder (never installed globally).
+install_dap_client() {
+  install_missing nodejs npm
+  [ -d "$BUILD_DIR/dap-client/node_modules/@vscode/debugadapter-testsupport" ] && return 0
+  npm install --prefix "$BUILD_DIR/dap-client" --no-save --no-audit --no-fund \
+    @vscode/debugadapter-testsupport@1.68.0 >/dev/null
+}
+
 build() {
   install_missing "${PACKAGES[@]}"
   cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -44,7 +53,9 @@ case "${1:-run}" in
     ;;
   test)
     build
-    ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)"
+    install_dap_client
+    # The client is installed now: the debug adapter's conformance test fails, not skips, without it.
+    QUILLET_DAP_CLIENT_REQUIRED=1 ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)"
     ;;
   *)
     sed -n '2,6p' "$0"
