@@ -46,9 +46,6 @@ std::u16string SampleScriptText(std::u16string_view text) {
     if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r')) result += u'\r';
     result += text[i];
   }
-  ReplaceAll(result, u"&lt;", u"<");
-  ReplaceAll(result, u"&gt;", u">");
-  ReplaceAll(result, u"&amp;", u"&");
   return result;
 }
 

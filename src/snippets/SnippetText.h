@@ -13,9 +13,9 @@ namespace quillet::snippets {
 
 // A sample's menu text: typographic quote entities left in a name become plain quotes.
 [[nodiscard]] std::u16string SampleMenuText(std::u16string_view name);
-// A sample's script as it goes into a document: LF becomes CR LF, and the entities that an
-// escaped sample still carries are decoded once. "&amp;" is decoded last, so that "&amp;lt;"
-// becomes "&lt;" and never "<".
+// A sample's script as it goes into a document: LF becomes CR LF. The XML reader has already
+// decoded every entity once; decoding again would turn a script's "&amp;lt;" (the text "&lt;")
+// into "<".
 [[nodiscard]] std::u16string SampleScriptText(std::u16string_view text);
 
 }  // namespace quillet::snippets

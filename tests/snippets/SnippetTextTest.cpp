@@ -12,11 +12,9 @@ TEST(SnippetText, IndentFollowsEveryLineBreak) {
   EXPECT_EQ(IndentSnippetCode(u"a\nb", u"  "), u"a\nb") << "only the editor's CR LF";
 }
 
-TEST(SnippetText, SampleTextIsDecodedOnceWithAmpersandLast) {
-  EXPECT_EQ(SampleScriptText(u"a\nb\r\nc"), u"a\r\nb\r\nc");
-  EXPECT_EQ(SampleScriptText(u"If a &lt; b And c &gt; d Then s = s &amp; t"),
-            u"If a < b And c > d Then s = s & t");
-  EXPECT_EQ(SampleScriptText(u"x = \"&amp;lt;\""), u"x = \"&lt;\"");
+TEST(SnippetText, SampleTextGetsCrLfAndIsNotDecodedAgain) {
+  EXPECT_EQ(SampleScriptText(u"a\nb\r\nc\n"), u"a\r\nb\r\nc\r\n");
+  EXPECT_EQ(SampleScriptText(u"s = \"&lt;b&gt;\" &amp; t"), u"s = \"&lt;b&gt;\" &amp; t");
   EXPECT_EQ(SampleMenuText(u"&#8220;Quoted&#8221; &#8217;s"), u"\"Quoted\" 's");
   EXPECT_EQ(SampleMenuText(u"Plain &amp; text"), u"Plain &amp; text");
 }
