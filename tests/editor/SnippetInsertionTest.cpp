@@ -2,6 +2,7 @@
 
 #include "EditorFixture.h"
 #include "editor/SnippetSource.h"
+#include "snippets/FirstSnippetLibrary.h"
 
 using quillet::test::CEditorTest;
 
@@ -98,4 +99,15 @@ TEST_F(SnippetInsertion, F4ExpandsTheShortcutAtTheCaret) {
   editor.ExpandSnippetOrSelectField();
   EXPECT_EQ(shortcuts.asked.size(), asked);
   EXPECT_EQ(Text(), u"fori|fori");
+}
+
+TEST_F(SnippetInsertion, EverySnippetOfTheFirstLibraryLeavesAFieldToType) {
+  quillet::snippets::FirstSnippetLibrary().ForEachSnippet([&](const quillet::snippets::SSnippet& snippet) {
+    Load({u"    "});
+    editor.SetCaret(P{4, 0});
+    editor.InsertSnippet(snippet.code);
+    const std::u16string selected = Selected();
+    EXPECT_TRUE(selected.size() > 2 && selected.front() == u'{' && selected.back() == u'}')
+        << std::string(snippet.name.begin(), snippet.name.end());
+  });
 }
