@@ -3,7 +3,11 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -16,7 +20,10 @@
 #include "editor/ui/QuilletView.h"
 #include "platform/AppPaths.h"
 #include "snippets/SnippetFileFormat.h"
+#include "snippets/ui/AddSnippetDlg.h"
+#include "snippets/ui/OrganizeSnippetsDlg.h"
 #include "snippets/ui/ShippedSnippetFolder.h"
+#include "snippets/ui/SnippetTreeWidget.h"
 
 using namespace quillet;
 using namespace quillet::app;
@@ -111,6 +118,51 @@ class MainFrameSnippetsTest : public QObject {
     QTest::keyClicks(frame->View(), "x = HI");
     QTest::keyClick(frame->View(), Qt::Key_F4);
     QCOMPARE(AllText(frame->Document()), std::u16string(u"x = WScript.Echo \"Hello\""));
+  }
+
+  void dialogsWriteOnOkAndNothingOnCancel() {
+    CMainFrame* frame = Start();
+    const std::string file = platform::DataFolder() + "/quillet_snippets.dat";
+    const std::string before = test::ReadFile(file);
+
+    // Organize: a deletion and a rename, then Cancel: the file stays as it was.
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<snippets::COrganizeSnippetsDlg*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      dialog->Tree()->setCurrentItem(dialog->Tree()->findItems("Loops", Qt::MatchExactly | Qt::MatchRecursive)[0]);
+      dialog->DeleteButton()->click();
+      dialog->Tree()->findItems("Hello", Qt::MatchExactly | Qt::MatchRecursive)[0]->setText(0, "Renamed");
+      dialog->reject();
+    });
+    frame->Action(ID_SNIPPETS_ORGANIZE)->trigger();
+    QCOMPARE(test::ReadFile(file), before);
+
+    // The same with OK: written whole, and the menu follows.
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<snippets::COrganizeSnippetsDlg*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      dialog->Tree()->setCurrentItem(dialog->Tree()->findItems("Loops", Qt::MatchExactly | Qt::MatchRecursive)[0]);
+      dialog->DeleteButton()->click();
+      dialog->accept();
+    });
+    frame->Action(ID_SNIPPETS_ORGANIZE)->trigger();
+    QCOMPARE(Texts(frame->SnippetsMenu()).mid(5), QStringList{"Hello"});
+
+    // Add takes the editor's selection as its code.
+    frame->View()->Core().OnChar(u'z');
+    frame->View()->Core().SetSelection({0, 0}, {1, 0});
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<snippets::CAddSnippetDlg*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      dialog->NameEdit()->setText("Zed");
+      dialog->accept();
+    });
+    frame->Action(ID_SNIPPETS_ADD)->trigger();
+    QCOMPARE(Texts(frame->SnippetsMenu()).mid(5), (QStringList{"Hello", "Zed"}));
+    snippets::CSnippetFolder expected;
+    expected.AddSnippet({u"Hello", u"hi", u"WScript.Echo \"Hello\""});
+    expected.AddSnippet({u"Zed", u"", u"z"});
+    QCOMPARE(test::ReadFile(file), snippets::WriteSnippetFile(expected));
   }
 
   void samplesOpenAsNewUnmodifiedDocuments() {

@@ -33,6 +33,7 @@ class CShellBar;
 }
 namespace quillet::snippets {
 class CLibrarySnippetSource;
+class CSnippetFolder;
 }
 namespace quillet::editor {
 class CEditReplaceDlg;
@@ -137,6 +138,10 @@ class CMainFrame : public QMainWindow {
   // Replaces the Samples menu's items by the samples, or the placeholder when none can be read.
   void RebuildSamplesMenu();
   void OpenSample(int number);
+  // "Add to Code Snippets..." and "Organize Code Snippets...": the dialog works on a copy of the
+  // library that is written back whole on OK.
+  void OnAddSnippet();
+  void OnOrganizeSnippets();
   [[nodiscard]] QMenu* ContextSnippetMenu() const { return m_contextSnippetMenu; }
 
   void OnFileNew();
@@ -183,6 +188,7 @@ class CMainFrame : public QMainWindow {
   void ConnectRunCommands();
   void ConnectSnippetCommands();
   [[nodiscard]] std::optional<std::string> SnippetsFilePath();
+  void SaveSnippetLibrary(const snippets::CSnippetFolder& root, const std::string& path);
   void UpdateRunCommands();
   void ShowRecordedArguments(const QString& arguments);
   // A new or opened script starts with no arguments and an empty output window.

@@ -11,7 +11,9 @@
 #include "editor/ui/QuilletView.h"
 #include "snippets/SnippetLibrary.h"
 #include "snippets/SnippetText.h"
+#include "snippets/ui/AddSnippetDlg.h"
 #include "snippets/ui/LibrarySnippetSource.h"
+#include "snippets/ui/OrganizeSnippetsDlg.h"
 #include "snippets/ui/SamplesCatalog.h"
 #include "snippets/ui/ShippedSnippetFolder.h"
 #include "snippets/ui/SnippetMenu.h"
@@ -38,6 +40,8 @@ void CMainFrame::ConnectSnippetCommands() {
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RebuildSnippetMenus);
   }
   connect(m_samplesMenu, &QMenu::aboutToShow, this, &CMainFrame::RebuildSamplesMenu);
+  ConnectCommand(ID_SNIPPETS_ADD, [this] { OnAddSnippet(); });
+  ConnectCommand(ID_SNIPPETS_ORGANIZE, [this] { OnOrganizeSnippets(); });
   RebuildSnippetMenus();
 }
 
@@ -67,6 +71,32 @@ void CMainFrame::InsertSnippet(size_t number) {
   if (!snippet) return;
   m_view->Core().InsertSnippet(snippet->code);
   UpdateEditorCommands();
+}
+
+void CMainFrame::OnAddSnippet() {
+  const std::optional<std::string> path = SnippetsFilePath();
+  if (!path) return;
+  snippets::CSnippetFolder root;
+  (void)snippets::LoadSnippets(root, *path);  // what could be read; a damaged file is kept aside on save
+  snippets::CAddSnippetDlg dialog(root, QString::fromStdU16String(m_view->Core().SelectedText()),
+                                  snippets::SSnippetDialogPrompts::Modal(), this);
+  if (dialog.exec() == QDialog::Accepted) SaveSnippetLibrary(root, *path);
+}
+
+void CMainFrame::OnOrganizeSnippets() {
+  const std::optional<std::string> path = SnippetsFilePath();
+  if (!path) return;
+  snippets::CSnippetFolder root;
+  (void)snippets::LoadSnippets(root, *path);
+  snippets::COrganizeSnippetsDlg dialog(root, snippets::SSnippetDialogPrompts::Modal(), this);
+  if (dialog.exec() == QDialog::Accepted) SaveSnippetLibrary(root, *path);
+}
+
+void CMainFrame::SaveSnippetLibrary(const snippets::CSnippetFolder& root, const std::string& path) {
+  if (!snippets::SaveSnippets(root, path)) {
+    m_prompts->ShowError(QStringLiteral("Failed to save the snippet library:\n") + QString::fromStdString(path));
+  }
+  RebuildSnippetMenus();
 }
 
 void CMainFrame::RebuildSamplesMenu() {
