@@ -40,9 +40,8 @@ CSnippetTreeWidget::CSnippetTreeWidget(bool showSnippets, QWidget* parent)
 void CSnippetTreeWidget::Fill(CSnippetFolder& root, const CSnippetFolder* skipFolder) {
   clear();
   m_skipFolder = skipFolder;
-  auto* rootItem = new QTreeWidgetItem(this, QStringList{QStringLiteral("Snippets")});
-  rootItem->setData(0, kPointerRole, QVariant::fromValue(reinterpret_cast<quintptr>(&root)));
-  SetImage(rootItem, ImageRoot);
+  auto* rootItem = NewItem(QStringLiteral("Snippets"), &root, ImageRoot);
+  addTopLevelItem(rootItem);
   FillChildren(rootItem, root);
   rootItem->setExpanded(true);
   setCurrentItem(rootItem);
@@ -58,18 +57,24 @@ void CSnippetTreeWidget::FillChildren(QTreeWidgetItem* item, CSnippetFolder& fol
 }
 
 QTreeWidgetItem* CSnippetTreeWidget::AddFolderItem(QTreeWidgetItem* parent, CSnippetFolder& folder) {
-  auto* item = new QTreeWidgetItem(parent, QStringList{QString::fromStdU16String(folder.name)});
-  item->setData(0, kPointerRole, QVariant::fromValue(reinterpret_cast<quintptr>(&folder)));
-  item->setFlags(item->flags() | Qt::ItemIsEditable);
-  SetImage(item, ImageFolder);
+  QTreeWidgetItem* item = NewItem(QString::fromStdU16String(folder.name), &folder, ImageFolder);
+  parent->addChild(item);
   return item;
 }
 
 QTreeWidgetItem* CSnippetTreeWidget::AddSnippetItem(QTreeWidgetItem* parent, SSnippet& snippet) {
-  auto* item = new QTreeWidgetItem(parent, QStringList{QString::fromStdU16String(snippet.name)});
-  item->setData(0, kPointerRole, QVariant::fromValue(reinterpret_cast<quintptr>(&snippet)));
-  item->setFlags(item->flags() | Qt::ItemIsEditable);
-  SetImage(item, ImageSnippet);
+  QTreeWidgetItem* item = NewItem(QString::fromStdU16String(snippet.name), &snippet, ImageSnippet);
+  parent->addChild(item);
+  return item;
+}
+
+// Everything is set before the item joins the tree: a change signal for a half-made item would
+// reach the dialogs with its pointer but not yet its kind.
+QTreeWidgetItem* CSnippetTreeWidget::NewItem(const QString& text, void* folderOrSnippet, int image) {
+  auto* item = new QTreeWidgetItem(QStringList{text});
+  item->setData(0, kPointerRole, QVariant::fromValue(reinterpret_cast<quintptr>(folderOrSnippet)));
+  if (image != ImageRoot) item->setFlags(item->flags() | Qt::ItemIsEditable);
+  SetImage(item, image);
   return item;
 }
 

@@ -37,7 +37,8 @@ class CSnippetTreeWidget : public QTreeWidget {
   [[nodiscard]] QTreeWidgetItem* ItemFor(const void* folderOrSnippet) const;
 
  private:
-  void SetImage(QTreeWidgetItem* item, int image);
+  [[nodiscard]] static QTreeWidgetItem* NewItem(const QString& text, void* folderOrSnippet, int image);
+  static void SetImage(QTreeWidgetItem* item, int image);
   bool m_showSnippets;
   const CSnippetFolder* m_skipFolder = nullptr;
 };
