@@ -72,6 +72,12 @@ enum ECommandId : int32_t {
   ID_SNIPPETS_ADD = 32871,
   ID_SNIPPETS_ORGANIZE = 32872,
   ID_SAMPLES_EMPTY = 32907,
+  // Snippet N of the library in menu order is ID_SNIPPET_FIRST + N; samples go by their number.
+  ID_SNIPPET_EMPTY = 39999,
+  ID_SNIPPET_FIRST = 40000,
+  ID_SNIPPET_LAST = 41999,
+  ID_SAMPLE_FIRST = 42000,
+  ID_SAMPLE_LAST = 43999,
 
   // Tools
   ID_TOOLS_REFERENCES = 32878,

@@ -106,6 +106,8 @@ class CQuilletDoc {
   virtual bool GetActionDescription(int32_t action, std::u16string& text) const;
   [[nodiscard]] const std::vector<SUndoRecord>& GetUndoRecords() const { return m_undo; }
   [[nodiscard]] int32_t GetUndoPosition() const { return m_undoPosition; }
+  // Forgets every undo and redo step, as for a script that was just opened.
+  void ResetUndo();
 
   // The breakpoint table: line -> 1 for a set breakpoint, 0 for one cleared while the script
   // engine may still hold it. Its keys follow the lines as text comes and goes.
@@ -177,7 +179,6 @@ class CQuilletDoc {
   bool ApplyRecord(const SUndoRecord& record, bool forward, CTextPosition& caret);
   void DropOldestUndoGroup();
   void SyncModifiedWithSavedPosition();
-  void ResetUndo();
 
   bool m_unicode = false;
   bool m_initialised = false;

@@ -24,6 +24,7 @@ namespace quillet::editor {
 
 class IEditorClipboard;
 class IIntelliSenseHooks;
+class ISnippetSource;
 class ITextMetrics;
 class IViewHost;
 
@@ -134,6 +135,17 @@ class CEditorCore : public document::IDocumentView {
   void SetShowSelectionAlways(bool on);
   [[nodiscard]] bool ShowsSelectionAlways() const { return m_showSelectionAlways; }
 
+  // Snippets (SnippetCommands.cpp). The code goes in at the caret, in place of the selection,
+  // as one undoable edit indented like the caret's line; then the next field is selected.
+  void SetSnippetSource(ISnippetSource* source) { m_snippetSource = source; }
+  void InsertSnippet(std::u16string_view code);
+  // Text put in at the caret as a paste puts it, the caret after it.
+  void InsertAsPaste(std::u16string_view text);
+  // F4: the next field, or else the shortcut at the caret (or the one-line selection) expanded.
+  void ExpandSnippetOrSelectField();
+  // Selects the first field ("{name}" as colouring marks it) from "from" on, wrapping once.
+  bool SelectNextField(CTextPosition from);
+
   void OnDocumentUpdate(document::IDocumentView* source, const document::CUpdateContext* context,
                         uint32_t flags, int32_t line) override;
   void OnEditOperation(int32_t action, std::u16string_view text) override;
@@ -143,6 +155,8 @@ class CEditorCore : public document::IDocumentView {
     int32_t first;
     int32_t last;
   };
+
+  bool FieldStartingAt(int32_t line, int32_t column, CTextPosition& end);
 
   // Caret movement.
   void MoveCaret(CTextPosition position, bool extend, bool keepIdealColumn = false);
@@ -204,6 +218,7 @@ class CEditorCore : public document::IDocumentView {
   IViewHost* m_host = nullptr;
   IIntelliSenseHooks* m_hooks;
   IEditorClipboard* m_clipboard = nullptr;
+  ISnippetSource* m_snippetSource = nullptr;
   app::CSettings* m_appSettings = nullptr;
   int32_t m_defaultFontHeight = -13;
   SEditorSettings m_settings;

@@ -17,6 +17,7 @@
 #include "document/QuilletDoc.h"
 #include "debug/ui/ScriptRunner.h"
 #include "editor/ui/QuilletView.h"
+#include "snippets/ui/LibrarySnippetSource.h"
 
 namespace quillet::app {
 namespace {
@@ -50,6 +51,7 @@ CMainFrame::CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentF
   ConnectFindCommands();
   ConnectPrintCommands();
   ConnectRunCommands();
+  ConnectSnippetCommands();
   RebuildRecentFiles();
   resize(800, 600);
   RestorePlacement();

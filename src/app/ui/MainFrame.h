@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -29,6 +30,10 @@ class CQuilletDoc;
 namespace quillet::debug {
 class CScriptRunner;
 class CShellBar;
+}
+namespace quillet::snippets {
+class CLibrarySnippetSource;
+class CSnippetFolder;
 }
 namespace quillet::editor {
 class CEditReplaceDlg;
@@ -125,6 +130,20 @@ class CMainFrame : public QMainWindow {
   // False when the printer could not start.
   bool PrintTo(QPrinter& printer, bool selectionOnly);
 
+  // Snippets and samples (MainFrameSnippets.cpp).
+  // Reads the library again into the Snippets menu, the toolbar's drop-down and the context
+  // menu's pop-up.
+  void RebuildSnippetMenus();
+  void InsertSnippet(size_t number);
+  // Replaces the Samples menu's items by the samples, or the placeholder when none can be read.
+  void RebuildSamplesMenu();
+  void OpenSample(int number);
+  // "Add to Code Snippets..." and "Organize Code Snippets...": the dialog works on a copy of the
+  // library that is written back whole on OK.
+  void OnAddSnippet();
+  void OnOrganizeSnippets();
+  [[nodiscard]] QMenu* ContextSnippetMenu() const { return m_contextSnippetMenu; }
+
   void OnFileNew();
   void OnFileOpen();
   bool OnFileSave();
@@ -167,6 +186,9 @@ class CMainFrame : public QMainWindow {
   void ConnectFindCommands();
   void ConnectPrintCommands();
   void ConnectRunCommands();
+  void ConnectSnippetCommands();
+  [[nodiscard]] std::optional<std::string> SnippetsFilePath();
+  void SaveSnippetLibrary(const snippets::CSnippetFolder& root, const std::string& path);
   void UpdateRunCommands();
   void ShowRecordedArguments(const QString& arguments);
   // A new or opened script starts with no arguments and an empty output window.
@@ -189,6 +211,8 @@ class CMainFrame : public QMainWindow {
   QMenu* m_samplesMenu = nullptr;
   QMenu* m_insertSnippetMenu = nullptr;
   QMenu* m_contextMenu = nullptr;
+  QMenu* m_contextSnippetMenu = nullptr;
+  std::unique_ptr<snippets::CLibrarySnippetSource> m_snippetSource;
   std::vector<QAction*> m_recentActions;
   QToolBar* m_mainToolbar = nullptr;
   QToolBar* m_debugToolbar = nullptr;

@@ -114,8 +114,11 @@ void CMainFrame::CreateMenus() {
     if (layout.items.front().id == ID_SNIPPETS_ADD) m_snippetsMenu = menu;
     if (layout.items.front().id == ID_SAMPLES_EMPTY) m_samplesMenu = menu;
   }
+  // The toolbar's drop-down is a copy of the Snippets menu, filled when it opens.
   m_insertSnippetMenu = new QMenu(this);
-  m_insertSnippetMenu->addAction(Action(ID_SNIPPETS_WMI));
+  for (const SMenu& layout : MainMenu()) {
+    if (layout.items.front().id == ID_SNIPPETS_ADD) FillMenu(m_insertSnippetMenu, layout.items);
+  }
 }
 
 void CMainFrame::CreateContextMenu() {
@@ -124,8 +127,9 @@ void CMainFrame::CreateContextMenu() {
     if (item.id == 0) {
       m_contextMenu->addSeparator();
     } else if (item.id == kInsertSnippetPopupId) {
-      QMenu* popup = m_contextMenu->addMenu(ToQString(item.text));
-      popup->addAction(Action(ID_SNIPPETS_WMI));
+      m_contextSnippetMenu = m_contextMenu->addMenu(ToQString(item.text));
+      m_contextSnippetMenu->addAction(Action(ID_SNIPPETS_WMI));
+      m_contextSnippetMenu->addSeparator();
     } else if (Action(item.id)->text() == ToQString(item.text)) {
       m_contextMenu->addAction(Action(item.id));
     } else {

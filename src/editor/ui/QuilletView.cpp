@@ -428,6 +428,10 @@ void CQuilletView::keyPressEvent(QKeyEvent* event) {
     m_core->ExecuteCommand(command);
     return;
   }
+  if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier) {
+    m_core->ExpandSnippetOrSelectField();
+    return;
+  }
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     m_core->OnChar(u'\r');
     return;
