@@ -4,10 +4,12 @@
 #include <vector>
 
 #include "engine/objects/wmi/MachineFiles.h"
+#include "engine/objects/wmi/WbemAssociationQueries.h"
 #include "engine/objects/wmi/WbemClasses.h"
 #include "engine/objects/wmi/WbemDispIds.h"
 #include "engine/objects/wmi/WbemErrors.h"
 #include "engine/objects/wmi/WbemObjectPathObject.h"
+#include "engine/objects/wmi/WbemObjectSetObject.h"
 #include "engine/objects/wmi/WbemPropertySetObject.h"
 #include "engine/objects/wmi/WbemProvider.h"
 #include "engine/objects/wmi/WbemSecurityObject.h"
@@ -48,7 +50,7 @@ CWbemObjectObject::CWbemObjectObject(std::shared_ptr<SWbemInstance> instance, SW
       m_instance(std::move(instance)),
       m_connection(std::move(connection)) {}
 
-CVariant CWbemObjectObject::InvokeMember(const om::SMember& member, std::span<CVariant>) {
+CVariant CWbemObjectObject::InvokeMember(const om::SMember& member, std::span<CVariant> args) {
   namespace id = wbem_id::WbemObject;
   switch (member.dispId) {
     case id::Properties_: return CVariant::Object(new CWbemPropertySetObject(m_instance));
@@ -58,6 +60,8 @@ CVariant CWbemObjectObject::InvokeMember(const om::SMember& member, std::span<CV
     case id::Clone_:
       return CVariant::Object(new CWbemObjectObject(std::make_shared<SWbemInstance>(*m_instance), m_connection));
     case id::Security_: return CVariant::Object(new CWbemSecurityObject(m_connection.security));
+    case id::Associators_: return Associated(args, false);
+    case id::References_: return Associated(args, true);
     default: wbem_error::RaiseNotAvailable(kSource, member.name);
   }
 }
@@ -81,6 +85,18 @@ CVariant CWbemObjectObject::InvokeUndeclared(std::u16string_view name, EInvokeKi
   CWbemProvider* provider = FindWbemProvider(m_instance->cls->nameSpace, m_instance->cls->name);
   if (provider == nullptr || m_instance->isClass) wbem_error::RaiseNotAvailable(kSource, method->name);
   return provider->CallMethod(*m_instance, *method, args);
+}
+
+CVariant CWbemObjectObject::Associated(std::span<CVariant> args, bool references) const {
+  SWqlAssociationQuery query;
+  query.references = references;
+  query.objectPath = RelativePathOf(*m_instance);
+  if (references) {
+    FillReferencesRequest(query, args);
+  } else {
+    FillAssociatorsRequest(query, args);
+  }
+  return CVariant::Object(new CWbemObjectSetObject(RunAssociationQuery(m_connection, query), m_connection));
 }
 
 CVariant CWbemObjectObject::Path() const {

@@ -20,6 +20,8 @@ class CWbemObjectObject : public CAutomationObject {
   CVariant InvokeUndeclared(std::u16string_view name, EInvokeKind kind, std::span<CVariant> args) override;
 
  private:
+  // Associators_ and References_.
+  [[nodiscard]] CVariant Associated(std::span<CVariant> args, bool references) const;
   [[nodiscard]] CVariant Path() const;
   [[nodiscard]] CVariant Derivation() const;
   [[nodiscard]] CVariant ObjectText() const;

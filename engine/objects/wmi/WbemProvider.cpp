@@ -9,6 +9,7 @@
 #include "engine/objects/wmi/OperatingSystemProvider.h"
 #include "engine/objects/wmi/ProcessProvider.h"
 #include "engine/objects/wmi/ProcessorProvider.h"
+#include "engine/objects/wmi/WbemAssociationProvider.h"
 #include "engine/objects/wmi/WbemErrors.h"
 #include "engine/objects/wmi/WbemText.h"
 
@@ -34,6 +35,12 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   static CNetworkConfigurationProvider networkConfiguration;
   static CAccountProvider users(false);
   static CAccountProvider groups(true);
+  static CWbemAssociationProvider groupUsers(u"GroupComponent", u"PartComponent", CAccountProvider::GroupMembership());
+  static CWbemAssociationProvider systemOperatingSystem(u"GroupComponent", u"PartComponent",
+                                                        CWbemAssociationProvider::EveryPair(),
+                                                        {{u"PrimaryOS", CVariant::Boolean(true)}});
+  static CWbemAssociationProvider adapterSettings(u"Element", u"Setting",
+                                                  CWbemAssociationProvider::SameValue(u"Index", u"Index"));
   if (!wbem_text::SameName(nameSpace, u"root\\cimv2")) return nullptr;
   if (wbem_text::SameName(className, u"Win32_Process")) return &processes;
   if (wbem_text::SameName(className, u"Win32_OperatingSystem")) return &operatingSystem;
@@ -46,6 +53,9 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   if (wbem_text::SameName(className, u"Win32_NetworkAdapterConfiguration")) return &networkConfiguration;
   if (wbem_text::SameName(className, u"Win32_UserAccount")) return &users;
   if (wbem_text::SameName(className, u"Win32_Group")) return &groups;
+  if (wbem_text::SameName(className, u"Win32_GroupUser")) return &groupUsers;
+  if (wbem_text::SameName(className, u"Win32_SystemOperatingSystem")) return &systemOperatingSystem;
+  if (wbem_text::SameName(className, u"Win32_NetworkAdapterSetting")) return &adapterSettings;
   return nullptr;
 }
 

@@ -106,6 +106,8 @@ WbemInstances RunWqlQuery(const SWbemConnection& connection, std::u16string_view
   return instances;
 }
 
+WbemInstances InstancesOfClassAndSubclasses(const SWmiClass& cls) { return Enumerate(cls, nullptr); }
+
 WbemInstances InstancesOfClass(const SWbemConnection& connection, std::u16string_view className) {
   return Enumerate(ClassOrRaise(connection, Trimmed(className), wbem_error::kInvalidClass), nullptr);
 }

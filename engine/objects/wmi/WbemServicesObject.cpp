@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/objects/wmi/WbemAssociationQueries.h"
 #include "engine/objects/wmi/WbemClasses.h"
 #include "engine/objects/wmi/WbemDispIds.h"
 #include "engine/objects/wmi/WbemErrors.h"
@@ -22,6 +23,21 @@ constexpr int32_t kInvalidQueryType = static_cast<int32_t>(0x80041018);
 
 std::u16string TextArgument(const CVariant& arg) { return LetValue(arg).ToString(); }
 
+// AssociatorsOf(path, assocClass, resultClass, resultRole, role, classesOnly, schemaOnly,
+// requiredAssocQualifier, requiredQualifier, ...) and ReferencesTo(path, resultClass, role,
+// classesOnly, schemaOnly, requiredQualifier, ...).
+SWqlAssociationQuery AssociatorsRequest(std::span<CVariant> args, bool references) {
+  SWqlAssociationQuery query;
+  query.references = references;
+  query.objectPath = TextArgument(args[0]);
+  if (references) {
+    FillReferencesRequest(query, args.subspan(1));
+  } else {
+    FillAssociatorsRequest(query, args.subspan(1));
+  }
+  return query;
+}
+
 }  // namespace
 
 CWbemServicesObject::CWbemServicesObject(SWbemConnection connection)
@@ -41,10 +57,7 @@ CVariant CWbemServicesObject::ExecQuery(std::span<CVariant> args) {
   if (!wbem_text::SameName(wbem_text::Trimmed(TextArgument(args[1])), u"WQL")) {
     wbem_error::Raise(kInvalidQueryType, kSource);
   }
-  const std::u16string_view trimmed = wbem_text::Trimmed(query);
-  if (wbem_text::StartsWithName(trimmed, u"associators") || wbem_text::StartsWithName(trimmed, u"references")) {
-    wbem_error::RaiseNotAvailable(kSource, u"ASSOCIATORS OF and REFERENCES OF");
-  }
+  if (IsWqlAssociationQuery(query)) return ObjectSet(RunAssociationQuery(m_connection, ParseWqlAssociation(query)));
   return ObjectSet(RunWqlQuery(m_connection, query));
 }
 
@@ -54,6 +67,8 @@ CVariant CWbemServicesObject::InvokeMember(const om::SMember& member, std::span<
     case id::Get: return GetObjectAt(TextArgument(args[0]));
     case id::ExecQuery: return ExecQuery(args);
     case id::InstancesOf: return ObjectSet(InstancesOfClass(m_connection, TextArgument(args[0])));
+    case id::AssociatorsOf: return ObjectSet(RunAssociationQuery(m_connection, AssociatorsRequest(args, false)));
+    case id::ReferencesTo: return ObjectSet(RunAssociationQuery(m_connection, AssociatorsRequest(args, true)));
     case id::SubclassesOf: return ObjectSet(SubclassesOfClass(m_connection, TextArgument(args[0])));
     case id::Security_: return CVariant::Object(new CWbemSecurityObject(m_connection.security));
     default: wbem_error::RaiseNotAvailable(kSource, member.name);
