@@ -26,6 +26,9 @@ constexpr std::array kTexts{
     SErrorText{kInvalidSyntax, u"Invalid syntax"},
     SErrorText{kInvalidMethod, u"Invalid method"},
     SErrorText{kInvalidObjectPath, u"Invalid object path"},
+    SErrorText{kNotEventClass, u"Not an event class"},
+    SErrorText{kWithinMissing, u"A WITHIN clause was not used in this query"},
+    SErrorText{kTimedOut, u"Timed out"},
     SErrorText{kServerUnavailable, u"The RPC server is unavailable."},
 };
 

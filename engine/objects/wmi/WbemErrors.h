@@ -18,6 +18,11 @@ inline constexpr int32_t kInvalidQuery = static_cast<int32_t>(0x80041017);
 inline constexpr int32_t kInvalidMethod = static_cast<int32_t>(0x8004102E);
 inline constexpr int32_t kInvalidObjectPath = static_cast<int32_t>(0x8004103A);
 inline constexpr int32_t kInvalidSyntax = static_cast<int32_t>(0x80041021);
+inline constexpr int32_t kNotEventClass = static_cast<int32_t>(0x80041059);
+// An event query on a class no event provider serves, without WITHIN to poll it.
+inline constexpr int32_t kWithinMissing = static_cast<int32_t>(0x80042002);
+// NextEvent's wait ended with nothing to deliver.
+inline constexpr int32_t kTimedOut = static_cast<int32_t>(0x80043001);
 // The RPC server is unavailable: what a remote computer gives, since there is no transport.
 inline constexpr int32_t kServerUnavailable = static_cast<int32_t>(0x800706BA);
 

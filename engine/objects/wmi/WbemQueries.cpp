@@ -87,6 +87,7 @@ bool MatchesKeys(const SWbemInstance& instance, const SWbemObjectPath& path) {
 
 WbemInstances RunWqlQuery(const SWbemConnection& connection, std::u16string_view text) {
   const SWqlQuery query = ParseWql(text);
+  if (query.within > 0) wbem_error::Raise(wbem_error::kInvalidQuery, kSource);  // only events are polled
   const SWmiClass& cls = ClassOrRaise(connection, query.className, wbem_error::kInvalidClass);
   if (!query.allProperties) CheckProperties(cls, query.properties);
   std::vector<std::u16string> read;

@@ -6,6 +6,7 @@
 #include "engine/objects/wmi/WbemClasses.h"
 #include "engine/objects/wmi/WbemDispIds.h"
 #include "engine/objects/wmi/WbemErrors.h"
+#include "engine/objects/wmi/WbemEventSourceObject.h"
 #include "engine/objects/wmi/WbemMoniker.h"
 #include "engine/objects/wmi/WbemObjectObject.h"
 #include "engine/objects/wmi/WbemObjectSetObject.h"
@@ -61,6 +62,20 @@ CVariant CWbemServicesObject::ExecQuery(std::span<CVariant> args) {
   return ObjectSet(RunWqlQuery(m_connection, query));
 }
 
+// Events come semi-synchronously: Windows refuses the call without return-immediately and
+// forward-only (48, the default).
+CVariant CWbemServicesObject::ExecNotificationQuery(std::span<CVariant> args) {
+  constexpr int32_t kReturnImmediatelyForwardOnly = 0x30;
+  const std::u16string query = TextArgument(args[0]);
+  if (!wbem_text::SameName(wbem_text::Trimmed(TextArgument(args[1])), u"WQL")) {
+    wbem_error::Raise(kInvalidQueryType, kSource);
+  }
+  if ((LetValue(args[2]).ToLong() & kReturnImmediatelyForwardOnly) != kReturnImmediatelyForwardOnly) {
+    wbem_error::Raise(wbem_error::kInvalidParameter, kSource);
+  }
+  return CVariant::Object(new CWbemEventSourceObject(std::make_unique<CWbemEventWatch>(m_connection, query)));
+}
+
 CVariant CWbemServicesObject::InvokeMember(const om::SMember& member, std::span<CVariant> args) {
   namespace id = wbem_id::WbemServices;
   switch (member.dispId) {
@@ -69,6 +84,7 @@ CVariant CWbemServicesObject::InvokeMember(const om::SMember& member, std::span<
     case id::InstancesOf: return ObjectSet(InstancesOfClass(m_connection, TextArgument(args[0])));
     case id::AssociatorsOf: return ObjectSet(RunAssociationQuery(m_connection, AssociatorsRequest(args, false)));
     case id::ReferencesTo: return ObjectSet(RunAssociationQuery(m_connection, AssociatorsRequest(args, true)));
+    case id::ExecNotificationQuery: return ExecNotificationQuery(args);
     case id::SubclassesOf: return ObjectSet(SubclassesOfClass(m_connection, TextArgument(args[0])));
     case id::Security_: return CVariant::Object(new CWbemSecurityObject(m_connection.security));
     default: wbem_error::RaiseNotAvailable(kSource, member.name);
