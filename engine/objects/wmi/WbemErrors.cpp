@@ -23,6 +23,8 @@ constexpr std::array kTexts{
     SErrorText{kInvalidNamespace, u"Invalid namespace"},
     SErrorText{kInvalidClass, u"Invalid class"},
     SErrorText{kInvalidQuery, u"Invalid query"},
+    SErrorText{kInvalidOperation, u"Invalid operation"},
+    SErrorText{kProviderNotCapable, u"Provider is not capable of the attempted operation"},
     SErrorText{kInvalidSyntax, u"Invalid syntax"},
     SErrorText{kInvalidMethod, u"Invalid method"},
     SErrorText{kInvalidObjectPath, u"Invalid object path"},

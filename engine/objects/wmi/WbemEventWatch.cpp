@@ -55,28 +55,6 @@ CVariant DerivationOf(const SWmiClass& cls) {
   return CVariant::Array(CSafeArray::FromValues(std::move(names)));
 }
 
-bool SameValue(const CVariant& a, const CVariant& b) {
-  if (a.IsNull() || b.IsNull() || a.IsEmpty() || b.IsEmpty()) return a.Type() == b.Type();
-  if (a.IsString() || b.IsString()) return a.IsString() && b.IsString() && a.AsString() == b.AsString();
-  if (a.IsObject() || b.IsObject()) return a.IsObject() && b.IsObject() && a.AsObject() == b.AsObject();
-  if (a.IsArray() || b.IsArray()) {
-    if (!a.IsArray() || !b.IsArray() || a.AsArray()->Size() != b.AsArray()->Size()) return false;
-    for (size_t i = 0; i < a.AsArray()->Size(); ++i) {
-      if (!SameValue(a.AsArray()->At(i), b.AsArray()->At(i))) return false;
-    }
-    return true;
-  }
-  return a.IsNumeric() && b.IsNumeric() && a.ToDouble() == b.ToDouble();
-}
-
-bool SameValues(const SWbemInstance& a, const SWbemInstance& b) {
-  if (a.cls != b.cls) return false;
-  for (size_t i = 0; i < a.values.size(); ++i) {
-    if (!SameValue(a.values[i], b.values[i])) return false;
-  }
-  return true;
-}
-
 // Now, as the service stamps events: 100-nanosecond units since 1601 in universal time.
 CVariant TimeCreated() {
   constexpr uint64_t kSecondsFrom1601To1970 = 11644473600ULL;
@@ -177,7 +155,7 @@ void CWbemEventWatch::Compare(Snapshot now) {
     const auto before = m_last.find(key);
     if (before == m_last.end()) {
       if (creation != nullptr) Deliver(*creation, instance, nullptr);
-    } else if (modification != nullptr && !SameValues(*before->second, *instance)) {
+    } else if (modification != nullptr && !SameWbemValues(*before->second, *instance)) {
       Deliver(*modification, instance, before->second);
     }
   }

@@ -19,6 +19,14 @@ CVariant CWbemProvider::CallMethod(SWbemInstance&, const platform::SWmiMethod& m
   wbem_error::RaiseNotAvailable(u"SWbemObjectEx", method.name);
 }
 
+std::shared_ptr<SWbemInstance> CWbemProvider::PutInstance(const SWbemInstance&) {
+  wbem_error::Raise(wbem_error::kProviderNotCapable, u"SWbemObjectEx");
+}
+
+void CWbemProvider::DeleteInstance(const SWbemInstance&) {
+  wbem_error::Raise(wbem_error::kProviderNotCapable, u"SWbemObjectEx");
+}
+
 void SetOutParameter(std::span<CVariant> args, size_t index, CVariant value) {
   if (index < args.size() && args[index].RefTarget() != nullptr) args[index].Deref() = std::move(value);
 }

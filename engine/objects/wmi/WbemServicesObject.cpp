@@ -24,6 +24,14 @@ constexpr int32_t kInvalidQueryType = static_cast<int32_t>(0x80041018);
 
 std::u16string TextArgument(const CVariant& arg) { return LetValue(arg).ToString(); }
 
+// What Get("") gives: a class with no name and nothing in it, the start of a new class.
+std::shared_ptr<SWbemInstance> EmptyClass() {
+  static const platform::SWmiClass empty;
+  auto object = std::make_shared<SWbemInstance>(empty);
+  object->isClass = true;
+  return object;
+}
+
 // AssociatorsOf(path, assocClass, resultClass, resultRole, role, classesOnly, schemaOnly,
 // requiredAssocQualifier, requiredQualifier, ...) and ReferencesTo(path, resultClass, role,
 // classesOnly, schemaOnly, requiredQualifier, ...).
@@ -45,7 +53,7 @@ CWbemServicesObject::CWbemServicesObject(SWbemConnection connection)
     : CAutomationObject(DispatchTableOf<kWbemServicesClass>()), m_connection(std::move(connection)) {}
 
 CVariant CWbemServicesObject::GetObjectAt(std::u16string_view objectPath) {
-  if (wbem_text::Trimmed(objectPath).empty()) wbem_error::RaiseNotAvailable(kSource, u"Get of an empty class");
+  if (wbem_text::Trimmed(objectPath).empty()) return CVariant::Object(new CWbemObjectObject(EmptyClass(), m_connection));
   return CVariant::Object(new CWbemObjectObject(ObjectAtPath(m_connection, objectPath), m_connection));
 }
 
@@ -85,6 +93,15 @@ CVariant CWbemServicesObject::InvokeMember(const om::SMember& member, std::span<
     case id::AssociatorsOf: return ObjectSet(RunAssociationQuery(m_connection, AssociatorsRequest(args, false)));
     case id::ReferencesTo: return ObjectSet(RunAssociationQuery(m_connection, AssociatorsRequest(args, true)));
     case id::ExecNotificationQuery: return ExecNotificationQuery(args);
+    case id::ExecMethod: {
+      const CVariant target = GetObjectAt(TextArgument(args[0]));
+      return static_cast<CWbemObjectObject*>(target.AsObject())->ExecMethod(TextArgument(args[1]), args[2]);
+    }
+    case id::Delete: {
+      const CVariant target = GetObjectAt(TextArgument(args[0]));
+      static_cast<CWbemObjectObject*>(target.AsObject())->Delete();
+      return {};
+    }
     case id::SubclassesOf: return ObjectSet(SubclassesOfClass(m_connection, TextArgument(args[0])));
     case id::Security_: return CVariant::Object(new CWbemSecurityObject(m_connection.security));
     default: wbem_error::RaiseNotAvailable(kSource, member.name);
