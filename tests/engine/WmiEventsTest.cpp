@@ -101,6 +101,29 @@ TEST(WbemEvents, AChildStartedAndEndedIsSeenBothWays) {
             "80043001 Timed out SWbemEventSource\n");
 }
 
+// A script waiting on one source misses nothing of another: a child that lives only while the
+// script waits on the first is seen by the second.
+TEST(WbemEvents, WaitingOnOneSourcePollsTheOthers) {
+  const std::string out = RunLogged(
+      u"Set svc = GetObject(\"winmgmts:\")\n"
+      u"Set children = svc.ExecNotificationQuery(\"Select * From __InstanceOperationEvent Within 0.05 Where \" & _\n"
+      u"  \"TargetInstance Isa 'Win32_Process' And TargetInstance.ParentProcessId = " + OurPid() + u"\")\n"
+      u"Set quiet = svc.ExecNotificationQuery(\"Select * From __InstanceCreationEvent Within 0.05 Where \" & _\n"
+      u"  \"TargetInstance Isa 'Win32_Process' And TargetInstance.Name = 'no such program'\")\n"
+      u"Set child = CreateObject(\"WScript.Shell\").Exec(\"sleep 0.3\")\n"
+      u"On Error Resume Next\n"
+      u"Set e = quiet.NextEvent(1000)\n"
+      u"Log Hex(Err.Number)\n"
+      u"On Error GoTo 0\n"
+      u"Set e = children.NextEvent(0)\n"
+      u"Log e.Path_.Class, e.TargetInstance.ProcessId = child.ProcessID\n"
+      u"Do\n"
+      u"  Set e = children.NextEvent(0)\n"
+      u"Loop Until e.Path_.Class <> \"__InstanceModificationEvent\"\n"
+      u"Log e.Path_.Class, e.TargetInstance.ProcessId = child.ProcessID\n");
+  EXPECT_EQ(out, "80043001\n__InstanceCreationEvent True\n__InstanceDeletionEvent True\n");
+}
+
 TEST(WbemEvents, AChangedProcessIsAModificationWithItsPreviousInstance) {
   const std::string out = RunLogged(
       u"Set svc = GetObject(\"winmgmts:\")\n"

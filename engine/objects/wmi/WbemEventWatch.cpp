@@ -1,6 +1,7 @@
 #include "engine/objects/wmi/WbemEventWatch.h"
 
 #include <algorithm>
+#include <mutex>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -78,16 +79,39 @@ CVariant ReadEventProperty(std::u16string_view name, const SWbemInstance& event,
   return embedded->Get(rest);
 }
 
-// The watches of this thread: waiting on one polls the others when they are due, so that a
-// script with several event sources misses nothing of one while it waits on another.
-std::vector<CWbemEventWatch*>& WatchesOfThisThread() {
-  thread_local std::vector<CWbemEventWatch*> watches;
+// Every watch, with the thread it was made on: waiting on one polls the others of that thread
+// when they are due, so that a script with several event sources misses nothing of one while
+// it waits on another. A watch is only ever polled on its own thread, where its script runs.
+struct SWatchEntry {
+  CWbemEventWatch* watch;
+  std::thread::id thread;
+};
+
+std::mutex& WatchesLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+std::vector<SWatchEntry>& Watches() {
+  static std::vector<SWatchEntry> watches;
   return watches;
+}
+
+std::vector<CWbemEventWatch*> WatchesOfThisThread() {
+  const std::lock_guard<std::mutex> guard(WatchesLock());
+  std::vector<CWbemEventWatch*> mine;
+  for (const SWatchEntry& entry : Watches()) {
+    if (entry.thread == std::this_thread::get_id()) mine.push_back(entry.watch);
+  }
+  return mine;
 }
 
 }  // namespace
 
-CWbemEventWatch::~CWbemEventWatch() { std::erase(WatchesOfThisThread(), this); }
+CWbemEventWatch::~CWbemEventWatch() {
+  const std::lock_guard<std::mutex> guard(WatchesLock());
+  std::erase_if(Watches(), [this](const SWatchEntry& entry) { return entry.watch == this; });
+}
 
 CWbemEventWatch::CWbemEventWatch(SWbemConnection connection, std::u16string_view query)
     : m_connection(std::move(connection)), m_query(ParseWql(query)) {
@@ -95,7 +119,8 @@ CWbemEventWatch::CWbemEventWatch(SWbemConnection connection, std::u16string_view
   m_interval = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(m_query.within));
   m_last = Poll();
   m_nextPoll = Clock::now() + m_interval;
-  WatchesOfThisThread().push_back(this);
+  const std::lock_guard<std::mutex> guard(WatchesLock());
+  Watches().push_back(SWatchEntry{this, std::this_thread::get_id()});
 }
 
 void CWbemEventWatch::PollIfDue(Clock::time_point now) {

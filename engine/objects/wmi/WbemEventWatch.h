@@ -5,9 +5,9 @@
 // and each poll is compared with the one before by the instances' keys: a new key is a creation,
 // a key gone a deletion, a key whose values changed a modification.
 //
-// Polls happen while the script waits in Next on any watch of its thread (every due watch is
-// polled then), not behind its back on another thread: the objects the engine hands scripts are
-// not shared between threads. An instance that comes and goes between two polls is not seen,
+// Polls happen while the script waits in Next on any watch of its thread (every due watch of
+// that thread is polled then), not behind its back on another thread: the objects the engine
+// hands scripts are not shared between threads. An instance that comes and goes between two polls is not seen,
 // as with the service's own polling.
 
 #include <chrono>
