@@ -161,10 +161,19 @@ TEST(WbemMembers, ObjectsMadeComparedAndWritten) {
       u"svc.Delete first.Path_.RelPath\n"
       u"Log Hex(Err.Number) : Err.Clear\n"
       u"x = first.CompareTo_(42)\n"
+      u"Log Hex(Err.Number) : Err.Clear\n"
+      // Removing an instance's property resets it; a class keeps its declarations.
+      u"copy.Properties_.Remove \"Name\"\n"
+      u"Log IsNull(copy.Name), Hex(Err.Number)\n"
+      u"groups.Properties_.Remove \"Name\"\n"
+      u"Log Hex(Err.Number) : Err.Clear\n"
+      u"copy.Properties_.Remove \"NoSuchProperty\"\n"
+      u"Log Hex(Err.Number) : Err.Clear\n"
+      u"copy.Properties_.Add \"Extra\", 8\n"
       u"Log Hex(Err.Number) : Err.Clear\n");
   EXPECT_EQ(out,
             "True True\nTrue\nTrue False\nFalse\nWin32_Group True False\n[] True 0\n"
-            "80041016\n80041024 SWbemObjectEx\n80041024\n80041024\n80041008\n");
+            "80041016\n80041024 SWbemObjectEx\n80041024\n80041024\n80041008\nTrue 0\n80041016\n80041002\n80041016\n");
 }
 
 TEST(WbemMembers, ObjectPathsEditedByScripts) {
