@@ -81,6 +81,9 @@ TEST(WbemEvents, AChildStartedAndEndedIsSeenBothWays) {
       u"Set child = CreateObject(\"WScript.Shell\").Exec(\"cat\")\n"
       u"Set e = events.NextEvent(5000)\n"
       u"Log e.Path_.Class, e.TargetInstance.ProcessId = child.ProcessID, e.TargetInstance.Path_.Class, \"CIM\" & TypeName(e.TIME_CREATED)\n"
+      // The event as text holds the instance it carries.
+      u"text = e.GetObjectText_\n"
+      u"Log InStr(text, \"instance of __InstanceCreationEvent\") > 0, InStr(text, \"TargetInstance = \" & vbLf & \"instance of Win32_Process\") > 0, Right(text, 3) = \"};\" & vbLf\n"
       u"bases = e.Derivation_\n"
       u"Log bases(0), IsNull(e.Properties_(\"TargetInstance\").Value) = False\n"
       u"child.StdIn.Close\n"
@@ -96,6 +99,7 @@ TEST(WbemEvents, AChildStartedAndEndedIsSeenBothWays) {
   EXPECT_EQ(out,
             "SWbemEventSource\n"
             "__InstanceCreationEvent True Win32_Process CIMString\n"
+            "True True True\n"
             "__InstanceOperationEvent True\n"
             "__InstanceDeletionEvent True\n"
             "80043001 Timed out SWbemEventSource\n");

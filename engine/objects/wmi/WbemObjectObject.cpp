@@ -29,6 +29,11 @@ namespace {
 constexpr std::u16string_view kSource = u"SWbemObjectEx";
 
 std::u16string MofValue(const CVariant& value, platform::ECimType type) {
+  // An embedded object (an event's TargetInstance) is written whole, as Windows writes it.
+  if (value.IsObject()) {
+    const auto* object = dynamic_cast<const CWbemObjectObject*>(value.AsObject());
+    return object != nullptr ? u"\n" + object->MofText() : u"NULL";
+  }
   if (value.IsArray()) {
     std::u16string text = u"{";
     CSafeArray* array = value.AsArray();
@@ -216,15 +221,17 @@ CVariant CWbemObjectObject::Derivation() const {
 }
 
 // The object in MOF, as Windows writes an instance: the properties that have values.
-CVariant CWbemObjectObject::ObjectText() const {
+CVariant CWbemObjectObject::ObjectText() const { return CVariant::String(u"\n" + MofText() + u";\n"); }
+
+std::u16string CWbemObjectObject::MofText() const {
   const platform::SWmiClass& cls = *m_instance->cls;
-  std::u16string text = (m_instance->isClass ? u"\nclass " : u"\ninstance of ") + cls.name + u"\n{\n";
+  std::u16string text = (m_instance->isClass ? u"class " : u"instance of ") + cls.name + u"\n{\n";
   for (size_t i = 0; i < cls.properties.size(); ++i) {
     const CVariant& value = m_instance->values[i];
     if (value.IsNull() || m_instance->isClass) continue;
     text += u"\t" + cls.properties[i].name + u" = " + MofValue(value, cls.properties[i].type) + u";\n";
   }
-  return CVariant::String(text + u"};\n");
+  return text + u"}";
 }
 
 }  // namespace quillet::engine

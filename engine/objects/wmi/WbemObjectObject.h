@@ -23,6 +23,9 @@ class CWbemObjectObject : public CAutomationObject {
   CVariant Put();
   // Delete_ and SWbemServices.Delete.
   void Delete();
+  // The object in MOF, as GetObjectText_ gives it, without the line break before it and the
+  // semicolon after it (which an embedded object leaves to the property that holds it).
+  [[nodiscard]] std::u16string MofText() const;
 
  protected:
   CVariant InvokeMember(const om::SMember& member, std::span<CVariant> args) override;
