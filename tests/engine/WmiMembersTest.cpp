@@ -72,6 +72,9 @@ TEST(WbemMembers, ExecMethodOnRealProcesses) {
   const std::string out = RunLogged(
       u"Set svc = GetObject(\"winmgmts:\")\n"
       u"Set self = svc.Get(\"Win32_Process.Handle='" + U(std::to_string(getpid())) + u"'\")\n"
+      u"text = self.GetObjectText_\n"
+      u"Log Left(text, 27) = vbLf & \"instance of Win32_Process\" & vbLf, "
+      u"InStr(text, vbTab & \"Handle = \"\"" + U(std::to_string(getpid())) + u"\"\";\" & vbLf) > 0, Right(text, 3) = \"};\" & vbLf\n"
       u"Set result = self.ExecMethod_(\"GetOwner\")\n"
       u"Log result.ReturnValue, result.User, result.Path_.Class\n"
       u"Set result = svc.ExecMethod(self.Path_.RelPath, \"GetOwner\", Nothing)\n"
@@ -99,7 +102,7 @@ TEST(WbemMembers, ExecMethodOnRealProcesses) {
   ASSERT_EQ(waitpid(child, &status, 0), child);
   EXPECT_TRUE(endedInTime);
   EXPECT_TRUE(WIFSIGNALED(status));
-  EXPECT_EQ(out, "0 " + std::string(self->pw_name) + " __PARAMETERS\n" + self->pw_name + "\n0\n8004102E\n80041008\n80041002\n");
+  EXPECT_EQ(out, "True True True\n0 " + std::string(self->pw_name) + " __PARAMETERS\n" + self->pw_name + "\n0\n8004102E\n80041008\n80041002\n");
 }
 
 TEST(WbemMembers, QualifiersFromTheCatalogue) {
