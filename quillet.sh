@@ -9,7 +9,8 @@ cd "$(dirname "$0")"
 
 BUILD_DIR=${QUILLET_BUILD_DIR:-build}
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-liberation ccache libqt6svg6 poppler-utils libpcre2-dev)
+          libbenchmark-dev fonts-liberation ccache libqt6svg6 poppler-utils libpcre2-dev
+          nlohmann-json3-dev)
 
 install_missing() {
   local missing=()

@@ -1,5 +1,6 @@
 #include "engine/compiler/Compiler.h"
 
+#include <algorithm>
 #include <iterator>
 #include <limits>
 
@@ -343,7 +344,19 @@ void CCompiler::CompileProcedure(const SProcDecl& decl, CProcedure& proc, CScrip
   CollectLocals(decl.body);
   CompileBlock(decl.body);
   Emit(EOp::Return);
+  ReturnInsteadOfJumpToReturn();
   m_selfName.clear();
+}
+
+// The branch of an If that ends a procedure returns where it ends, rather than jumping to the
+// Return: a recursive function's base case is one instruction shorter.
+void CCompiler::ReturnInsteadOfJumpToReturn() {
+  auto& code = m_proc->code;
+  for (SInstr& in : code) {
+    if (in.op == EOp::Jump && static_cast<size_t>(in.a) < code.size() && code[static_cast<size_t>(in.a)].op == EOp::Return) {
+      in = SInstr{EOp::Return, 0, 0, 0};
+    }
+  }
 }
 
 void CCompiler::CompileClass(const SClassDecl& decl, CScriptClass& cls) {
@@ -422,6 +435,11 @@ void CCompiler::CompileStatement(const SStmt& stmt) {
     }
     return;
   }
+  // A Dim without bounds only declares: nothing runs there, so a breakpoint moves past it.
+  if (stmt.kind == EStmt::Dim &&
+      std::none_of(stmt.items.begin(), stmt.items.end(), [](const auto& item) { return item.hasBounds; })) {
+    return;
+  }
   const size_t mark = EmitStatement(stmt.line, stmt.column);
   switch (stmt.kind) {
     case EStmt::Call:
@@ -444,7 +462,11 @@ void CCompiler::CompileStatement(const SStmt& stmt) {
     case EStmt::Exit: CompileExit(stmt); break;
     case EStmt::OnErrorResume: Emit(EOp::OnErrorResume); break;
     case EStmt::OnErrorGoto0: Emit(EOp::OnErrorGoto0); break;
-    case EStmt::Stop: case EStmt::Const: break;
+    case EStmt::Stop:
+      Emit(EOp::Dynamic, 0, static_cast<uint8_t>(EDynamic::Stop), 0);
+      Emit(EOp::Pop);
+      break;
+    case EStmt::Const: break;
   }
 }
 
@@ -541,7 +563,11 @@ void CCompiler::CompileIf(const SStmt& stmt) {
   for (const auto& branch : stmt.branches) {
     size_t skip = 0;
     const bool conditional = !branch.conditions.empty();
-    if (!first) EmitStatement(branch.line, branch.column);
+    // An Else whose first statement stands on the Else's own line (If c Then a Else b) needs
+    // no mark of its own: that statement's mark follows at once, on the same line.
+    const bool elseMarkedByBody = !conditional && !branch.body.empty() &&
+                                  branch.body.front()->kind != EStmt::Const && branch.body.front()->line == branch.line;
+    if (!first && !elseMarkedByBody) EmitStatement(branch.line, branch.column);
     if (conditional) skip = CompileJumpUnless(*branch.conditions[0]);
     CompileBlock(branch.body);
     if (conditional) {
@@ -839,13 +865,30 @@ size_t CCompiler::CompileBinaryOp(const SExpr& expr, uint8_t extraFlags) {
   uint8_t flags = extraFlags;
   if (compare && IsLiteral(*expr.left)) flags |= kLeftLiteral;
   if (compare && IsLiteral(*expr.right)) flags |= kRightLiteral;
-  CompileExpr(*expr.left);
   CVariant constant;
-  if (op != EOp::Is && ConstantValue(*expr.right, constant) && m_proc->constants.size() <= UINT16_MAX) {
-    return Emit(op, 0, flags | kRightConst, static_cast<uint16_t>(AddConst(constant)));
+  const bool constantRight =
+      op != EOp::Is && ConstantValue(*expr.right, constant) && m_proc->constants.size() <= UINT16_MAX;
+  // A local variable on the left of a constant is read by the operation itself (n - 1, i Mod 8):
+  // one instruction where there were two.
+  const bool arithmetic = op >= EOp::Add && op <= EOp::Imp;
+  int32_t leftSlot = 0;
+  if (constantRight && arithmetic && LocalSlot(*expr.left, leftSlot)) {
+    return Emit(op, leftSlot, flags | kRightConst | kLeftLocal, static_cast<uint16_t>(AddConst(constant)));
   }
+  CompileExpr(*expr.left);
+  if (constantRight) return Emit(op, 0, flags | kRightConst, static_cast<uint16_t>(AddConst(constant)));
   CompileExpr(*expr.right);
   return Emit(op, 0, flags);
+}
+
+// The frame slot of a plain reference to a local variable (no arguments); false for anything
+// else, which takes the general way.
+bool CCompiler::LocalSlot(const SExpr& expr, int32_t& slot) {
+  if (expr.kind != EExpr::Name || expr.hasArgs) return false;
+  const SResolved r = Resolve(expr.name, false);
+  if (r.kind != EResolved::Var || r.varKind != EVarKind::Local) return false;
+  slot = r.index;
+  return true;
 }
 
 // The value of a literal or of a constant's name; false for anything else.

@@ -5,6 +5,7 @@
 // runs (it may become a global later, or an implicit local).
 
 #include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -20,6 +21,10 @@ struct SCompiledUnit {
   std::unique_ptr<CProcedure> globalCode;
   std::vector<std::unique_ptr<CProcedure>> procedures;
   std::vector<std::shared_ptr<CScriptClass>> classes;
+
+  // Every line where a statement of this text starts, in its procedures and classes too: where a
+  // breakpoint can hold.
+  [[nodiscard]] std::set<int> CodeLines() const;
 };
 
 class CCompiler {
@@ -103,6 +108,8 @@ class CCompiler {
   size_t CompileBinaryOp(const SExpr& expr, uint8_t extraFlags);
   size_t CompileJumpUnless(const SExpr& condition);
   bool ConstantValue(const SExpr& expr, CVariant& value);
+  bool LocalSlot(const SExpr& expr, int32_t& slot);
+  void ReturnInsteadOfJumpToReturn();
   [[nodiscard]] bool IsLiteral(const SExpr& expr);
   SResolved Resolve(const std::u16string& name, bool hasArgs);
 

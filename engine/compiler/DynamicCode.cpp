@@ -37,6 +37,10 @@ std::u16string TextArgument(std::span<CVariant> args) {
 }  // namespace
 
 CVariant CVirtualMachine::RunDynamic(SFrame& caller, EDynamic kind, std::span<CVariant> args) {
+  if (kind == EDynamic::Stop) {
+    if (m_debugger != nullptr) m_debugger->OnStopStatement(caller);
+    return {};
+  }
   if (args.size() != 1) throw CScriptError(err::WrongArgCount);
   const std::u16string text = TextArgument(args);
   switch (kind) {
@@ -44,6 +48,7 @@ CVariant CVirtualMachine::RunDynamic(SFrame& caller, EDynamic kind, std::span<CV
     case EDynamic::Execute: ExecuteText(caller, text, false); return {};
     case EDynamic::ExecuteGlobal: ExecuteText(caller, text, true); return {};
     case EDynamic::GetRef: return GetRef(text);
+    case EDynamic::Stop: break;
   }
   return {};
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/debug/HostDebugConnection.h"
 #include "engine/host/DisplayProbe.h"
 #ifdef QUILLET_HOST_WINDOWS
 #include "engine/host/ui/WindowDialogs.h"
@@ -19,6 +20,7 @@ int HostMain(int argc, char** argv, EHostKind kind) {
   if (ec) self = argc > 0 ? argv[0] : "cscript";
   SHostSetup setup;
   setup.kind = kind;
+  setup.debugger = &debug::CHostDebugConnection::Connect;
 #ifdef QUILLET_HOST_WINDOWS
   std::unique_ptr<CWindowDialogs> windows;
   if (HasUsableDisplay()) {

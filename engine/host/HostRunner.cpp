@@ -53,6 +53,7 @@ struct SRun {
   IHostDialogs* errorBox = nullptr;  // the windowed host's error box, through the main thread
   CMainThreadQueue queue;
   bool batch = false;
+  HostDebuggerFactory debugger;  // set with //D
   int exitCode = 0;
   bool timedOut = false;
 };
@@ -69,9 +70,16 @@ void ReportError(SRun& run, const CScriptError& error) {
 }
 
 void RunScript(SRun& run) {
+  std::unique_ptr<IHostDebugger> debugger;
   try {
     try {
-      run.engine->Run(run.source);
+      if (run.debugger) {
+        const SCompiledUnit& unit = run.engine->Load(run.source);
+        debugger = run.debugger(*run.engine, unit, run.source, run.displayPath);
+        run.engine->RunLoaded(unit);
+      } else {
+        run.engine->Run(run.source);
+      }
     } catch (const CScriptError& error) {
       ReportError(run, error);
     } catch (const SScriptStop& stop) {
@@ -79,6 +87,7 @@ void RunScript(SRun& run) {
       if (stop.timedOut) run.timedOut = true;
     }
     run.engine->Close();
+    if (debugger) debugger->ScriptEnded(run.exitCode);
   } catch (const std::exception&) {
     run.exitCode = 1;
   }
@@ -198,6 +207,7 @@ int RunHost(const std::vector<std::string>& args, const std::string& hostPath, c
   run.err = &err;
   if (windowed && setup.windows != nullptr) run.errorBox = &queuedWindows;
   run.batch = line.batch;
+  if (line.debug) run.debugger = setup.debugger;
   pthread_t thread{};
   if (!StartScriptThread(run, thread)) {
     // Running on the main thread itself: the windows are called directly.

@@ -12,6 +12,8 @@ class CQueuedDialogs : public IHostDialogs {
   CQueuedDialogs(CMainThreadQueue& queue, IHostDialogs& windows) : m_queue(queue), m_windows(windows) {}
 
   int MessageBox(const std::u16string& prompt, int32_t buttons, const std::u16string& title) override;
+  int MessageBoxWithTimeout(const std::u16string& prompt, int32_t buttons, const std::u16string& title,
+                            int32_t seconds) override;
   std::optional<std::u16string> InputBox(const std::u16string& prompt, const std::u16string& title,
                                          const std::u16string& defaultText) override;
 

@@ -137,6 +137,19 @@ class CVariant {
   [[nodiscard]] CSafeArray* AsArray() const { return m_u.arr; }
   [[nodiscard]] CVariant* RefTarget() const { return m_u.ref; }
 
+  // For a variable known to be Empty (the room above a stack's top, a new frame's locals):
+  // there is no old value to let go, so the check for one is left out.
+  void CopyIntoEmpty(const CVariant& other) {
+    m_type = other.m_type;
+    m_u = other.m_u;
+    if (Owns()) AddRefPayload();
+  }
+  void MoveIntoEmpty(CVariant&& other) noexcept {
+    m_type = other.m_type;
+    m_u = other.m_u;
+    other.m_type = EVarType::Empty;
+  }
+
   // Follows a reference, if this is one.
   [[nodiscard]] const CVariant& Deref() const { return m_type == EVarType::Ref ? *m_u.ref : *this; }
   [[nodiscard]] CVariant& Deref() { return m_type == EVarType::Ref ? *m_u.ref : *this; }

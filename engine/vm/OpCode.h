@@ -76,6 +76,8 @@ inline constexpr uint8_t kLeftLiteral = 1;   // comparisons: the left operand wa
 inline constexpr uint8_t kRightLiteral = 2;  // the right one was
 inline constexpr uint8_t kRightConst = 4;    // the right operand is constant n, not on the stack
 inline constexpr uint8_t kJumpUnless = 8;    // comparisons: pc = a unless true, instead of pushing
+inline constexpr uint8_t kLeftLocal = 16;    // operators with kRightConst: the left operand is local a,
+                                             // not on the stack, and the result is pushed
 
 struct SInstr {
   EOp op = EOp::Stmt;
@@ -136,7 +138,7 @@ constexpr int StackEffect(const SInstr& in) {
       return -1;
     case EOp::Add: case EOp::Sub: case EOp::Mul: case EOp::Div: case EOp::IntDiv: case EOp::Mod: case EOp::Pow:
     case EOp::Concat: case EOp::And: case EOp::Or: case EOp::Xor: case EOp::Eqv: case EOp::Imp:
-      return (in.b & kRightConst) != 0 ? 0 : -1;
+      return ((in.b & kRightConst) != 0 ? 0 : -1) + ((in.b & kLeftLocal) != 0 ? 1 : 0);
     case EOp::Eq: case EOp::Ne: case EOp::Lt: case EOp::Gt: case EOp::Le: case EOp::Ge:
       return ((in.b & kRightConst) != 0 ? 0 : -1) - ((in.b & kJumpUnless) != 0 ? 1 : 0);
     case EOp::Is:
@@ -157,7 +159,8 @@ constexpr int StackEffect(const SInstr& in) {
 }
 
 // The functions that compile source text while the script runs, and GetRef, which needs the
-// global table: they are not ordinary built-ins because they work on the calling frame.
-enum class EDynamic : uint8_t { Eval, Execute, ExecuteGlobal, GetRef };
+// global table: they are not ordinary built-ins because they work on the calling frame. Stop
+// (no arguments) hands the frame to the debugger, and does nothing without one.
+enum class EDynamic : uint8_t { Eval, Execute, ExecuteGlobal, GetRef, Stop };
 
 }  // namespace quillet::engine

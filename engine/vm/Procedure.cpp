@@ -14,6 +14,7 @@ size_t CProcedure::MeasureStackDepth() const {
     deepest = std::max(deepest, depth);
   }
   m_stackDepth = static_cast<size_t>(deepest);
+  m_frameValueCount = LocalCount() + m_stackDepth;
   m_stackDepthKnown = true;
   return m_stackDepth;
 }

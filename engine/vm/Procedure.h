@@ -63,6 +63,11 @@ class CProcedure {
 
   // The most values its evaluation stack holds at once.
   [[nodiscard]] size_t StackDepth() const { return m_stackDepthKnown ? m_stackDepth : MeasureStackDepth(); }
+  // The values a frame of it takes: its locals and the room of its stack.
+  [[nodiscard]] size_t FrameValueCount() const {
+    if (!m_stackDepthKnown) (void)MeasureStackDepth();
+    return m_frameValueCount;
+  }
 
   // The statement holding pc (the last one starting at or before it).
   [[nodiscard]] const SStatementPos* StatementAt(uint32_t pc) const;
@@ -74,6 +79,7 @@ class CProcedure {
 
   mutable std::vector<SMemberCache> m_memberCaches;
   mutable size_t m_stackDepth = 0;
+  mutable size_t m_frameValueCount = 0;
   mutable bool m_stackDepthKnown = false;
 };
 

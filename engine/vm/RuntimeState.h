@@ -5,6 +5,7 @@
 // thread it runs on; outside a run they see a process-wide default.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,13 @@ class IHostDialogs {
   // buttons holds the MsgBox flags (vbOKCancel, vbCritical, vbDefaultButton2 ...); the
   // result is the pressed button's value (vbOK = 1 ...).
   virtual int MessageBox(const std::u16string& prompt, int32_t buttons, const std::u16string& title) = 0;
+  // A box that closes by itself after `seconds` (more than 0) and then answers kTimedOut.
+  // Hosts whose boxes never wait for anyone keep this default, their plain MessageBox.
+  virtual int MessageBoxWithTimeout(const std::u16string& prompt, int32_t buttons, const std::u16string& title,
+                                    int32_t /*seconds*/) {
+    return MessageBox(prompt, buttons, title);
+  }
+  static constexpr int kTimedOut = -1;
   // Empty when the user cancels.
   virtual std::optional<std::u16string> InputBox(const std::u16string& prompt, const std::u16string& title,
                                                  const std::u16string& defaultText) = 0;
@@ -43,6 +51,8 @@ struct SRuntimeState {
   IHostDialogs* dialogs = nullptr;  // null: the no-display answers
   std::u16string hostName = u"Quillet Script Host";  // the title of MsgBox and InputBox
   CObjectRegistry creatable;  // CreateObject's classes; a host registers its own here
+  // Where Debug.Write goes: a debugger's output; without one the text goes nowhere.
+  std::function<void(std::u16string_view)> debugOutput;
 };
 
 // The state of the engine running on this thread, else the process-wide default.

@@ -1,5 +1,6 @@
 #include "engine/vm/ScriptEngine.h"
 
+#include "engine/library/DebugObject.h"
 #include "engine/library/LocaleTable.h"
 #include "engine/syntax/Parser.h"
 #include "engine/runtime/ScriptError.h"
@@ -9,6 +10,7 @@ namespace quillet::engine {
 CScriptEngine::CScriptEngine()
     : m_err(new CErrObject()), m_errHolder(CVariant::Object(m_err)), m_vm(m_globals, *m_err) {
   AddNamedItem(u"Err", m_errHolder);
+  AddNamedItem(u"Debug", CVariant::Object(new CDebugObject()));
   m_runtime.localeId = SystemLocaleId();
 }
 
@@ -28,6 +30,16 @@ SCompiledUnit& CScriptEngine::Compile(std::u16string_view source) {
 }
 
 void CScriptEngine::CompileOnly(std::u16string_view source) { (void)Compile(source); }
+
+const SCompiledUnit& CScriptEngine::Load(std::u16string_view source) {
+  const CRuntimeScope scope(m_runtime);
+  return Compile(source);
+}
+
+void CScriptEngine::RunLoaded(const SCompiledUnit& unit) {
+  const CRuntimeScope scope(m_runtime);
+  (void)m_vm.RunGlobalCode(*unit.globalCode);
+}
 
 void CScriptEngine::Run(std::u16string_view source) {
   const CRuntimeScope scope(m_runtime);

@@ -27,6 +27,9 @@ class CScriptEngine {
   void Run(std::u16string_view source);
   // Only compiles; for tests and tools. Throws CScriptError (compilation).
   void CompileOnly(std::u16string_view source);
+  // Run in two steps, for a debugger that needs the code's lines before the script starts.
+  [[nodiscard]] const SCompiledUnit& Load(std::u16string_view source);
+  void RunLoaded(const SCompiledUnit& unit);
   // Releases every global (Class_Terminate runs for objects nobody else holds).
   void Close();
 

@@ -22,16 +22,18 @@ class CValueStack {
 
   void push_back(CVariant&& value) {
     if (m_top == m_end) Overflow();
-    *m_top++ = std::move(value);
+    (m_top++)->MoveIntoEmpty(std::move(value));
   }
   void push_back(const CVariant& value) {
     if (m_top == m_end) Overflow();
-    *m_top++ = value;
+    (m_top++)->CopyIntoEmpty(value);
   }
   void pop_back() noexcept { (--m_top)->Clear(); }
+  // Drops the top value after it was moved away (it is Empty already).
+  void DropEmptied() noexcept { --m_top; }
   // Drops the top n values.
   void Drop(size_t n) {
-    for (size_t i = 0; i < n; ++i) pop_back();
+    for (CVariant* end = m_top - n; m_top != end;) pop_back();
   }
   void clear() noexcept {
     while (m_top != m_base) pop_back();

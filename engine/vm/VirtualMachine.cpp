@@ -1,4 +1,5 @@
 #include "engine/vm/VirtualMachine.h"
+#include "engine/vm/FrameSwitch.h"
 
 #include <array>
 #include <new>
@@ -108,9 +109,25 @@ CVirtualMachine::CFrameStorage::~CFrameStorage() {
   m_vm.m_arena.GiveBack(m_mark);
 }
 
+void CVirtualMachine::UpdateTrap() {
+  m_trap = m_hook != nullptr || m_stepLimit != 0 || m_stopRequested || (m_debugger != nullptr && m_breakArmed);
+}
+
 void CVirtualMachine::SetStatementHook(StatementHook hook) {
   m_hook = std::move(hook);
-  m_trap = m_hook != nullptr || m_stepLimit != 0 || m_stopRequested;
+  UpdateTrap();
+}
+
+void CVirtualMachine::AttachDebugger(IDebugHooks* hooks) {
+  m_debugger = hooks;
+  UpdateTrap();
+}
+
+void CVirtualMachine::ArmBreakTrap(bool armed) {
+  m_breakArmed = armed;
+  // Raising the trap is safe from any thread; lowering it is worked out on the script's.
+  if (armed) m_trap = true;
+  else UpdateTrap();
 }
 
 void CVirtualMachine::RequestStop(bool timedOut) {
@@ -122,13 +139,25 @@ void CVirtualMachine::RequestStop(bool timedOut) {
 void CVirtualMachine::SetStepLimit(uint64_t steps) {
   m_stepLimit = steps;
   m_steps = 0;
-  m_trap = m_hook != nullptr || m_stepLimit != 0 || m_stopRequested;
+  UpdateTrap();
 }
 
 void CVirtualMachine::OnTrap(SFrame& frame, const SStatementPos& pos) {
   if (m_stopRequested) throw SScriptStop{0, m_timedOut};
   if (m_stepLimit != 0 && ++m_steps > m_stepLimit) throw SScriptStop{0, true};
   if (m_hook) m_hook(frame, pos);
+  // A loop's jump back re-tests the trap at a position that is no statement's mark: the debugger
+  // already saw that statement once.
+  if (m_debugger != nullptr && m_breakArmed.load(std::memory_order_relaxed) && frame.pc == pos.pc + 1) {
+    m_debugger->OnStatement(frame, pos);
+  }
+}
+
+bool CVirtualMachine::AnyFrameResumesAfterErrors() const {
+  for (const SFrame* frame : m_frames) {
+    if (frame->resumeNext) return true;
+  }
+  return false;
 }
 
 CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::span<CVariant> args) {
@@ -138,7 +167,7 @@ CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::
   frame.proc = &proc;
   frame.me = me;
   CFrameStorage storage(*this, frame);
-  PassArguments(proc, frame.locals, args);
+  PassArguments(proc, frame.locals, args, false);
   // Keep the instance alive while its code runs, even if the script drops the last reference.
   CVariant keepAlive = me != nullptr ? CVariant::Object(me) : CVariant();
   SDepthGuard guard(m_depth, m_frames, &frame);
@@ -146,92 +175,6 @@ CVariant CVirtualMachine::Call(const CProcedure& proc, CClassInstance* me, std::
   if (!proc.hasResult) return {};
   CVariant result = std::move(frame.locals[0].Deref());
   return result;
-}
-
-inline void CVirtualMachine::PassArguments(const CProcedure& proc, std::span<CVariant> locals, std::span<CVariant> args) {
-  const size_t first = proc.FirstParam();
-  for (size_t i = 0; i < args.size(); ++i) {
-    CVariant& arg = args[i];
-    // A script procedure has no optional parameters: an omitted argument is refused at the call.
-    if (arg.IsMissing()) throw CScriptError(err::ArgNotOptional);
-    if (arg.IsRef() && proc.paramByVal[i] == 0) {
-      locals[first + i] = arg;
-    } else {
-      const CVariant& value = arg.Deref();
-      locals[first + i] = value.IsArray() ? CVariant::Array(value.AsArray()->Clone()) : value;
-    }
-  }
-}
-
-// The same checks and order as Call; the frame counts as entered only once its arguments are in.
-SFrame& CVirtualMachine::EnterInline(const CProcedure& proc, std::span<CVariant> args, CClassInstance* me) {
-  if (args.size() != proc.ParamCount()) throw CScriptError(err::WrongArgCount);
-  if (m_depth >= m_maxDepth) throw CScriptError(err::OutOfStack);
-  if (m_inlineCount == m_inlineFrames.size()) m_inlineFrames.push_back(std::make_unique<SInlineFrame>());
-  SInlineFrame& entered = *m_inlineFrames[m_inlineCount];
-  SFrame& frame = entered.frame;
-  frame.proc = &proc;
-  frame.me = me;
-  frame.scope = nullptr;
-  frame.pc = 0;
-  frame.statement = 0;
-  frame.resumeNext = false;
-  const size_t locals = proc.LocalCount();
-  const std::span<CVariant> values = m_arena.Take(locals + proc.StackDepth(), entered.mark);
-  frame.locals = values.first(locals);
-  frame.stack.Attach(values.subspan(locals));
-  try {
-    PassArguments(proc, frame.locals, args);
-  } catch (...) {
-    frame.ClearValues();
-    m_arena.GiveBack(entered.mark);
-    throw;
-  }
-  if (me != nullptr) entered.self = CVariant::Object(me);
-  ++m_inlineCount;
-  ++m_depth;
-  m_frames.push_back(&frame);
-  return frame;
-}
-
-// In the order a returning Call lets go: the depth, then the frame's values, then its implicit
-// locals (any of which may run a Class_Terminate, which may call procedures).
-CVariant CVirtualMachine::LeaveInline() {
-  SInlineFrame& left = *m_inlineFrames[m_inlineCount - 1];
-  SFrame& frame = left.frame;
-  CVariant result = frame.proc->hasResult ? std::move(frame.locals[0].Deref()) : CVariant();
-  --m_depth;
-  m_frames.pop_back();
-  frame.Unpin();
-  frame.ClearValues();
-  m_arena.GiveBack(left.mark);
-  frame.implicitLocals.reset();
-  --m_inlineCount;
-  // The instance goes last: its Class_Terminate may run here, after its method's frame is gone.
-  CVariant self = std::move(left.self);
-  return result;
-}
-
-SFrame& CVirtualMachine::ReturnToCaller(SFrame& outer, size_t inlineBase) {
-  CVariant result = LeaveInline();
-  SFrame& caller = CurrentFrame(outer, inlineBase);
-  const SInstr call = caller.proc->code[caller.pc - 1];
-  switch (call.op) {
-    case EOp::Member:
-      caller.stack.Drop(call.n + 1u);
-      break;
-    case EOp::StoreMe: case EOp::SetMe:
-      caller.stack.Drop(call.n + 1u);
-      return caller;
-    case EOp::StoreMember: case EOp::SetMember:
-      caller.stack.Drop(call.n + 2u);
-      return caller;
-    default:  // CallVar, RefIndex, CallMe
-      caller.stack.Drop(call.n);
-      break;
-  }
-  caller.stack.push_back(std::move(result));
-  return caller;
 }
 
 // An error in an entered frame goes where it would have gone from a nested call: that frame's
@@ -257,11 +200,21 @@ void CVirtualMachine::Execute(SFrame& frame) {
         throw CScriptError(err::OutOfMemory);
       }
     } catch (CScriptError& error) {
+      bool debuggerAsked = false;
       for (;;) {
         SFrame& current = CurrentFrame(frame, base);
         if (!error.HasPosition() && current.proc != nullptr && !current.proc->isDynamic) {
           if (const SStatementPos* pos = current.proc->StatementAt(current.pc == 0 ? 0 : current.pc - 1)) {
             error.SetPosition(pos->line, pos->column);
+          }
+        }
+        // A debugger sees the error first, with every frame still in place, when nothing would
+        // handle it; it may have the script go on after the failing statement.
+        if (m_debugger != nullptr && !debuggerAsked && !AnyFrameResumesAfterErrors()) {
+          debuggerAsked = true;
+          if (m_debugger->OnUnhandledError(current, error)) {
+            ResumeAfterError(current);
+            break;
           }
         }
         m_err.Record(error);

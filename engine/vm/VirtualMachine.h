@@ -12,6 +12,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -26,13 +27,29 @@ namespace quillet::engine {
 
 class CClassInstance;
 class CErrObject;
+class CScriptError;
 struct SCompiledUnit;
+struct SFrame;
 
 // Thrown to end the script at once (WScript.Quit, time-out, step bound); never catchable by
 // On Error Resume Next.
 struct SScriptStop {
   int exitCode = 0;
   bool timedOut = false;
+};
+
+// What a debugger (engine/debug) is told, always on the script's thread. It may block there for
+// as long as the script is to stay stopped.
+class IDebugHooks {
+ public:
+  virtual ~IDebugHooks() = default;
+  // A statement is about to run and the break trap is armed.
+  virtual void OnStatement(SFrame& frame, const SStatementPos& pos) = 0;
+  // A Stop statement runs.
+  virtual void OnStopStatement(SFrame& frame) = 0;
+  // A runtime error that no frame's On Error Resume Next will take, before anything unwinds:
+  // true goes on after the statement in error, false lets the error end the script.
+  virtual bool OnUnhandledError(SFrame& frame, const CScriptError& error) = 0;
 };
 
 struct SFrame {
@@ -91,6 +108,13 @@ class CVirtualMachine {
   void RequestStop(bool timedOut);
   // Ends the script with a stop once this many statements ran (0: no bound).
   void SetStepLimit(uint64_t steps);
+  // The debugger sees statements only while its trap is armed, so that a script it runs without
+  // breakpoints pays what a script without a debugger pays. Arming works from any thread (a
+  // pause); disarming only from the script's own.
+  void AttachDebugger(IDebugHooks* hooks);
+  void ArmBreakTrap(bool armed);
+  // An expression in a frame's scope, as Eval would compute it there.
+  CVariant EvaluateIn(SFrame& frame, std::u16string_view expression) { return Eval(frame, expression); }
   void SetMaxCallDepth(int depth) { m_maxDepth = depth; }
   [[nodiscard]] int CallDepth() const { return m_depth; }
   [[nodiscard]] const std::vector<SFrame*>& Frames() const { return m_frames; }
@@ -117,7 +141,7 @@ class CVirtualMachine {
   void Run(SFrame& outer, size_t inlineBase);
   // The innermost entered frame returned: back in its caller, whose call instruction takes its
   // arguments off and the result on.
-  SFrame& ReturnToCaller(SFrame& outer, size_t inlineBase);
+  SFrame& ReturnToCaller();
 
   // A call of a global procedure from script code enters the procedure's frame in the same Run,
   // without a C++ call: calls cost much less, and deep recursion uses no machine stack. Errors
@@ -126,8 +150,14 @@ class CVirtualMachine {
     SFrame frame;
     CValueArena::SMark mark;
     CVariant self;  // keeps Me alive while its code runs
+    // What the return does to the caller's stack: the values its call instruction takes off,
+    // and whether the result goes on. Kept here, so that a return need not decode the call.
+    uint32_t dropOnReturn = 0;
+    bool resultOnReturn = false;
+    SFrame* caller = nullptr;  // the frame the return goes back to
   };
-  SFrame& EnterInline(const CProcedure& proc, std::span<CVariant> args, CClassInstance* me = nullptr);
+  SFrame& EnterInline(SFrame& caller, const CProcedure& proc, std::span<CVariant> args, CClassInstance* me,
+                      uint32_t dropOnReturn, bool resultOnReturn);
   // The procedure a member call on a script class runs, when it can be entered in place (a
   // method, or a property's Get, Let or Set); null when the general way must take it. A Let's
   // value is converted on the stack first, as the general way would.
@@ -138,7 +168,8 @@ class CVirtualMachine {
   [[nodiscard]] SFrame& CurrentFrame(SFrame& outer, size_t inlineBase) {
     return m_inlineCount > inlineBase ? m_inlineFrames[m_inlineCount - 1]->frame : outer;
   }
-  static void PassArguments(const CProcedure& proc, std::span<CVariant> locals, std::span<CVariant> args);
+  static void PassArguments(const CProcedure& proc, std::span<CVariant> locals, std::span<CVariant> args,
+                            bool consume);
   CVariant NewObject(std::u16string_view className);
   CVariant* FastElement(SFrame& f, EVarKind kind, int32_t a, const CVariant& index);
   CVariant InvokeNamed(const CProcedure& proc, int32_t nameIndex, CDispatchObject& target, EInvokeKind kind,
@@ -146,6 +177,8 @@ class CVirtualMachine {
   // The For loop's Next: false when the loop is done.
   bool StepFor(SFrame& frame, SInstr in);
   void OnTrap(SFrame& frame, const SStatementPos& pos);
+  void UpdateTrap();
+  [[nodiscard]] bool AnyFrameResumesAfterErrors() const;
   void ResumeAfterError(SFrame& frame);
 
   // ---- variables
@@ -173,6 +206,8 @@ class CVirtualMachine {
   CErrObject& m_err;
   std::vector<SFrame*> m_frames;
   StatementHook m_hook;
+  IDebugHooks* m_debugger = nullptr;
+  std::atomic<bool> m_breakArmed{false};
   std::atomic<bool> m_trap{false};
   std::atomic<bool> m_stopRequested{false};
   bool m_timedOut = false;

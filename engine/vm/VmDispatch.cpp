@@ -12,6 +12,7 @@
 #include "engine/runtime/SafeArray.h"
 #include "engine/runtime/ScriptError.h"
 #include "engine/runtime/VariantOps.h"
+#include "engine/vm/FrameSwitch.h"
 #include "engine/vm/VirtualMachine.h"
 #include "engine/library/Builtins.h"
 #include "engine/runtime/ObjectRegistry.h"
@@ -175,7 +176,9 @@ template <EOp Op>
 
 // a op b on the stack, or a op constant n. Op is Count_ for the operators without a short way.
 template <EOp Op>
-[[gnu::always_inline]] inline void Arithmetic(CValueStack& stack, const CProcedure& proc, const SInstr& in) {
+[[gnu::always_inline]] inline void Arithmetic(CValueStack& stack, const SFrame& f, const CProcedure& proc,
+                                              const SInstr& in) {
+  if ((in.b & kLeftLocal) != 0) stack.push_back(f.locals[static_cast<size_t>(in.a)].Deref());
   const bool constant = (in.b & kRightConst) != 0;
   CVariant& a = constant ? stack.back() : stack[stack.size() - 2];
   const CVariant& b = constant ? proc.constants[in.n] : stack.back();
@@ -211,6 +214,46 @@ CVariant ForBoundValue(const CVariant& value) {
   return true;
 }
 
+template <EOp Op>
+[[gnu::always_inline]] inline bool Holds(int32_t x, int32_t y) {
+  if constexpr (Op == EOp::Eq) return x == y;
+  if constexpr (Op == EOp::Ne) return x != y;
+  if constexpr (Op == EOp::Lt) return x < y;
+  if constexpr (Op == EOp::Gt) return x > y;
+  if constexpr (Op == EOp::Le) return x <= y;
+  return x >= y;
+}
+
+// a op b, or a op constant n; with kJumpUnless, pc = a unless it holds (Null never holds),
+// else the answer (True, False or Null) is pushed. One copy per operator, so that whole numbers
+// are compared with no decision left to make while running.
+template <EOp Op>
+[[gnu::always_inline]] inline void Comparison(CValueStack& stack, const CProcedure& proc, const SInstr& in,
+                                              uint32_t& pc) {
+  const bool constant = (in.b & kRightConst) != 0;
+  CVariant& a = constant ? stack.back() : stack[stack.size() - 2];
+  const CVariant& b = constant ? proc.constants[in.n] : stack.back();
+  bool holds = false;
+  bool null = false;
+  if (IsIntegral(a) && IsIntegral(b)) {
+    holds = Holds<Op>(IntegralValue(a), IntegralValue(b));
+  } else {
+    const ops::ECompare c = ops::Compare(a, b, (in.b & kLeftLiteral) != 0, (in.b & kRightLiteral) != 0);
+    null = c == ops::ECompare::Null;
+    holds = !null && CompareResult(Op, c);
+  }
+  if (!constant) stack.pop_back();
+  if ((in.b & kJumpUnless) != 0) {
+    stack.pop_back();
+    if (!holds) pc = static_cast<uint32_t>(in.a);
+  } else {
+    stack.back() = null ? CVariant::Null() : CVariant::Boolean(holds);
+  }
+}
+
+// The kind of variable a variable instruction names.
+[[gnu::always_inline]] inline EVarKind KindOf(const SInstr& in) { return static_cast<EVarKind>(in.b); }
+
 }  // namespace
 
 void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
@@ -230,344 +273,345 @@ void CVirtualMachine::Run(SFrame& outer, size_t inlineBase) {
       &&op_DimArray, &&op_ReDim, &&op_ReDimPreserve, &&op_Erase, &&op_OnErrorResume, &&op_OnErrorGoto0,
       &&op_Append, &&op_Return, &&op_Dynamic, &&op_Count_};
   static_assert(std::size(kHandlers) == static_cast<size_t>(EOp::Count_) + 1);
-  SInstr in;
-  EVarKind kind;
+  const SInstr* ip = nullptr;  // the instruction running
   // A computed jump runs no destructors: QUILLET_NEXT() only where no object of the handler is
   // still alive (after its braces close), never from inside them.
 #define QUILLET_NEXT()                                    \
   do {                                                    \
-    in = code[pc++];                                      \
-    f.pc = pc;                                            \
-    kind = static_cast<EVarKind>(in.b);                   \
-    goto* kHandlers[static_cast<size_t>(in.op)];          \
+    ip = code + pc++;                                     \
+    fr->pc = pc;                                          \
+    goto* kHandlers[static_cast<size_t>(ip->op)];         \
   } while (false)
-  // Once per frame: at the start, and whenever a call enters a frame or a return leaves one.
-  // Calls and returns hand over the frame they switch to, rather than have it looked up again.
-  SFrame* current = &CurrentFrame(outer, inlineBase);
-  for (;;) {
-    SFrame& f = *current;
-    const CProcedure& proc = *f.proc;
-    const SInstr* code = proc.code.data();
-    auto& stack = f.stack;
-    // The position lives in a register; the frame gets a copy at each instruction, for the
-    // error position and for going on after an error.
-    uint32_t pc = f.pc;
-    QUILLET_NEXT();
+  // Each call and each return switches frames and goes on with its own jump to the next
+  // instruction: one shared switch point would be one jump for the processor to predict
+  // after every call and return, and it mostly guesses wrong.
+  // The position lives in a register; the frame gets a copy at each instruction, for the
+  // error position and for going on after an error.
+  SFrame* fr = nullptr;
+  const SInstr* code = nullptr;
+  uint32_t pc = 0;
+#define QUILLET_ENTER(frame)  \
+  do {                        \
+    fr = &(frame);            \
+    code = fr->proc->code.data();   \
+    pc = fr->pc;              \
+    QUILLET_NEXT();           \
+  } while (false)
+  QUILLET_ENTER(CurrentFrame(outer, inlineBase));
    op_Stmt:
-    f.statement = static_cast<uint32_t>(in.a);
-    if (!f.pinned.empty()) f.Unpin();
-    if (m_trap.load(std::memory_order_relaxed)) OnTrap(f, proc.statements[static_cast<size_t>(in.a)]);
+    fr->statement = static_cast<uint32_t>(ip->a);
+    if (!fr->pinned.empty()) fr->Unpin();
+    if (m_trap.load(std::memory_order_relaxed)) OnTrap(*fr, fr->proc->statements[static_cast<size_t>(ip->a)]);
     QUILLET_NEXT();
    op_Const:
-    stack.push_back(proc.constants[static_cast<size_t>(in.a)]);
+    fr->stack.push_back(fr->proc->constants[static_cast<size_t>(ip->a)]);
     QUILLET_NEXT();
    op_Nothing:
-    stack.push_back(CVariant::Object(nullptr));
+    fr->stack.push_back(CVariant::Object(nullptr));
     QUILLET_NEXT();
    op_Me:
-    stack.push_back(CVariant::Object(f.me));
+    fr->stack.push_back(CVariant::Object(fr->me));
     QUILLET_NEXT();
    op_Load:
-    if (kind == EVarKind::Local) {
-      stack.push_back(f.locals[static_cast<size_t>(in.a)].Deref());
-    } else if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Variable) {
-      stack.push_back(m_globals.At(in.a).value);
+    if (KindOf(*ip) == EVarKind::Local) {
+      fr->stack.push_back(fr->locals[static_cast<size_t>(ip->a)].Deref());
+    } else if (KindOf(*ip) == EVarKind::Global && m_globals.At(ip->a).kind == EGlobalKind::Variable) {
+      fr->stack.push_back(m_globals.At(ip->a).value);
     } else {
-      stack.push_back(LoadVar(f, kind, in.a));
+      fr->stack.push_back(LoadVar(*fr, KindOf(*ip), ip->a));
     }
     QUILLET_NEXT();
    op_Store:
-    {
-      CVariant value = Pop(stack);
-      const bool plain = value.IsNumeric() || value.IsString() || value.IsEmpty();
-      if (kind == EVarKind::Local && plain) {
-        f.locals[static_cast<size_t>(in.a)].Deref() = std::move(value);
-      } else if (kind == EVarKind::Global && plain && m_globals.At(in.a).kind == EGlobalKind::Variable) {
-        m_globals.At(in.a).value = std::move(value);
-      } else {
-        StoreVar(f, kind, in.a, std::move(value), false, in.n == 1);
+    // A plain value moves from the stack's top straight into the variable.
+    if (IsPlain(fr->stack.back())) {
+      if (KindOf(*ip) == EVarKind::Local) {
+        fr->locals[static_cast<size_t>(ip->a)].Deref() = std::move(fr->stack.back());
+        fr->stack.DropEmptied();
+        QUILLET_NEXT();
+      }
+      if (KindOf(*ip) == EVarKind::Global && m_globals.At(ip->a).kind == EGlobalKind::Variable) {
+        m_globals.At(ip->a).value = std::move(fr->stack.back());
+        fr->stack.DropEmptied();
+        QUILLET_NEXT();
       }
     }
+    StoreVar(*fr, KindOf(*ip), ip->a, Pop(fr->stack), false, ip->n == 1);
     QUILLET_NEXT();
    op_SetVar:
-    StoreVar(f, kind, in.a, Pop(stack), true, false);
+    StoreVar(*fr, KindOf(*ip), ip->a, Pop(fr->stack), true, false);
     QUILLET_NEXT();
    op_Ref:
     {
       // A procedure or a constant (even one a later ExecuteGlobal declared) is passed as
       // its value: there is nothing a ByRef parameter could write back to.
-      if (IsReadOnlyGlobal(f, kind, in.a)) {
-        stack.push_back(LoadVar(f, kind, in.a));
+      if (IsReadOnlyGlobal(*fr, KindOf(*ip), ip->a)) {
+        fr->stack.push_back(LoadVar(*fr, KindOf(*ip), ip->a));
       } else {
-        stack.push_back(CVariant::Reference(&Slot(f, kind, in.a, EAccess::Write)));
+        fr->stack.push_back(CVariant::Reference(&Slot(*fr, KindOf(*ip), ip->a, EAccess::Write)));
       }
     }
     QUILLET_NEXT();
    op_CallVar: op_RefIndex:
-    if (kind == EVarKind::Global && m_globals.At(in.a).kind == EGlobalKind::Procedure) {
-      current = &EnterInline(*m_globals.At(in.a).procedure, Top(stack, in.n));
-      goto switch_frame;
+    if (KindOf(*ip) == EVarKind::Global && m_globals.At(ip->a).kind == EGlobalKind::Procedure) {
+      QUILLET_ENTER(EnterInline(*fr, *m_globals.At(ip->a).procedure, Top(fr->stack, ip->n), nullptr, ip->n, true));
     }
-    if (in.op == EOp::CallVar && in.n == 1) {
-      if (CVariant* element = FastElement(f, kind, in.a, stack.back())) {
-        stack.back() = *element;
+    if (ip->op == EOp::CallVar && ip->n == 1) {
+      if (CVariant* element = FastElement(*fr, KindOf(*ip), ip->a, fr->stack.back())) {
+        fr->stack.back() = *element;
         QUILLET_NEXT();
       }
     }
     {
-      CVariant result = CallVar(f, kind, in.a, Top(stack, in.n), in.op == EOp::RefIndex);
-      Drop(stack, in.n);
-      stack.push_back(std::move(result));
+      CVariant result = CallVar(*fr, KindOf(*ip), ip->a, Top(fr->stack, ip->n), ip->op == EOp::RefIndex);
+      Drop(fr->stack, ip->n);
+      fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_StoreIndex: op_SetIndex:
-    if (in.op == EOp::StoreIndex && in.n == 1 && IsPlain(stack.back())) {
-      if (CVariant* element = FastElement(f, kind, in.a, stack[stack.size() - 2])) {
-        *element = std::move(stack.back());
-        stack.Drop(2);
+    if (ip->op == EOp::StoreIndex && ip->n == 1 && IsPlain(fr->stack.back())) {
+      if (CVariant* element = FastElement(*fr, KindOf(*ip), ip->a, fr->stack[fr->stack.size() - 2])) {
+        *element = std::move(fr->stack.back());
+        fr->stack.Drop(2);
         QUILLET_NEXT();
       }
     }
     {
-      CVariant value = Pop(stack);
-      StoreIndexed(f, kind, in.a, Top(stack, in.n), value, in.op == EOp::SetIndex);
-      Drop(stack, in.n);
+      CVariant value = Pop(fr->stack);
+      StoreIndexed(*fr, KindOf(*ip), ip->a, Top(fr->stack, ip->n), value, ip->op == EOp::SetIndex);
+      Drop(fr->stack, ip->n);
     }
     QUILLET_NEXT();
    op_CallBuiltin:
     {
-      CVariant result = engine::CallBuiltin(in.a, Top(stack, in.n));
-      Drop(stack, in.n);
-      stack.push_back(std::move(result));
+      CVariant result = engine::CallBuiltin(ip->a, Top(fr->stack, ip->n));
+      Drop(fr->stack, ip->n);
+      fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_CallMe:
-    if (const CProcedure* member = MemberToEnter(proc, in.a, *f.me, EInvokeKind::Get, Top(stack, in.n), true)) {
-      current = &EnterInline(*member, Top(stack, in.n), f.me);
-      goto switch_frame;
+    if (const CProcedure* member = MemberToEnter(*fr->proc, ip->a, *fr->me, EInvokeKind::Get, Top(fr->stack, ip->n), true)) {
+      QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, ip->n), fr->me, ip->n, true));
     }
     {
-      CVariant result = InvokeNamed(proc, in.a, *f.me, EInvokeKind::Get, Top(stack, in.n), true);
-      Drop(stack, in.n);
-      stack.push_back(std::move(result));
+      CVariant result = InvokeNamed(*fr->proc, ip->a, *fr->me, EInvokeKind::Get, Top(fr->stack, ip->n), true);
+      Drop(fr->stack, ip->n);
+      fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_StoreMe: op_SetMe:
     if (const CProcedure* member =
-            MemberToEnter(proc, in.a, *f.me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
-                          Top(stack, in.n + 1u), true)) {
-      current = &EnterInline(*member, Top(stack, in.n + 1u), f.me);
-      goto switch_frame;
+            MemberToEnter(*fr->proc, ip->a, *fr->me, ip->op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
+                          Top(fr->stack, ip->n + 1u), true)) {
+      QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, ip->n + 1u), fr->me, ip->n + 1u, false));
     }
     {
-      (void)InvokeNamed(proc, in.a, *f.me, in.op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
-                        Top(stack, in.n + 1u), true);
-      Drop(stack, in.n + 1u);
+      (void)InvokeNamed(*fr->proc, ip->a, *fr->me, ip->op == EOp::SetMe ? EInvokeKind::Set : EInvokeKind::Let,
+                        Top(fr->stack, ip->n + 1u), true);
+      Drop(fr->stack, ip->n + 1u);
     }
     QUILLET_NEXT();
    op_Member:
-    if (CClassInstance* instance = ScriptObject(stack[stack.size() - in.n - 1])) {
-      if (const CProcedure* member = MemberToEnter(proc, in.a, *instance, EInvokeKind::Get, Top(stack, in.n), false)) {
-        current = &EnterInline(*member, Top(stack, in.n), instance);
-        goto switch_frame;
+    if (CClassInstance* instance = ScriptObject(fr->stack[fr->stack.size() - ip->n - 1])) {
+      if (const CProcedure* member = MemberToEnter(*fr->proc, ip->a, *instance, EInvokeKind::Get, Top(fr->stack, ip->n), false)) {
+        QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, ip->n), instance, ip->n + 1u, true));
       }
     }
     {
-      CVariant object = std::move(stack[stack.size() - in.n - 1]);
+      CVariant object = std::move(fr->stack[fr->stack.size() - ip->n - 1]);
       CDispatchObject* target = RequireObject(object);
-      CVariant result = InvokeNamed(proc, in.a, *target, EInvokeKind::Get, Top(stack, in.n), false);
-      Drop(stack, in.n + 1u);
-      stack.push_back(std::move(result));
+      CVariant result = InvokeNamed(*fr->proc, ip->a, *target, EInvokeKind::Get, Top(fr->stack, ip->n), false);
+      Drop(fr->stack, ip->n + 1u);
+      fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_StoreMember: op_SetMember:
-    if (CClassInstance* instance = ScriptObject(stack[stack.size() - in.n - 2])) {
+    if (CClassInstance* instance = ScriptObject(fr->stack[fr->stack.size() - ip->n - 2])) {
       if (const CProcedure* member =
-              MemberToEnter(proc, in.a, *instance, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
-                            Top(stack, in.n + 1u), false)) {
-        current = &EnterInline(*member, Top(stack, in.n + 1u), instance);
-        goto switch_frame;
+              MemberToEnter(*fr->proc, ip->a, *instance, ip->op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
+                            Top(fr->stack, ip->n + 1u), false)) {
+        QUILLET_ENTER(EnterInline(*fr, *member, Top(fr->stack, ip->n + 1u), instance, ip->n + 2u, false));
       }
     }
     {
-      CVariant object = std::move(stack[stack.size() - in.n - 2]);
+      CVariant object = std::move(fr->stack[fr->stack.size() - ip->n - 2]);
       CDispatchObject* target = RequireObject(object);
-      (void)InvokeNamed(proc, in.a, *target, in.op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
-                        Top(stack, in.n + 1u), false);
-      Drop(stack, in.n + 2u);
+      (void)InvokeNamed(*fr->proc, ip->a, *target, ip->op == EOp::SetMember ? EInvokeKind::Set : EInvokeKind::Let,
+                        Top(fr->stack, ip->n + 1u), false);
+      Drop(fr->stack, ip->n + 2u);
     }
     QUILLET_NEXT();
    op_StoreApplied: op_SetApplied:
     {
-      CVariant value = Pop(stack);
-      const CVariant target = std::move(stack[stack.size() - in.n - 1]);
-      AssignApplied(target, Top(stack, in.n), value, in.op == EOp::SetApplied);
-      Drop(stack, in.n + 1u);
+      CVariant value = Pop(fr->stack);
+      const CVariant target = std::move(fr->stack[fr->stack.size() - ip->n - 1]);
+      AssignApplied(target, Top(fr->stack, ip->n), value, ip->op == EOp::SetApplied);
+      Drop(fr->stack, ip->n + 1u);
     }
     QUILLET_NEXT();
    op_Index:
     {
-      CVariant value = std::move(stack[stack.size() - in.n - 1]);
-      CVariant result = ApplyArgs(value, Top(stack, in.n), {});
-      Drop(stack, in.n + 1u);
-      stack.push_back(std::move(result));
+      CVariant value = std::move(fr->stack[fr->stack.size() - ip->n - 1]);
+      CVariant result = ApplyArgs(value, Top(fr->stack, ip->n), {});
+      Drop(fr->stack, ip->n + 1u);
+      fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_New:
-    stack.push_back(NewObject(proc.constants[static_cast<size_t>(in.a)].AsString()));
+    fr->stack.push_back(NewObject(fr->proc->constants[static_cast<size_t>(ip->a)].AsString()));
     QUILLET_NEXT();
    op_Neg:
-    stack.back() = ops::Negate(stack.back());
+    fr->stack.back() = ops::Negate(fr->stack.back());
     QUILLET_NEXT();
    op_Not:
-    stack.back() = ops::Not(stack.back());
+    fr->stack.back() = ops::Not(fr->stack.back());
     QUILLET_NEXT();
    op_Add:
-    Arithmetic<EOp::Add>(stack, proc, in);
+    Arithmetic<EOp::Add>(fr->stack, *fr, *fr->proc, *ip);
     QUILLET_NEXT();
    op_Sub:
-    Arithmetic<EOp::Sub>(stack, proc, in);
+    Arithmetic<EOp::Sub>(fr->stack, *fr, *fr->proc, *ip);
     QUILLET_NEXT();
    op_Mul:
-    Arithmetic<EOp::Mul>(stack, proc, in);
+    Arithmetic<EOp::Mul>(fr->stack, *fr, *fr->proc, *ip);
     QUILLET_NEXT();
    op_Mod:
-    Arithmetic<EOp::Mod>(stack, proc, in);
+    Arithmetic<EOp::Mod>(fr->stack, *fr, *fr->proc, *ip);
     QUILLET_NEXT();
    op_Div: op_IntDiv: op_Pow: op_Concat: op_And: op_Or: op_Xor: op_Eqv: op_Imp:
-    Arithmetic<EOp::Count_>(stack, proc, in);
+    Arithmetic<EOp::Count_>(fr->stack, *fr, *fr->proc, *ip);
     QUILLET_NEXT();
-   op_Eq: op_Ne: op_Lt: op_Gt: op_Le: op_Ge:
-    {
-      const bool constant = (in.b & kRightConst) != 0;
-      CVariant& a = constant ? stack.back() : stack[stack.size() - 2];
-      const CVariant& b = constant ? proc.constants[in.n] : stack.back();
-      ops::ECompare c{};
-      if (!FastCompare(a, b, c)) c = ops::Compare(a, b, (in.b & kLeftLiteral) != 0, (in.b & kRightLiteral) != 0);
-      if (!constant) stack.pop_back();
-      if ((in.b & kJumpUnless) != 0) {
-        stack.pop_back();
-        // Null is not True: the condition fails.
-        if (c == ops::ECompare::Null || !CompareResult(in.op, c)) pc = static_cast<uint32_t>(in.a);
-      } else {
-        stack.back() = c == ops::ECompare::Null ? CVariant::Null() : CVariant::Boolean(CompareResult(in.op, c));
-      }
-    }
+   op_Eq:
+    Comparison<EOp::Eq>(fr->stack, *fr->proc, *ip, pc);
+    QUILLET_NEXT();
+   op_Ne:
+    Comparison<EOp::Ne>(fr->stack, *fr->proc, *ip, pc);
+    QUILLET_NEXT();
+   op_Lt:
+    Comparison<EOp::Lt>(fr->stack, *fr->proc, *ip, pc);
+    QUILLET_NEXT();
+   op_Gt:
+    Comparison<EOp::Gt>(fr->stack, *fr->proc, *ip, pc);
+    QUILLET_NEXT();
+   op_Le:
+    Comparison<EOp::Le>(fr->stack, *fr->proc, *ip, pc);
+    QUILLET_NEXT();
+   op_Ge:
+    Comparison<EOp::Ge>(fr->stack, *fr->proc, *ip, pc);
     QUILLET_NEXT();
    op_Is:
     {
-      const bool same = ops::Is(stack[stack.size() - 2], stack.back());
-      stack.pop_back();
-      stack.back() = CVariant::Boolean(same);
+      const bool same = ops::Is(fr->stack[fr->stack.size() - 2], fr->stack.back());
+      fr->stack.pop_back();
+      fr->stack.back() = CVariant::Boolean(same);
     }
     QUILLET_NEXT();
    op_Jump:
-    pc = static_cast<uint32_t>(in.a);
+    pc = static_cast<uint32_t>(ip->a);
     QUILLET_NEXT();
    op_JumpFalse:
-    if (!Truth(stack.back())) pc = static_cast<uint32_t>(in.a);
-    stack.pop_back();
+    if (!Truth(fr->stack.back())) pc = static_cast<uint32_t>(ip->a);
+    fr->stack.pop_back();
     QUILLET_NEXT();
    op_JumpTrue:
-    if (Truth(stack.back())) pc = static_cast<uint32_t>(in.a);
-    stack.pop_back();
+    if (Truth(fr->stack.back())) pc = static_cast<uint32_t>(ip->a);
+    fr->stack.pop_back();
     QUILLET_NEXT();
    op_JumpBack:
-    pc = static_cast<uint32_t>(in.a);
+    pc = static_cast<uint32_t>(ip->a);
     if (m_trap.load(std::memory_order_relaxed)) {
-      f.pc = pc;
-      OnTrap(f, proc.statements[f.statement]);
+      fr->pc = pc;
+      OnTrap(*fr, fr->proc->statements[fr->statement]);
     }
     QUILLET_NEXT();
    op_ForTest:
     {
-      const CVariant& stepValue = stack.back().Deref();
+      const CVariant& stepValue = fr->stack.back().Deref();
       const double step = IsIntegral(stepValue) ? IntegralValue(stepValue) : stepValue.ToDouble();
       ops::ECompare c{};
-      if (!FastCompare(stack[stack.size() - 3], stack[stack.size() - 2], c)) {
-        c = ops::Compare(stack[stack.size() - 3], stack[stack.size() - 2]);
+      if (!FastCompare(fr->stack[fr->stack.size() - 3], fr->stack[fr->stack.size() - 2], c)) {
+        c = ops::Compare(fr->stack[fr->stack.size() - 3], fr->stack[fr->stack.size() - 2]);
       }
-      Drop(stack, 3);
+      Drop(fr->stack, 3);
       if ((step >= 0 && c == ops::ECompare::Greater) || (step < 0 && c == ops::ECompare::Less)) {
-        pc = static_cast<uint32_t>(in.a);
+        pc = static_cast<uint32_t>(ip->a);
       }
     }
     QUILLET_NEXT();
    op_ForNext:
     {
       bool goOn = false;
-      if (kind != EVarKind::Local ||
-          !FastForNext(f.locals[static_cast<size_t>(in.a)].Deref(), f.locals[in.n], f.locals[in.n + 1u], goOn)) {
-        goOn = StepFor(f, in);
+      if (KindOf(*ip) != EVarKind::Local ||
+          !FastForNext(fr->locals[static_cast<size_t>(ip->a)].Deref(), fr->locals[ip->n], fr->locals[ip->n + 1u], goOn)) {
+        goOn = StepFor(*fr, *ip);
       }
       if (!goOn) ++pc;
     }
     QUILLET_NEXT();
    op_ForBound:
-    if (!IsIntegral(stack.back())) stack.back() = ForBoundValue(stack.back());
+    if (!IsIntegral(fr->stack.back())) fr->stack.back() = ForBoundValue(fr->stack.back());
     QUILLET_NEXT();
    op_ForEachStart:
-    stack.back() = StartEnumeration(stack.back());
+    fr->stack.back() = StartEnumeration(fr->stack.back());
     QUILLET_NEXT();
    op_ForEachNext:
     {
-      CVariant enumerator = Pop(stack);
+      CVariant enumerator = Pop(fr->stack);
       CVariant value;
       // No enumerator when the For Each line failed under On Error Resume Next: the body
       // then ran once, and the loop ends here.
       auto* items = enumerator.IsObject() ? static_cast<CEnumerator*>(enumerator.AsObject()) : nullptr;
-      if (items != nullptr && items->Next(value)) stack.push_back(std::move(value));
-      else pc = static_cast<uint32_t>(in.a);
+      if (items != nullptr && items->Next(value)) fr->stack.push_back(std::move(value));
+      else pc = static_cast<uint32_t>(ip->a);
     }
     QUILLET_NEXT();
    op_Pop:
-    stack.pop_back();
+    fr->stack.pop_back();
     QUILLET_NEXT();
    op_DimArray: op_ReDim: op_ReDimPreserve:
     {
-      const int mode = in.op == EOp::DimArray ? 0 : in.op == EOp::ReDim ? 1 : 2;
-      Dimension(f, kind, in.a, Top(stack, in.n), mode);
-      Drop(stack, in.n);
+      const int mode = ip->op == EOp::DimArray ? 0 : ip->op == EOp::ReDim ? 1 : 2;
+      Dimension(*fr, KindOf(*ip), ip->a, Top(fr->stack, ip->n), mode);
+      Drop(fr->stack, ip->n);
     }
     QUILLET_NEXT();
    op_Erase:
     {
-      CVariant& slot = Slot(f, kind, in.a, EAccess::Write);
+      CVariant& slot = Slot(*fr, KindOf(*ip), ip->a, EAccess::Write);
       if (!slot.IsArray()) throw CScriptError(err::TypeMismatch);
       slot.AsArray()->Erase();
     }
     QUILLET_NEXT();
    op_OnErrorResume:
-    f.resumeNext = true;
+    fr->resumeNext = true;
     m_err.Clear();
     QUILLET_NEXT();
    op_OnErrorGoto0:
-    f.resumeNext = false;
+    fr->resumeNext = false;
     m_err.Clear();
     QUILLET_NEXT();
    op_Append:
     {
-      CVariant value = Pop(stack);
-      Append(Slot(f, kind, in.a, EAccess::Write), value);
+      CVariant value = Pop(fr->stack);
+      Append(Slot(*fr, KindOf(*ip), ip->a, EAccess::Write), value);
     }
     QUILLET_NEXT();
    op_Return:
-    f.Unpin();
-    if (m_inlineCount == inlineBase) return;
-    current = &ReturnToCaller(outer, inlineBase);
-    goto switch_frame;
+    if (m_inlineCount == inlineBase) {
+      fr->Unpin();
+      return;
+    }
+    QUILLET_ENTER(ReturnToCaller());
    op_Dynamic:
     {
-      CVariant result = RunDynamic(f, static_cast<EDynamic>(in.b), Top(stack, in.n));
-      Drop(stack, in.n);
-      stack.push_back(std::move(result));
+      CVariant result = RunDynamic(*fr, static_cast<EDynamic>(ip->b), Top(fr->stack, ip->n));
+      Drop(fr->stack, ip->n);
+      fr->stack.push_back(std::move(result));
     }
     QUILLET_NEXT();
    op_Count_:
     throw CScriptError(err::InternalError);
-   switch_frame:;
-  }
 }
+#undef QUILLET_ENTER
 #undef QUILLET_NEXT
 
 // A member by name; a script class's member through the cache, so that a loop does not search

@@ -56,6 +56,11 @@ size_t TakeArgument(std::u16string_view line, size_t i, std::u16string& arg) {
 
 }  // namespace
 
+size_t ProgramNameLength(std::u16string_view commandLine) {
+  std::vector<std::u16string> name;
+  return TakeProgramName(commandLine, name);
+}
+
 std::vector<std::u16string> SplitCommandLine(std::u16string_view commandLine) {
   std::vector<std::u16string> args;
   size_t i = TakeProgramName(commandLine, args);

@@ -11,5 +11,8 @@
 namespace quillet::platform {
 
 [[nodiscard]] std::vector<std::u16string> SplitCommandLine(std::u16string_view commandLine);
+// Where the program name ends (after its closing quote, if quoted): what follows is the
+// arguments, as written.
+[[nodiscard]] size_t ProgramNameLength(std::u16string_view commandLine);
 
 }  // namespace quillet::platform

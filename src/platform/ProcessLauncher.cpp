@@ -98,6 +98,18 @@ class CSpawnSetup {
     posix_spawnattr_setflags(&m_attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGDEF);
   }
 
+  void Silence() {
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+      posix_spawn_file_actions_addopen(&m_actions, fd, "/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY, 0);
+    }
+    sigset_t defaults;
+    sigfillset(&defaults);
+    posix_spawnattr_setsigdefault(&m_attributes, &defaults);
+    posix_spawnattr_setflags(&m_attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGDEF);
+  }
+
+  void WorkIn(const std::string& folder) { posix_spawn_file_actions_addchdir_np(&m_actions, folder.c_str()); }
+
   [[nodiscard]] int Spawn(pid_t& pid, const std::string& program, const std::vector<std::string>& args) {
     std::vector<char*> argv;
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -155,8 +167,14 @@ std::variant<CChildProcess, std::u16string> CProcessLauncher::LaunchInTerminal(
   return Start(commandLine, EStreams::Inherited, {terminal, "-e"});
 }
 
+std::variant<CChildProcess, std::u16string> CProcessLauncher::LaunchDetached(std::u16string_view commandLine,
+                                                                             const std::string& workingFolder) const {
+  return Start(commandLine, EStreams::Nothing, {}, workingFolder);
+}
+
 std::variant<CChildProcess, std::u16string> CProcessLauncher::Start(std::u16string_view commandLine, EStreams streams,
-                                                                    std::vector<std::string> argv) const {
+                                                                    std::vector<std::string> argv,
+                                                                    const std::string& workingFolder) const {
   const std::vector<std::u16string> args = SplitCommandLine(commandLine);
   if (args.front().empty()) return std::u16string(u"The command line names no program.");
   const std::string host = FindProgram(args.front());
@@ -170,7 +188,10 @@ std::variant<CChildProcess, std::u16string> CProcessLauncher::Start(std::u16stri
 
   SPipe input, output, error;
   CSpawnSetup setup;
-  if (streams != EStreams::Inherited) {
+  if (!workingFolder.empty()) setup.WorkIn(workingFolder);
+  if (streams == EStreams::Nothing) {
+    setup.Silence();
+  } else if (streams != EStreams::Inherited) {
     if (!MakePipe(input) || !MakePipe(output) || (streams == EStreams::SeparateError && !MakePipe(error))) {
       ClosePipe(input);
       ClosePipe(output);

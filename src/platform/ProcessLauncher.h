@@ -38,13 +38,19 @@ class CProcessLauncher {
   // program inherits the editor's streams.
   [[nodiscard]] std::variant<CChildProcess, std::u16string> LaunchInTerminal(std::u16string_view commandLine) const;
 
+  // On its own, as a service starts a program for a script: standard streams on /dev/null, a
+  // session of its own, in workingFolder (the current folder when empty).
+  [[nodiscard]] std::variant<CChildProcess, std::u16string> LaunchDetached(std::u16string_view commandLine,
+                                                                           const std::string& workingFolder) const;
+
   static constexpr std::u16string_view kTerminalProgram = u"x-terminal-emulator";
 
  private:
-  enum class EStreams { Inherited, Redirected, SeparateError };
+  enum class EStreams { Inherited, Redirected, SeparateError, Nothing };
   // argv holds what goes before the program (a terminal and its switch), if anything.
   [[nodiscard]] std::variant<CChildProcess, std::u16string> Start(std::u16string_view commandLine, EStreams streams,
-                                                                  std::vector<std::string> argv) const;
+                                                                  std::vector<std::string> argv,
+                                                                  const std::string& workingFolder = {}) const;
 
   std::string m_programFolder;
 };

@@ -30,6 +30,10 @@ TEST(CommandLineSplit, WindowsRules) {
   EXPECT_EQ(SplitCommandLine(u"p \"a \"\"b\"\" c\"\t\"\""), (Args{u"p", u"a \"b\" c", u""}));
   EXPECT_EQ(SplitCommandLine(u"p x\"y z\"w \\\\\\\\\""), (Args{u"p", u"xy zw", u"\\\\"}));
   EXPECT_EQ(SplitCommandLine(u""), (Args{u""}));
+  // What follows the program name is the arguments as written.
+  EXPECT_EQ(platform::ProgramNameLength(u"\"C:\\x y\\h.exe\"a b"), 14u);
+  EXPECT_EQ(platform::ProgramNameLength(u"p\t\"a\""), 1u);
+  EXPECT_EQ(platform::ProgramNameLength(u"\"C:\\x y"), 7u);
 }
 
 TEST(ProcessLauncher, HostsAreFoundByTheirDescribedNames) {

@@ -26,6 +26,7 @@ struct SAsked {
   int32_t buttons = -1;  // -1: an InputBox
   std::u16string title;
   std::thread::id thread;
+  int32_t seconds = 0;  // a box that closes by itself
 };
 
 class CAnsweringWindows : public IHostDialogs {
@@ -33,6 +34,12 @@ class CAnsweringWindows : public IHostDialogs {
   int MessageBox(const std::u16string& prompt, int32_t buttons, const std::u16string& title) override {
     asked.push_back({prompt, buttons, title, std::this_thread::get_id()});
     return 6;
+  }
+  // Nobody answers a box that closes by itself.
+  int MessageBoxWithTimeout(const std::u16string& prompt, int32_t buttons, const std::u16string& title,
+                            int32_t seconds) override {
+    asked.push_back({prompt, buttons, title, std::this_thread::get_id(), seconds});
+    return kTimedOut;
   }
   std::optional<std::u16string> InputBox(const std::u16string& prompt, const std::u16string& title,
                                          const std::u16string& defaultText) override {
@@ -46,7 +53,7 @@ class CAnsweringWindows : public IHostDialogs {
 int RunWith(const std::string& script, EHostKind kind, IHostDialogs* windows) {
   test::CTempFolder folder;
   test::WriteFile(folder.File("s.vbs"), script);
-  return RunHost({"//nologo", folder.File("s.vbs")}, "/usr/bin/wscript", SHostSetup{kind, windows});
+  return RunHost({"//nologo", folder.File("s.vbs")}, "/usr/bin/wscript", SHostSetup{kind, windows, {}});
 }
 
 TEST(HostDialogs, WindowsAreAskedOnTheMainThreadAndAnswerTheScript) {
@@ -82,6 +89,28 @@ TEST(HostDialogs, ConsoleHostWithWindowsStillWritesEchoAndErrors) {
   EXPECT_EQ(RunWith("r = MsgBox(\"?\")\nWScript.Echo r\n", EHostKind::Console, &windows), 0);
   ASSERT_EQ(windows.asked.size(), 1U);
   EXPECT_EQ(windows.asked[0].buttons, 0);
+}
+
+TEST(HostDialogs, PopupWithSecondsClosesByItself) {
+  const char* display = std::getenv("DISPLAY");
+  const std::string savedDisplay = display != nullptr ? display : "";
+  ::setenv("DISPLAY", ":77", 1);
+  CAnsweringWindows windows;
+  EXPECT_EQ(RunWith("Set sh = CreateObject(\"WScript.Shell\")\n"
+                    "WScript.Echo sh.Popup(\"Wait?\", 3, \"T\", vbYesNo), sh.Popup(\"Now?\", 0, \"T\", vbYesNo), "
+                    "sh.Popup(\"Plain\")\n",
+                    EHostKind::Windowed, &windows),
+            0);
+  if (display != nullptr) ::setenv("DISPLAY", savedDisplay.c_str(), 1);
+  if (display == nullptr) ::unsetenv("DISPLAY");
+  ASSERT_EQ(windows.asked.size(), 4U);
+  EXPECT_EQ(windows.asked[0].prompt, u"Wait?");
+  EXPECT_EQ(windows.asked[0].seconds, 3);
+  EXPECT_EQ(windows.asked[0].buttons, 4);
+  EXPECT_EQ(windows.asked[0].thread, std::this_thread::get_id());
+  EXPECT_EQ(windows.asked[1].seconds, 0);
+  EXPECT_EQ(windows.asked[2].title, u"Quillet Script Host");
+  EXPECT_EQ(windows.asked[3].prompt, u"-1 6 6");
 }
 
 TEST(HostDialogs, TheWindowedHostHasNoConsoleStreams) {

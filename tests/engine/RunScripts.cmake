@@ -1,7 +1,8 @@
 # Runs every scripts/*.vbs through the host and compares standard output and error (together)
 # and the exit code with scripts/<name>.out. The expected file's first line is "exit <code>".
 # A script whose first line is "' host switches: <switches>" runs with those switches too.
-# Expected files may say <work> for the script's own temporary folder.
+# Expected files may say <work> for the script's own temporary folder. Scripts that start
+# programs find the tests' child program as %QUILLET_TEST_CHILD%.
 file(GLOB scripts "${SCRIPTS}/*.vbs")
 set(failures "")
 foreach(script IN LISTS scripts)
@@ -20,7 +21,7 @@ foreach(script IN LISTS scripts)
        "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Kelmarsh\\Quillet\\Drives]\n\"W\"=\"${work}/files\"\n")
   execute_process(COMMAND "${CMAKE_COMMAND}" -E env "HOME=${work}/home" "XDG_CONFIG_HOME=${work}/home/.config"
                           "XDG_DATA_HOME=${work}/home/.local/share" "XDG_CACHE_HOME=${work}/home/.cache"
-                          "WINEPREFIX=${work}/home/.wine"
+                          "WINEPREFIX=${work}/home/.wine" "QUILLET_TEST_CHILD=${TEST_CHILD}"
                           "${HOST}" //nologo ${switches} "${script}" one /two:2
                   WORKING_DIRECTORY "${SCRIPTS}"
                   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 60)

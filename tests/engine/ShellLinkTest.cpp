@@ -1,6 +1,6 @@
 // Shortcut files: what a script saves reads back through CreateShortcut, the bytes carry the
-// format's fixed facts where another system looks for them, and a link laid out by hand from the
-// format's description (ANSI, with an item list to skip) reads as its target.
+// format's fixed facts where another system looks for them, and a shortcut Windows made (its
+// bytes written here from a hex table) reads as Windows saw it and matches what we write.
 
 #include <gtest/gtest.h>
 
@@ -123,27 +123,105 @@ TEST(ShellLink, ShortcutsInTheApplicationsFolderGetADesktopEntry) {
             "[Desktop Entry]\nType=Link\nURL=https://example.org/a?b=1\nName=Site\n");
 }
 
-TEST(ShellLink, ReadsALinkLaidOutByHand) {
-  const std::string bytes = Hex(
-      "4C000000 0114020000000000C000000000000046 03000000 20000000"
-      "000000000000000000000000000000000000000000000000 00000000 00000000 01000000 0000 00000000000000000000"
-      "0200 0000"                                               // an item list holding only its end
-      "3C000000 1C000000 01000000 1C000000 2D000000 00000000 3B000000"  // LinkInfo, ANSI only
-      "11000000 03000000 78563412 10000000 00"                  // the volume: fixed, no label
-      "433A5C746573745C612E74787400 00"                         // C:\test\a.txt, then an empty suffix
-      "00000000");
-  const auto link = wsh::CShellLink::Read(bytes);
+// A shortcut to C:\test\a.txt made by Windows, as the format's published example gives its
+// bytes: an item list, link info in the ANSI form, a relative path and a working folder, and a
+// tracker block before the terminal one.
+constexpr std::string_view kWindowsShortcut =
+    "4C000000 01140200 00000000 C0000000"   // 0000
+    "00000046 9B000800 20000000 D0E9EEF2"   // 0010
+    "1515C901 D0E9EEF2 1515C901 D0E9EEF2"   // 0020
+    "1515C901 00000000 00000000 01000000"   // 0030
+    "00000000 00000000 00000000 BD001400"   // 0040
+    "1F50E04F D020EA3A 6910A2D8 08002B30"   // 0050
+    "309D1900 2F433A5C 00000000 00000000"   // 0060
+    "00000000 00000000 00000000 00310000"   // 0070
+    "0000002C 3969A310 00746573 74000032"   // 0080
+    "00070004 00EFBE2C 3965A32C 3969A326"   // 0090
+    "00000003 1E000000 00F51E00 00000000"   // 00A0
+    "00000000 00740065 00730074 00000014"   // 00B0
+    "00480032 00000000 002C3969 A3200061"   // 00C0
+    "2E747874 00340007 000400EF BE2C3969"   // 00D0
+    "A32C3969 A3260000 002D6E00 00000096"   // 00E0
+    "01000000 00000000 00000061 002E0074"   // 00F0
+    "00780074 00000014 0000003C 0000001C"   // 0100
+    "00000001 0000001C 0000002D 00000000"   // 0110
+    "0000003B 00000011 00000003 00000081"   // 0120
+    "8A7A3010 00000000 433A5C74 6573745C"   // 0130
+    "612E7478 74000007 002E005C 0061002E"   // 0140
+    "00740078 00740007 0043003A 005C0074"   // 0150
+    "00650073 00740060 00000003 0000A058"   // 0160
+    "00000000 00000063 68726973 2D787073"   // 0170
+    "00000000 00000040 78C79447 FAC746B3"   // 0180
+    "565C2DC6 B6D115EC 46CD7B22 7FDD1194"   // 0190
+    "99001372 16874A40 78C79447 FAC746B3"   // 01A0
+    "565C2DC6 B6D115EC 46CD7B22 7FDD1194"   // 01B0
+    "99001372 16874A00 000000";             // 01C0
+
+constexpr size_t kFixtureLinkInfo = 0x10B;
+constexpr size_t kFixtureStrings = 0x147;  // the relative path, then the working folder
+constexpr size_t kFixtureStringsSize = 0x20;
+constexpr uint64_t kFixtureTime = 0x01C91515F2EEE9D0;  // 12 September 2008, 20:27:17 UTC
+
+TEST(ShellLink, ReadsAShortcutWindowsMade) {
+  const std::string fixture = Hex(kWindowsShortcut);
+  ASSERT_EQ(fixture.size(), 0x1CBu);
+  const auto link = wsh::CShellLink::Read(fixture);
   ASSERT_TRUE(link);
   EXPECT_EQ(platform::Utf16ToUtf8(link->targetPath), "C:\\test\\a.txt");
+  EXPECT_EQ(platform::Utf16ToUtf8(link->relativePath), ".\\a.txt");
+  EXPECT_EQ(platform::Utf16ToUtf8(link->workingDirectory), "C:\\test");
+  EXPECT_EQ(link->linkFlags, 0x0008009Bu) << "item list, link info, relative path, working folder, Unicode, metadata";
+  EXPECT_EQ(link->fileAttributes, 0x20u) << "archive";
+  EXPECT_EQ(link->creationTime, kFixtureTime);
+  EXPECT_EQ(link->accessTime, kFixtureTime);
+  EXPECT_EQ(link->writeTime, kFixtureTime);
+  EXPECT_EQ(link->fileSize, 0u);
   EXPECT_EQ(link->showCommand, 1u);
+  EXPECT_EQ(link->hotkey, 0u);
+  EXPECT_EQ(link->iconIndex, 0);
+  EXPECT_TRUE(link->description.empty() && link->arguments.empty() && link->iconPath.empty());
 
-  // Cut anywhere, it is refused rather than read past its end.
-  for (size_t size = 0; size < 0x4C + 4 + 0x3C; ++size) {
-    EXPECT_FALSE(wsh::CShellLink::Read(bytes.substr(0, size))) << size;
+  // Cut anywhere before its last string, it is refused rather than read past its end.
+  for (size_t size = 0; size < kFixtureStrings + kFixtureStringsSize; ++size) {
+    EXPECT_FALSE(wsh::CShellLink::Read(fixture.substr(0, size))) << size;
   }
-  std::string lying = bytes;
-  lying[0x4C + 4] = '\x7F';  // a LinkInfo size far past the end
+  std::string lying = fixture;
+  lying[kFixtureLinkInfo + 1] = '\x7F';  // a link info size far past the end
   EXPECT_FALSE(wsh::CShellLink::Read(lying));
+}
+
+// Given the same fields, our writer lays out what it writes as Windows did: the header after
+// the flags, and the strings, byte for byte. It leaves out the item list, the metadata flag and
+// the tracker block, and writes its link info in both forms, with the volume's serial unknown.
+TEST(ShellLink, WritesWhatWindowsWroteForTheSameFields) {
+  const std::string fixture = Hex(kWindowsShortcut);
+  wsh::SShellLink fields = *wsh::CShellLink::Read(fixture);
+  const std::string ours = wsh::CShellLink::Write(fields);
+
+  EXPECT_EQ(ours.substr(0, 20), fixture.substr(0, 20)) << "header size and class";
+  EXPECT_EQ(U32(ours, 20), U32(fixture, 20) & ~(0x1u | 0x80000u)) << "the same flags but the two left out";
+  EXPECT_EQ(ours.substr(24, 0x4C - 24), fixture.substr(24, 0x4C - 24))
+      << "attributes, times, size, icon, show command, hotkey, reserved";
+
+  const size_t info = 0x4C;
+  EXPECT_EQ(U32(ours, info + 8), U32(fixture, kFixtureLinkInfo + 8)) << "a volume and a local path";
+  EXPECT_EQ(U32(ours, info + U32(ours, info + 12) + 4), 3u) << "a fixed drive, as in the fixture";
+  const std::string localPath = fixture.substr(kFixtureLinkInfo + U32(fixture, kFixtureLinkInfo + 16), 14);
+  EXPECT_EQ(localPath, std::string("C:\\test\\a.txt") + '\0');
+  EXPECT_EQ(ours.substr(info + U32(ours, info + 16), 14), localPath) << "the ANSI local path";
+
+  const size_t strings = info + U32(ours, info);
+  EXPECT_EQ(ours.substr(strings, kFixtureStringsSize), fixture.substr(kFixtureStrings, kFixtureStringsSize));
+  EXPECT_EQ(ours.substr(strings + kFixtureStringsSize), std::string(4, '\0')) << "then the terminal block";
+
+  // And both read back as the same shortcut.
+  const auto again = wsh::CShellLink::Read(ours);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(again->targetPath, fields.targetPath);
+  EXPECT_EQ(again->relativePath, fields.relativePath);
+  EXPECT_EQ(again->workingDirectory, fields.workingDirectory);
+  EXPECT_EQ(again->writeTime, kFixtureTime);
+  EXPECT_EQ(again->fileAttributes, 0x20u);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -58,6 +59,23 @@ class WindowDialogsTest : public QObject {
     QCOMPARE(dialogs.MessageBox(u"?", 1, u"T"), 2);  // Escape is Cancel
     WhenOpen([](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); });
     QCOMPARE(dialogs.MessageBox(u"?", 5 + 256, u"T"), 2);  // Enter takes the default: Cancel
+  }
+
+  // A Yes/No box has no Escape button: only the time-out can close it unanswered. The bound
+  // is generous; the box must not close before its second.
+  void boxWithTimeoutClosesItselfAndAnswersMinusOne() {
+    CWindowDialogs dialogs;
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(dialogs.MessageBoxWithTimeout(u"Still there?", 4, u"T", 1), -1);
+    QVERIFY(clock.elapsed() >= 900);
+    QVERIFY(clock.elapsed() < 20000);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+    WhenOpen([](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::No)->click(); });
+    clock.restart();
+    QCOMPARE(dialogs.MessageBoxWithTimeout(u"?", 4, u"T", 60), 7);
+    QVERIFY(clock.elapsed() < 20000);
   }
 
   void inputBoxGivesTextOrNothing() {

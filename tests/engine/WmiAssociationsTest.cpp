@@ -205,6 +205,25 @@ TEST(WbemAssociations, ReferencesFiltersAndClassDefinitions) {
             "Win32_LogicalDiskToPartition\nWin32_ComputerSystem\n0\n");
 }
 
+// Adapters and their addressing pair by Index, each adapter with its own configuration only.
+TEST(WbemAssociations, AdaptersAndTheirConfigurationsBothWays) {
+  const std::string out = RunLogged(
+      u"Set svc = GetObject(\"winmgmts:\")\n"
+      u"adapters = 0 : paired = 0 : ok = True\n"
+      u"For Each a In svc.InstancesOf(\"Win32_NetworkAdapter\")\n"
+      u"  adapters = adapters + 1\n"
+      u"  For Each c In a.Associators_(\"Win32_NetworkAdapterSetting\", \"Win32_NetworkAdapterConfiguration\")\n"
+      u"    paired = paired + 1\n"
+      u"    ok = ok And c.Index = a.Index\n"
+      u"    back = 0\n"
+      u"    For Each b In c.Associators_(\"Win32_NetworkAdapterSetting\") : back = back + 1 : ok = ok And b.Index = a.Index : Next\n"
+      u"    ok = ok And back = 1\n"
+      u"  Next\n"
+      u"Next\n"
+      u"Log paired = svc.InstancesOf(\"Win32_NetworkAdapterSetting\").Count, paired <= adapters, ok\n");
+  EXPECT_EQ(out, "True True True\n");
+}
+
 TEST(WbemAssociations, ErrorsAsWindowsNumbersThem) {
   EXPECT_EQ(RunLogged(u"Set svc = GetObject(\"winmgmts:\")\n"
                       u"On Error Resume Next\n"

@@ -30,6 +30,7 @@
 #include "engine/vm/ScriptEngine.h"
 #include "platform/TextConvert.h"
 #include "LogObject.h"
+#include "TempFolder.h"
 
 namespace quillet::engine {
 namespace {
@@ -356,24 +357,31 @@ std::string SecondLineOf(const char* command) {
 }
 
 TEST(WbemQueries, RootDiskCrossCheckedWithDf) {
+  test::CTempFolder folder;
+  folder.IsolateUserFolders();
   // "Filesystem 1-blocks Used Available Capacity Mounted-on", sizes in bytes.
   const std::string df = SecondLineOf("df -P -B1 /");
   ASSERT_FALSE(df.empty());
   char device[1024] = {};
   unsigned long long size = 0;
   ASSERT_EQ(std::sscanf(df.c_str(), "%1023s %llu", device, &size), 2);
+  // The root of the file system is drive Z:, as FileSystemObject names it, with the same facts.
   const std::string out = RunLogged(
-      u"Set disks = GetObject(\"winmgmts:\").ExecQuery(\"Select * from Win32_LogicalDisk Where DeviceID = '/'\")\n"
+      u"Set disks = GetObject(\"winmgmts:\").ExecQuery(\"Select * from Win32_LogicalDisk Where DeviceID = 'Z:'\")\n"
       u"Log disks.Count\n"
+      u"Set z = CreateObject(\"Scripting.FileSystemObject\").GetDrive(\"Z:\")\n"
       u"For Each d In disks\n"
       u"  Log d.Name, d.Size, d.DriveType, d.Path_.RelPath, CDbl(d.FreeSpace) <= CDbl(d.Size), Len(d.FileSystem) > 0\n"
+      u"  Log CDbl(d.Size) = z.TotalSize, CDbl(d.FreeSpace) = z.FreeSpace, d.FileSystem = z.FileSystem, "
+      u"d.VolumeSerialNumber = Right(\"0000000\" & Hex(z.SerialNumber), 8), d.DriveType = z.DriveType + 1\n"
       u"Next\n"
       u"n = 0\n"
       u"For Each d In GetObject(\"winmgmts:\").InstancesOf(\"Win32_LogicalDisk\")\n"
-      u"  If d.FileSystem = \"proc\" Or d.FileSystem = \"sysfs\" Or d.FileSystem = \"cgroup\" Then n = n + 1\n"
+      u"  If d.FileSystem = \"proc\" Or d.FileSystem = \"sysfs\" Or d.FileSystem = \"cgroup\" Or d.DeviceID = \"/\" Then n = n + 1\n"
       u"Next\n"
       u"Log n\n");
-  EXPECT_EQ(out, "1\n/ " + std::to_string(size) + " 3 Win32_LogicalDisk.DeviceID=\"/\" True True\n0\n");
+  EXPECT_EQ(out, "1\nZ: " + std::to_string(size) + " 3 Win32_LogicalDisk.DeviceID=\"Z:\" True True\n"
+                 "True True True True True\n0\n");
 }
 
 TEST(WbemQueries, ComputerAndProcessorsCrossCheckedWithProc) {

@@ -28,6 +28,9 @@
 namespace quillet::engine {
 namespace {
 
+// The test child's path as a script writes it inside a command line: quoted, quotes doubled.
+std::string Child() { return "\"\"" QUILLET_TEST_CHILD "\"\""; }
+
 // The script's Log lines, then "error N: text" if it ended with a runtime error.
 std::string RunScript(const std::string& source) {
   CScriptEngine engine;
@@ -75,16 +78,19 @@ class WshShell : public ::testing::Test {
 };
 
 TEST_F(WshShell, RunStartsProgramsAndWaitsWhenAsked) {
-  EXPECT_EQ(RunScript("Log sh.Run(\"sh -c \"\"exit 7\"\"\", 0, True)"), "7\n");
-  EXPECT_EQ(RunScript("Log sh.Run(\"sh.exe -c \"\"kill -9 $$\"\"\", 1, True)"), "137\n") << "NAME.exe found as NAME";
-  EXPECT_EQ(RunScript("Log sh.Run(\"sh -c \"\"exit 3\", 0, True)"), "3\n") << "an unbalanced quote runs to the end";
+  EXPECT_EQ(RunScript("Log sh.Run(\"" + Child() + " exit 7\", 0, True)"), "7\n");
+  EXPECT_EQ(RunScript("Log sh.Run(\"\"\"" QUILLET_TEST_CHILD ".exe\"\" signal 9\", 1, True)"), "137\n")
+      << "NAME.exe found as NAME";
+  EXPECT_EQ(RunScript("Log sh.Exec(\"" + Child() + " print-args \"\"a b\"\" c\\\"\"d \"\"tail  end\").StdOut.ReadAll"),
+            "[a b]\n[c\"d]\n[tail  end]\n\n")
+      << "Windows' splitting, and an unbalanced quote runs to the end";
   EXPECT_EQ(RunScript("Log sh.Run(\"no-such-program-here --x\")"),
             "error -2147024894: The system cannot find the file specified.");
   EXPECT_EQ(RunScript("Log sh.Run(\"\")"), "error -2147024894: The system cannot find the file specified.");
 
   // Without waiting the call returns 0 at once and the program runs on by itself.
   const std::string marker = m_folder.File("ran");
-  EXPECT_EQ(RunScript("Log sh.Run(\"sh -c \"\"sleep 0.2; touch '" + marker + "'\"\"\")"), "0\n");
+  EXPECT_EQ(RunScript("Log sh.Run(\"" + Child() + " sleep-ms 200 touch \"\"" + marker + "\"\"\")"), "0\n");
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (!std::filesystem::exists(marker) && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -92,13 +98,35 @@ TEST_F(WshShell, RunStartsProgramsAndWaitsWhenAsked) {
   EXPECT_TRUE(std::filesystem::exists(marker));
 
   // Programs let go of are collected once they end, not left as dead entries of the process table.
-  EXPECT_EQ(RunScript("For i = 1 To 20 : sh.Run \"true\" : Next\nSet e = sh.Exec(\"sleep 0.05\")\nLog e.ProcessID > 0"), "True\n");
+  EXPECT_EQ(RunScript("For i = 1 To 20 : sh.Run \"" + Child() + "\" : Next\nSet e = sh.Exec(\"" + Child() +
+                      " sleep-ms 50\")\nLog e.ProcessID > 0"),
+            "True\n");
   const auto reapDeadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (wsh::ReapDetachedChildren() > 0 && std::chrono::steady_clock::now() < reapDeadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   EXPECT_EQ(wsh::ReapDetachedChildren(), 0u);
   EXPECT_EQ(DeadChildren(), 0);
+}
+
+// A program named by a drive path is found where the drive map puts that path; its arguments
+// reach it as written.
+TEST_F(WshShell, RunAndExecFindProgramsByDrivePath) {
+  const std::string drive = m_folder.Path() + "/w";
+  std::filesystem::create_directories(drive + "/my tools");
+  std::filesystem::copy_file(QUILLET_TEST_CHILD, drive + "/my tools/child");
+  const std::string config = std::string(std::getenv("XDG_CONFIG_HOME")) + "/Kelmarsh/Quillet";
+  std::filesystem::create_directories(config);
+  test::WriteFile(config + "/settings.reg",
+                  "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Kelmarsh\\Quillet\\Drives]\n"
+                  "\"W\"=\"" + drive + "\"\n");
+  EXPECT_EQ(RunScript("Log sh.Run(\"\"\"W:\\my tools\\child.exe\"\" exit 5\", 0, True)\n"
+                      "Log sh.Exec(\"\"\"w:/my tools/child.exe\"\" print-args W:\\x \"\"a b\"\"\").StdOut.ReadAll"),
+            "5\n[W:\\x]\n[a b]\n\n");
+  EXPECT_EQ(RunScript("sh.Run \"W:\\none.exe\""), "error -2147024894: The system cannot find the file specified.");
+  EXPECT_EQ(RunScript("sh.Exec \"Q:\\tools\\child.exe\""),
+            "error -2147024894: The system cannot find the file specified.")
+      << "a letter that names no folder";
 }
 
 TEST_F(WshShell, ProcessEnvironmentIsTheOneChildrenInherit) {
@@ -109,13 +137,13 @@ TEST_F(WshShell, ProcessEnvironmentIsTheOneChildrenInherit) {
                 "env(\"QUILLET_WSH_TEST\") = \"a b\"\n"
                 "Log env(\"quillet_wsh_test\"), env.Count - n, env.length - n\n"
                 "Log sh.ExpandEnvironmentStrings(\"<%QUILLET_WSH_TEST%>\")\n"
-                "Log sh.Run(\"sh -c \"\"case $QUILLET_WSH_TEST in 'a b') exit 0;; esac; exit 1\"\"\", 0, True)\n"
+                "Log sh.Exec(\"" + Child() + " env QUILLET_WSH_TEST\").StdOut.ReadLine\n"
                 "For Each e In env\n"
                 "  If Left(e, 17) = \"QUILLET_WSH_TEST=\" Then Log e\n"
                 "Next\n"
                 "env.Remove \"Quillet_Wsh_Test\"\n"
                 "Log \"[\" & env(\"QUILLET_WSH_TEST\") & \"]\"\n"),
-            "[]\na b 1 1\n<a b>\n0\nQUILLET_WSH_TEST=a b\n[]\n");
+            "[]\na b 1 1\n<a b>\na b\nQUILLET_WSH_TEST=a b\n[]\n");
   EXPECT_EQ(std::getenv("QUILLET_WSH_TEST"), nullptr);
   EXPECT_EQ(RunScript("sh.Environment(\"Process\")(\"A=B\") = \"x\""), "error 5: Invalid procedure call or argument");
 
@@ -191,7 +219,7 @@ TEST_F(WshShell, SmallMembersAndWhatThisSystemCannotDo) {
 }
 
 TEST_F(WshShell, ExecConnectsTheProgramsStreams) {
-  EXPECT_EQ(RunScript("Set e = sh.Exec(\"cat\")\n"
+  EXPECT_EQ(RunScript("Set e = sh.Exec(\"" + Child() + " echo-stdin\")\n"
                       "e.StdIn.WriteLine \"first line\"\n"
                       "e.StdIn.Write \"second\" & vbCrLf & \"\u00e9t\u00e9\"\n"
                       "e.StdIn.Close\n"
@@ -202,11 +230,21 @@ TEST_F(WshShell, ExecConnectsTheProgramsStreams) {
                       "Log e.Status, e.ExitCode, e.ProcessID > 0, TypeName(e), TypeName(e.StdOut)\n"
                       "Log e.StdOut.ReadLine"),
             "first line 2\nsecond\nFalse \u00e9t \u00e9 True\n1 0 True IWshExec TextStream\nerror 62: Input past end of file");
-  EXPECT_EQ(RunScript("Set e = sh.Exec(\"sh -c \"\"echo out; echo err >&2; exit 3\"\"\")\n"
+  EXPECT_EQ(RunScript("Set e = sh.Exec(\"" + Child() + " out out err err exit 3\")\n"
                       "Log e.StdErr.ReadAll & e.StdOut.ReadAll\n"
                       "Do While e.Status = 0 : Loop\nLog e.ExitCode\n"
                       "e.StdOut.Write \"x\""),
             "err\nout\n\n3\nerror 54: Bad file mode");
+  // Long ASCII output, then other text: what the script reads and the position it reports are
+  // the same as for text read piece by piece.
+  EXPECT_EQ(RunScript("Set o = sh.Exec(\"" + Child() + " out-lines 20000 out-bytes 70000 x out \u00e9t\u00e9 out-lines 2\").StdOut\n"
+                      "Log o.ReadLine, o.Line\ns = o.ReadAll\n"
+                      "Log Len(s), o.Line, o.Column, Mid(s, 278886, 5), Right(s, 7) = \"line 2\" & vbLf\n"
+                      "Set o = sh.Exec(\"" + Child() + " out-lines 3 out-bytes 5 x\").StdOut\n"
+                      "Log Len(o.ReadAll), o.Line, o.Column\n"
+                      "Set o = sh.Exec(\"" + Child() + " out-bytes 70000 x\").StdOut\n"
+                      "Log o.Read(3), Len(o.ReadAll), o.Line, o.Column"),
+            "line 1 2\n278905 20004 1 xx\u00e9t\u00e9 True\n26 4 6\nxxx 69997 1 70001\n");
   EXPECT_EQ(RunScript("sh.Exec \"no-such-program-here\""),
             "error -2147024894: The system cannot find the file specified.");
 }
@@ -214,13 +252,12 @@ TEST_F(WshShell, ExecConnectsTheProgramsStreams) {
 // The pattern scripts copy from the documentation: wait for the end, then read. Both streams
 // hold far more than a pipe's buffer, so a child nobody drains would never end.
 TEST_F(WshShell, ExecNeverDeadlocksOnFullPipes) {
-  EXPECT_EQ(RunScript("Set e = sh.Exec(\"sh -c \"\"head -c 3000000 /dev/zero | tr '\\0' x; "
-                      "head -c 2000000 /dev/zero | tr '\\0' y >&2\"\"\")\n"
+  EXPECT_EQ(RunScript("Set e = sh.Exec(\"" + Child() + " out-bytes 3000000 x err-bytes 2000000 y\")\n"
                       "Do While e.Status = 0 : Loop\n"
                       "Log Len(e.StdOut.ReadAll), Len(e.StdErr.ReadAll), e.ExitCode"),
             "3000000 2000000 0\n");
   // A program that never ends is ended by Terminate, and reports the signal.
-  EXPECT_EQ(RunScript("Set e = sh.Exec(\"sleep 1000\")\nLog e.Status\ne.Terminate\nLog e.Status, e.ExitCode, "
+  EXPECT_EQ(RunScript("Set e = sh.Exec(\"" + Child() + " forever\")\nLog e.Status\ne.Terminate\nLog e.Status, e.ExitCode, "
                       "e.StdOut.AtEndOfStream"),
             "0\n1 137 True\n");
 }

@@ -4,8 +4,10 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include <array>
+#include <chrono>
 #include <vector>
 
 namespace quillet::engine::host {
@@ -90,6 +92,26 @@ int CWindowDialogs::MessageBox(const std::u16string& prompt, int32_t buttons, co
   ConfigureMessageBox(box, prompt, buttons, title);
   box.exec();
   return MessageBoxAnswer(box, buttons);
+}
+
+// The box closes itself as if nobody had pressed anything, even one that has no button for
+// Escape, which the user could not close that way.
+int CWindowDialogs::MessageBoxWithTimeout(const std::u16string& prompt, int32_t buttons, const std::u16string& title,
+                                          int32_t seconds) {
+  if (seconds <= 0) return MessageBox(prompt, buttons, title);
+  EnsureApplication();
+  QMessageBox box;
+  ConfigureMessageBox(box, prompt, buttons, title);
+  bool timedOut = false;
+  QTimer timer;
+  timer.setSingleShot(true);
+  QObject::connect(&timer, &QTimer::timeout, &box, [&] {
+    timedOut = true;
+    box.done(QDialog::Rejected);
+  });
+  timer.start(std::chrono::seconds(seconds));
+  box.exec();
+  return timedOut ? kTimedOut : MessageBoxAnswer(box, buttons);
 }
 
 std::optional<std::u16string> CWindowDialogs::InputBox(const std::u16string& prompt, const std::u16string& title,

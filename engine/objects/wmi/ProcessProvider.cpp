@@ -10,13 +10,18 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <variant>
 #include <string>
 #include <vector>
 
 #include "engine/objects/wmi/MachineFiles.h"
+#include "engine/objects/wsh/DetachedChildren.h"
 #include "engine/objects/wmi/WbemErrors.h"
 #include "engine/objects/wmi/WbemText.h"
 #include "engine/objects/wmi/WbemValues.h"
+#include "platform/CommandLineSplit.h"
+#include "platform/DriveMap.h"
+#include "platform/ProcessLauncher.h"
 #include "platform/TextConvert.h"
 
 namespace quillet::engine {
@@ -164,6 +169,49 @@ CVariant Terminate(const SWbemInstance& process) {
   return CVariant::Long(errno == EPERM ? kAccessDenied : kUnknownFailure);
 }
 
+constexpr int32_t kPathNotFound = 9;
+constexpr int32_t kInvalidParameter = 21;
+
+// The folder a script names, through its drive letters; empty when it names none.
+std::optional<std::string> WorkingFolder(const CVariant& given) {
+  if (given.IsNull() || given.IsEmpty() || given.Type() == EVarType::Error) return std::string();
+  const std::u16string text = given.ToString();
+  if (text.empty()) return std::string();
+  const platform::CDriveMap drives = platform::CDriveMap::ForUser();
+  const platform::SHostPath host = drives.ToHost(drives.Absolute(text, platform::CDriveMap::CurrentFolder()));
+  struct stat info{};
+  if (host.problem != platform::EHostPathProblem::None || stat(host.path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    return std::nullopt;
+  }
+  return host.path;
+}
+
+// Starts a program that runs on by itself, as the service starts one for a script: not tied
+// to the script's console, and collected once it ends rather than left dead.
+CVariant Create(std::span<CVariant> args) {
+  SetOutParameter(args, 3, CVariant::Null());
+  const CVariant commandLine = args.empty() ? CVariant() : args[0].Deref();
+  if (commandLine.IsNull() || commandLine.IsEmpty() || commandLine.IsObject() || commandLine.IsArray()) {
+    return CVariant::Long(kInvalidParameter);
+  }
+  const std::u16string text = commandLine.ToString();
+  if (wbem_text::Trimmed(text).empty()) return CVariant::Long(kInvalidParameter);
+  const std::vector<std::u16string> words = platform::SplitCommandLine(text);
+  const platform::CProcessLauncher launcher;
+  if (words.empty() || words.front().empty() || launcher.FindProgram(words.front()).empty()) {
+    return CVariant::Long(kPathNotFound);
+  }
+  const std::optional<std::string> folder = WorkingFolder(args.size() > 1 ? args[1].Deref() : CVariant());
+  if (!folder) return CVariant::Long(kPathNotFound);
+  auto started = launcher.LaunchDetached(text, *folder);
+  auto* child = std::get_if<platform::CChildProcess>(&started);
+  if (child == nullptr) return CVariant::Long(kUnknownFailure);
+  const pid_t pid = child->Detach();
+  wsh::AdoptDetachedChild(pid);
+  SetOutParameter(args, 3, Uint32(static_cast<uint32_t>(pid)));
+  return CVariant::Long(kSuccess);
+}
+
 // The user who owns the process, and this computer's name as the domain.
 CVariant GetOwner(const SWbemInstance& process, std::span<CVariant> args) {
   struct stat info{};
@@ -201,6 +249,9 @@ bool DecidedEarly(const SWqlCondition& where) {
 }  // namespace
 
 void CProcessProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCondition* where, WbemInstances& out) {
+  // Programs the script started and that have ended are collected first, so that a script
+  // waiting for one to go sees it gone, as on Windows, rather than as a dead entry.
+  wsh::ReapDetachedChildren();
   DIR* proc = opendir("/proc");
   if (proc == nullptr) return;
   const SSystemFacts facts;
@@ -214,6 +265,7 @@ void CProcessProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCondi
 
 CVariant CProcessProvider::CallMethod(SWbemInstance& instance, const platform::SWmiMethod& method,
                                       std::span<CVariant> args) {
+  if (wbem_text::SameName(method.name, u"Create")) return Create(args);
   if (wbem_text::SameName(method.name, u"Terminate")) return Terminate(instance);
   if (wbem_text::SameName(method.name, u"GetOwner")) return GetOwner(instance, args);
   return CWbemProvider::CallMethod(instance, method, args);

@@ -11,7 +11,7 @@ namespace quillet::engine {
 class CProcessProvider : public CWbemProvider {
  public:
   void Enumerate(const platform::SWmiClass& cls, const SWqlCondition* where, WbemInstances& out) override;
-  // Terminate (at once, as Windows ends a process) and GetOwner.
+  // Create (on the class), Terminate (at once, as Windows ends a process) and GetOwner.
   CVariant CallMethod(SWbemInstance& instance, const platform::SWmiMethod& method, std::span<CVariant> args) override;
 };
 

@@ -137,9 +137,19 @@ std::u16string NamespaceOf(std::u16string_view text) {
   return name;
 }
 
+// A separator outside quoted key values: a file's name in a key is not a namespace.
 bool HasSeparator(std::u16string_view text) {
-  for (const char16_t c : text) {
-    if (IsSeparator(c)) return true;
+  char16_t quote = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (quote != 0) {
+      if (c == u'\\' && i + 1 < text.size()) ++i;
+      else if (c == quote) quote = 0;
+    } else if (c == u'\'' || c == u'"') {
+      quote = c;
+    } else if (IsSeparator(c)) {
+      return true;
+    }
   }
   return false;
 }

@@ -106,6 +106,7 @@ CVariant CWbemObjectObject::InvokeUndeclared(std::u16string_view name, EInvokeKi
 
 CVariant CWbemObjectObject::CallProvider(const platform::SWmiMethod& method, std::span<CVariant> args) {
   CWbemProvider* provider = FindWbemProvider(m_instance->cls->nameSpace, m_instance->cls->name);
+  // A static method belongs to the class (StdRegProv's, Win32_Process.Create); the others need an instance.
   if (provider == nullptr || (m_instance->isClass && !method.isStatic)) wbem_error::RaiseNotAvailable(kSource, method.name);
   return provider->CallMethod(*m_instance, method, args);
 }

@@ -1,15 +1,17 @@
 #include "engine/objects/wmi/WbemProvider.h"
 
 #include "engine/objects/wmi/AccountProvider.h"
+#include "engine/objects/wmi/AssociationProviders.h"
+#include "engine/objects/wmi/HardwareProviders.h"
 #include "engine/objects/wmi/ComputerSystemProvider.h"
 #include "engine/objects/wmi/CurrentTimeProvider.h"
+#include "engine/objects/wmi/DriveLetterDiskProvider.h"
 #include "engine/objects/wmi/EnvironmentProvider.h"
-#include "engine/objects/wmi/LogicalDiskProvider.h"
 #include "engine/objects/wmi/NetworkConfigurationProvider.h"
 #include "engine/objects/wmi/OperatingSystemProvider.h"
 #include "engine/objects/wmi/ProcessProvider.h"
 #include "engine/objects/wmi/ProcessorProvider.h"
-#include "engine/objects/wmi/WbemAssociationProvider.h"
+#include "engine/objects/wmi/SoftwareProviders.h"
 #include "engine/objects/wmi/WbemErrors.h"
 #include "engine/objects/wmi/WbemText.h"
 
@@ -34,7 +36,7 @@ void SetOutParameter(std::span<CVariant> args, size_t index, CVariant value) {
 CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_view className) {
   static CProcessProvider processes;
   static COperatingSystemProvider operatingSystem;
-  static CLogicalDiskProvider logicalDisks;
+  static CDriveLetterDiskProvider logicalDisks;
   static CComputerSystemProvider computerSystem;
   static CProcessorProvider processors;
   static CEnvironmentProvider environment;
@@ -43,12 +45,7 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   static CNetworkConfigurationProvider networkConfiguration;
   static CAccountProvider users(false);
   static CAccountProvider groups(true);
-  static CWbemAssociationProvider groupUsers(u"GroupComponent", u"PartComponent", CAccountProvider::GroupMembership());
-  static CWbemAssociationProvider systemOperatingSystem(u"GroupComponent", u"PartComponent",
-                                                        CWbemAssociationProvider::EveryPair(),
-                                                        {{u"PrimaryOS", CVariant::Boolean(true)}});
-  static CWbemAssociationProvider adapterSettings(u"Element", u"Setting",
-                                                  CWbemAssociationProvider::SameValue(u"Index", u"Index"));
+  if (CWbemProvider* software = FindSoftwareProvider(nameSpace, className)) return software;
   if (!wbem_text::SameName(nameSpace, u"root\\cimv2")) return nullptr;
   if (wbem_text::SameName(className, u"Win32_Process")) return &processes;
   if (wbem_text::SameName(className, u"Win32_OperatingSystem")) return &operatingSystem;
@@ -61,9 +58,8 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   if (wbem_text::SameName(className, u"Win32_NetworkAdapterConfiguration")) return &networkConfiguration;
   if (wbem_text::SameName(className, u"Win32_UserAccount")) return &users;
   if (wbem_text::SameName(className, u"Win32_Group")) return &groups;
-  if (wbem_text::SameName(className, u"Win32_GroupUser")) return &groupUsers;
-  if (wbem_text::SameName(className, u"Win32_SystemOperatingSystem")) return &systemOperatingSystem;
-  if (wbem_text::SameName(className, u"Win32_NetworkAdapterSetting")) return &adapterSettings;
+  if (CWbemProvider* hardware = FindHardwareProvider(className)) return hardware;
+  if (CWbemProvider* association = FindAssociationProvider(className)) return association;
   return nullptr;
 }
 

@@ -83,6 +83,30 @@ bool MatchesKeys(const SWbemInstance& instance, const SWbemObjectPath& path) {
   return true;
 }
 
+// The keys of a path as the condition of a query for them, so that a provider that must be told
+// what to look at (an echo request's address) serves Get as it serves ExecQuery. The keys are
+// still matched afterwards; the condition only lets a provider look early.
+std::unique_ptr<SWqlCondition> KeysCondition(const SWbemObjectPath& path) {
+  std::unique_ptr<SWqlCondition> all;
+  for (const auto& [name, wanted] : path.keys) {
+    if (name.empty()) return nullptr;  // Class="x": the key's name comes from the class
+    auto equal = std::make_unique<SWqlCondition>();
+    equal->first.isProperty = true;
+    equal->first.property = name;
+    equal->second.literal = CVariant::String(wanted);
+    if (!all) {
+      all = std::move(equal);
+      continue;
+    }
+    auto both = std::make_unique<SWqlCondition>();
+    both->kind = SWqlCondition::EKind::And;
+    both->left = std::move(all);
+    both->right = std::move(equal);
+    all = std::move(both);
+  }
+  return all;
+}
+
 }  // namespace
 
 WbemInstances RunWqlQuery(const SWbemConnection& connection, std::u16string_view text) {
@@ -121,7 +145,8 @@ std::shared_ptr<SWbemInstance> ObjectAtPath(const SWbemConnection& connection, s
     classObject->isClass = true;
     return classObject;
   }
-  for (auto& instance : Enumerate(cls, nullptr)) {
+  const std::unique_ptr<SWqlCondition> keys = KeysCondition(path);
+  for (auto& instance : Enumerate(cls, keys.get())) {
     if (path.singleton || MatchesKeys(*instance, path)) return instance;
   }
   wbem_error::Raise(wbem_error::kNotFound, kSource);

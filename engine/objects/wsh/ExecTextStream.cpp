@@ -16,17 +16,6 @@ namespace id = text_file_id;
 constexpr int kBadFileMode = 54;
 constexpr int kInputPastEnd = 62;
 
-// Programs mostly write ASCII, and ReadAll may take hundreds of megabytes at once: widen that
-// in one pass, and leave the rest to the UTF-8 decoder.
-std::u16string Decode(const std::string& bytes) {
-  bool ascii = true;
-  for (const char c : bytes) ascii &= static_cast<unsigned char>(c) < 0x80;
-  if (!ascii) return platform::Utf8ToUtf16(bytes);
-  std::u16string text(bytes.size(), u'\0');
-  for (size_t i = 0; i < bytes.size(); ++i) text[i] = static_cast<char16_t>(bytes[i]);
-  return text;
-}
-
 }  // namespace
 
 CExecTextStream::CExecTextStream(std::shared_ptr<SExecProcess> process, EKind kind)
@@ -87,43 +76,46 @@ CVariant CExecTextStream::Read(const om::SMember& member, std::span<CVariant> ar
       const int32_t count = args[0].Deref().ToLong();
       if (count < 0) throw CScriptError(err::InvalidCall);
       if (drain.PeekByte(Channel()) < 0) throw CScriptError(kInputPastEnd);
-      text = Decode(drain.TakeCharacters(Channel(), static_cast<size_t>(count)));
-      Count(text);
+      auto taken = drain.TakeCharacters(Channel(), static_cast<size_t>(count));
+      Count(taken.text.size(), taken.lineBreaks, taken.lastBreak);
+      text = std::move(taken.text);
       break;
     }
     case id::ReadLine:
     case id::SkipLine: {
       auto line = drain.TakeLine(Channel());
       if (!line) throw CScriptError(kInputPastEnd);
-      text = Decode(*line);
+      text = std::move(*line);
       ++m_line;
       m_column = 1;
       break;
     }
-    default:
-      text = Decode(drain.TakeAll(Channel()));
-      Count(text);
+    default: {
+      auto taken = drain.TakeAll(Channel());
+      Count(taken.text.size(), taken.lineBreaks, taken.lastBreak);
+      text = std::move(taken.text);
       break;
+    }
   }
   if (member.dispId == id::Skip || member.dispId == id::SkipLine) return {};
-  return CVariant::String(text);
+  return CVariant::String(std::move(text));
 }
 
-void CExecTextStream::Count(std::u16string_view text) {
-  const size_t lastBreak = text.rfind(u'\n');
-  if (lastBreak == std::u16string_view::npos) {
-    m_column += static_cast<int32_t>(text.size());
+// Line and Column after text of that length, with that many line feeds, the last at lastBreak.
+void CExecTextStream::Count(size_t length, size_t lineBreaks, size_t lastBreak) {
+  if (lineBreaks == 0) {
+    m_column += static_cast<int32_t>(length);
     return;
   }
-  m_line += static_cast<int32_t>(std::count(text.begin(), text.end(), u'\n'));
-  m_column = static_cast<int32_t>(text.size() - lastBreak);
+  m_line += static_cast<int32_t>(lineBreaks);
+  m_column = static_cast<int32_t>(length - lastBreak);
 }
 
 // A program that has closed its input makes this a failed write, which the script hears of.
 void CExecTextStream::Write(const std::u16string& text) {
   RequireWriting();
   if (!m_process->child.WriteInput(platform::Utf16ToUtf8(text))) throw CScriptError(kBadFileMode);
-  Count(text);
+  Count(text.size(), static_cast<size_t>(std::count(text.begin(), text.end(), u'\n')), text.rfind(u'\n'));
 }
 
 }  // namespace quillet::engine

@@ -25,7 +25,7 @@ class CExecTextStream : public CAutomationObject {
   void RequireWriting() const;
   CVariant Read(const om::SMember& member, std::span<CVariant> args);
   void Write(const std::u16string& text);
-  void Count(std::u16string_view text);
+  void Count(size_t length, size_t lineBreaks, size_t lastBreak);
 
   std::shared_ptr<SExecProcess> m_process;
   EKind m_kind;

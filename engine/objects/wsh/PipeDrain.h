@@ -11,45 +11,50 @@
 #include <string>
 #include <thread>
 
+#include "engine/objects/wsh/DrainedText.h"
+#include "engine/runtime/Variant.h"
+
 namespace quillet::engine::wsh {
 
 class CPipeDrain {
  public:
   enum EChannel { Output = 0, Error = 1 };
 
-  // Takes both descriptors (either may be -1).
-  CPipeDrain(int outputFd, int errorFd);
+  // Takes both descriptors (either may be -1). A stream that holds more than `limit` unread
+  // bytes stops, and reading it raises "Out of string space".
+  CPipeDrain(int outputFd, int errorFd, size_t limit = kMaxStringLength);
   ~CPipeDrain();
   CPipeDrain(const CPipeDrain&) = delete;
   CPipeDrain& operator=(const CPipeDrain&) = delete;
 
-  // Each waits for the child as far as it must, and no further.
+  // Each waits for the child as far as it must, and no further, and hands over decoded text.
   // One line without its line break; nothing once the channel is at its end.
-  [[nodiscard]] std::optional<std::string> TakeLine(EChannel channel);
-  [[nodiscard]] std::string TakeAll(EChannel channel);
+  [[nodiscard]] std::optional<std::u16string> TakeLine(EChannel channel);
+  [[nodiscard]] CDrainedText::STaken TakeAll(EChannel channel);
   // count characters of UTF-8 text, fewer at the end.
-  [[nodiscard]] std::string TakeCharacters(EChannel channel, size_t count);
+  [[nodiscard]] CDrainedText::STaken TakeCharacters(EChannel channel, size_t count);
   // The next byte, left in place; -1 at the end.
   [[nodiscard]] int PeekByte(EChannel channel);
 
  private:
-  struct SBuffer {
-    std::string bytes;
-    size_t start = 0;  // what was taken stays until compacting, so that taking is cheap
+  struct SChannel {
+    CDrainedText text;
     bool ended = false;
-    [[nodiscard]] size_t Size() const { return bytes.size() - start; }
+    int failure = 0;  // the script's error for a stream that had to stop
   };
 
   void Pump();
+  void Keep(SChannel& channel, const char* bytes, size_t size);
+  static void RequireNoFailure(const SChannel& channel);
   // Waits until the channel holds more than `have` bytes or has ended.
-  void WaitBeyond(std::unique_lock<std::mutex>& lock, SBuffer& buffer, size_t have);
-  std::string Take(SBuffer& buffer, size_t count);
+  void WaitBeyond(std::unique_lock<std::mutex>& lock, SChannel& channel, size_t have);
 
   int m_fds[2];
+  size_t m_limit;
   int m_wake[2] = {-1, -1};
   std::mutex m_mutex;
   std::condition_variable m_changed;
-  SBuffer m_buffers[2];
+  SChannel m_channels[2];
   std::thread m_thread;
 };
 

@@ -50,13 +50,14 @@ std::vector<SPrinter> Printers() {
       const SCupsDest& dest = dests[i];
       std::u16string name = Text(dest.name);
       if (dest.instance != nullptr) name += u"/" + Text(dest.instance);
-      std::u16string port = name;
+      SPrinter printer{name, name, dest.isDefault != 0, {}};
       for (int o = 0; o < dest.optionCount && dest.options != nullptr; ++o) {
-        if (dest.options[o].name != nullptr && std::strcmp(dest.options[o].name, "device-uri") == 0) {
-          port = Text(dest.options[o].value);
-        }
+        const SCupsOption& option = dest.options[o];
+        if (option.name == nullptr || option.value == nullptr) continue;
+        if (std::strcmp(option.name, "device-uri") == 0) printer.port = Text(option.value);
+        printer.options.emplace_back(option.name, option.value);
       }
-      printers.push_back({port, name});
+      printers.push_back(std::move(printer));
     }
     freeDests(count, dests);
   }

@@ -304,6 +304,12 @@ std::vector<std::pair<std::u16string, std::u16string>> CScriptRegistry::TextValu
   return values;
 }
 
+platform::CScriptHive* CScriptRegistry::WritableHive(std::u16string_view rootName) const {
+  if (platform::LowerAscii(rootName) == u"hkey_current_user") return &HiveFor(m_folder, EHive::CurrentUser);
+  if (platform::LowerAscii(rootName) == u"hkey_local_machine") return &HiveFor(m_folder, EHive::LocalMachine);
+  return nullptr;
+}
+
 void CScriptRegistry::Delete(std::u16string_view text) const {
   const SName name = ParseName(text);
   if (name.hive == EHive::ClassesRoot) Fail(kAccessDenied, u"Unable to remove registry key " + Quoted(text) + u".");

@@ -12,6 +12,10 @@
 
 #include "engine/runtime/Variant.h"
 
+namespace quillet::platform {
+class CScriptHive;
+}
+
 namespace quillet::engine::wsh {
 
 class CScriptRegistry {
@@ -31,6 +35,9 @@ class CScriptRegistry {
   void Delete(std::u16string_view name) const;
   // The named string values of a key ("HKCU\Environment"), none when it is missing.
   [[nodiscard]] std::vector<std::pair<std::u16string, std::u16string>> TextValues(std::u16string_view keyName) const;
+  // The file behind a writable root ("HKEY_CURRENT_USER" or "HKEY_LOCAL_MACHINE", HKLM seeded
+  // as for RegRead), for the other ways scripts reach the same registry; null for any other root.
+  [[nodiscard]] platform::CScriptHive* WritableHive(std::u16string_view rootName) const;
 
  private:
   std::string m_folder;

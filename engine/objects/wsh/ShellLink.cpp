@@ -30,6 +30,11 @@ void PutU32(std::string& out, uint32_t value) {
   for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
+void PutU64(std::string& out, uint64_t value) {
+  PutU32(out, static_cast<uint32_t>(value));
+  PutU32(out, static_cast<uint32_t>(value >> 32));
+}
+
 void PutU32At(std::string& out, size_t at, uint32_t value) {
   for (int i = 0; i < 4; ++i) out[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
@@ -150,9 +155,11 @@ std::string CShellLink::Write(const SShellLink& link) {
   PutU32(out, kHeaderSize);
   out.append(reinterpret_cast<const char*>(kLinkClassId.data()), kLinkClassId.size());
   PutU32(out, flags);
-  PutU32(out, 0);                             // file attributes
-  out.append(24, '\0');                       // creation, access and write times: unknown
-  PutU32(out, 0);                             // file size
+  PutU32(out, link.fileAttributes);
+  PutU64(out, link.creationTime);
+  PutU64(out, link.accessTime);
+  PutU64(out, link.writeTime);
+  PutU32(out, link.fileSize);
   PutU32(out, static_cast<uint32_t>(link.iconIndex));
   PutU32(out, link.showCommand);
   PutU16(out, link.hotkey);
@@ -175,6 +182,12 @@ std::optional<SShellLink> CShellLink::Read(std::string_view bytes) {
   }
   SShellLink link;
   const uint32_t flags = *in.U32(20);
+  link.linkFlags = flags;
+  link.fileAttributes = *in.U32(24);
+  link.creationTime = *in.U32(28) | uint64_t{*in.U32(32)} << 32;
+  link.accessTime = *in.U32(36) | uint64_t{*in.U32(40)} << 32;
+  link.writeTime = *in.U32(44) | uint64_t{*in.U32(48)} << 32;
+  link.fileSize = *in.U32(52);
   link.iconIndex = static_cast<int32_t>(*in.U32(56));
   link.showCommand = *in.U32(60);
   link.hotkey = *in.U16(64);

@@ -20,6 +20,14 @@ struct SShellLink {
   std::u16string relativePath;
   uint16_t hotkey = 0;      // virtual key in the low byte, shift 1 / ctrl 2 / alt 4 in the high
   uint32_t showCommand = 1;  // 1 normal, 3 maximised, 7 minimised
+  // The target's facts as the system that made the link saw them; 0 where unknown.
+  uint32_t fileAttributes = 0;
+  uint64_t creationTime = 0;  // in 100 ns steps since 1601, as that system counts
+  uint64_t accessTime = 0;
+  uint64_t writeTime = 0;
+  uint32_t fileSize = 0;
+  // The flags as read; writing derives its own from what the link holds.
+  uint32_t linkFlags = 0;
 };
 
 class CShellLink {

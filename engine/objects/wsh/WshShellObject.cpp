@@ -22,6 +22,7 @@
 #include "engine/objects/wsh/WshUrlShortcutObject.h"
 #include "engine/vm/RuntimeState.h"
 #include "platform/CommandLineSplit.h"
+#include "platform/DriveMap.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/TextConvert.h"
 
@@ -53,6 +54,27 @@ bool HasDisplay() {
   const char* x11 = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   return (x11 != nullptr && *x11 != 0) || (wayland != nullptr && *wayland != 0);
+}
+
+bool IsDrivePath(std::u16string_view word) {
+  return word.size() >= 3 && ((word[0] >= u'A' && word[0] <= u'Z') || (word[0] >= u'a' && word[0] <= u'z')) &&
+         word[1] == u':' && (word[2] == u'\\' || word[2] == u'/');
+}
+
+// A program named by a drive path (W:\tools\prog.exe) is the file the drive map puts there, as
+// FileSystemObject would open it. The arguments go to the program as they were written: only
+// the program knows which of them are paths, and it may well expect the drive form.
+std::u16string ProgramOnThisSystem(const std::u16string& command) {
+  const std::vector<std::u16string> words = platform::SplitCommandLine(command);
+  if (words.empty() || !IsDrivePath(words.front())) return command;
+  const platform::CDriveMap drives = platform::CDriveMap::ForUser();
+  const platform::SHostPath host =
+      drives.ToHost(drives.Absolute(words.front(), platform::CDriveMap::CurrentFolder()));
+  // A quote cannot be written inside a quoted program name.
+  if (host.problem != platform::EHostPathProblem::None || host.path.find('"') != std::string::npos) {
+    throw CScriptError(wsh::kFileNotFound, u"The system cannot find the file specified.");
+  }
+  return u"\"" + platform::Utf8ToUtf16(host.path) + u"\"" + command.substr(platform::ProgramNameLength(command));
 }
 
 }  // namespace
@@ -103,9 +125,10 @@ CVariant CWshShellObject::Environment(const CVariant& scope) {
   return CVariant::Object(new CWshEnvironmentObject(named));
 }
 
-platform::CChildProcess CWshShellObject::Start(const std::u16string& command, bool streams) {
+platform::CChildProcess CWshShellObject::Start(const std::u16string& given, bool streams) {
   wsh::ReapDetachedChildren();
   const platform::CProcessLauncher launcher;
+  const std::u16string command = ProgramOnThisSystem(given);
   const std::vector<std::u16string> words = platform::SplitCommandLine(command);
   if (words.empty() || launcher.FindProgram(words.front()).empty()) {
     throw CScriptError(wsh::kFileNotFound, u"The system cannot find the file specified.");
@@ -147,7 +170,7 @@ CVariant CWshShellObject::Run(std::span<CVariant> args) {
 
 CVariant CWshShellObject::Popup(std::span<CVariant> args) {
   const std::u16string text = args[0].Deref().ToString();
-  if (Given(args[1])) (void)args[1].Deref().ToLong();
+  const int32_t seconds = Given(args[1]) ? args[1].Deref().ToLong() : 0;
   const std::u16string title = Given(args[2]) ? args[2].Deref().ToString() : CurrentRuntime().hostName;
   const int32_t type = Given(args[3]) ? args[3].Deref().ToLong() : 0;
   if (CurrentRuntime().dialogs == nullptr || !HasDisplay()) {
@@ -156,7 +179,8 @@ CVariant CWshShellObject::Popup(std::span<CVariant> args) {
     std::fflush(stderr);
     return CVariant::Long(-1);
   }
-  return CVariant::Long(CurrentDialogs().MessageBox(text, type, title));
+  if (seconds <= 0) return CVariant::Long(CurrentDialogs().MessageBox(text, type, title));
+  return CVariant::Long(CurrentDialogs().MessageBoxWithTimeout(text, type, title, seconds));
 }
 
 CVariant CWshShellObject::LogEvent(std::span<CVariant> args) {

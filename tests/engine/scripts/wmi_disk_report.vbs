@@ -7,7 +7,7 @@ Set colDisks = objWMIService.ExecQuery _
 blnRoot = False
 blnSane = True
 For Each objDisk in colDisks
-    If objDisk.DeviceID = "/" Then blnRoot = True
+    If objDisk.DeviceID = "Z:" Then blnRoot = True
     dblFree = CDbl(objDisk.FreeSpace) / GB
     dblSize = CDbl(objDisk.Size) / GB
     If dblFree > dblSize Or dblSize <= 0 Then blnSane = False
