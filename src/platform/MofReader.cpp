@@ -134,6 +134,7 @@ struct SQualifiers {
   bool isStatic = false;
   bool association = false;
   std::u16string description;
+  std::vector<SWmiQualifier> all;  // every qualifier, as written
 };
 
 class CMofParser {
@@ -203,12 +204,15 @@ class CMofParser {
     for (;;) {
       const std::string name = TakeName("a qualifier");
       std::string value;
+      SWmiQualifier::EKind kind = SWmiQualifier::EKind::Flag;
       if (IsSymbol("(")) {
         Advance();
         if (m_token.kind == ETok::Text) {
           value = TakeText();
+          kind = SWmiQualifier::EKind::Text;
         } else if (m_token.kind == ETok::Number || m_token.kind == ETok::Name) {
           value = m_token.text;
+          kind = m_token.kind == ETok::Number ? SWmiQualifier::EKind::Number : SWmiQualifier::EKind::Text;
           Advance();
         } else {
           Fail("a qualifier value expected");
@@ -221,6 +225,7 @@ class CMofParser {
       else if (SameWord(name, "static")) qualifiers.isStatic = true;
       else if (SameWord(name, "association")) qualifiers.association = true;
       else if (SameWord(name, "description")) qualifiers.description = Utf8ToUtf16(value);
+      qualifiers.all.push_back(SWmiQualifier{kind, Utf8ToUtf16(name), Utf8ToUtf16(value)});
       if (IsSymbol("]")) break;
       Expect(",");
     }
@@ -255,6 +260,7 @@ class CMofParser {
     cls->name = Utf8ToUtf16(TakeName("a class name"));
     cls->description = qualifiers.description;
     cls->isAssociation = qualifiers.association;
+    cls->qualifiers = qualifiers.all;
     if (IsSymbol(":")) {
       Advance();
       cls->superclass = Utf8ToUtf16(TakeName("a superclass name"));
@@ -276,7 +282,7 @@ class CMofParser {
     std::u16string name = Utf8ToUtf16(TakeName("a member name"));
     if (IsSymbol("(")) {
       Advance();
-      SWmiMethod method{std::move(name), type, qualifiers.isStatic, {}, qualifiers.description, cls.name};
+      SWmiMethod method{std::move(name), type, qualifiers.isStatic, {}, qualifiers.description, cls.name, qualifiers.all};
       while (!IsSymbol(")")) {
         if (!method.parameters.empty()) Expect(",");
         method.parameters.push_back(Parameter());
@@ -284,7 +290,8 @@ class CMofParser {
       Advance();
       cls.methods.push_back(std::move(method));
     } else {
-      SWmiProperty property{std::move(name), type, false, qualifiers.key, qualifiers.description, cls.name};
+      SWmiProperty property{std::move(name), type, false, qualifiers.key, qualifiers.description, cls.name,
+                            Utf8ToUtf16(refClass), qualifiers.all};
       property.isArray = ArraySuffix();
       cls.properties.push_back(std::move(property));
     }

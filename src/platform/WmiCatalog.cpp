@@ -44,6 +44,13 @@ const SWmiClass* FindIn(const std::vector<std::unique_ptr<SWmiClass>>& classes, 
 
 }  // namespace
 
+const SWmiQualifier* FindQualifier(const std::vector<SWmiQualifier>& qualifiers, std::u16string_view name) {
+  for (const SWmiQualifier& qualifier : qualifiers) {
+    if (SameName(qualifier.name, name)) return &qualifier;
+  }
+  return nullptr;
+}
+
 int SWmiClass::PropertyIndex(std::u16string_view propertyName) const {
   for (size_t i = 0; i < properties.size(); ++i) {
     if (SameName(properties[i].name, propertyName)) return static_cast<int>(i);

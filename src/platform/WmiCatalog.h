@@ -22,6 +22,17 @@ enum class ECimType : int32_t {
   Uint8 = 17, Uint16 = 18, Uint32 = 19, Sint64 = 20, Uint64 = 21, Datetime = 101, Reference = 102, Char16 = 103,
 };
 
+// A qualifier as the MOF text gives it: a flag (Key, Association) is true, others carry a text or
+// a number.
+struct SWmiQualifier {
+  enum class EKind { Flag, Text, Number } kind = EKind::Flag;
+  std::u16string name;
+  std::u16string value;  // Text and Number
+};
+
+// The qualifier named so (without regard to case), or null.
+[[nodiscard]] const SWmiQualifier* FindQualifier(const std::vector<SWmiQualifier>& qualifiers, std::u16string_view name);
+
 struct SWmiProperty {
   std::u16string name;
   ECimType type = ECimType::String;
@@ -29,6 +40,8 @@ struct SWmiProperty {
   bool isKey = false;
   std::u16string description;
   std::u16string origin;  // the class that declared it
+  std::u16string refClass;  // the class a reference points at ("Class ref Name")
+  std::vector<SWmiQualifier> qualifiers;
 };
 
 struct SWmiParameter {
@@ -46,6 +59,7 @@ struct SWmiMethod {
   std::vector<SWmiParameter> parameters;
   std::u16string description;
   std::u16string origin;
+  std::vector<SWmiQualifier> qualifiers;
 };
 
 struct SWmiClass {
@@ -54,6 +68,7 @@ struct SWmiClass {
   std::u16string superclass;  // empty for a root class
   std::u16string description;
   bool isAssociation = false;
+  std::vector<SWmiQualifier> qualifiers;  // the class's own
   // Inherited members first, in their superclass's order, then the class's own.
   std::vector<SWmiProperty> properties;
   std::vector<SWmiMethod> methods;

@@ -61,12 +61,12 @@ TEST(WbemScripting, CreatableClassesAndMembersNotProvidedYet) {
   // claiming the object has no such member.
   EXPECT_EQ(RunLogged(u"Set svc = GetObject(\"winmgmts:\")\n"
                       u"On Error Resume Next\n"
-                      u"Set events = svc.ExecNotificationQuery(\"Select * From __InstanceCreationEvent Within 1\")\n"
+                      u"svc.ExecNotificationQueryAsync Nothing, \"Select * From __InstanceCreationEvent Within 1\"\n"
                       u"Log Hex(Err.Number), Err.Description, Err.Source\n"
                       u"Err.Clear\n"
                       u"svc.NoSuchMember\n"
                       u"Log Err.Number\n"),
-            "80041009 ExecNotificationQuery is not available on this system SWbemServicesEx\n438\n");
+            "80041009 ExecNotificationQueryAsync is not available on this system SWbemServicesEx\n438\n");
 }
 
 int MonikerError(std::u16string_view text) {

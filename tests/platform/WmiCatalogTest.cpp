@@ -58,7 +58,17 @@ TEST(WmiCatalog, ReadsDeclarationsAndInheritance) {
   EXPECT_EQ(derived->properties[2].type, ECimType::Uint64);
   EXPECT_TRUE(derived->properties[2].isArray);
   EXPECT_EQ(derived->properties[3].type, ECimType::Reference);
+  EXPECT_EQ(derived->properties[3].refClass, u"Base_Thing");
   EXPECT_EQ(derived->PropertyIndex(u"OWNER"), 3);
+  // Every qualifier is kept as written, so that scripts can list them.
+  ASSERT_NE(FindQualifier(derived->qualifiers, u"ASSOCIATION"), nullptr);
+  EXPECT_EQ(FindQualifier(derived->qualifiers, u"association")->kind, SWmiQualifier::EKind::Flag);
+  const SWmiQualifier* described = FindQualifier(base->qualifiers, u"description");
+  ASSERT_NE(described, nullptr);
+  EXPECT_EQ(described->kind, SWmiQualifier::EKind::Text);
+  EXPECT_EQ(described->value, u"Base class.");
+  EXPECT_NE(FindQualifier(derived->properties[0].qualifiers, u"key"), nullptr);
+  EXPECT_EQ(FindQualifier(derived->properties[0].qualifiers, u"Association"), nullptr);
   EXPECT_EQ(derived->PropertyIndex(u"Nope"), -1);
 
   const SWmiMethod* make = derived->FindMethod(u"make");

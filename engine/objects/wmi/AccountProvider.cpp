@@ -3,11 +3,15 @@
 #include <grp.h>
 #include <pwd.h>
 
+#include <map>
 #include <mutex>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "engine/objects/wmi/MachineFiles.h"
 #include "engine/objects/wmi/WbemValues.h"
+#include "platform/TextConvert.h"
 
 namespace quillet::engine {
 
@@ -68,6 +72,38 @@ void CAccountProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCondi
     out.push_back(std::move(user));
   }
   endpwent();
+}
+
+CWbemAssociationProvider::PairTestMaker CAccountProvider::GroupMembership() {
+  return [] {
+    std::set<std::pair<std::u16string, std::u16string>> members;  // (group, account)
+    std::map<gid_t, std::u16string> groupNames;
+    const std::lock_guard<std::mutex> guard(DatabaseLock());
+    setgrent();
+    while (const group* entry = getgrent()) {
+      const std::u16string groupName = platform::Utf8ToUtf16(entry->gr_name);
+      groupNames.emplace(entry->gr_gid, groupName);
+      for (char** member = entry->gr_mem; member != nullptr && *member != nullptr; ++member) {
+        members.emplace(groupName, platform::Utf8ToUtf16(*member));
+      }
+    }
+    endgrent();
+    setpwent();
+    while (const passwd* entry = getpwent()) {
+      const auto own = groupNames.find(entry->pw_gid);
+      if (own != groupNames.end()) members.emplace(own->second, platform::Utf8ToUtf16(entry->pw_name));
+    }
+    endpwent();
+    // Groups here hold users only; a group that shares a user's name is not its member.
+    return [members = std::move(members)](const SWbemInstance& group, const SWbemInstance& account) {
+      const CVariant& sidType = account.Get(u"SIDType");
+      if (sidType.IsNull() || sidType.ToDouble() != kSidTypeUser) return false;
+      const CVariant& groupName = group.Get(u"Name");
+      const CVariant& accountName = account.Get(u"Name");
+      return groupName.IsString() && accountName.IsString() &&
+             members.contains({std::u16string(groupName.AsString()), std::u16string(accountName.AsString())});
+    };
+  };
 }
 
 }  // namespace quillet::engine

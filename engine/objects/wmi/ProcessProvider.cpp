@@ -115,6 +115,9 @@ std::shared_ptr<SWbemInstance> ReadProcess(const platform::SWmiClass& cls, const
   const std::string folder = "/proc/" + pid;
   const std::optional<SProcStat> stat = ReadStat(folder);
   if (!stat) return nullptr;  // ended meanwhile
+  // A process that has ended but whose parent has not yet collected its exit status is gone
+  // for scripts, as an exited process is on Windows.
+  if (stat->fields[0] == "Z" || stat->fields[0] == "X") return nullptr;
   auto p = std::make_shared<SWbemInstance>(cls);
   std::string firstArgument;
   const std::string commandLine = CommandLine(folder, firstArgument);

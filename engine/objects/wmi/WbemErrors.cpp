@@ -23,9 +23,14 @@ constexpr std::array kTexts{
     SErrorText{kInvalidNamespace, u"Invalid namespace"},
     SErrorText{kInvalidClass, u"Invalid class"},
     SErrorText{kInvalidQuery, u"Invalid query"},
+    SErrorText{kInvalidOperation, u"Invalid operation"},
+    SErrorText{kProviderNotCapable, u"Provider is not capable of the attempted operation"},
     SErrorText{kInvalidSyntax, u"Invalid syntax"},
     SErrorText{kInvalidMethod, u"Invalid method"},
     SErrorText{kInvalidObjectPath, u"Invalid object path"},
+    SErrorText{kNotEventClass, u"Not an event class"},
+    SErrorText{kWithinMissing, u"A WITHIN clause was not used in this query"},
+    SErrorText{kTimedOut, u"Timed out"},
     SErrorText{kServerUnavailable, u"The RPC server is unavailable."},
 };
 

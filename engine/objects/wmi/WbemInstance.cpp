@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/objects/wmi/WbemText.h"
+#include "engine/runtime/SafeArray.h"
 
 namespace quillet::engine {
 
@@ -19,7 +20,29 @@ std::u16string QuotedKey(const std::u16string& text) {
   return out + u"\"";
 }
 
+bool SameValue(const CVariant& a, const CVariant& b) {
+  if (a.IsNull() || b.IsNull() || a.IsEmpty() || b.IsEmpty()) return a.Type() == b.Type();
+  if (a.IsString() || b.IsString()) return a.IsString() && b.IsString() && a.AsString() == b.AsString();
+  if (a.IsObject() || b.IsObject()) return a.IsObject() && b.IsObject() && a.AsObject() == b.AsObject();
+  if (a.IsArray() || b.IsArray()) {
+    if (!a.IsArray() || !b.IsArray() || a.AsArray()->Size() != b.AsArray()->Size()) return false;
+    for (size_t i = 0; i < a.AsArray()->Size(); ++i) {
+      if (!SameValue(a.AsArray()->At(i), b.AsArray()->At(i))) return false;
+    }
+    return true;
+  }
+  return a.IsNumeric() && b.IsNumeric() && a.ToDouble() == b.ToDouble();
+}
+
 }  // namespace
+
+bool SameWbemValues(const SWbemInstance& a, const SWbemInstance& b) {
+  if (a.cls != b.cls || a.isClass != b.isClass) return false;
+  for (size_t i = 0; i < a.values.size(); ++i) {
+    if (!SameValue(a.values[i], b.values[i])) return false;
+  }
+  return true;
+}
 
 const CVariant& SWbemInstance::Get(std::u16string_view property) const {
   static const CVariant kNull = CVariant::Null();

@@ -29,6 +29,10 @@ struct SWbemInstance {
 
 using WbemInstances = std::vector<std::shared_ptr<SWbemInstance>>;
 
+// Whether two objects are of the same class and hold the same values (text with its case,
+// numbers by value, arrays item by item, embedded objects by identity).
+[[nodiscard]] bool SameWbemValues(const SWbemInstance& a, const SWbemInstance& b);
+
 // The relative path of an instance as Windows writes it: Class.Key="value",Key2=12, or Class=@
 // for a class without keys, or the class name alone for a class.
 [[nodiscard]] std::u16string RelativePathOf(const SWbemInstance& instance);

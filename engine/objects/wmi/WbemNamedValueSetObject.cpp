@@ -25,10 +25,13 @@ CVariant StoredValue(const CVariant& arg) {
 
 }  // namespace
 
-CWbemNamedValueSetObject::CWbemNamedValueSetObject() : CAutomationObject(DispatchTableOf<kWbemNamedValueSetClass>()) {}
+CWbemNamedValueSetObject::CWbemNamedValueSetObject() : CWbemNamedValueSetObject(std::make_shared<WbemNamedValues>()) {}
+
+CWbemNamedValueSetObject::CWbemNamedValueSetObject(std::shared_ptr<WbemNamedValues> values)
+    : CAutomationObject(DispatchTableOf<kWbemNamedValueSetClass>()), m_values(std::move(values)) {}
 
 WbemNamedValues::iterator CWbemNamedValueSetObject::Find(std::u16string_view name) {
-  return std::find_if(m_values.begin(), m_values.end(),
+  return std::find_if(m_values->begin(), m_values->end(),
                       [&](const auto& entry) { return wbem_text::SameName(entry->name, name); });
 }
 
@@ -38,9 +41,9 @@ CVariant CWbemNamedValueSetObject::Add(std::span<CVariant> args) {
   if (name.empty()) wbem_error::Raise(wbem_error::kInvalidParameter, kSource);
   CVariant value = StoredValue(args[1]);
   auto found = Find(name);
-  if (found == m_values.end()) {
-    m_values.push_back(std::make_shared<SWbemNamedValue>(SWbemNamedValue{name, std::move(value)}));
-    found = m_values.end() - 1;
+  if (found == m_values->end()) {
+    m_values->push_back(std::make_shared<SWbemNamedValue>(SWbemNamedValue{name, std::move(value)}));
+    found = m_values->end() - 1;
   } else {
     (*found)->value = std::move(value);
   }
@@ -52,30 +55,30 @@ CVariant CWbemNamedValueSetObject::InvokeMember(const om::SMember& member, std::
   switch (member.dispId) {
     case id::Item: {
       const auto found = Find(LetValue(args[0]).ToString());
-      if (found == m_values.end()) wbem_error::Raise(wbem_error::kNotFound, kSource);
+      if (found == m_values->end()) wbem_error::Raise(wbem_error::kNotFound, kSource);
       return CVariant::Object(new CWbemNamedValueObject(*found));
     }
-    case id::Count: return CVariant::Long(static_cast<int32_t>(m_values.size()));
+    case id::Count: return CVariant::Long(static_cast<int32_t>(m_values->size()));
     case id::Add: return Add(args);
     case id::Remove: {
       const auto found = Find(LetValue(args[0]).ToString());
-      if (found == m_values.end()) wbem_error::Raise(wbem_error::kNotFound, kSource);
-      m_values.erase(found);
+      if (found == m_values->end()) wbem_error::Raise(wbem_error::kNotFound, kSource);
+      m_values->erase(found);
       return {};
     }
     case id::Clone: {
       auto* copy = new CWbemNamedValueSetObject();
-      for (const auto& entry : m_values) copy->m_values.push_back(std::make_shared<SWbemNamedValue>(*entry));
+      for (const auto& entry : *m_values) copy->m_values->push_back(std::make_shared<SWbemNamedValue>(*entry));
       return CVariant::Object(copy);
     }
-    case id::DeleteAll: m_values.clear(); return {};
+    case id::DeleteAll: m_values->clear(); return {};
     default: ThrowNoSuchMember();
   }
 }
 
 // For Each walks the values as they were when the loop began.
 CEnumerator* CWbemNamedValueSetObject::NewEnum() {
-  return new CSequenceEnumerator([values = m_values](size_t index, CVariant& value) {
+  return new CSequenceEnumerator([values = *m_values](size_t index, CVariant& value) {
     if (index >= values.size()) return false;
     value = CVariant::Object(new CWbemNamedValueObject(values[index]));
     return true;

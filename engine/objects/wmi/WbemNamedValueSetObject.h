@@ -21,6 +21,8 @@ using WbemNamedValues = std::vector<std::shared_ptr<SWbemNamedValue>>;
 class CWbemNamedValueSetObject : public CAutomationObject {
  public:
   CWbemNamedValueSetObject();
+  // A set over values another object reads too: the keys of an object path.
+  explicit CWbemNamedValueSetObject(std::shared_ptr<WbemNamedValues> values);
   [[nodiscard]] CEnumerator* NewEnum() override;
 
  protected:
@@ -30,7 +32,7 @@ class CWbemNamedValueSetObject : public CAutomationObject {
   [[nodiscard]] WbemNamedValues::iterator Find(std::u16string_view name);
   CVariant Add(std::span<CVariant> args);
 
-  WbemNamedValues m_values;
+  std::shared_ptr<WbemNamedValues> m_values;
 };
 
 class CWbemNamedValueObject : public CAutomationObject {

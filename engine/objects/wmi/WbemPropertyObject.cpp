@@ -5,6 +5,7 @@
 #include "engine/objects/wmi/WbemClasses.h"
 #include "engine/objects/wmi/WbemDispIds.h"
 #include "engine/objects/wmi/WbemErrors.h"
+#include "engine/objects/wmi/WbemQualifierSetObject.h"
 #include "engine/vm/VirtualMachine.h"
 
 namespace quillet::engine {
@@ -25,6 +26,9 @@ CVariant CWbemPropertyObject::InvokeMember(const om::SMember& member, std::span<
     case id::Origin: return CVariant::String(property.origin);
     case id::CIMType: return CVariant::Long(static_cast<int32_t>(property.type));
     case id::IsArray: return CVariant::Boolean(property.isArray);
+    case id::Qualifiers_:
+      return CVariant::Object(
+          new CWbemQualifierSetObject(QualifiersOfProperty(*m_instance->cls, property, !m_instance->isClass)));
     default: wbem_error::RaiseNotAvailable(u"SWbemProperty", member.name);
   }
 }

@@ -29,6 +29,17 @@ CVariant CWbemPropertySetObject::InvokeMember(const om::SMember& member, std::sp
       if (index < 0) wbem_error::Raise(wbem_error::kNotFound, kSource);
       return CVariant::Object(new CWbemPropertyObject(m_instance, static_cast<size_t>(index)));
     }
+    case id::Remove: {
+      // An instance's property goes back to its class's default, Null here; a class's own
+      // declarations come from the catalogue and stay.
+      const int index = m_instance->cls->PropertyIndex(LetValue(args[0]).ToString());
+      if (index < 0) wbem_error::Raise(wbem_error::kNotFound, kSource);
+      if (m_instance->isClass) wbem_error::Raise(wbem_error::kInvalidOperation, kSource);
+      m_instance->values[static_cast<size_t>(index)] = CVariant::Null();
+      return {};
+    }
+    // A new property belongs to a new class (SpawnDerivedClass_), which this system does not make.
+    case id::Add: wbem_error::Raise(wbem_error::kInvalidOperation, kSource);
     default: wbem_error::RaiseNotAvailable(kSource, member.name);
   }
 }

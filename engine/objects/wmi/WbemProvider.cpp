@@ -1,6 +1,7 @@
 #include "engine/objects/wmi/WbemProvider.h"
 
 #include "engine/objects/wmi/AccountProvider.h"
+#include "engine/objects/wmi/AssociationProviders.h"
 #include "engine/objects/wmi/HardwareProviders.h"
 #include "engine/objects/wmi/ComputerSystemProvider.h"
 #include "engine/objects/wmi/CurrentTimeProvider.h"
@@ -18,6 +19,14 @@ namespace quillet::engine {
 
 CVariant CWbemProvider::CallMethod(SWbemInstance&, const platform::SWmiMethod& method, std::span<CVariant>) {
   wbem_error::RaiseNotAvailable(u"SWbemObjectEx", method.name);
+}
+
+std::shared_ptr<SWbemInstance> CWbemProvider::PutInstance(const SWbemInstance&) {
+  wbem_error::Raise(wbem_error::kProviderNotCapable, u"SWbemObjectEx");
+}
+
+void CWbemProvider::DeleteInstance(const SWbemInstance&) {
+  wbem_error::Raise(wbem_error::kProviderNotCapable, u"SWbemObjectEx");
 }
 
 void SetOutParameter(std::span<CVariant> args, size_t index, CVariant value) {
@@ -50,6 +59,7 @@ CWbemProvider* FindWbemProvider(std::u16string_view nameSpace, std::u16string_vi
   if (wbem_text::SameName(className, u"Win32_UserAccount")) return &users;
   if (wbem_text::SameName(className, u"Win32_Group")) return &groups;
   if (CWbemProvider* hardware = FindHardwareProvider(className)) return hardware;
+  if (CWbemProvider* association = FindAssociationProvider(className)) return association;
   return nullptr;
 }
 

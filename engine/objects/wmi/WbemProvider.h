@@ -20,6 +20,11 @@ class CWbemProvider {
   // order, out parameters as references to the script's variables. Answers the method's
   // return value. By default the method is not available here.
   virtual CVariant CallMethod(SWbemInstance& instance, const platform::SWmiMethod& method, std::span<CVariant> args);
+  // Writes an instance a script made or changed (Put_); answers the instance as written, whose
+  // path Put_ returns. By default the provider cannot write: Windows' "provider not capable".
+  virtual std::shared_ptr<SWbemInstance> PutInstance(const SWbemInstance& instance);
+  // Deletes an instance (Delete_, SWbemServices.Delete); by default the provider cannot.
+  virtual void DeleteInstance(const SWbemInstance& instance);
 };
 
 // Stores an out parameter in the script's variable, when the script passed one.

@@ -111,6 +111,7 @@ std::unique_ptr<SWqlCondition> KeysCondition(const SWbemObjectPath& path) {
 
 WbemInstances RunWqlQuery(const SWbemConnection& connection, std::u16string_view text) {
   const SWqlQuery query = ParseWql(text);
+  if (query.within > 0) wbem_error::Raise(wbem_error::kInvalidQuery, kSource);  // only events are polled
   const SWmiClass& cls = ClassOrRaise(connection, query.className, wbem_error::kInvalidClass);
   if (!query.allProperties) CheckProperties(cls, query.properties);
   std::vector<std::u16string> read;
@@ -129,6 +130,8 @@ WbemInstances RunWqlQuery(const SWbemConnection& connection, std::u16string_view
   }
   return instances;
 }
+
+WbemInstances InstancesOfClassAndSubclasses(const SWmiClass& cls) { return Enumerate(cls, nullptr); }
 
 WbemInstances InstancesOfClass(const SWbemConnection& connection, std::u16string_view className) {
   return Enumerate(ClassOrRaise(connection, Trimmed(className), wbem_error::kInvalidClass), nullptr);

@@ -15,6 +15,8 @@ namespace quillet::engine {
 [[nodiscard]] WbemInstances InstancesOfClass(const SWbemConnection& connection, std::u16string_view className);
 [[nodiscard]] std::shared_ptr<SWbemInstance> ObjectAtPath(const SWbemConnection& connection,
                                                           std::u16string_view objectPath);
+// The instances of cls and of every class derived from it, from their providers.
+[[nodiscard]] WbemInstances InstancesOfClassAndSubclasses(const platform::SWmiClass& cls);
 // Every class of the namespace derived from superclass (all of them when it is empty).
 [[nodiscard]] WbemInstances SubclassesOfClass(const SWbemConnection& connection, std::u16string_view superclass);
 

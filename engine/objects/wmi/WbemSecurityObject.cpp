@@ -5,7 +5,7 @@
 #include "engine/objects/wmi/WbemClasses.h"
 #include "engine/objects/wmi/WbemDispIds.h"
 #include "engine/objects/wmi/WbemErrors.h"
-#include "engine/objects/wmi/WbemPendingObject.h"
+#include "engine/objects/wmi/WbemPrivilegeSetObject.h"
 #include "engine/vm/VirtualMachine.h"
 
 namespace quillet::engine {
@@ -39,7 +39,7 @@ CVariant CWbemSecurityObject::InvokeMember(const om::SMember& member, std::span<
       m_settings->authenticationLevel = LevelFrom(args[0], 0, 6);
       return {};
     case id::Privileges:
-      return CVariant::Object(new CWbemPendingObject(DispatchTableOf<kWbemPrivilegeSetClass>()));
+      return CVariant::Object(new CWbemPrivilegeSetObject(m_settings));
     default: ThrowNoSuchMember();
   }
 }

@@ -22,6 +22,7 @@ class CWbemServicesObject : public CAutomationObject {
 
  private:
   CVariant ExecQuery(std::span<CVariant> args);
+  CVariant ExecNotificationQuery(std::span<CVariant> args);
   [[nodiscard]] CVariant ObjectSet(WbemInstances instances) const;
 
   SWbemConnection m_connection;

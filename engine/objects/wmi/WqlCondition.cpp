@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/objects/wmi/WbemText.h"
+#include "engine/runtime/SafeArray.h"
 #include "engine/objects/wmi/WqlQuery.h"
 
 namespace quillet::engine {
@@ -60,7 +61,22 @@ CVariant ValueOf(const SWqlOperand& operand, const WqlPropertyReader& read) {
   return operand.isProperty ? read(operand.property) : operand.literal;
 }
 
+// The object a property holds is of the class, or of one derived from it.
+bool IsA(const std::u16string& property, std::u16string_view className, const WqlPropertyReader& read) {
+  const CVariant cls = read(property + u".__CLASS");
+  if (cls.IsString() && SameName(cls.AsString(), className)) return true;
+  const CVariant derivation = read(property + u".__DERIVATION");
+  if (!derivation.IsArray()) return false;
+  CSafeArray* bases = derivation.AsArray();
+  for (size_t i = 0; i < bases->Size(); ++i) {
+    const CVariant& base = bases->At(i);
+    if (base.IsString() && SameName(base.AsString(), className)) return true;
+  }
+  return false;
+}
+
 bool Compare(const SWqlCondition& c, const WqlPropertyReader& read) {
+  if (c.op == EWqlOperator::Isa) return IsA(c.first.property, c.second.literal.AsString(), read);
   const CVariant a = ValueOf(c.first, read);
   if (c.op == EWqlOperator::IsNull) return a.IsNull();
   if (c.op == EWqlOperator::IsNotNull) return !a.IsNull();

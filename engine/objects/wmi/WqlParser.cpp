@@ -17,6 +17,8 @@ using namespace wbem_text;
 // freeing the tree (both recursive) stays well within the stack.
 constexpr int kMaxDepth = 200;
 constexpr int kMaxJoins = 4096;
+// A polling interval beyond a year is a mistake, not a wish; it also keeps time arithmetic finite.
+constexpr double kMaxWithinSeconds = 366.0 * 24 * 3600;
 
 [[noreturn]] void ThrowInvalid() { wbem_error::Raise(wbem_error::kInvalidQuery, u"SWbemServicesEx"); }
 
@@ -50,7 +52,11 @@ class CWqlLexer {
  private:
   SToken Name() {
     const size_t start = m_at;
-    while (m_at < m_text.size() && (IsNameStart(m_text[m_at]) || IsDigit(m_text[m_at]))) ++m_at;
+    // A dot joins an embedded object's name to its property's: TargetInstance.Name.
+    while (m_at < m_text.size() && (IsNameStart(m_text[m_at]) || IsDigit(m_text[m_at]) ||
+                                    (m_text[m_at] == u'.' && m_at + 1 < m_text.size() && IsNameStart(m_text[m_at + 1])))) {
+      ++m_at;
+    }
     return SToken{ETokenKind::Name, std::u16string(m_text.substr(start, m_at - start))};
   }
 
@@ -115,6 +121,12 @@ class CWqlParser {
     if (m_token.kind != ETokenKind::Name || IsKeyword(m_token.text)) ThrowInvalid();
     query.className = m_token.text;
     Advance();
+    if (IsWord(u"within")) {
+      Advance();
+      if (m_token.kind != ETokenKind::Number || !(m_token.number > 0) || m_token.number > kMaxWithinSeconds) ThrowInvalid();
+      query.within = m_token.number;
+      Advance();
+    }
     if (IsWord(u"where")) {
       Advance();
       query.where = Or(0);
@@ -126,7 +138,8 @@ class CWqlParser {
  private:
   static bool IsKeyword(std::u16string_view word) {
     static constexpr std::u16string_view kKeywords[] = {u"select", u"from", u"where", u"and", u"or", u"not",
-                                                        u"like",   u"is",   u"null",  u"true", u"false"};
+                                                        u"like",   u"is",   u"null",  u"true", u"false",
+                                                        u"within"};
     for (const std::u16string_view keyword : kKeywords) {
       if (SameName(word, keyword)) return true;
     }
@@ -243,6 +256,14 @@ class CWqlParser {
       ExpectWord(u"null");
       if (!node->first.isProperty) ThrowInvalid();
       node->op = negated ? EWqlOperator::IsNotNull : EWqlOperator::IsNull;
+      return node;
+    }
+    if (IsWord(u"isa")) {
+      Advance();
+      if (!node->first.isProperty || m_token.kind != ETokenKind::Text || m_token.text.empty()) ThrowInvalid();
+      node->op = EWqlOperator::Isa;
+      node->second.literal = CVariant::String(m_token.text);
+      Advance();
       return node;
     }
     const std::optional<EWqlOperator> op = ComparisonOperator();

@@ -1,8 +1,10 @@
 #pragma once
-// WQL data queries: SELECT * | prop, prop FROM class [WHERE condition], the condition made of
-// =, <>, !=, <, >, <=, >=, LIKE (%, _, [ ]), IS [NOT] NULL, AND, OR, NOT and parentheses over
-// properties and literals (strings in single or double quotes, numbers, TRUE, FALSE, NULL).
-// Malformed text throws CScriptError 0x80041017 (invalid query), as Windows does.
+// WQL data and event queries: SELECT * | prop, prop FROM class [WITHIN seconds] [WHERE condition],
+// the condition made of =, <>, !=, <, >, <=, >=, LIKE (%, _, [ ]), IS [NOT] NULL, ISA, AND, OR,
+// NOT and parentheses over properties (Object.Property for an embedded object's) and literals
+// (strings in single or double quotes, numbers, TRUE, FALSE, NULL). WITHIN belongs to event
+// queries; data queries refuse it. Malformed text throws CScriptError 0x80041017 (invalid query),
+// as Windows does.
 
 #include <functional>
 #include <memory>
@@ -14,7 +16,8 @@
 
 namespace quillet::engine {
 
-enum class EWqlOperator { Equal, NotEqual, Less, Greater, LessOrEqual, GreaterOrEqual, Like, IsNull, IsNotNull };
+// Isa: the property holds an object of the class named by the text, or of one derived from it.
+enum class EWqlOperator { Equal, NotEqual, Less, Greater, LessOrEqual, GreaterOrEqual, Like, IsNull, IsNotNull, Isa };
 
 struct SWqlOperand {
   bool isProperty = false;
@@ -36,11 +39,14 @@ struct SWqlQuery {
   bool allProperties = false;
   std::vector<std::u16string> properties;  // as written, when not *
   std::unique_ptr<SWqlCondition> where;    // null without WHERE
+  double within = 0;                       // seconds, above 0 when the query says WITHIN
 };
 
 [[nodiscard]] SWqlQuery ParseWql(std::u16string_view text);
 
-// The value of a property of the instance being tested; Null where it has none.
+// The value of a property of the instance being tested; Null where it has none. ISA asks for
+// "Property.__CLASS" and "Property.__DERIVATION" (the classes it derives from, an array), as an
+// embedded object answers them.
 using WqlPropertyReader = std::function<CVariant(std::u16string_view name)>;
 
 // Whether an instance passes the condition. A comparison with Null is false, text compares
