@@ -32,31 +32,13 @@
 #include "engine/vm/ScriptEngine.h"
 #include "platform/TextConvert.h"
 #include "platform/WmiCatalog.h"
-#include "LogObject.h"
+#include "ScriptLog.h"
 #include "TempFolder.h"
 
 namespace quillet::engine {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The script's Log lines, then "error N" (in hex) if it ended with a runtime error.
-std::string RunLogged(std::u16string_view source) {
-  CScriptEngine engine;
-  auto* log = new CLogObject();
-  engine.AddNamedItem(u"Log", CVariant::Object(log));
-  std::string tail;
-  try {
-    engine.Run(source);
-  } catch (const CScriptError& e) {
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(e.Number()));
-    tail = std::string("error ") + hex;
-  }
-  std::string out = platform::Utf16ToUtf8(log->lines) + tail;
-  engine.Close();
-  return out;
-}
 
 // The first line of a command's output.
 std::string FirstLineOf(const std::string& command) {

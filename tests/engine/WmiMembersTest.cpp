@@ -17,25 +17,10 @@
 #include "engine/vm/ScriptEngine.h"
 #include "platform/TextConvert.h"
 #include "platform/WmiCatalog.h"
-#include "LogObject.h"
+#include "ScriptLog.h"
 
 namespace quillet::engine {
 namespace {
-
-std::string RunLogged(std::u16string_view source) {
-  CScriptEngine engine;
-  auto* log = new CLogObject();
-  engine.AddNamedItem(u"Log", CVariant::Object(log));
-  std::string tail;
-  try {
-    engine.Run(source);
-  } catch (const CScriptError& e) {
-    tail = "error " + std::to_string(e.Number());
-  }
-  std::string out = platform::Utf16ToUtf8(log->lines) + tail;
-  engine.Close();
-  return out;
-}
 
 std::u16string U(const std::string& text) { return platform::Utf8ToUtf16(text); }
 

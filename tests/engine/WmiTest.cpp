@@ -29,27 +29,11 @@
 #include "engine/runtime/ScriptError.h"
 #include "engine/vm/ScriptEngine.h"
 #include "platform/TextConvert.h"
-#include "LogObject.h"
+#include "ScriptLog.h"
 #include "TempFolder.h"
 
 namespace quillet::engine {
 namespace {
-
-// The script's Log lines, then "error N" if it ended with a runtime error.
-std::string RunLogged(std::u16string_view source) {
-  CScriptEngine engine;
-  auto* log = new CLogObject();
-  engine.AddNamedItem(u"Log", CVariant::Object(log));
-  std::string tail;
-  try {
-    engine.Run(source);
-  } catch (const CScriptError& e) {
-    tail = "error " + std::to_string(e.Number());
-  }
-  std::string out = platform::Utf16ToUtf8(log->lines) + tail;
-  engine.Close();
-  return out;
-}
 
 TEST(WbemScripting, CreatableClassesAndMembersNotProvidedYet) {
   EXPECT_EQ(RunLogged(u"Log TypeName(CreateObject(\"WbemScripting.SWbemLocator\"))\n"
