@@ -11,10 +11,6 @@ using namespace wbem_text;
 
 [[noreturn]] void ThrowInvalid() { wbem_error::Raise(wbem_error::kInvalidObjectPath, u"SWbemServicesEx"); }
 
-bool IsNameChar(char16_t c) {
-  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' || c > 0x7F;
-}
-
 class CPathReader {
  public:
   explicit CPathReader(std::u16string_view text) : m_text(text) {}

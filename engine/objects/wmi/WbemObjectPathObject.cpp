@@ -186,9 +186,7 @@ CVariant CWbemObjectPathObject::Write(const om::SMember& member, const CVariant&
     case id::Namespace: m_parts.nameSpace = text; return {};
     case id::DisplayName: SetDisplayName(text); return {};
     case id::Class:
-      if (!text.empty() && !std::all_of(text.begin(), text.end(), [](char16_t c) {
-            return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' || c > 0x7F;
-          })) {
+      if (!text.empty() && !std::all_of(text.begin(), text.end(), wbem_text::IsNameChar)) {
         wbem_error::Raise(wbem_error::kInvalidParameter, kSource);
       }
       m_parts.className = text;

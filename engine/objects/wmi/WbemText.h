@@ -21,6 +21,11 @@ namespace quillet::engine::wbem_text {
   return text.size() >= prefix.size() && SameName(text.substr(0, prefix.size()), prefix);
 }
 
+// A letter, digit or underscore of a class, property or key name; any character past ASCII too.
+[[nodiscard]] constexpr bool IsNameChar(char16_t c) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' || c > 0x7F;
+}
+
 [[nodiscard]] constexpr bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
 [[nodiscard]] constexpr std::u16string_view Trimmed(std::u16string_view text) {

@@ -12,10 +12,6 @@ using namespace wbem_text;
 
 [[noreturn]] void ThrowInvalid() { wbem_error::Raise(wbem_error::kInvalidQuery, u"SWbemServicesEx"); }
 
-bool IsWordChar(char16_t c) {
-  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' || c > 0x7F;
-}
-
 class CAssociationReader {
  public:
   explicit CAssociationReader(std::u16string_view text) : m_text(text) {}
@@ -49,7 +45,7 @@ class CAssociationReader {
   std::u16string Word() {
     SkipSpace();
     const size_t start = m_at;
-    while (m_at < m_text.size() && IsWordChar(m_text[m_at])) ++m_at;
+    while (m_at < m_text.size() && IsNameChar(m_text[m_at])) ++m_at;
     if (m_at == start) ThrowInvalid();
     return std::u16string(m_text.substr(start, m_at - start));
   }
@@ -132,7 +128,7 @@ class CAssociationReader {
 bool IsWqlAssociationQuery(std::u16string_view text) {
   text = Trimmed(text);
   for (const std::u16string_view verb : {std::u16string_view(u"associators"), std::u16string_view(u"references")}) {
-    if (StartsWithName(text, verb) && (text.size() == verb.size() || !IsWordChar(text[verb.size()]))) return true;
+    if (StartsWithName(text, verb) && (text.size() == verb.size() || !IsNameChar(text[verb.size()]))) return true;
   }
   return false;
 }
