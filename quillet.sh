@@ -29,7 +29,8 @@ install_missing() {
 # The third-party client the debug adapter is tested with: Node.js from Debian, the npm package
 # in the build folder (never installed globally).
 install_dap_client() {
-  install_missing nodejs npm
+  # A Node.js that came with its own npm is used as it is: Debian's npm package would conflict with it.
+  if ! command -v node >/dev/null || ! command -v npm >/dev/null; then install_missing nodejs npm; fi
   [ -d "$BUILD_DIR/dap-client/node_modules/@vscode/debugadapter-testsupport" ] && return 0
   npm install --prefix "$BUILD_DIR/dap-client" --no-save --no-audit --no-fund \
     @vscode/debugadapter-testsupport@1.68.0 >/dev/null
