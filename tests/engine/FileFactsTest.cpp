@@ -12,6 +12,7 @@
 
 #include "FileTestSupport.h"
 #include "TempFolder.h"
+#include "TimeZoneForTest.h"
 #include "Unprivileged.h"
 #include "engine/library/CivilDate.h"
 #include "engine/objects/scripting/FileFacts.h"
@@ -63,13 +64,9 @@ TEST(FileFacts, AttributesAsWindowsReportsThem) {
 }
 
 TEST(FileFacts, DatesAreAutomationDatesInLocalTime) {
-  const char* oldZone = std::getenv("TZ");
-  const std::string saved = oldZone != nullptr ? oldZone : "";
-  ::setenv("TZ", "UTC", 1);
-  ::tzset();
+  const quillet::test::CTimeZoneForTest zone("UTC");
   EXPECT_DOUBLE_EQ(AutomationDateFromUnix(0), 25569.0);
-  ::setenv("TZ", "EST5", 1);
-  ::tzset();
+  quillet::test::CTimeZoneForTest::Switch("EST5");
   EXPECT_DOUBLE_EQ(AutomationDateFromUnix(0), 25568.0 + 19.0 / 24);
 
   CTempFolder folder;
@@ -84,13 +81,6 @@ TEST(FileFacts, DatesAreAutomationDatesInLocalTime) {
   EXPECT_DOUBLE_EQ(facts.DateLastAccessed(), expected);
   EXPECT_GT(facts.DateCreated(), expected) << "made now, whether from the birth or the change time";
   EXPECT_EQ(facts.Size(), 1u);
-
-  if (oldZone != nullptr) {
-    ::setenv("TZ", saved.c_str(), 1);
-  } else {
-    ::unsetenv("TZ");
-  }
-  ::tzset();
 }
 
 TEST(FileFacts, FolderSizeIsTheSumOfItsTree) {

@@ -33,6 +33,7 @@
 #include "platform/TextConvert.h"
 #include "platform/WmiCatalog.h"
 #include "ScriptLog.h"
+#include "TimeZoneForTest.h"
 #include "TempFolder.h"
 
 namespace quillet::engine {
@@ -367,25 +368,6 @@ TEST(HardwareProviders, AdaptersPairWithTheirConfigurations) {
 }
 
 // Local time in a zone of the database for the duration of a test.
-class CZone {
- public:
-  explicit CZone(const char* zone) {
-    if (const char* old = std::getenv("TZ")) m_old = old;
-    m_had = std::getenv("TZ") != nullptr;
-    setenv("TZ", zone, 1);
-    tzset();
-  }
-  ~CZone() {
-    if (m_had) setenv("TZ", m_old.c_str(), 1);
-    else unsetenv("TZ");
-    tzset();
-  }
-
- private:
-  bool m_had = false;
-  std::string m_old;
-};
-
 TEST(HardwareProviders, TimeZonesAsWindowsStatesThem) {
   if (!fs::exists("/usr/share/zoneinfo/Europe/Berlin")) GTEST_SKIP() << "no time zone database";
   const std::u16string script =
@@ -405,7 +387,7 @@ TEST(HardwareProviders, TimeZonesAsWindowsStatesThem) {
       {":UTC", "(UTC+00:00) UTC 0 UTC UTC 0 0 0 0 0 0 0 0\n"},
   };
   for (const auto& [zone, line] : expected) {
-    const CZone fixed(zone.c_str());
+    const quillet::test::CTimeZoneForTest fixed(zone.c_str());
     EXPECT_EQ(RunLogged(script), line) << zone;
   }
 }

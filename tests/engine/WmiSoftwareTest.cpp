@@ -281,6 +281,10 @@ Log r, pid
   }
   EXPECT_EQ(test::ReadFile(marker), pid + "\n");
   EXPECT_EQ(std::filesystem::read_symlink("/proc/" + pid + "/fd/1"), "/dev/null") << "not tied to the script's console";
+  // The shell writes the file just before it becomes sleep.
+  while (test::ReadFile("/proc/" + pid + "/comm") != "sleep\n" && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
   // The script finds it among the processes and ends it.
   EXPECT_EQ(RunScript("For Each p In GetObject(\"winmgmts:\").ExecQuery(\"Select * From Win32_Process Where ProcessId = " +
                       pid + "\")\nLog p.Name, p.Terminate()\nNext"),

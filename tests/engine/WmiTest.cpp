@@ -30,6 +30,7 @@
 #include "engine/vm/ScriptEngine.h"
 #include "platform/TextConvert.h"
 #include "ScriptLog.h"
+#include "TimeZoneForTest.h"
 #include "TempFolder.h"
 
 namespace quillet::engine {
@@ -416,29 +417,8 @@ TEST(CimDateTime, TextBothWays) {
   }
 }
 
-// Local time fixed five hours behind universal time for the duration of a test.
-class CFixedTimeZone {
- public:
-  CFixedTimeZone() {
-    const char* old = std::getenv("TZ");
-    m_had = old != nullptr;
-    if (m_had) m_old = old;
-    setenv("TZ", "EST5", 1);
-    tzset();
-  }
-  ~CFixedTimeZone() {
-    if (m_had) setenv("TZ", m_old.c_str(), 1);
-    else unsetenv("TZ");
-    tzset();
-  }
-
- private:
-  bool m_had = false;
-  std::string m_old;
-};
-
 TEST(WbemScripting, DateTimeConversions) {
-  const CFixedTimeZone zone;
+  const quillet::test::CTimeZoneForTest zone("EST5");
   EXPECT_EQ(RunLogged(u"Set dt = CreateObject(\"WbemScripting.SWbemDateTime\")\n"
                       u"Log dt.Value\n"
                       u"dt.Value = \"20240315143007.500000+060\"\n"
@@ -514,7 +494,7 @@ TEST(WbemQueries, EnvironmentOfTheScript) {
 }
 
 TEST(WbemQueries, CurrentTimeInBothZones) {
-  const CFixedTimeZone zone;  // five hours behind universal time, all year
+  const quillet::test::CTimeZoneForTest zone("EST5");  // five hours behind universal time, all year
   const std::string out = RunLogged(
       u"Set svc = GetObject(\"winmgmts:\")\n"
       u"For Each t In svc.ExecQuery(\"Select * From Win32_LocalTime\") : Set l = t : Next\n"
