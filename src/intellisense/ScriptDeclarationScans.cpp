@@ -8,13 +8,6 @@ namespace {
 
 constexpr size_t kDeclarationLength = 120;
 
-bool RawHasAny(std::u16string_view raw, std::initializer_list<std::u16string_view> words) {
-  for (std::u16string_view word : words) {
-    if (ContainsNoCase(raw, word)) return true;
-  }
-  return false;
-}
-
 enum class EScope { Undecided, Procedure, Global };
 
 }  // namespace
@@ -51,7 +44,7 @@ void CScriptDeclarationScans::ScanClassBody(std::u16string_view className,
   bool inside = false;
   const int32_t count = m_source.LineCount();
   for (int32_t line = 0; line < count; ++line) {
-    if (!RawHasAny(m_source.LineText(line), filter)) continue;
+    if (!ContainsAnyNoCase(m_source.LineText(line), filter)) continue;
     if (!m_line.Prepare(m_source, line, CPreparedLine::ELimit::None)) continue;
     if (!inside) {
       inside = m_patterns.classStart.Match(m_line.CStr()) &&
@@ -96,7 +89,7 @@ std::optional<std::u16string> CScriptDeclarationScans::FindScriptClassMethod(std
 std::optional<std::u16string> CScriptDeclarationScans::FindScriptProcedure(std::u16string_view name) {
   const int32_t count = m_source.LineCount();
   for (int32_t line = 0; line < count; ++line) {
-    if (!RawHasAny(m_source.LineText(line), {u"sub", u"function"})) continue;
+    if (!ContainsAnyNoCase(m_source.LineText(line), {u"sub", u"function"})) continue;
     if (!m_line.Prepare(m_source, line, CPreparedLine::ELimit::SkipLongLines)) continue;
     if (!m_patterns.procedure.Match(m_line.CStr())) continue;
     if (!EqualNoCase(MatchedGroup(m_patterns.procedure, m_line.Text(), 3), name)) continue;
@@ -111,7 +104,11 @@ DeclaredNames CScriptDeclarationScans::CollectDeclaredNames(int32_t caretLine) {
   bool skipping = false;
   for (CScanOrder order(caretLine, m_source.LineCount()); !order.Done(); order.Next()) {
     const int32_t line = order.Line();
-    if (m_line.Prepare(m_source, line, CPreparedLine::ELimit::None)) {
+    // Every pattern below needs one of these words ("End Sub" holds "sub"); blanking only removes characters, so a
+    // line without them cannot match once prepared either.
+    const bool relevant =
+        ContainsAnyNoCase(m_source.LineText(line), {u"dim", u"private", u"const", u"sub", u"function"});
+    if (relevant && m_line.Prepare(m_source, line, CPreparedLine::ELimit::None)) {
       const bool collect = !skipping && !(order.Wrapped() && scope == EScope::Global);
       if (collect && m_patterns.declaration.Match(m_line.CStr())) {
         AddIdentifiers(static_cast<size_t>(m_patterns.declaration.SubStart(2)), EMemberKind::Property, names);

@@ -11,11 +11,14 @@
 namespace quillet::intellisense {
 namespace {
 
-bool RawHasAny(std::u16string_view raw, std::initializer_list<std::u16string_view> words) {
-  for (std::u16string_view word : words) {
-    if (ContainsNoCase(raw, word)) return true;
-  }
-  return false;
+// Whether the steps of a scan can act on this raw line: the With step needs "with", and every
+// assignment step needs the first word (its variable group must equal it) and its keyword. The
+// patterns run on the prepared line, which only has fewer characters, so this rejects no line
+// that they would match.
+bool MayAct(std::u16string_view raw, std::u16string_view firstWord, bool withPending,
+            std::initializer_list<std::u16string_view> keywords) {
+  if (withPending && ContainsNoCase(raw, u"with")) return true;
+  return !firstWord.empty() && ContainsNoCase(raw, firstWord) && ContainsAnyNoCase(raw, keywords);
 }
 
 void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
@@ -66,8 +69,15 @@ CSourceAnalysis::CSourceAnalysis(IAnalysisSource& source, const typeinfo::CProgI
       m_declarations(source, m_patterns, m_line) {}
 
 std::u16string CSourceAnalysis::FirstWord(const std::u16string& chain) {
-  if (chain.empty() || !m_patterns.firstIdentifier.Match(chain.c_str())) return {};
-  return std::u16string(MatchedGroup(m_patterns.firstIdentifier, chain, 1));
+  // Recomputed at every step, but the chain changes on few of them.
+  if (m_firstWordValid && chain == m_firstWordChain) return m_firstWord;
+  m_firstWordChain = chain;
+  m_firstWordValid = true;
+  m_firstWord.clear();
+  if (!chain.empty() && m_patterns.firstIdentifier.Match(chain.c_str())) {
+    m_firstWord = MatchedGroup(m_patterns.firstIdentifier, chain, 1);
+  }
+  return m_firstWord;
 }
 
 SAnalysisTarget CSourceAnalysis::HostObject(std::u16string_view rest) {
@@ -224,7 +234,9 @@ SAnalysisTarget CSourceAnalysis::FindMemberListTarget(int32_t column, int32_t ca
     if (auto target = WellKnownObject(firstWord, state.chain, true)) return *target;
     if (order.Line() == caretLine) continue;
     const std::u16string_view raw = m_source.LineText(order.Line());
-    if (!RawHasAny(raw, {u"with", u"set", u"new", u"object", u"each"})) continue;
+    // Stricter than asking for any of "with", "set", "new", "object" and "each", and just as
+    // exact: CreateObject and New lines hold "set" too.
+    if (!MayAct(raw, firstWord, state.withPending, {u"set", u"each"})) continue;
     if (!m_line.Prepare(m_source, order.Line(), CPreparedLine::ELimit::SkipLongLines)) continue;
     if (state.withPending && ContainsNoCase(raw, u"with")) ApplyWith(state);
     if (auto target = AssignmentSteps(state, firstWord, raw)) return *target;
@@ -256,6 +268,12 @@ SAnalysisTarget CSourceAnalysis::FindParameterTipTarget(int32_t column, int32_t 
         return {};
       }
       if (auto target = WellKnownObject(firstWord, state.chain, true)) return *target;
+      continue;
+    }
+    const std::u16string_view raw = m_source.LineText(order.Line());
+    if (!state.withPending && firstWord.empty()) return {};
+    if (!MayAct(raw, firstWord, state.withPending, {u"set", u"each"}) &&
+        !EqualNoCase(firstWord, u"wscript")) {
       continue;
     }
     if (!m_line.Prepare(m_source, order.Line(), CPreparedLine::ELimit::SkipLongLines)) continue;

@@ -69,6 +69,9 @@ class CSourceAnalysis {
   SAnalysisPatterns m_patterns;
   CPreparedLine m_line;
   CScriptDeclarationScans m_declarations;
+  std::u16string m_firstWordChain;
+  std::u16string m_firstWord;
+  bool m_firstWordValid = false;
 };
 
 // The rest of a chain on a RegExp object, lower case, without arguments or blanks:
