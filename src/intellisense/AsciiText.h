@@ -38,33 +38,37 @@ namespace quillet::intellisense {
   return std::u16string_view::npos;
 }
 
-[[nodiscard]] constexpr bool ContainsAnyNoCaseSlowly(std::u16string_view text,
-                                                     std::initializer_list<std::u16string_view> words) {
-  for (std::u16string_view word : words) {
-    if (FindNoCase(text, word) != std::u16string_view::npos) return true;
-  }
-  return false;
-}
-
-// One pass over text for several words: a position is compared only when its character can
-// start one of them.
-[[nodiscard]] constexpr bool ContainsAnyNoCase(std::u16string_view text,
-                                               std::initializer_list<std::u16string_view> words) {
+// One pass over text for up to 32 words without regard to ASCII case: bit i is set when word i
+// occurs (words must start with an ASCII character). With stopAtFirst the pass ends at the first
+// word found. A position is compared only when its character can start one of the words.
+[[nodiscard]] constexpr unsigned FindWordsNoCase(std::u16string_view text,
+                                                std::initializer_list<std::u16string_view> words,
+                                                bool stopAtFirst = false) {
   bool starts[128] = {};
   for (std::u16string_view word : words) {
-    if (word.empty()) return true;
-    const char16_t first = LowerAsciiUnit(word.front());
-    if (first >= 128) return ContainsAnyNoCaseSlowly(text, words);
-    starts[first] = true;
+    if (word.empty() || word.front() >= 128) return ~0u;
+    starts[LowerAsciiUnit(word.front())] = true;
+    starts[word.front() >= u'a' && word.front() <= u'z' ? word.front() - 32 : word.front()] = true;
   }
+  unsigned found = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = LowerAsciiUnit(text[i]);
+    const char16_t c = text[i];
     if (c >= 128 || !starts[c]) continue;
+    unsigned bit = 1;
     for (std::u16string_view word : words) {
-      if (i + word.size() <= text.size() && EqualNoCase(text.substr(i, word.size()), word)) return true;
+      if (i + word.size() <= text.size() && EqualNoCase(text.substr(i, word.size()), word)) {
+        found |= bit;
+        if (stopAtFirst) return found;
+      }
+      bit <<= 1;
     }
   }
-  return false;
+  return found;
+}
+
+[[nodiscard]] constexpr bool ContainsAnyNoCase(std::u16string_view text,
+                                               std::initializer_list<std::u16string_view> words) {
+  return FindWordsNoCase(text, words, true) != 0;
 }
 
 [[nodiscard]] constexpr bool ContainsNoCase(std::u16string_view text, std::u16string_view word) {

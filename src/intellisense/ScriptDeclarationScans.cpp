@@ -10,6 +10,23 @@ constexpr size_t kDeclarationLength = 120;
 
 enum class EScope { Undecided, Procedure, Global };
 
+// Whether "Sub" or "Function" stands as a word with a blank after it (and a blank or the line's
+// start before it), which the procedure pattern needs: most lines that mention "sub" (a
+// SubFolders call) are rejected without running the pattern at every position.
+bool MayDeclareProcedure(std::u16string_view prepared) {
+  for (std::u16string_view word : {std::u16string_view(u"sub"), std::u16string_view(u"function")}) {
+    for (size_t from = 0; from < prepared.size();) {
+      const size_t found = FindNoCase(prepared.substr(from), word);
+      if (found == std::u16string_view::npos) break;
+      const size_t at = from + found;
+      const size_t end = at + word.size();
+      if ((at == 0 || IsBlank(prepared[at - 1])) && end < prepared.size() && IsBlank(prepared[end])) return true;
+      from = at + 1;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 std::u16string_view MatchedGroup(regex::CRegExpW& pattern, std::u16string_view subject, int group) {
@@ -104,19 +121,21 @@ DeclaredNames CScriptDeclarationScans::CollectDeclaredNames(int32_t caretLine) {
   bool skipping = false;
   for (CScanOrder order(caretLine, m_source.LineCount()); !order.Done(); order.Next()) {
     const int32_t line = order.Line();
-    // Every pattern below needs one of these words ("End Sub" holds "sub"); blanking only removes characters, so a
-    // line without them cannot match once prepared either.
-    const bool relevant =
-        ContainsAnyNoCase(m_source.LineText(line), {u"dim", u"private", u"const", u"sub", u"function"});
-    if (relevant && m_line.Prepare(m_source, line, CPreparedLine::ELimit::None)) {
+    // Each pattern runs only on lines that hold its words; blanking only removes characters, so
+    // a raw line without them cannot match once prepared either.
+    const std::u16string_view raw = m_source.LineText(line);
+    const unsigned words = FindWordsNoCase(raw, {u"dim", u"private", u"const", u"sub", u"function"});
+    const bool mayDeclare = (words & 0b00111u) != 0;
+    const bool mayBeProcedure = (words & 0b11000u) != 0;
+    if ((mayDeclare || mayBeProcedure) && m_line.Prepare(m_source, line, CPreparedLine::ELimit::None)) {
       const bool collect = !skipping && !(order.Wrapped() && scope == EScope::Global);
-      if (collect && m_patterns.declaration.Match(m_line.CStr())) {
+      if (collect && mayDeclare && m_patterns.declaration.Match(m_line.CStr())) {
         AddIdentifiers(static_cast<size_t>(m_patterns.declaration.SubStart(2)), EMemberKind::Property, names);
-      } else if (m_patterns.procedure.Match(m_line.CStr())) {
+      } else if (mayBeProcedure && MayDeclareProcedure(m_line.Text()) && m_patterns.procedure.Match(m_line.CStr())) {
         if (scope == EScope::Undecided) scope = EScope::Procedure;
         skipping = false;
         names.emplace(GroupText(m_patterns.procedure, 3), EMemberKind::Method);
-      } else if (m_patterns.endProcedure.Match(m_line.CStr())) {
+      } else if (mayBeProcedure && m_patterns.endProcedure.Match(m_line.CStr())) {
         if (scope == EScope::Undecided) scope = EScope::Global;
         skipping = true;
       }

@@ -6,6 +6,7 @@
 
 #include "ScriptSource.h"
 #include "intellisense/AnalysisPatterns.h"
+#include "intellisense/AsciiText.h"
 #include "intellisense/PreparedLine.h"
 #include "platform/TextConvert.h"
 
@@ -56,6 +57,16 @@ TEST(PreparedLine, LongLinesAreSkippedFromTwoHundredFiftySixAndCutToTheBuffer) {
   ASSERT_TRUE(line.Prepare(source, 2, CPreparedLine::ELimit::None));
   EXPECT_EQ(line.Text().size(), CPreparedLine::kBufferSize - 1);
   EXPECT_EQ(line.CStr()[CPreparedLine::kBufferSize - 1], u'\0');
+}
+
+TEST(AsciiText, WordsAreFoundInEitherCaseWhereverTheyStart) {
+  EXPECT_EQ(FindWordsNoCase(u"x = SUB + Dim", {u"dim", u"private", u"sub"}), 0b101u);
+  EXPECT_EQ(FindWordsNoCase(u"PrivateS", {u"dim", u"private", u"sub"}), 0b010u);
+  EXPECT_EQ(FindWordsNoCase(u"su", {u"sub"}), 0u);
+  EXPECT_TRUE(ContainsAnyNoCase(u"  eND wITH", {u"set", u"with"}));
+  EXPECT_FALSE(ContainsAnyNoCase(u"wit", {u"with"}));
+  EXPECT_EQ(FindNoCase(u"aaAB", u"ab"), 2u);
+  EXPECT_EQ(FindNoCase(u"a", u"ab"), std::u16string_view::npos);
 }
 
 TEST(AnalysisPatterns, MatchWithoutRegardToCaseAndAcceptTabsWhereBlanksAre) {

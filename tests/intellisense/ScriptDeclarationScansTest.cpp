@@ -101,5 +101,11 @@ TEST(CollectDeclaredNames, InGlobalCodeOnlyTheGlobalsAboveAndEveryProcedure) {
   EXPECT_EQ(Describe(top.scans.CollectDeclaredNames(0)), "First:0 Second:0 Third:0 globalAbove:1");
 }
 
+TEST(CollectDeclaredNames, ProceduresAfterATabOrAtTheLineStartButNotInsideOtherWords) {
+  SScans s(u"Set objSubFolder = f.SubFolders\nx = Functional(1)\nsub\tTabbed()\nEnd Sub\n"
+           u"Function Last : End Function\n|");
+  EXPECT_EQ(Describe(s.scans.CollectDeclaredNames(5)), "Last:0 Tabbed:0");
+}
+
 }  // namespace
 }  // namespace quillet::intellisense
