@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "AnalysisFixtures.h"
+#include "TempFolder.h"
 #include "intellisense/CompletionSet.h"
 #include "intellisense/TypeLibraryWalk.h"
 #include "platform/TextConvert.h"
@@ -67,6 +68,21 @@ TEST_F(GeneratedLibraryWalk, FollowsReturnTypesCallsAndTheDefaultMember) {
   EXPECT_FALSE(WalkTypeLibraryChain(test::kFileSystemClsid, u"/nonexistent/lib.tlb", u"", EWalkMode::MemberList,
                                     classes.registry)
                    .Found());
+}
+
+TEST_F(GeneratedLibraryWalk, ALibraryThatDoesNotLoadEndsQuietly) {
+  quillet::test::CTempFolder folder;
+  std::string damaged = quillet::test::ReadFile(std::string(QUILLET_CLASSES_DIR) + "/Scripting.tlb");
+  damaged.resize(damaged.size() / 3);
+  quillet::test::WriteFile(folder.File("damaged.tlb"), damaged);
+  quillet::test::WriteFile(folder.File("text.tlb"), "MSFT but not really");
+  for (const char* name : {"damaged.tlb", "text.tlb"}) {
+    const std::u16string path = platform::Utf8ToUtf16(folder.File(name));
+    EXPECT_FALSE(WalkTypeLibraryChain(test::kFileSystemClsid, path, u".GetFolder( ).", EWalkMode::MemberList,
+                                      classes.registry).Found()) << name;
+    EXPECT_EQ(WalkTypeLibraryChain(test::kFileSystemClsid, path, u".GetFolder", EWalkMode::ParameterTip,
+                                   classes.registry).func, nullptr) << name;
+  }
 }
 
 TEST_F(GeneratedLibraryWalk, ParameterTipEndsOnTheLastSegmentsFunction) {
