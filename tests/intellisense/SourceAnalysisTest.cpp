@@ -73,6 +73,10 @@ TEST_F(SourceAnalysisTest, CreateObjectAboveOrBelowTheCaretGivesTheClassMembers)
   EXPECT_TRUE(Contains(MembersAt(u"Set fso = CreateObject(\"Scripting.FileSystemObject\")\n"
                                  u"Set d = CreateObject(\"Scripting.Dictionary\")\nfso.|"),
                        "GetFolder"));
+  // The string argument reads as blanks, so the chain is objShell.Environment(        ).
+  EXPECT_EQ(MembersAt(u"Set objShell = WScript.CreateObject(\"WScript.Shell\")\n"
+                      u"objShell.Environment(\"SYSTEM\").|"),
+            (std::vector<std::string>{"Item", "Count", "length", "Remove"}));
   EXPECT_EQ(MembersAt(u"Set x = CreateObject(\"No.Such.ProgId\")\nx.|"), kNone);
   EXPECT_EQ(MembersAt(u"' Set fso = CreateObject(\"Scripting.FileSystemObject\")\nfso.|"), kNone);
 }
