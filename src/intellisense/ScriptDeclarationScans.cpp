@@ -125,11 +125,12 @@ DeclaredNames CScriptDeclarationScans::CollectDeclaredNames(int32_t caretLine) {
     // a raw line without them cannot match once prepared either.
     const std::u16string_view raw = m_source.LineText(line);
     const unsigned words = FindWordsNoCase(raw, {u"dim", u"private", u"const", u"sub", u"function"});
-    const bool mayDeclare = (words & 0b00111u) != 0;
+    // Declarations count only outside the bodies being passed over.
+    const bool collect = !skipping && !(order.Wrapped() && scope == EScope::Global);
+    const bool mayDeclare = collect && (words & 0b00111u) != 0;
     const bool mayBeProcedure = (words & 0b11000u) != 0;
     if ((mayDeclare || mayBeProcedure) && m_line.Prepare(m_source, line, CPreparedLine::ELimit::None)) {
-      const bool collect = !skipping && !(order.Wrapped() && scope == EScope::Global);
-      if (collect && mayDeclare && m_patterns.declaration.Match(m_line.CStr())) {
+      if (mayDeclare && m_patterns.declaration.Match(m_line.CStr())) {
         AddIdentifiers(static_cast<size_t>(m_patterns.declaration.SubStart(2)), EMemberKind::Property, names);
       } else if (mayBeProcedure && MayDeclareProcedure(m_line.Text()) && m_patterns.procedure.Match(m_line.CStr())) {
         if (scope == EScope::Undecided) scope = EScope::Procedure;
