@@ -35,6 +35,13 @@ uint32_t CSyntaxColorizer::ParseLine(uint32_t cookie, int32_t line,
   return end;
 }
 
+uint32_t CSyntaxColorizer::ScanText(int32_t line, std::u16string_view text, std::vector<SColorBlock>* blocks) {
+  const uint32_t end = ScanLine(GetParseCookie(line - 1), text, blocks);
+  EnsureCache();
+  if (line >= 0 && static_cast<size_t>(line) < m_cookies.size()) m_cookies[line] = end;
+  return end;
+}
+
 int32_t CSyntaxColorizer::Invalidate(uint32_t flags, int32_t line) {
   using namespace document;
   if ((flags & UpdateAll) != 0) {

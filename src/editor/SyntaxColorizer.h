@@ -3,6 +3,7 @@
 // that colouring a line costs one scan of that line, never a rescan of the file.
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "editor/SyntaxScanner.h"
@@ -23,6 +24,9 @@ class CSyntaxColorizer {
   // spelled otherwise is rewritten to "Rem" in the document: a case correction that records no
   // undo and leaves the modified flag alone.
   uint32_t ParseLine(uint32_t cookie, int32_t line, std::vector<SColorBlock>* blocks);
+  // For source analysis: scans text (the line's characters, possibly cut short) from the cached
+  // state of the line before it and caches the result, without touching the document.
+  uint32_t ScanText(int32_t line, std::u16string_view text, std::vector<SColorBlock>* blocks);
 
   // Follows a document change. Returns the last line whose colours may have changed: line
   // itself after a one-line edit that left its end state as it was, else -1 for "to the end".

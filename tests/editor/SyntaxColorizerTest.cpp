@@ -50,6 +50,19 @@ TEST(SyntaxColorizer, CookiesFollowEditsIncludingOneLineEdits) {
   EXPECT_FALSE(colorizer.HasCache());
 }
 
+TEST(SyntaxColorizer, AnalysisScansCacheTheStateButLeaveTheTextAlone) {
+  document::CQuilletDoc doc;
+  Load(doc, {u"' a", u"b \\", u"rEM c"});
+  CSyntaxColorizer colorizer(doc);
+  std::vector<editor::SColorBlock> blocks;
+  const uint32_t end = colorizer.ScanText(2, doc.GetLine(2), &blocks);
+  EXPECT_EQ(colorizer.GetParseCookie(2), end) << "the line's end state is cached";
+  EXPECT_EQ(colorizer.KnownCount(), 3u) << "the lines above were scanned for its start state";
+  ASSERT_FALSE(blocks.empty());
+  EXPECT_EQ(blocks.back().color, editor::ColorComment);
+  EXPECT_EQ(doc.GetLine(2), u"rEM c") << "only painting corrects the case of Rem";
+}
+
 TEST(SyntaxColorizer, RemIsRewrittenWithoutUndoOrModification) {
   document::CQuilletDoc doc;
   Load(doc, {u"Dim x: rEM note", u"y = rem"});
