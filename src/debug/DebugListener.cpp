@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 #include "engine/debug/DebugRendezvous.h"
 
@@ -20,6 +22,21 @@ bool FillAddress(const std::string& path, sockaddr_un& address) {
   if (path.size() >= sizeof address.sun_path) return false;
   std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
   return true;
+}
+
+// The parent of a process, from /proc; -1 when it cannot be read.
+pid_t ParentOf(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text;
+  std::getline(stat, text);
+  // The name in parentheses may hold anything, blanks and parentheses too: read after the last.
+  const size_t close = text.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::istringstream fields(text.substr(close + 1));
+  char state = 0;
+  pid_t parent = -1;
+  fields >> state >> parent;
+  return fields ? parent : -1;
 }
 
 }  // namespace
@@ -88,12 +105,23 @@ int CDebugListener::AcceptHost() {
   if (m_listener < 0) return -1;
   const int peer = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
   if (peer < 0) return -1;
-  if (m_expected <= 0 || PeerProcess(peer) != m_expected) {
+  if (!IsStartedHost(PeerProcess(peer))) {
     // Closing before a word is exchanged: the stranger's script runs on without a debugger.
     ::close(peer);
     return -1;
   }
   return peer;
+}
+
+// The started process itself, or a process it started: a terminal window runs the console
+// host as its child. Nothing else this user runs descends from what the editor launched.
+bool CDebugListener::IsStartedHost(pid_t peer) const {
+  if (m_expected <= 0) return false;
+  for (int depth = 0; depth < 16 && peer > 1; ++depth) {
+    if (peer == m_expected) return true;
+    peer = ParentOf(peer);
+  }
+  return false;
 }
 
 void CDebugListener::Close() {

@@ -21,7 +21,8 @@ class CDebugListener {
   // folder is not the user's alone or another debugging session already listens there.
   bool Listen(std::string& error);
   [[nodiscard]] int Socket() const { return m_listener; }
-  // The process id of the host that was started; connections from any other are refused.
+  // The process id of what was started to run the host (the host, or the terminal it runs in);
+  // connections from any process outside it are refused.
   void ExpectHost(pid_t pid) { m_expected = pid; }
   // Takes one waiting connection: the expected host's (the caller owns it), or -1 when there
   // was none or it came from someone else (closed here).
@@ -35,6 +36,7 @@ class CDebugListener {
  private:
   bool PrepareFolder(std::string& error);
   bool ClearStaleSocket(const std::string& path, std::string& error);
+  [[nodiscard]] bool IsStartedHost(pid_t peer) const;
 
   int m_listener = -1;
   pid_t m_expected = -1;

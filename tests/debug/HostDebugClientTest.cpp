@@ -244,6 +244,11 @@ TEST(EditorDebugging, OnlyTheStartedHostIsTakenAndOthersRunWithoutADebugger) {
   EXPECT_EQ(editor.client, nullptr);
   EXPECT_EQ(other.Finish(written), 0);
   EXPECT_EQ(written, "alone\r\n");
+
+  // What the editor launched may be a terminal that runs the host as its child: taken.
+  editor.listener.ExpectHost(::getpid());
+  SHost child(editor.Script("WScript.Echo 1\r\n"));
+  ASSERT_TRUE(editor.PumpUntil([&] { return editor.client != nullptr; }));
 }
 
 TEST(EditorDebugging, ASecondEditorCannotListenWhileTheFirstDoesButAStaleSocketIsReplaced) {
