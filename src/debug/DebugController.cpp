@@ -10,14 +10,18 @@ CDebugController::CDebugController(BreakpointTable& breakpoints, IDebugWindows& 
 
 CDebugController::~CDebugController() = default;
 
-bool CDebugController::Prepare(const std::string& scriptPath, int firstStep, std::string& error) {
+bool CDebugController::Prepare(int firstStep, std::string& error) {
   End();
   if (!m_listener.Listen(error)) return false;
-  m_scriptPath = scriptPath;
   m_firstStep = firstStep;
   m_exitCode.reset();
   m_state = EDebugState::Starting;
   return true;
+}
+
+void CDebugController::HostStarted(pid_t pid, const std::string& scriptPath) {
+  m_scriptPath = scriptPath;
+  m_listener.ExpectHost(pid);
 }
 
 void CDebugController::OnListenerReadable() {

@@ -46,9 +46,9 @@ class CDebugController final : public IHostDebugEvents {
   CDebugController& operator=(const CDebugController&) = delete;
 
   // Before the host starts: listen at the rendezvous. False with a reason for the user.
-  bool Prepare(const std::string& scriptPath, int firstStep, std::string& error);
-  // The process that was launched; only it (or what it starts) is taken.
-  void HostStarted(pid_t pid) { m_listener.ExpectHost(pid); }
+  bool Prepare(int firstStep, std::string& error);
+  // The process that was launched on the script; only it (or what it starts) is taken.
+  void HostStarted(pid_t pid, const std::string& scriptPath);
   // The sockets to watch: the listener while waiting, then the host's connection (-1: none).
   [[nodiscard]] int ListenerSocket() const { return m_listener.Socket(); }
   [[nodiscard]] int HostSocket() const { return m_client ? m_client->Socket() : -1; }

@@ -45,10 +45,10 @@ class DebugRun : public ::testing::Test {
     const std::string path = m_folder.File("script.vbs");
     test::WriteFile(path, text);
     std::string error;
-    ASSERT_TRUE(controller.Prepare(path, firstStep, error)) << error;
+    ASSERT_TRUE(controller.Prepare(firstStep, error)) << error;
     windows.gone = false;
     host = std::make_unique<SHost>(path);
-    controller.HostStarted(host->pid);
+    controller.HostStarted(host->pid, path);
   }
   bool PumpUntil(const std::function<bool()>& done) {
     for (int waited = 0; !done(); waited += 20) {

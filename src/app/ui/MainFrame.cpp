@@ -12,9 +12,11 @@
 #include "base/CommandIds.h"
 #include "app/RecentFileList.h"
 #include "base/SettingsInventory.h"
+#include "app/ui/FrameDebugWindows.h"
 #include "app/ui/FrameRunHost.h"
 #include "document/DocumentSaveFlow.h"
 #include "document/QuilletDoc.h"
+#include "debug/DebugController.h"
 #include "debug/ui/ScriptRunner.h"
 #include "editor/ui/QuilletView.h"
 #include "snippets/ui/LibrarySnippetSource.h"
@@ -51,6 +53,7 @@ CMainFrame::CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentF
   ConnectFindCommands();
   ConnectPrintCommands();
   ConnectRunCommands();
+  ConnectDebugCommands();
   ConnectSnippetCommands();
   RebuildRecentFiles();
   resize(800, 600);

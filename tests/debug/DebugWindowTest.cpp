@@ -1,0 +1,137 @@
+// Debugging from the main window with our real host: the commands' keys and enabled states,
+// a breakpoint on a blank line whose mark moves, steps, the error box and Stop debugging.
+
+#include <QAction>
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <filesystem>
+
+#include "TempFolder.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/QuilletApp.h"
+#include "base/CommandIds.h"
+#include "debug/DebugController.h"
+#include "debug/ui/ScriptRunner.h"
+#include "document/QuilletDoc.h"
+#include "editor/EditorCore.h"
+#include "editor/ui/QuilletView.h"
+#include "platform/ProcessLauncher.h"
+
+using namespace quillet;
+using debug::EDebugState;
+
+namespace {
+
+class CPrompts : public app::IFramePrompts {
+ public:
+  std::optional<document::SSaveAsAnswer> AskSavePath(const document::SSaveAsRequest&) override { return std::nullopt; }
+  bool ConfirmUnicodeLoss(const std::u16string&) override { return true; }
+  void ReportSaveFailure(const std::string&, int) override {}
+  app::ESaveChangesAnswer AskSaveChanges(const QString&) override { return app::ESaveChangesAnswer::Discard; }
+  std::optional<std::string> AskOpenPath(const std::string&) override { return std::nullopt; }
+  void ShowError(const QString& text) override { messages << text; }
+  void ShowMessage(const QString& text) override { messages << text; }
+  void ShowAbout(const QString&) override {}
+  void OpenAddress(const QUrl&) override {}
+  QStringList messages;
+};
+
+const std::string kHostFolder = std::filesystem::path(QUILLET_CSCRIPT_PATH).parent_path().string();
+constexpr int kWait = 10000;
+
+}  // namespace
+
+class DebugWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<test::CTempFolder> m_folder;
+  CPrompts m_prompts;
+
+  std::unique_ptr<app::CQuilletApp> Start(const std::string& text) {
+    test::WriteFile(m_folder->File("debug.vbs"), text);
+    auto app = std::make_unique<app::CQuilletApp>();
+    const QStringList args{"quillet", QString::fromStdString(m_folder->File("debug.vbs"))};
+    if (!app->InitInstance(args, &m_prompts)) return {};
+    app->MainFrame()->show();
+    app->MainFrame()->Runner().SetLauncher(platform::CProcessLauncher(kHostFolder));
+    return app;
+  }
+  static bool Enabled(app::CMainFrame* frame, int command) { return frame->Action(command)->isEnabled(); }
+
+ private slots:
+  void init() {
+    m_folder = std::make_unique<test::CTempFolder>();
+    m_folder->IsolateUserFolders();
+    m_prompts = CPrompts();
+  }
+  void cleanup() { m_folder.reset(); }
+
+  void breakpointStepsAndStop() {
+    auto app = Start("Dim n\r\nn = 1\r\n\r\nn = n + 1\r\nn = n + 1\r\nWScript.Echo n\r\n");
+    QVERIFY(app);
+    app::CMainFrame* frame = app->MainFrame();
+    QCOMPARE(frame->Action(app::ID_DEBUG_START_OR_CONTINUE)->shortcut(), QKeySequence(Qt::Key_F5));
+    QCOMPARE(frame->Action(app::ID_DEBUG_STEP_INTO)->shortcut(), QKeySequence(Qt::Key_F11));
+    QCOMPARE(frame->Action(app::ID_DEBUG_STEP_OVER)->shortcut(), QKeySequence(Qt::Key_F10));
+    QCOMPARE(frame->Action(app::ID_DEBUG_STEP_OUT)->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F11));
+    QCOMPARE(frame->Action(app::ID_DEBUG_TOGGLE_BREAKPOINT)->shortcut(), QKeySequence(Qt::Key_F9));
+    QCOMPARE(frame->Action(app::ID_DEBUG_REMOVE_ALL_BREAKPOINTS)->shortcut(),
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F9));
+    // Idle: start, and the breakpoint commands; nothing to step, break or stop.
+    QVERIFY(Enabled(frame, app::ID_DEBUG_START_OR_CONTINUE));
+    QVERIFY(Enabled(frame, app::ID_DEBUG_TOGGLE_BREAKPOINT) && Enabled(frame, app::ID_DEBUG_REMOVE_ALL_BREAKPOINTS));
+    QVERIFY(!Enabled(frame, app::ID_DEBUG_STEP_INTO) && !Enabled(frame, app::ID_DEBUG_BREAK));
+    QVERIFY(!Enabled(frame, app::ID_DEBUG_STOP));
+
+    frame->View()->SetCaretPosition({0, 2});  // the blank line
+    frame->Action(app::ID_DEBUG_TOGGLE_BREAKPOINT)->trigger();
+    QCOMPARE(frame->Document().Breakpoints().at(2), 1);
+    frame->Action(app::ID_DEBUG_START_OR_CONTINUE)->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(frame->Debugger().State() == EDebugState::Stopped, kWait);
+    QCOMPARE(frame->Debugger().ExecutionLine(), 3);
+    QCOMPARE(frame->Document().Breakpoints(), (document::CQuilletDoc::BreakpointTable{{3, 1}}));
+    QCOMPARE(frame->View()->Core().Caret().y, 3);
+    QVERIFY(frame->IsDebugging());
+    QVERIFY(Enabled(frame, app::ID_DEBUG_STEP_OVER) && Enabled(frame, app::ID_DEBUG_START_OR_CONTINUE));
+    QVERIFY(!Enabled(frame, app::ID_DEBUG_BREAK) && !Enabled(frame, app::ID_DEBUG_RUN_SCRIPT));
+    QVERIFY(Enabled(frame, app::ID_DEBUG_STOP));
+
+    frame->Action(app::ID_DEBUG_STEP_OVER)->trigger();
+    QVERIFY(!Enabled(frame, app::ID_DEBUG_STEP_OVER));
+    QTRY_VERIFY_WITH_TIMEOUT(frame->Debugger().State() == EDebugState::Stopped, kWait);
+    QCOMPARE(frame->Debugger().ExecutionLine(), 4);
+
+    // Stop debugging ends the host; the cleared breakpoint leaves the table with the run.
+    frame->Action(app::ID_DEBUG_TOGGLE_BREAKPOINT)->trigger();  // caret on line 4: a new one
+    frame->Action(app::ID_DEBUG_REMOVE_ALL_BREAKPOINTS)->trigger();
+    frame->Action(app::ID_DEBUG_STOP)->trigger();
+    QCOMPARE(frame->Debugger().State(), EDebugState::Idle);
+    QTRY_VERIFY_WITH_TIMEOUT(!frame->Runner().IsRunning(), kWait);
+    QVERIFY(frame->Document().Breakpoints().empty());
+    QVERIFY(!frame->IsDebugging());
+    QTRY_VERIFY_WITH_TIMEOUT(Enabled(frame, app::ID_DEBUG_START_OR_CONTINUE), kWait);  // once the run has ended
+    QVERIFY(!Enabled(frame, app::ID_DEBUG_STOP));
+  }
+
+  void runtimeErrorBox() {
+    auto app = Start("Dim a\r\na = 1 / 0\r\nWScript.Echo a\r\n");
+    QVERIFY(app);
+    app::CMainFrame* frame = app->MainFrame();
+    QSignalSpy ended(&frame->Runner(), &debug::CScriptRunner::ScriptEnded);
+    frame->Action(app::ID_DEBUG_START_OR_CONTINUE)->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(frame->Debugger().State() == EDebugState::Stopped, kWait);
+    QCOMPARE(frame->Debugger().ExecutionLine(), 1);
+    QCOMPARE(m_prompts.messages,
+             QStringList{"Line:\t2\nColumn:\t1\nError:\tDivision by zero\nCode:\t800A000B\nSource:\ta = 1 / 0"});
+    frame->Action(app::ID_DEBUG_START_OR_CONTINUE)->trigger();
+    QVERIFY(ended.wait(kWait));
+    QCOMPARE(frame->Debugger().State(), EDebugState::Idle);
+    QCOMPARE(frame->Debugger().ExitCode(), std::optional<int>(0));
+  }
+};
+
+QTEST_MAIN(DebugWindowTest)
+#include "DebugWindowTest.moc"
