@@ -35,7 +35,13 @@ class CPrompts : public app::IFramePrompts {
   void ShowMessage(const QString& text) override { messages << text; }
   void ShowAbout(const QString&) override {}
   void OpenAddress(const QUrl&) override {}
+  bool AskOkCancel(const QString& text) override {
+    questions << text;
+    return okay;
+  }
   QStringList messages;
+  QStringList questions;
+  bool okay = true;
 };
 
 const std::string kHostFolder = std::filesystem::path(QUILLET_CSCRIPT_PATH).parent_path().string();
@@ -130,6 +136,28 @@ class DebugWindowTest : public QObject {
     QVERIFY(ended.wait(kWait));
     QCOMPARE(frame->Debugger().State(), EDebugState::Idle);
     QCOMPARE(frame->Debugger().ExitCode(), std::optional<int>(0));
+  }
+
+  void leavingTheScriptStopsTheDebuggerIfTheUserAgrees() {
+    auto app = Start("Stop\r\nWScript.Echo 1\r\n");
+    QVERIFY(app);
+    app::CMainFrame* frame = app->MainFrame();
+    frame->Action(app::ID_DEBUG_START_OR_CONTINUE)->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(frame->Debugger().State() == EDebugState::Stopped, kWait);
+    m_prompts.okay = false;
+    frame->OnFileNew();
+    QCOMPARE(m_prompts.questions, QStringList{"This command will stop the debugger."});
+    QCOMPARE(frame->Debugger().State(), EDebugState::Stopped);
+    QVERIFY(!frame->Document().GetPathName().empty());
+    m_prompts.okay = true;
+    frame->OnFileNew();
+    QCOMPARE(m_prompts.questions.size(), 2);
+    QCOMPARE(frame->Debugger().State(), EDebugState::Idle);
+    QVERIFY(!frame->Runner().IsRunning());
+    QVERIFY(frame->Document().GetPathName().empty());
+    // Nothing is debugged now: no question.
+    frame->OnFileNew();
+    QCOMPARE(m_prompts.questions.size(), 2);
   }
 };
 

@@ -106,6 +106,7 @@ void CMainFrame::UpdateTitle() {
 }
 
 bool CMainFrame::SaveModified() {
+  if (!StopDebuggingToLeave()) return false;
   if (!m_document.IsModified()) return true;
   switch (m_prompts->AskSaveChanges(QFile::decodeName(m_document.GetTitle().c_str()))) {
     case ESaveChangesAnswer::Save: return OnFileSave();

@@ -198,6 +198,8 @@ class CMainFrame : public QMainWindow {
   void ConnectRunCommands();
   void ConnectDebugCommands();
   bool StartDebugging();
+  // Leaving the script while it is debugged ends the run, if the user agrees.
+  bool StopDebuggingToLeave();
   // The sockets of the debugger are read as the event loop finds them readable.
   void WatchDebuggerSockets();
   void ConnectSnippetCommands();

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QSocketNotifier>
 
+#include "app/AppStrings.h"
 #include "app/ui/ArgumentsCombo.h"
 #include "app/ui/FrameDebugWindows.h"
 #include "app/ui/MainFrame.h"
@@ -70,6 +71,14 @@ bool CMainFrame::StartDebugging() {
   }
   m_debugger->HostStarted(m_runner->ProcessId(), m_runner->RunPath());
   WatchDebuggerSockets();
+  return true;
+}
+
+bool CMainFrame::StopDebuggingToLeave() {
+  if (!m_debugger || m_debugger->State() == EDebugState::Idle) return true;
+  if (!m_prompts->AskOkCancel(ToQString(kStopDebuggerQuestion))) return false;
+  EndDebugging();
+  m_runner->OnScriptEnded();
   return true;
 }
 
