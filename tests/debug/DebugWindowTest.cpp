@@ -9,7 +9,9 @@
 #include <filesystem>
 
 #include "TempFolder.h"
+#include "app/FrameLayout.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/SizingControlBar.h"
 #include "app/ui/QuilletApp.h"
 #include "base/CommandIds.h"
 #include "debug/DebugController.h"
@@ -101,6 +103,7 @@ class DebugWindowTest : public QObject {
     QCOMPARE(frame->Document().Breakpoints(), (document::CQuilletDoc::BreakpointTable{{3, 1}}));
     QCOMPARE(frame->View()->Core().Caret().y, 3);
     QVERIFY(frame->IsDebugging());
+    QVERIFY(frame->VariablesBar()->isVisible());
     QVERIFY(Enabled(frame, app::ID_DEBUG_STEP_OVER) && Enabled(frame, app::ID_DEBUG_START_OR_CONTINUE));
     QVERIFY(!Enabled(frame, app::ID_DEBUG_BREAK) && !Enabled(frame, app::ID_DEBUG_RUN_SCRIPT));
     QVERIFY(Enabled(frame, app::ID_DEBUG_STOP));
@@ -113,11 +116,16 @@ class DebugWindowTest : public QObject {
     // Stop debugging ends the host; the cleared breakpoint leaves the table with the run.
     frame->Action(app::ID_DEBUG_TOGGLE_BREAKPOINT)->trigger();  // caret on line 4: a new one
     frame->Action(app::ID_DEBUG_REMOVE_ALL_BREAKPOINTS)->trigger();
+    const int32_t debugWidth = frame->VariablesBar()->Sizes().horizontal.width;
     frame->Action(app::ID_DEBUG_STOP)->trigger();
     QCOMPARE(frame->Debugger().State(), EDebugState::Idle);
     QTRY_VERIFY_WITH_TIMEOUT(!frame->Runner().IsRunning(), kWait);
     QVERIFY(frame->Document().Breakpoints().empty());
     QVERIFY(!frame->IsDebugging());
+    QVERIFY(!frame->VariablesBar()->isVisible());
+    app::SBarSizes stored;  // the debug layout is kept for the next run
+    stored.Load(frame->Settings(), u"VariableBarState", frame->VariablesBar()->BarId());
+    QCOMPARE(stored.horizontal.width, debugWidth);
     QTRY_VERIFY_WITH_TIMEOUT(Enabled(frame, app::ID_DEBUG_START_OR_CONTINUE), kWait);  // once the run has ended
     QVERIFY(!Enabled(frame, app::ID_DEBUG_STOP));
   }

@@ -11,6 +11,11 @@
 
 namespace quillet::app {
 
+namespace {
+constexpr std::u16string_view kVariableBarLayout = u"VariableBarState";
+constexpr std::u16string_view kShellBarLayout = u"ShellBarState";
+}  // namespace
+
 void CFrameDebugWindows::SetExecutionLine(int32_t line) {
   editor::CQuilletView* view = m_frame.View();
   view->SetExecutionLine(line);
@@ -39,9 +44,30 @@ void CFrameDebugWindows::AppendDebugOutput(const std::string& text) {
   }
 }
 
+// The variables and the output sit side by side while debugging, in the sizes the user gave
+// them last time; the layout is kept apart from the one of plain editing.
 void CFrameDebugWindows::DebuggingChanged(bool debugging) {
   m_frame.SetDebugging(debugging);
-  if (m_frame.VariablesBar() != nullptr) m_frame.VariablesBar()->setVisible(debugging);
+  CSizingControlBar* variables = m_frame.VariablesBar();
+  CSizingControlBar* output = m_frame.OutputBar();
+  if (variables != nullptr && output != nullptr) {
+    if (debugging) {
+      variables->LoadState(m_frame.Settings(), kVariableBarLayout);
+      output->LoadState(m_frame.Settings(), kShellBarLayout);
+      const int32_t half = m_frame.View()->width() / 2;
+      for (CSizingControlBar* bar : {variables, output}) {
+        SBarSizes sizes = bar->Sizes();
+        sizes.horizontal.width = half;
+        bar->SetSizes(sizes);
+      }
+      variables->show();
+      m_frame.resizeDocks({variables, output}, {half, half}, Qt::Horizontal);
+    } else {
+      variables->SaveState(m_frame.Settings(), kVariableBarLayout);
+      output->SaveState(m_frame.Settings(), kShellBarLayout);
+      variables->hide();
+    }
+  }
   m_frame.UpdateDebugCommands();
 }
 
