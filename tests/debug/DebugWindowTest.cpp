@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <filesystem>
 
@@ -16,6 +17,7 @@
 #include "base/CommandIds.h"
 #include "debug/DebugController.h"
 #include "debug/ui/ScriptRunner.h"
+#include "debug/ui/VariableBar.h"
 #include "document/QuilletDoc.h"
 #include "editor/EditorCore.h"
 #include "editor/ui/QuilletView.h"
@@ -66,6 +68,12 @@ class DebugWindowTest : public QObject {
     app->MainFrame()->show();
     app->MainFrame()->Runner().SetLauncher(platform::CProcessLauncher(kHostFolder));
     return app;
+  }
+  static QTreeWidgetItem* Child(QTreeWidgetItem* parent, const char* name) {
+    for (int i = 0; i < parent->childCount(); ++i) {
+      if (parent->child(i)->text(0).compare(QLatin1String(name), Qt::CaseInsensitive) == 0) return parent->child(i);
+    }
+    return nullptr;
   }
   static bool Enabled(app::CMainFrame* frame, int command) { return frame->Action(command)->isEnabled(); }
 
@@ -144,6 +152,39 @@ class DebugWindowTest : public QObject {
     QVERIFY(ended.wait(kWait));
     QCOMPARE(frame->Debugger().State(), EDebugState::Idle);
     QCOMPARE(frame->Debugger().ExitCode(), std::optional<int>(0));
+  }
+
+  void variablesOfTheStoppedScriptOpenLevelByLevel() {
+    auto app = Start("Class Box\r\n  Public Size\r\nEnd Class\r\n"
+                     "Sub Work(count)\r\n  Dim inner\r\n  inner = count * 2\r\n  Stop\r\nEnd Sub\r\n"
+                     "Dim list(2), crate\r\nlist(1) = \"one\"\r\nSet crate = New Box\r\ncrate.Size = 7\r\nWork 21\r\n");
+    QVERIFY(app);
+    app::CMainFrame* frame = app->MainFrame();
+    frame->Action(app::ID_DEBUG_START_OR_CONTINUE)->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(frame->Debugger().State() == EDebugState::Stopped, kWait);
+    QTreeWidget* tree = frame->VariableBar()->Tree();
+    QCOMPARE(tree->headerItem()->text(0), QStringLiteral("Name"));
+    QCOMPARE(tree->headerItem()->text(1), QStringLiteral("Value"));
+    QTRY_COMPARE_WITH_TIMEOUT(tree->topLevelItemCount(), 2, kWait);  // Work, then the global code
+    QTreeWidgetItem* work = tree->topLevelItem(0);
+    QVERIFY2(work->text(0).startsWith(QLatin1Char('[')) && work->text(0).contains(QStringLiteral("Work")),
+             qPrintable(work->text(0)));
+    // The top frame opens by itself: its locals and arguments, then the globals.
+    QTRY_VERIFY_WITH_TIMEOUT(Child(work, "crate") != nullptr, kWait);
+    QCOMPARE(Child(work, "inner")->text(1), QStringLiteral("42"));
+    QCOMPARE(Child(work, "count")->text(1), QStringLiteral("21"));
+    QTreeWidgetItem* list = Child(work, "list");
+    QVERIFY(list != nullptr && list->childCount() == 0);  // not loaded until opened
+    list->setExpanded(true);
+    QTRY_COMPARE_WITH_TIMEOUT(list->childCount(), 3, kWait);
+    QCOMPARE(list->child(1)->text(1), QStringLiteral("\"one\""));
+    QTreeWidgetItem* crate = Child(work, "crate");
+    crate->setExpanded(true);
+    QTRY_VERIFY_WITH_TIMEOUT(Child(crate, "Size") != nullptr, kWait);
+    QCOMPARE(Child(crate, "Size")->text(1), QStringLiteral("7"));
+    // Running again empties the window: what it showed is no longer true.
+    frame->Action(app::ID_DEBUG_START_OR_CONTINUE)->trigger();
+    QCOMPARE(tree->topLevelItemCount(), 0);
   }
 
   void leavingTheScriptStopsTheDebuggerIfTheUserAgrees() {

@@ -6,6 +6,7 @@
 #include "app/ui/SizingControlBar.h"
 #include "debug/ui/ScriptRunner.h"
 #include "debug/ui/ShellBar.h"
+#include "debug/ui/VariableBar.h"
 #include "editor/ui/QuilletView.h"
 #include "platform/TextConvert.h"
 
@@ -19,6 +20,13 @@ constexpr std::u16string_view kShellBarLayout = u"ShellBarState";
 void CFrameDebugWindows::SetExecutionLine(int32_t line) {
   editor::CQuilletView* view = m_frame.View();
   view->SetExecutionLine(line);
+  if (m_frame.VariableBar() != nullptr) {
+    if (line >= 0) {
+      m_frame.VariableBar()->Refresh(m_frame.Debugger().Client());
+    } else {
+      m_frame.VariableBar()->Clear();
+    }
+  }
   if (line >= 0) {
     view->SetCaretPosition({0, line});
     BringToFront();

@@ -32,6 +32,7 @@ namespace quillet::debug {
 class CDebugController;
 class CScriptRunner;
 class CShellBar;
+class CVariableBar;
 }
 namespace quillet::snippets {
 class CLibrarySnippetSource;
@@ -73,6 +74,7 @@ class CMainFrame : public QMainWindow {
   void OnRunScript();
   // The debugger (MainFrameDebug.cpp).
   [[nodiscard]] debug::CDebugController& Debugger() const { return *m_debugger; }
+  [[nodiscard]] debug::CVariableBar* VariableBar() const { return m_variableBar; }
   // Start when idle, else Continue.
   void OnStartOrContinue();
   // The debugging part of the run is over (the host left or the run ended).
@@ -245,6 +247,7 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<debug::CScriptRunner> m_runner;
   std::unique_ptr<CFrameDebugWindows> m_debugWindows;
   std::unique_ptr<debug::CDebugController> m_debugger;
+  debug::CVariableBar* m_variableBar = nullptr;
   QPointer<QSocketNotifier> m_listenerNotifier;
   QPointer<QSocketNotifier> m_hostNotifier;
 };

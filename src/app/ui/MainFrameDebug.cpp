@@ -12,7 +12,9 @@
 #include "base/CommandIds.h"
 #include "base/SettingsInventory.h"
 #include "debug/DebugController.h"
+#include "app/ui/SizingControlBar.h"
 #include "debug/ui/ScriptRunner.h"
+#include "debug/ui/VariableBar.h"
 #include "document/QuilletDoc.h"
 #include "editor/EditorCore.h"
 #include "editor/ui/QuilletView.h"
@@ -23,6 +25,8 @@ using debug::EDebugState;
 using debug::EStepKind;
 
 void CMainFrame::ConnectDebugCommands() {
+  m_variableBar = new debug::CVariableBar(m_variablesBar);
+  m_variablesBar->setWidget(m_variableBar);
   m_debugWindows = std::make_unique<CFrameDebugWindows>(*this);
   m_debugger = std::make_unique<debug::CDebugController>(m_document.Breakpoints(), *m_debugWindows);
   connect(m_runner.get(), &debug::CScriptRunner::RunningChanged, this, [this](bool running) {

@@ -1,0 +1,46 @@
+#pragma once
+// The variables window: while the script is stopped, every frame of its stack with the
+// variables visible there, as a tree of names and values. Objects and arrays open level by
+// level, each level asked of the host only when opened, so a huge array never loads whole.
+
+#include <QWidget>
+
+#include <cstdint>
+
+#include <nlohmann/json.hpp>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace quillet::debug {
+
+class CHostDebugClient;
+
+class CVariableBar : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit CVariableBar(QWidget* parent = nullptr);
+
+  // Shows the stack of the stopped script; the top frame opens at once.
+  void Refresh(CHostDebugClient* client);
+  // The script runs again or ended: what was shown is no longer true.
+  void Clear();
+  [[nodiscard]] QTreeWidget* Tree() const { return m_tree; }
+
+  static constexpr int kNameWidth = 200;
+
+ private:
+  void OnExpanded(QTreeWidgetItem* item);
+  void LoadFrame(QTreeWidgetItem* frame);
+  void LoadVariables(QTreeWidgetItem* parent, int64_t reference);
+  void AddVariables(QTreeWidgetItem* parent, const nlohmann::json& variables);
+  // Replies that arrive after the tree was cleared or refilled are dropped.
+  [[nodiscard]] bool StillShown(uint64_t generation) const { return generation == m_generation; }
+
+  QTreeWidget* m_tree;
+  CHostDebugClient* m_client = nullptr;
+  uint64_t m_generation = 0;
+};
+
+}  // namespace quillet::debug
