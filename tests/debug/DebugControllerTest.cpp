@@ -4,6 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <poll.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 
 #include <functional>
 #include <string>
@@ -143,6 +148,38 @@ TEST_F(DebugRun, StoppingTheRunEndsTheStoppedHost) {
   std::string written;
   host->Finish(written);
   EXPECT_EQ(written, "");
+}
+
+TEST_F(DebugRun, AHostKilledWhileStoppedLeavesTheEditorFreeToEndTheRun) {
+  Start("Stop\r\nWScript.Echo 1\r\n", 0);
+  ASSERT_TRUE(StopsAt(0));
+  ::kill(host->pid, SIGKILL);
+  ASSERT_TRUE(PumpUntil([&] { return windows.gone; }));
+  EXPECT_EQ(windows.executionLines.back(), -1);
+  controller.Resume(EStepKind::StepOver);  // nothing stopped any more: no effect, no hang
+  controller.End();
+  EXPECT_EQ(controller.State(), EDebugState::Idle);
+}
+
+// The figure for the step: from the editor's request to the stop it ends in, line known.
+TEST_F(DebugRun, AStepEndsInAStopWellWithinTheBound) {
+  Start("Dim i\r\nFor i = 1 To 1000\r\n  i = i\r\nNext\r\n", 1);
+  ASSERT_TRUE(StopsAt(1));
+  std::vector<double> times;
+  for (int step = 0; step < 101; ++step) {
+    const size_t before = windows.executionLines.size();
+    const auto start = std::chrono::steady_clock::now();
+    controller.Resume(EStepKind::StepOver);
+    ASSERT_TRUE(PumpUntil([&] {
+      return controller.State() == EDebugState::Stopped && windows.executionLines.size() > before + 1;
+    }));
+    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  std::sort(times.begin(), times.end());
+  RecordProperty("median_step_ms", std::to_string(times[times.size() / 2]));
+  std::printf("step to stopped: median %.3f ms, max %.3f ms over %zu steps\n", times[times.size() / 2], times.back(),
+              times.size());
+  EXPECT_LT(times[times.size() / 2], 10.0);
 }
 
 }  // namespace
