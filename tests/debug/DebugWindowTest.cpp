@@ -182,6 +182,25 @@ class DebugWindowTest : public QObject {
     crate->setExpanded(true);
     QTRY_VERIFY_WITH_TIMEOUT(Child(crate, "Size") != nullptr, kWait);
     QCOMPARE(Child(crate, "Size")->text(1), QStringLiteral("7"));
+    // A simple value changes through the dialog; text the engine refuses leaves it as it was.
+    QStringList asked;
+    QString answer = QStringLiteral("43");
+    frame->VariableBar()->SetValueEditor([&](const QString& name, const QString& type, const QString& value) {
+      asked << name + QLatin1Char('|') + type + QLatin1Char('|') + value;
+      return std::optional<QString>(answer);
+    });
+    frame->VariableBar()->EditVariable(Child(work, "inner"));
+    QTRY_COMPARE_WITH_TIMEOUT(Child(work, "inner")->text(1), QStringLiteral("43"), kWait);
+    answer = QStringLiteral("not a number");
+    frame->VariableBar()->EditVariable(Child(work, "inner"));
+    frame->VariableBar()->EditVariable(crate);  // an object: no dialog
+    answer = QStringLiteral("5");
+    frame->VariableBar()->EditVariable(Child(work, "count"));
+    // Answers come in order: once the last one is in, the refused one has been seen too.
+    QTRY_COMPARE_WITH_TIMEOUT(Child(work, "count")->text(1), QStringLiteral("5"), kWait);
+    QCOMPARE(Child(work, "inner")->text(1), QStringLiteral("43"));
+    QCOMPARE(asked.size(), 3);
+    QCOMPARE(asked[0], QStringLiteral("inner|Integer|42"));
     // Running again empties the window: what it showed is no longer true.
     frame->Action(app::ID_DEBUG_START_OR_CONTINUE)->trigger();
     QCOMPARE(tree->topLevelItemCount(), 0);

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "debug/HostDebugClient.h"
+#include "debug/ui/VariableValueDlg.h"
 
 namespace quillet::debug {
 
@@ -16,6 +17,8 @@ namespace {
 constexpr int kReferenceRole = Qt::UserRole;
 constexpr int kIsFrameRole = Qt::UserRole + 1;
 constexpr int kLoadedRole = Qt::UserRole + 2;
+constexpr int kContainerRole = Qt::UserRole + 3;  // where the variable was listed, to change it there
+constexpr int kTypeRole = Qt::UserRole + 4;
 constexpr int kThreadId = 1;
 
 QString Text(const json& object, const char* name) {
@@ -46,6 +49,27 @@ CVariableBar::CVariableBar(QWidget* parent) : QWidget(parent), m_tree(new QTreeW
   m_tree->header()->setStretchLastSection(true);
   m_tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   connect(m_tree, &QTreeWidget::itemExpanded, this, &CVariableBar::OnExpanded);
+  connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { EditVariable(item); });
+  m_editValue = [this](const QString& name, const QString& type, const QString& value) -> std::optional<QString> {
+    CVariableValueDlg dialog(name, type, value, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Value();
+  };
+}
+
+void CVariableBar::EditVariable(QTreeWidgetItem* item) {
+  if (m_client == nullptr || item == nullptr || item->data(0, kIsFrameRole).toBool()) return;
+  if (item->data(0, kReferenceRole).toLongLong() > 0) return;  // an object or array
+  const std::optional<QString> value = m_editValue(item->text(0), item->data(0, kTypeRole).toString(), item->text(1));
+  if (!value) return;
+  const uint64_t generation = m_generation;
+  const json arguments{{"variablesReference", item->data(0, kContainerRole).toLongLong()},
+                       {"name", item->text(0).toStdString()},
+                       {"value", value->toStdString()}};
+  // Text the engine refuses leaves the old value, and nothing is said.
+  m_client->Request("setVariable", arguments, [this, generation, item](bool success, const json& body) {
+    if (success && StillShown(generation) && body.is_object()) item->setText(1, Text(body, "value"));
+  });
 }
 
 void CVariableBar::Clear() {
@@ -95,17 +119,19 @@ void CVariableBar::LoadVariables(QTreeWidgetItem* parent, int64_t reference) {
   if (reference <= 0) return;
   const uint64_t generation = m_generation;
   m_client->Request("variables", json{{"variablesReference", reference}},
-                    [this, generation, parent](bool success, const json& body) {
-                      if (StillShown(generation)) AddVariables(parent, List(success, body, "variables"));
+                    [this, generation, parent, reference](bool success, const json& body) {
+                      if (StillShown(generation)) AddVariables(parent, reference, List(success, body, "variables"));
                     });
 }
 
-void CVariableBar::AddVariables(QTreeWidgetItem* parent, const json& variables) {
+void CVariableBar::AddVariables(QTreeWidgetItem* parent, int64_t container, const json& variables) {
   for (const json& variable : variables) {
     if (!variable.is_object()) continue;
     auto* item = new QTreeWidgetItem(parent, {Text(variable, "name"), Text(variable, "value")});
     const int64_t reference = Number(variable, "variablesReference");
     item->setData(0, kReferenceRole, QVariant::fromValue<qlonglong>(reference));
+    item->setData(0, kContainerRole, QVariant::fromValue<qlonglong>(container));
+    item->setData(0, kTypeRole, Text(variable, "type"));
     if (reference > 0) item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
   }
 }

@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 
 #include <nlohmann/json.hpp>
 
@@ -27,6 +29,12 @@ class CVariableBar : public QWidget {
   // The script runs again or ended: what was shown is no longer true.
   void Clear();
   [[nodiscard]] QTreeWidget* Tree() const { return m_tree; }
+  // Asks for a simple value's new text (name, type, value); nothing when cancelled. The
+  // "Variable" dialog unless replaced (tests answer themselves).
+  using ValueEditor = std::function<std::optional<QString>(const QString&, const QString&, const QString&)>;
+  void SetValueEditor(ValueEditor editor) { m_editValue = std::move(editor); }
+  // A double-clicked row: simple values can be changed, objects and arrays cannot.
+  void EditVariable(QTreeWidgetItem* item);
 
   static constexpr int kNameWidth = 200;
 
@@ -34,13 +42,14 @@ class CVariableBar : public QWidget {
   void OnExpanded(QTreeWidgetItem* item);
   void LoadFrame(QTreeWidgetItem* frame);
   void LoadVariables(QTreeWidgetItem* parent, int64_t reference);
-  void AddVariables(QTreeWidgetItem* parent, const nlohmann::json& variables);
+  void AddVariables(QTreeWidgetItem* parent, int64_t container, const nlohmann::json& variables);
   // Replies that arrive after the tree was cleared or refilled are dropped.
   [[nodiscard]] bool StillShown(uint64_t generation) const { return generation == m_generation; }
 
   QTreeWidget* m_tree;
   CHostDebugClient* m_client = nullptr;
   uint64_t m_generation = 0;
+  ValueEditor m_editValue;
 };
 
 }  // namespace quillet::debug
