@@ -100,7 +100,7 @@ class DebugWindowTest : public QObject {
     QVERIFY(Enabled(frame, app::ID_DEBUG_START_OR_CONTINUE));
     QVERIFY(Enabled(frame, app::ID_DEBUG_TOGGLE_BREAKPOINT) && Enabled(frame, app::ID_DEBUG_REMOVE_ALL_BREAKPOINTS));
     QVERIFY(!Enabled(frame, app::ID_DEBUG_STEP_INTO) && !Enabled(frame, app::ID_DEBUG_BREAK));
-    QVERIFY(!Enabled(frame, app::ID_DEBUG_STOP));
+    QVERIFY(!Enabled(frame, app::ID_DEBUG_STOP) && !Enabled(frame, app::ID_VIEW_VARIABLES));
 
     frame->View()->SetCaretPosition({0, 2});  // the blank line
     frame->Action(app::ID_DEBUG_TOGGLE_BREAKPOINT)->trigger();
@@ -112,6 +112,11 @@ class DebugWindowTest : public QObject {
     QCOMPARE(frame->View()->Core().Caret().y, 3);
     QVERIFY(frame->IsDebugging());
     QVERIFY(frame->VariablesBar()->isVisible());
+    QVERIFY(Enabled(frame, app::ID_VIEW_VARIABLES) && frame->Action(app::ID_VIEW_VARIABLES)->isChecked());
+    frame->Action(app::ID_VIEW_VARIABLES)->trigger();
+    QVERIFY(frame->VariablesBar()->isHidden() && !frame->Action(app::ID_VIEW_VARIABLES)->isChecked());
+    frame->Action(app::ID_VIEW_VARIABLES)->trigger();
+    QVERIFY(!frame->VariablesBar()->isHidden() && frame->Action(app::ID_VIEW_VARIABLES)->isChecked());
     QVERIFY(Enabled(frame, app::ID_DEBUG_STEP_OVER) && Enabled(frame, app::ID_DEBUG_START_OR_CONTINUE));
     QVERIFY(!Enabled(frame, app::ID_DEBUG_BREAK) && !Enabled(frame, app::ID_DEBUG_RUN_SCRIPT));
     QVERIFY(Enabled(frame, app::ID_DEBUG_STOP));
@@ -130,7 +135,7 @@ class DebugWindowTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!frame->Runner().IsRunning(), kWait);
     QVERIFY(frame->Document().Breakpoints().empty());
     QVERIFY(!frame->IsDebugging());
-    QVERIFY(!frame->VariablesBar()->isVisible());
+    QVERIFY(!frame->VariablesBar()->isVisible() && !Enabled(frame, app::ID_VIEW_VARIABLES));
     app::SBarSizes stored;  // the debug layout is kept for the next run
     stored.Load(frame->Settings(), u"VariableBarState", frame->VariablesBar()->BarId());
     QCOMPARE(stored.horizontal.width, debugWidth);

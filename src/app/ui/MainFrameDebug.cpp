@@ -51,6 +51,11 @@ void CMainFrame::ConnectDebugCommands() {
     m_debugger->RemoveAllBreakpoints();
     m_view->viewport()->update();
   });
+  // The window is there only while debugging; the command shows or hides it then.
+  QAction* variables = Action(ID_VIEW_VARIABLES);
+  ConnectCommand(ID_VIEW_VARIABLES, [this] { m_variablesBar->setVisible(m_variablesBar->isHidden()); });
+  connect(m_variablesBar, &QDockWidget::visibilityChanged, variables,
+          [bar = m_variablesBar, variables] { variables->setChecked(!bar->isHidden()); });
   UpdateDebugCommands();
 }
 
@@ -124,6 +129,7 @@ void CMainFrame::UpdateDebugCommands() {
   Action(ID_DEBUG_BREAK)->setEnabled(state == EDebugState::Running);
   Action(ID_DEBUG_STOP)->setEnabled(running || m_debugger->IsDebugging());
   Action(ID_DEBUG_RUN_SCRIPT)->setEnabled(!running && state == EDebugState::Idle);
+  Action(ID_VIEW_VARIABLES)->setEnabled(m_debugger->IsDebugging());
 }
 
 }  // namespace quillet::app
