@@ -130,6 +130,15 @@ TEST_F(DebugRun, ABreakpointSetWhileStoppedIsHeldByTheEngineAtOnce) {
   EXPECT_EQ(RunToEnd(), "4\r\n");
 }
 
+TEST_F(DebugRun, ABreakpointSetWhileTheScriptRunsStopsIt) {
+  Start("Dim n\r\nDo\r\n  n = n + 1\r\nLoop\r\n", 0);
+  ASSERT_TRUE(PumpUntil([&] { return controller.State() == EDebugState::Running; }));
+  table[2] = 1;
+  controller.BreakpointsChanged();
+  ASSERT_TRUE(StopsAt(2));
+  controller.End();
+}
+
 TEST_F(DebugRun, ARuntimeErrorShowsTheBoxAndMarksTheLineInError) {
   Start("Dim a\r\na = 1\r\nWScript.Echo CLng(\"x\")\r\nWScript.Echo \"after\"\r\n", 0);
   ASSERT_TRUE(StopsAt(2));
