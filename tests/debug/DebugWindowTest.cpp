@@ -162,7 +162,7 @@ class DebugWindowTest : public QObject {
   void variablesOfTheStoppedScriptOpenLevelByLevel() {
     auto app = Start("Class Box\r\n  Public Size\r\nEnd Class\r\n"
                      "Sub Work(count)\r\n  Dim inner\r\n  inner = count * 2\r\n  Stop\r\nEnd Sub\r\n"
-                     "Dim list(2), crate\r\nlist(1) = \"one\"\r\nSet crate = New Box\r\ncrate.Size = 7\r\nWork 21\r\n");
+                     "Dim list(2), crate\r\nlist(1) = \"one\"\r\nSet crate = New Box\r\ncrate.Size = 7\r\nWork 21\r\nlist(1) = \"two\"\r\nWork 5\r\n");
     QVERIFY(app);
     app::CMainFrame* frame = app->MainFrame();
     frame->Action(app::ID_DEBUG_START_OR_CONTINUE)->trigger();
@@ -206,9 +206,13 @@ class DebugWindowTest : public QObject {
     QCOMPARE(Child(work, "inner")->text(1), QStringLiteral("43"));
     QCOMPARE(asked.size(), 3);
     QCOMPARE(asked[0], QStringLiteral("inner|Integer|42"));
-    // Running again empties the window: what it showed is no longer true.
+    // At the next stop what was open stays open, with the new values.
     frame->Action(app::ID_DEBUG_START_OR_CONTINUE)->trigger();
-    QCOMPARE(tree->topLevelItemCount(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(Child(work, "inner")->text(1), QStringLiteral("10"), kWait);
+    QCOMPARE(tree->topLevelItem(0), work);
+    QTRY_COMPARE_WITH_TIMEOUT(list->child(1)->text(1), QStringLiteral("\"two\""), kWait);
+    QVERIFY(list->isExpanded() && crate->isExpanded());
+    QCOMPARE(Child(crate, "Size")->text(1), QStringLiteral("7"));
   }
 
   void leavingTheScriptStopsTheDebuggerIfTheUserAgrees() {

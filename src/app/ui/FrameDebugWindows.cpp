@@ -20,13 +20,7 @@ constexpr std::u16string_view kShellBarLayout = u"ShellBarState";
 void CFrameDebugWindows::SetExecutionLine(int32_t line) {
   editor::CQuilletView* view = m_frame.View();
   view->SetExecutionLine(line);
-  if (m_frame.VariableBar() != nullptr) {
-    if (line >= 0) {
-      m_frame.VariableBar()->Refresh(m_frame.Debugger().Client());
-    } else {
-      m_frame.VariableBar()->Clear();
-    }
-  }
+  if (line >= 0 && m_frame.VariableBar() != nullptr) m_frame.VariableBar()->Refresh(m_frame.Debugger().Client());
   if (line >= 0) {
     view->SetCaretPosition({0, line});
     BringToFront();
@@ -56,6 +50,7 @@ void CFrameDebugWindows::AppendDebugOutput(const std::string& text) {
 // them last time; the layout is kept apart from the one of plain editing.
 void CFrameDebugWindows::DebuggingChanged(bool debugging) {
   m_frame.SetDebugging(debugging);
+  if (!debugging && m_frame.VariableBar() != nullptr) m_frame.VariableBar()->Detach();
   CSizingControlBar* variables = m_frame.VariablesBar();
   CSizingControlBar* output = m_frame.OutputBar();
   if (variables != nullptr && output != nullptr) {

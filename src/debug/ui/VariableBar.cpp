@@ -4,6 +4,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <memory>
+#include <vector>
+
 #include "debug/HostDebugClient.h"
 #include "debug/ui/VariableValueDlg.h"
 
@@ -72,28 +75,46 @@ void CVariableBar::EditVariable(QTreeWidgetItem* item) {
   });
 }
 
-void CVariableBar::Clear() {
+void CVariableBar::Detach() {
   ++m_generation;
   m_client = nullptr;
-  m_tree->clear();
 }
 
+// Items stay between stops: what the user opened stays open while the frames and the names
+// before it are the same, and shows the new values.
 void CVariableBar::Refresh(CHostDebugClient* client) {
-  Clear();
+  Detach();
   m_client = client;
   if (m_client == nullptr) return;
   const uint64_t generation = m_generation;
   m_client->Request("stackTrace", json{{"threadId", kThreadId}}, [this, generation](bool success, const json& body) {
-    if (!StillShown(generation)) return;
-    for (const json& frame : List(success, body, "stackFrames")) {
-      if (!frame.is_object()) continue;
-      auto* item = new QTreeWidgetItem(m_tree, {QLatin1Char('[') + Text(frame, "name") + QLatin1Char(']')});
-      item->setData(0, kReferenceRole, QVariant::fromValue<qlonglong>(Number(frame, "id")));
+    if (StillShown(generation)) MergeFrames(List(success, body, "stackFrames"));
+  });
+}
+
+void CVariableBar::MergeFrames(const json& frames) {
+  int kept = 0;
+  bool matching = true;
+  for (const json& frame : frames) {
+    if (!frame.is_object()) continue;
+    const QString text = QLatin1Char('[') + Text(frame, "name") + QLatin1Char(']');
+    QTreeWidgetItem* item = matching ? m_tree->topLevelItem(kept) : nullptr;
+    matching = item != nullptr && item->text(0) == text;
+    if (!matching) {
+      while (m_tree->topLevelItemCount() > kept) delete m_tree->takeTopLevelItem(kept);
+      item = new QTreeWidgetItem(m_tree, {text});
       item->setData(0, kIsFrameRole, true);
       item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     }
-    if (m_tree->topLevelItemCount() > 0) m_tree->topLevelItem(0)->setExpanded(true);
-  });
+    item->setData(0, kReferenceRole, QVariant::fromValue<qlonglong>(Number(frame, "id")));
+    if (!matching) {
+      item->setExpanded(true);
+    } else if (item->data(0, kLoadedRole).toBool()) {
+      LoadFrame(item);
+    }
+    ++kept;
+  }
+  while (m_tree->topLevelItemCount() > kept) delete m_tree->takeTopLevelItem(kept);
 }
 
 void CVariableBar::OnExpanded(QTreeWidgetItem* item) {
@@ -103,14 +124,39 @@ void CVariableBar::OnExpanded(QTreeWidgetItem* item) {
   LoadVariables(item, item->data(0, kReferenceRole).toLongLong());
 }
 
-// A frame shows its own variables, then the script's globals, all at its first level.
+// A frame shows its own variables, then the script's globals, all at its first level: both
+// lists are in before the level is filled.
 void CVariableBar::LoadFrame(QTreeWidgetItem* frame) {
   const uint64_t generation = m_generation;
   const int64_t frameId = frame->data(0, kReferenceRole).toLongLong();
   m_client->Request("scopes", json{{"frameId", frameId}}, [this, generation, frame](bool success, const json& body) {
     if (!StillShown(generation)) return;
+    struct SGathered {
+      std::vector<json> lists;
+      std::vector<int64_t> containers;
+      size_t waiting = 0;
+    };
+    auto gathered = std::make_shared<SGathered>();
     for (const json& scope : List(success, body, "scopes")) {
-      if (scope.is_object()) LoadVariables(frame, Number(scope, "variablesReference"));
+      if (scope.is_object() && Number(scope, "variablesReference") > 0) {
+        gathered->containers.push_back(Number(scope, "variablesReference"));
+      }
+    }
+    gathered->lists.resize(gathered->containers.size());
+    gathered->waiting = gathered->containers.size();
+    if (gathered->waiting == 0) return MergeChildren(frame, {});
+    for (size_t i = 0; i < gathered->containers.size(); ++i) {
+      m_client->Request("variables", json{{"variablesReference", gathered->containers[i]}},
+                        [this, generation, frame, gathered, i](bool found, const json& variables) {
+                          if (!StillShown(generation)) return;
+                          gathered->lists[i] = List(found, variables, "variables");
+                          if (--gathered->waiting > 0) return;
+                          std::vector<SListed> all;
+                          for (size_t n = 0; n < gathered->lists.size(); ++n) {
+                            for (const json& variable : gathered->lists[n]) all.push_back({gathered->containers[n], variable});
+                          }
+                          MergeChildren(frame, all);
+                        });
     }
   });
 }
@@ -120,20 +166,45 @@ void CVariableBar::LoadVariables(QTreeWidgetItem* parent, int64_t reference) {
   const uint64_t generation = m_generation;
   m_client->Request("variables", json{{"variablesReference", reference}},
                     [this, generation, parent, reference](bool success, const json& body) {
-                      if (StillShown(generation)) AddVariables(parent, reference, List(success, body, "variables"));
+                      if (!StillShown(generation)) return;
+                      std::vector<SListed> listed;
+                      for (const json& variable : List(success, body, "variables")) listed.push_back({reference, variable});
+                      MergeChildren(parent, listed);
                     });
 }
 
-void CVariableBar::AddVariables(QTreeWidgetItem* parent, int64_t container, const json& variables) {
-  for (const json& variable : variables) {
+void CVariableBar::MergeChildren(QTreeWidgetItem* parent, const std::vector<SListed>& variables) {
+  int kept = 0;
+  bool matching = true;
+  for (const SListed& listed : variables) {
+    const json& variable = listed.variable;
     if (!variable.is_object()) continue;
-    auto* item = new QTreeWidgetItem(parent, {Text(variable, "name"), Text(variable, "value")});
+    const QString name = Text(variable, "name");
+    QTreeWidgetItem* item = matching ? parent->child(kept) : nullptr;
+    matching = item != nullptr && item->text(0) == name;
+    if (!matching) {
+      while (parent->childCount() > kept) delete parent->takeChild(kept);
+      item = new QTreeWidgetItem(parent, {name});
+    }
     const int64_t reference = Number(variable, "variablesReference");
+    item->setText(1, Text(variable, "value"));
     item->setData(0, kReferenceRole, QVariant::fromValue<qlonglong>(reference));
-    item->setData(0, kContainerRole, QVariant::fromValue<qlonglong>(container));
+    item->setData(0, kContainerRole, QVariant::fromValue<qlonglong>(listed.container));
     item->setData(0, kTypeRole, Text(variable, "type"));
-    if (reference > 0) item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    item->setChildIndicatorPolicy(reference > 0 ? QTreeWidgetItem::ShowIndicator
+                                                : QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    // Opened before: its members are read again; a value that lost its members closes.
+    if (item->data(0, kLoadedRole).toBool()) {
+      if (reference > 0) {
+        LoadVariables(item, reference);
+      } else {
+        while (item->childCount() > 0) delete item->takeChild(0);
+        item->setData(0, kLoadedRole, false);
+      }
+    }
+    ++kept;
   }
+  while (parent->childCount() > kept) delete parent->takeChild(kept);
 }
 
 }  // namespace quillet::debug

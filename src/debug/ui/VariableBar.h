@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -24,10 +25,10 @@ class CVariableBar : public QWidget {
  public:
   explicit CVariableBar(QWidget* parent = nullptr);
 
-  // Shows the stack of the stopped script; the top frame opens at once.
+  // Shows the stack of the stopped script; frames new to the window open at once.
   void Refresh(CHostDebugClient* client);
-  // The script runs again or ended: what was shown is no longer true.
-  void Clear();
+  // The run is over: the last values stay on view, nothing more is asked.
+  void Detach();
   [[nodiscard]] QTreeWidget* Tree() const { return m_tree; }
   // Asks for a simple value's new text (name, type, value); nothing when cancelled. The
   // "Variable" dialog unless replaced (tests answer themselves).
@@ -42,7 +43,12 @@ class CVariableBar : public QWidget {
   void OnExpanded(QTreeWidgetItem* item);
   void LoadFrame(QTreeWidgetItem* frame);
   void LoadVariables(QTreeWidgetItem* parent, int64_t reference);
-  void AddVariables(QTreeWidgetItem* parent, int64_t container, const nlohmann::json& variables);
+  struct SListed {
+    int64_t container;  // the reference of the list the variable came from
+    nlohmann::json variable;
+  };
+  void MergeFrames(const nlohmann::json& frames);
+  void MergeChildren(QTreeWidgetItem* parent, const std::vector<SListed>& variables);
   // Replies that arrive after the tree was cleared or refilled are dropped.
   [[nodiscard]] bool StillShown(uint64_t generation) const { return generation == m_generation; }
 
