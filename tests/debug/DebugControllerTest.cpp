@@ -130,12 +130,21 @@ TEST_F(DebugRun, ABreakpointSetWhileStoppedIsHeldByTheEngineAtOnce) {
   EXPECT_EQ(RunToEnd(), "4\r\n");
 }
 
-TEST_F(DebugRun, ABreakpointSetWhileTheScriptRunsStopsIt) {
+TEST_F(DebugRun, ABreakpointSetWhileTheScriptRunsStopsItAndBreakStopsItAnywhere) {
   Start("Dim n\r\nDo\r\n  n = n + 1\r\nLoop\r\n", 0);
   ASSERT_TRUE(PumpUntil([&] { return controller.State() == EDebugState::Running; }));
   table[2] = 1;
   controller.BreakpointsChanged();
   ASSERT_TRUE(StopsAt(2));
+  // Cleared and gone on: the loop runs free until Break stops it wherever it is.
+  table[2] = 0;
+  controller.BreakpointsChanged();
+  controller.Resume(EStepKind::Continue);
+  ASSERT_TRUE(PumpUntil([&] { return controller.State() == EDebugState::Running; }));
+  controller.Break();
+  ASSERT_TRUE(PumpUntil([&] { return controller.State() == EDebugState::Stopped; }));
+  EXPECT_GE(controller.ExecutionLine(), 1);
+  EXPECT_LE(controller.ExecutionLine(), 3);
   controller.End();
 }
 
