@@ -22,6 +22,7 @@ inline constexpr std::u16string_view kOptionsCaption = u"Options";
 inline constexpr std::u16string_view kHelpFileFilter = u"Help files (*.chm)|*.chm|All files (*.*)|*.*||";
 inline constexpr std::u16string_view kAutomaticColor = u"Automatic";
 inline constexpr std::u16string_view kTabSizeRange = u"Enter an integer between 1 and 20.";
+inline constexpr std::u16string_view kStopDebuggerQuestion = u"This command will stop the debugger.";
 inline constexpr std::u16string_view kHelpWhileDebugging = u"Sorry, Help is not available while debugging.";
 // %1 is the version.
 inline constexpr std::u16string_view kAboutText = u"Quillet\nVersion %1";

@@ -32,4 +32,23 @@ std::u16string BuildRunCommandLine(const SRunMode& mode, std::u16string_view run
   return line;
 }
 
+std::u16string BuildDebugCommandLine(const SRunMode& mode, std::u16string_view runPath,
+                                     std::u16string_view arguments) {
+  std::u16string line;
+  if (!mode.consoleMode) {
+    line = u"wscript.exe";
+  } else if (!mode.redirect) {
+    line = u"cscript.exe ";
+    if (!mode.displayLogo) line += u" //nologo";
+  } else {
+    line = mode.consoleHost + u".exe //U";
+    if (!mode.displayLogo) line += u" //nologo";
+  }
+  line += u" //D \"";
+  line += runPath;
+  line += u"\" ";
+  line += arguments;
+  return line;
+}
+
 }  // namespace quillet::debug

@@ -27,4 +27,9 @@ struct SRunMode {
 [[nodiscard]] std::u16string BuildRunCommandLine(const SRunMode& mode, std::u16string_view runPath,
                                                  std::u16string_view arguments);
 
+// The same with the debugging switch: a host that looks for the editor's debugger. Without
+// redirection the console host is always cscript, whatever host the settings name.
+[[nodiscard]] std::u16string BuildDebugCommandLine(const SRunMode& mode, std::u16string_view runPath,
+                                                   std::u16string_view arguments);
+
 }  // namespace quillet::debug

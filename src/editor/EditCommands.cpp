@@ -374,6 +374,7 @@ void CEditorCore::ToggleBreakpoint(int32_t line) {
     table[line] = 1;
   }
   m_document.UpdateViews(nullptr, nullptr, UpdateOneLine | UpdateMarksOnly, line);
+  if (m_host != nullptr) m_host->BreakpointsChanged();
 }
 
 }  // namespace quillet::editor

@@ -18,6 +18,8 @@ class IViewHost {
   virtual void Scrolled() {}
   // Caret, selection or overwrite mode changed.
   virtual void CaretChanged() {}
+  // A breakpoint was set or cleared: a running debugger must hear of it.
+  virtual void BreakpointsChanged() {}
 };
 
 }  // namespace quillet::editor

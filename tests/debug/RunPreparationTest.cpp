@@ -135,6 +135,24 @@ TEST(RunCommandLine, EveryModeCharacterForCharacter) {
   EXPECT_EQ(BuildRunCommandLine(mode, path, u"y"), u"wscript.exe \"/home/u/my script.vbs\" y");
 }
 
+TEST(RunCommandLine, TheDebuggingLinesOfEveryMode) {
+  const std::u16string path = u"/home/u/my script.vbs";
+  SRunMode mode;
+  mode.consoleHost = u"MyHost";
+  EXPECT_EQ(BuildDebugCommandLine(mode, path, u"a"), u"MyHost.exe //U //D \"/home/u/my script.vbs\" a");
+  mode.displayLogo = false;
+  EXPECT_EQ(BuildDebugCommandLine(mode, path, u""), u"MyHost.exe //U //nologo //D \"/home/u/my script.vbs\" ");
+  // Not redirected: always the console host itself, whatever host the settings name.
+  mode.redirect = false;
+  EXPECT_EQ(BuildDebugCommandLine(mode, path, u"x"), u"cscript.exe  //nologo //D \"/home/u/my script.vbs\" x");
+  mode.displayLogo = true;
+  EXPECT_EQ(BuildDebugCommandLine(mode, path, u"x"), u"cscript.exe  //D \"/home/u/my script.vbs\" x");
+  mode.consoleMode = false;
+  mode.redirect = true;
+  mode.displayLogo = false;
+  EXPECT_EQ(BuildDebugCommandLine(mode, path, u"y"), u"wscript.exe //D \"/home/u/my script.vbs\" y");
+}
+
 TEST_F(RunPreparation, ModeComesFromTheSettings) {
   SRunMode mode = SRunMode::FromSettings(settings);
   EXPECT_TRUE(mode.consoleMode && mode.redirect && mode.displayLogo && mode.IsRedirected());

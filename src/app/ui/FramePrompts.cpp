@@ -76,6 +76,11 @@ void CDialogPrompts::ShowMessage(const QString& text) {
   QMessageBox::information(m_parent, FromUtf16(kAppTitle), text);
 }
 
+bool CDialogPrompts::AskOkCancel(const QString& text) {
+  return QMessageBox::question(m_parent, FromUtf16(kAppTitle), text, QMessageBox::Ok | QMessageBox::Cancel) ==
+         QMessageBox::Ok;
+}
+
 void CDialogPrompts::ShowAbout(const QString& text) {
   QMessageBox::about(m_parent, FromUtf16(kAppTitle), text);
 }

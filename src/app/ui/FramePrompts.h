@@ -25,6 +25,8 @@ class IFramePrompts : public document::IDocumentPrompts {
   virtual void ShowAbout(const QString& text) = 0;
   // Hands an address (a web page, a help page, the user's help file) to the desktop.
   virtual void OpenAddress(const QUrl& address) = 0;
+  // OK (true) or Cancel. Answered with OK where nobody asks, as a script run without a window.
+  virtual bool AskOkCancel(const QString& /*text*/) { return true; }
 };
 
 class CDialogPrompts final : public IFramePrompts {
@@ -40,6 +42,7 @@ class CDialogPrompts final : public IFramePrompts {
   void ShowMessage(const QString& text) override;
   void ShowAbout(const QString& text) override;
   void OpenAddress(const QUrl& address) override;
+  bool AskOkCancel(const QString& text) override;
 
  private:
   QWidget* m_parent;

@@ -12,9 +12,11 @@
 #include "base/CommandIds.h"
 #include "app/RecentFileList.h"
 #include "base/SettingsInventory.h"
+#include "app/ui/FrameDebugWindows.h"
 #include "app/ui/FrameRunHost.h"
 #include "document/DocumentSaveFlow.h"
 #include "document/QuilletDoc.h"
+#include "debug/DebugController.h"
 #include "debug/ui/ScriptRunner.h"
 #include "editor/ui/QuilletView.h"
 #include "snippets/ui/LibrarySnippetSource.h"
@@ -51,6 +53,7 @@ CMainFrame::CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentF
   ConnectFindCommands();
   ConnectPrintCommands();
   ConnectRunCommands();
+  ConnectDebugCommands();
   ConnectSnippetCommands();
   RebuildRecentFiles();
   resize(800, 600);
@@ -103,6 +106,7 @@ void CMainFrame::UpdateTitle() {
 }
 
 bool CMainFrame::SaveModified() {
+  if (!StopDebuggingToLeave()) return false;
   if (!m_document.IsModified()) return true;
   switch (m_prompts->AskSaveChanges(QFile::decodeName(m_document.GetTitle().c_str()))) {
     case ESaveChangesAnswer::Save: return OnFileSave();

@@ -20,6 +20,7 @@
 
 class QAction;
 class QPrinter;
+class QSocketNotifier;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -28,8 +29,10 @@ namespace quillet::document {
 class CQuilletDoc;
 }
 namespace quillet::debug {
+class CDebugController;
 class CScriptRunner;
 class CShellBar;
+class CVariableBar;
 }
 namespace quillet::snippets {
 class CLibrarySnippetSource;
@@ -43,6 +46,7 @@ class CQuilletView;
 namespace quillet::app {
 
 class CArgumentsCombo;
+class CFrameDebugWindows;
 class CFrameRunHost;
 class CRecentFileList;
 class CSettings;
@@ -68,6 +72,14 @@ class CMainFrame : public QMainWindow {
   [[nodiscard]] debug::CScriptRunner& Runner() const { return *m_runner; }
   [[nodiscard]] debug::CShellBar* ShellBar() const { return m_shellBar; }
   void OnRunScript();
+  // The debugger (MainFrameDebug.cpp).
+  [[nodiscard]] debug::CDebugController& Debugger() const { return *m_debugger; }
+  [[nodiscard]] debug::CVariableBar* VariableBar() const { return m_variableBar; }
+  // Start when idle, else Continue.
+  void OnStartOrContinue();
+  // The debugging part of the run is over (the host left or the run ended).
+  void EndDebugging();
+  void UpdateDebugCommands();
 
   // The menu bar's action for the command (the first one built).
   [[nodiscard]] QAction* Action(int commandId) const;
@@ -186,6 +198,12 @@ class CMainFrame : public QMainWindow {
   void ConnectFindCommands();
   void ConnectPrintCommands();
   void ConnectRunCommands();
+  void ConnectDebugCommands();
+  bool StartDebugging();
+  // Leaving the script while it is debugged ends the run, if the user agrees.
+  bool StopDebuggingToLeave();
+  // The sockets of the debugger are read as the event loop finds them readable.
+  void WatchDebuggerSockets();
   void ConnectSnippetCommands();
   [[nodiscard]] std::optional<std::string> SnippetsFilePath();
   void SaveSnippetLibrary(const snippets::CSnippetFolder& root, const std::string& path);
@@ -227,6 +245,11 @@ class CMainFrame : public QMainWindow {
   debug::CShellBar* m_shellBar = nullptr;
   std::unique_ptr<CFrameRunHost> m_runHost;
   std::unique_ptr<debug::CScriptRunner> m_runner;
+  std::unique_ptr<CFrameDebugWindows> m_debugWindows;
+  std::unique_ptr<debug::CDebugController> m_debugger;
+  debug::CVariableBar* m_variableBar = nullptr;
+  QPointer<QSocketNotifier> m_listenerNotifier;
+  QPointer<QSocketNotifier> m_hostNotifier;
 };
 
 }  // namespace quillet::app

@@ -56,6 +56,12 @@ QKeySequence ShortcutFor(int commandId) {
     case ID_FILE_PRINT: return QKeySequence(Qt::CTRL | Qt::Key_P);
     case ID_DEBUG_RUN_SCRIPT: return QKeySequence(Qt::CTRL | Qt::Key_F5);
     case ID_DEBUG_STOP: return QKeySequence(Qt::SHIFT | Qt::Key_F5);
+    case ID_DEBUG_START_OR_CONTINUE: return QKeySequence(Qt::Key_F5);
+    case ID_DEBUG_STEP_INTO: return QKeySequence(Qt::Key_F11);
+    case ID_DEBUG_STEP_OVER: return QKeySequence(Qt::Key_F10);
+    case ID_DEBUG_STEP_OUT: return QKeySequence(Qt::SHIFT | Qt::Key_F11);
+    case ID_DEBUG_TOGGLE_BREAKPOINT: return QKeySequence(Qt::Key_F9);
+    case ID_DEBUG_REMOVE_ALL_BREAKPOINTS: return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F9);
     default: return {};
   }
 }

@@ -34,7 +34,6 @@ void CMainFrame::ConnectRunCommands() {
   connect(m_view, &editor::CQuilletView::EditorFontChanged, m_shellBar, applyFont);
 
   ConnectCommand(ID_DEBUG_RUN_SCRIPT, [this] { OnRunScript(); });
-  ConnectCommand(ID_DEBUG_STOP, [this] { m_runner->OnScriptEnded(); });
   ConnectCommand(ID_DEBUG_WSCRIPT, [this] { m_runner->SetConsoleMode(false); UpdateRunCommands(); });
   ConnectCommand(ID_DEBUG_CSCRIPT, [this] { m_runner->SetConsoleMode(true); UpdateRunCommands(); });
   ConnectCommand(ID_DEBUG_REDIRECT_CONSOLE, [this] { m_runner->ToggleRedirect(); UpdateRunCommands(); });
@@ -62,11 +61,11 @@ void CMainFrame::UpdateRunCommands() {
   const debug::SRunMode& mode = m_runner->Mode();
   const bool running = m_runner->IsRunning();
   Action(ID_DEBUG_RUN_SCRIPT)->setEnabled(!running && !m_debugging);
-  Action(ID_DEBUG_STOP)->setEnabled(running || m_debugging);
   Action(ID_DEBUG_WSCRIPT)->setChecked(!mode.consoleMode);
   Action(ID_DEBUG_CSCRIPT)->setChecked(mode.consoleMode);
   Action(ID_DEBUG_REDIRECT_CONSOLE)->setEnabled(mode.consoleMode);
   Action(ID_DEBUG_REDIRECT_CONSOLE)->setChecked(mode.IsRedirected());
+  if (m_debugger) UpdateDebugCommands();
 }
 
 }  // namespace quillet::app

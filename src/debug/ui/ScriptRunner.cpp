@@ -38,7 +38,11 @@ CScriptRunner::~CScriptRunner() {
 
 bool CScriptRunner::PrepareScriptFile() { return m_preparer.PrepareScriptFile(); }
 
-bool CScriptRunner::RunScript(std::u16string_view arguments) {
+bool CScriptRunner::RunScript(std::u16string_view arguments) { return Start(arguments, false); }
+
+bool CScriptRunner::DebugScript(std::u16string_view arguments) { return Start(arguments, true); }
+
+bool CScriptRunner::Start(std::u16string_view arguments, bool debug) {
   if (m_running || !PrepareScriptFile()) return false;
   if (!arguments.empty()) {
     RecordRecentArguments(m_settings, arguments);
@@ -46,8 +50,9 @@ bool CScriptRunner::RunScript(std::u16string_view arguments) {
   }
   m_mode.displayLogo = m_settings.Read(app::settings::DisplayLogo) != 0;
   m_mode.consoleHost = m_settings.Read(app::settings::ConsoleHost);
-  const std::u16string commandLine =
-      BuildRunCommandLine(m_mode, platform::Utf8ToUtf16(RunPath()), arguments);
+  const std::u16string runPath = platform::Utf8ToUtf16(RunPath());
+  const std::u16string commandLine = debug ? BuildDebugCommandLine(m_mode, runPath, arguments)
+                                           : BuildRunCommandLine(m_mode, runPath, arguments);
   return Launch(commandLine, m_mode.IsRedirected());
 }
 

@@ -54,6 +54,8 @@ class CScriptRunner : public QObject {
   // The whole command: prepare, record the arguments, build the line, launch; false when no
   // run started (cancelled, or the host could not be started outside the output window).
   bool RunScript(std::u16string_view arguments);
+  // The same with the host looking for the editor's debugger.
+  bool DebugScript(std::u16string_view arguments);
   [[nodiscard]] bool PrepareScriptFile();
   // Starts commandLine (redirected through the output window or not) and the watch.
   bool Launch(std::u16string_view commandLine, bool redirected);
@@ -62,6 +64,8 @@ class CScriptRunner : public QObject {
   void OnScriptEnded();
 
   [[nodiscard]] bool IsRunning() const { return m_running; }
+  // The launched process (the host, or the terminal it runs in); 0 when none runs.
+  [[nodiscard]] pid_t ProcessId() const { return m_running ? m_process.ProcessId() : 0; }
   [[nodiscard]] const std::string& RunPath() const { return m_preparer.RunPath(); }
   [[nodiscard]] const SRunMode& Mode() const { return m_mode; }
   void SetConsoleMode(bool consoleMode);
@@ -79,6 +83,7 @@ class CScriptRunner : public QObject {
   void ScriptEnded();
 
  private:
+  bool Start(std::u16string_view arguments, bool debug);
   void OnWatchTick();
   void FinishRun();
   void FindErrorInOutput();

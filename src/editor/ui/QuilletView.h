@@ -72,6 +72,7 @@ class CQuilletView : public QAbstractScrollArea, public ITextMetrics, public IVi
   void CaretMoved(int line, int column);
   void OverwriteChanged(bool on);
   void EditorFontChanged(const QFont& font);
+  void BreakpointToggled();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -99,6 +100,7 @@ class CQuilletView : public QAbstractScrollArea, public ITextMetrics, public IVi
   void ScrollRangesChanged() override;
   void Scrolled() override;
   void CaretChanged() override;
+  void BreakpointsChanged() override { emit BreakpointToggled(); }
 
  private:
   void ApplyFont();
