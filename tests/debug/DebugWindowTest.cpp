@@ -9,6 +9,7 @@
 
 #include <filesystem>
 
+#include "RecordingPrompts.h"
 #include "TempFolder.h"
 #include "app/FrameLayout.h"
 #include "app/ui/MainFrame.h"
@@ -28,26 +29,6 @@ using debug::EDebugState;
 
 namespace {
 
-class CPrompts : public app::IFramePrompts {
- public:
-  std::optional<document::SSaveAsAnswer> AskSavePath(const document::SSaveAsRequest&) override { return std::nullopt; }
-  bool ConfirmUnicodeLoss(const std::u16string&) override { return true; }
-  void ReportSaveFailure(const std::string&, int) override {}
-  app::ESaveChangesAnswer AskSaveChanges(const QString&) override { return app::ESaveChangesAnswer::Discard; }
-  std::optional<std::string> AskOpenPath(const std::string&) override { return std::nullopt; }
-  void ShowError(const QString& text) override { messages << text; }
-  void ShowMessage(const QString& text) override { messages << text; }
-  void ShowAbout(const QString&) override {}
-  void OpenAddress(const QUrl&) override {}
-  bool AskOkCancel(const QString& text) override {
-    questions << text;
-    return okay;
-  }
-  QStringList messages;
-  QStringList questions;
-  bool okay = true;
-};
-
 const std::string kHostFolder = std::filesystem::path(QUILLET_CSCRIPT_PATH).parent_path().string();
 constexpr int kWait = 10000;
 
@@ -58,7 +39,7 @@ class DebugWindowTest : public QObject {
 
  private:
   std::unique_ptr<test::CTempFolder> m_folder;
-  CPrompts m_prompts;
+  test::CRecordingPrompts m_prompts;
 
   std::unique_ptr<app::CQuilletApp> Start(const std::string& text) {
     test::WriteFile(m_folder->File("debug.vbs"), text);
@@ -81,7 +62,7 @@ class DebugWindowTest : public QObject {
   void init() {
     m_folder = std::make_unique<test::CTempFolder>();
     m_folder->IsolateUserFolders();
-    m_prompts = CPrompts();
+    m_prompts = test::CRecordingPrompts();
   }
   void cleanup() { m_folder.reset(); }
 

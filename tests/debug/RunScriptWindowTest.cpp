@@ -12,6 +12,7 @@
 
 #include <filesystem>
 
+#include "RecordingPrompts.h"
 #include "TempFolder.h"
 #include "base/CommandIds.h"
 #include "base/SettingsInventory.h"
@@ -30,20 +31,6 @@ using namespace quillet;
 
 namespace {
 
-class CPrompts : public app::IFramePrompts {
- public:
-  std::optional<document::SSaveAsAnswer> AskSavePath(const document::SSaveAsRequest&) override { return std::nullopt; }
-  bool ConfirmUnicodeLoss(const std::u16string&) override { return true; }
-  void ReportSaveFailure(const std::string&, int) override {}
-  app::ESaveChangesAnswer AskSaveChanges(const QString&) override { return app::ESaveChangesAnswer::Discard; }
-  std::optional<std::string> AskOpenPath(const std::string&) override { return std::nullopt; }
-  void ShowError(const QString& text) override { messages << text; }
-  void ShowMessage(const QString& text) override { messages << text; }
-  void ShowAbout(const QString&) override {}
-  void OpenAddress(const QUrl&) override {}
-  QStringList messages;
-};
-
 const std::string kHostFolder = std::filesystem::path(QUILLET_CSCRIPT_PATH).parent_path().string();
 
 }  // namespace
@@ -53,7 +40,7 @@ class RunScriptWindowTest : public QObject {
 
  private:
   std::unique_ptr<test::CTempFolder> m_folder;
-  CPrompts m_prompts;
+  test::CRecordingPrompts m_prompts;
 
   std::unique_ptr<app::CQuilletApp> Start(const std::string& name, const std::string& text) {
     std::vector<QString> args{"quillet"};
@@ -81,7 +68,7 @@ class RunScriptWindowTest : public QObject {
   void init() {
     m_folder = std::make_unique<test::CTempFolder>();
     m_folder->IsolateUserFolders();
-    m_prompts = CPrompts();
+    m_prompts = test::CRecordingPrompts();
   }
   void cleanup() { m_folder.reset(); }
 
