@@ -13,6 +13,7 @@
 
 #include "document/DocumentTypes.h"
 #include "document/TextPosition.h"
+#include "document/WatchList.h"
 
 namespace quillet::platform {
 class CAnsiCodePage;
@@ -113,6 +114,12 @@ class CQuilletDoc {
   // engine may still hold it. Its keys follow the lines as text comes and goes.
   [[nodiscard]] BreakpointTable& Breakpoints() { return m_breakpoints; }
   [[nodiscard]] const BreakpointTable& Breakpoints() const { return m_breakpoints; }
+  // Set while the debugger is attached to a run of this script; the value tips need it.
+  [[nodiscard]] bool IsDebugging() const { return m_debugging; }
+  void SetDebugging(bool debugging) { m_debugging = debugging; }
+  // What the variables window listed at its last refresh.
+  [[nodiscard]] CWatchList& WatchList() { return m_watchList; }
+  [[nodiscard]] const CWatchList& WatchList() const { return m_watchList; }
 
   [[nodiscard]] bool IsUnicode() const { return m_unicode; }
   void SetUnicode(bool unicode) { m_unicode = unicode; }
@@ -193,6 +200,8 @@ class CQuilletDoc {
   bool m_groupStartPending = false;
   bool m_textChanged = false;
   BreakpointTable m_breakpoints;
+  bool m_debugging = false;
+  CWatchList m_watchList;
   bool m_modified = false;
   std::vector<IDocumentView*> m_views;
   std::string m_pathName;

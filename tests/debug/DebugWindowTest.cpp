@@ -117,6 +117,7 @@ class DebugWindowTest : public QObject {
     QVERIFY(frame->Document().Breakpoints().empty());
     QVERIFY(!frame->IsDebugging());
     QVERIFY(!frame->VariablesBar()->isVisible() && !Enabled(frame, app::ID_VIEW_VARIABLES));
+    QVERIFY(!frame->Document().IsDebugging());  // no value tips once the run is over
     app::SBarSizes stored;  // the debug layout is kept for the next run
     stored.Load(frame->Settings(), u"VariableBarState", frame->VariablesBar()->BarId());
     QCOMPARE(stored.horizontal.width, debugWidth);
@@ -159,6 +160,13 @@ class DebugWindowTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(Child(work, "crate") != nullptr, kWait);
     QCOMPARE(Child(work, "inner")->text(1), QStringLiteral("42"));
     QCOMPARE(Child(work, "count")->text(1), QStringLiteral("21"));
+    // The value tips read what this stop listed; the global frame's own level is in as well.
+    const document::CWatchList& watch = frame->Document().WatchList();
+    QVERIFY(frame->Document().IsDebugging());
+    QVERIFY(watch.ValueTip(u"INNER") == u"42");
+    QTRY_VERIFY_WITH_TIMEOUT(watch.Pairs().size() == 2 * static_cast<size_t>(work->childCount() +
+                                                                             tree->topLevelItem(1)->childCount()),
+                             kWait);
     QTreeWidgetItem* list = Child(work, "list");
     QVERIFY(list != nullptr && list->childCount() == 0);  // not loaded until opened
     list->setExpanded(true);
@@ -168,6 +176,7 @@ class DebugWindowTest : public QObject {
     crate->setExpanded(true);
     QTRY_VERIFY_WITH_TIMEOUT(Child(crate, "Size") != nullptr, kWait);
     QCOMPARE(Child(crate, "Size")->text(1), QStringLiteral("7"));
+    QVERIFY(!watch.ValueTip(u"size"));  // opened after the refresh, not by it
     // A simple value changes through the dialog; text the engine refuses leaves it as it was.
     QStringList asked;
     QString answer = QStringLiteral("43");
@@ -194,6 +203,10 @@ class DebugWindowTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(list->child(1)->text(1), QStringLiteral("\"two\""), kWait);
     QVERIFY(list->isExpanded() && crate->isExpanded());
     QCOMPARE(Child(crate, "Size")->text(1), QStringLiteral("7"));
+    // Rebuilt at this stop, open items included, with none of the last stop's values.
+    QTRY_VERIFY_WITH_TIMEOUT(watch.ValueTip(u"size") == u"7", kWait);
+    QVERIFY(watch.ValueTip(u"inner") == u"10");
+    QVERIFY(watch.ValueTip(u"count") == u"5");
   }
 
   void leavingTheScriptStopsTheDebuggerIfTheUserAgrees() {

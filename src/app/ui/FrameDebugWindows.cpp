@@ -7,6 +7,7 @@
 #include "debug/ui/ScriptRunner.h"
 #include "debug/ui/ShellBar.h"
 #include "debug/ui/VariableBar.h"
+#include "document/QuilletDoc.h"
 #include "editor/ui/QuilletView.h"
 #include "platform/TextConvert.h"
 
@@ -50,6 +51,7 @@ void CFrameDebugWindows::AppendDebugOutput(const std::string& text) {
 // them last time; the layout is kept apart from the one of plain editing.
 void CFrameDebugWindows::DebuggingChanged(bool debugging) {
   m_frame.SetDebugging(debugging);
+  m_frame.Document().SetDebugging(debugging);
   if (!debugging && m_frame.VariableBar() != nullptr) m_frame.VariableBar()->Detach();
   CSizingControlBar* variables = m_frame.VariablesBar();
   CSizingControlBar* output = m_frame.OutputBar();

@@ -27,6 +27,7 @@ using debug::EStepKind;
 void CMainFrame::ConnectDebugCommands() {
   m_variableBar = new debug::CVariableBar(m_variablesBar);
   m_variablesBar->setWidget(m_variableBar);
+  m_variableBar->SetWatchList(&m_document.WatchList());
   m_debugWindows = std::make_unique<CFrameDebugWindows>(*this);
   m_debugger = std::make_unique<debug::CDebugController>(m_document.Breakpoints(), *m_debugWindows);
   connect(m_runner.get(), &debug::CScriptRunner::RunningChanged, this, [this](bool running) {

@@ -9,6 +9,7 @@
 
 #include "debug/HostDebugClient.h"
 #include "debug/ui/VariableValueDlg.h"
+#include "document/WatchList.h"
 
 namespace quillet::debug {
 
@@ -32,6 +33,17 @@ QString Text(const json& object, const char* name) {
 int64_t Number(const json& object, const char* name) {
   const auto it = object.find(name);
   return it != object.end() && it->is_number_integer() ? it->get<int64_t>() : 0;
+}
+
+// The row's indexes from the top of the tree, which orders the watch list as the rows are.
+std::vector<int32_t> Place(QTreeWidgetItem* item) {
+  std::vector<int32_t> place;
+  for (; item != nullptr; item = item->parent()) {
+    QTreeWidgetItem* parent = item->parent();
+    place.insert(place.begin(), parent != nullptr ? parent->indexOfChild(item)
+                                                  : item->treeWidget()->indexOfTopLevelItem(item));
+  }
+  return place;
 }
 
 json List(bool success, const json& body, const char* name) {
@@ -85,6 +97,7 @@ void CVariableBar::Detach() {
 void CVariableBar::Refresh(CHostDebugClient* client) {
   Detach();
   m_client = client;
+  if (m_watchList != nullptr) m_watchList->Clear();
   if (m_client == nullptr) return;
   const uint64_t generation = m_generation;
   m_client->Request("stackTrace", json{{"threadId", kThreadId}}, [this, generation](bool success, const json& body) {
@@ -108,9 +121,12 @@ void CVariableBar::MergeFrames(const json& frames) {
     }
     item->setData(0, kReferenceRole, QVariant::fromValue<qlonglong>(Number(frame, "id")));
     if (!matching) {
+      // Filled here rather than by the expansion, so that its variables reach the watch list.
+      item->setData(0, kLoadedRole, true);
+      LoadFrame(item, true);
       item->setExpanded(true);
     } else if (item->data(0, kLoadedRole).toBool()) {
-      LoadFrame(item);
+      LoadFrame(item, true);
     }
     ++kept;
   }
@@ -120,16 +136,16 @@ void CVariableBar::MergeFrames(const json& frames) {
 void CVariableBar::OnExpanded(QTreeWidgetItem* item) {
   if (m_client == nullptr || item->data(0, kLoadedRole).toBool()) return;
   item->setData(0, kLoadedRole, true);
-  if (item->data(0, kIsFrameRole).toBool()) return LoadFrame(item);
-  LoadVariables(item, item->data(0, kReferenceRole).toLongLong());
+  if (item->data(0, kIsFrameRole).toBool()) return LoadFrame(item, false);
+  LoadVariables(item, item->data(0, kReferenceRole).toLongLong(), false);
 }
 
 // A frame shows its own variables, then the script's globals, all at its first level: both
 // lists are in before the level is filled.
-void CVariableBar::LoadFrame(QTreeWidgetItem* frame) {
+void CVariableBar::LoadFrame(QTreeWidgetItem* frame, bool watched) {
   const uint64_t generation = m_generation;
   const int64_t frameId = frame->data(0, kReferenceRole).toLongLong();
-  m_client->Request("scopes", json{{"frameId", frameId}}, [this, generation, frame](bool success, const json& body) {
+  m_client->Request("scopes", json{{"frameId", frameId}}, [this, generation, frame, watched](bool success, const json& body) {
     if (!StillShown(generation)) return;
     struct SGathered {
       std::vector<json> lists;
@@ -144,10 +160,10 @@ void CVariableBar::LoadFrame(QTreeWidgetItem* frame) {
     }
     gathered->lists.resize(gathered->containers.size());
     gathered->waiting = gathered->containers.size();
-    if (gathered->waiting == 0) return MergeChildren(frame, {});
+    if (gathered->waiting == 0) return MergeChildren(frame, {}, watched);
     for (size_t i = 0; i < gathered->containers.size(); ++i) {
       m_client->Request("variables", json{{"variablesReference", gathered->containers[i]}},
-                        [this, generation, frame, gathered, i](bool found, const json& variables) {
+                        [this, generation, frame, gathered, i, watched](bool found, const json& variables) {
                           if (!StillShown(generation)) return;
                           gathered->lists[i] = List(found, variables, "variables");
                           if (--gathered->waiting > 0) return;
@@ -155,25 +171,25 @@ void CVariableBar::LoadFrame(QTreeWidgetItem* frame) {
                           for (size_t n = 0; n < gathered->lists.size(); ++n) {
                             for (const json& variable : gathered->lists[n]) all.push_back({gathered->containers[n], variable});
                           }
-                          MergeChildren(frame, all);
+                          MergeChildren(frame, all, watched);
                         });
     }
   });
 }
 
-void CVariableBar::LoadVariables(QTreeWidgetItem* parent, int64_t reference) {
+void CVariableBar::LoadVariables(QTreeWidgetItem* parent, int64_t reference, bool watched) {
   if (reference <= 0) return;
   const uint64_t generation = m_generation;
   m_client->Request("variables", json{{"variablesReference", reference}},
-                    [this, generation, parent, reference](bool success, const json& body) {
+                    [this, generation, parent, reference, watched](bool success, const json& body) {
                       if (!StillShown(generation)) return;
                       std::vector<SListed> listed;
                       for (const json& variable : List(success, body, "variables")) listed.push_back({reference, variable});
-                      MergeChildren(parent, listed);
+                      MergeChildren(parent, listed, watched);
                     });
 }
 
-void CVariableBar::MergeChildren(QTreeWidgetItem* parent, const std::vector<SListed>& variables) {
+void CVariableBar::MergeChildren(QTreeWidgetItem* parent, const std::vector<SListed>& variables, bool watched) {
   int kept = 0;
   bool matching = true;
   for (const SListed& listed : variables) {
@@ -188,6 +204,9 @@ void CVariableBar::MergeChildren(QTreeWidgetItem* parent, const std::vector<SLis
     }
     const int64_t reference = Number(variable, "variablesReference");
     item->setText(1, Text(variable, "value"));
+    if (watched && m_watchList != nullptr) {
+      m_watchList->Add(Place(item), name.toStdU16String(), item->text(1).toStdU16String());
+    }
     item->setData(0, kReferenceRole, QVariant::fromValue<qlonglong>(reference));
     item->setData(0, kContainerRole, QVariant::fromValue<qlonglong>(listed.container));
     item->setData(0, kTypeRole, Text(variable, "type"));
@@ -196,7 +215,7 @@ void CVariableBar::MergeChildren(QTreeWidgetItem* parent, const std::vector<SLis
     // Opened before: its members are read again; a value that lost its members closes.
     if (item->data(0, kLoadedRole).toBool()) {
       if (reference > 0) {
-        LoadVariables(item, reference);
+        LoadVariables(item, reference, watched);
       } else {
         while (item->childCount() > 0) delete item->takeChild(0);
         item->setData(0, kLoadedRole, false);

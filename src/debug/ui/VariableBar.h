@@ -15,6 +15,10 @@
 class QTreeWidget;
 class QTreeWidgetItem;
 
+namespace quillet::document {
+class CWatchList;
+}
+
 namespace quillet::debug {
 
 class CHostDebugClient;
@@ -29,6 +33,8 @@ class CVariableBar : public QWidget {
   void Refresh(CHostDebugClient* client);
   // The run is over: the last values stay on view, nothing more is asked.
   void Detach();
+  // Rebuilt at every refresh from the variables listed under the frames and the open items.
+  void SetWatchList(document::CWatchList* watchList) { m_watchList = watchList; }
   [[nodiscard]] QTreeWidget* Tree() const { return m_tree; }
   // Asks for a simple value's new text (name, type, value); nothing when cancelled. The
   // "Variable" dialog unless replaced (tests answer themselves).
@@ -41,14 +47,15 @@ class CVariableBar : public QWidget {
 
  private:
   void OnExpanded(QTreeWidgetItem* item);
-  void LoadFrame(QTreeWidgetItem* frame);
-  void LoadVariables(QTreeWidgetItem* parent, int64_t reference);
+  // watched: the level is filled for a refresh, and what it lists goes to the watch list.
+  void LoadFrame(QTreeWidgetItem* frame, bool watched);
+  void LoadVariables(QTreeWidgetItem* parent, int64_t reference, bool watched);
   struct SListed {
     int64_t container;  // the reference of the list the variable came from
     nlohmann::json variable;
   };
   void MergeFrames(const nlohmann::json& frames);
-  void MergeChildren(QTreeWidgetItem* parent, const std::vector<SListed>& variables);
+  void MergeChildren(QTreeWidgetItem* parent, const std::vector<SListed>& variables, bool watched);
   // Replies that arrive after the tree was cleared or refilled are dropped.
   [[nodiscard]] bool StillShown(uint64_t generation) const { return generation == m_generation; }
 
@@ -56,6 +63,7 @@ class CVariableBar : public QWidget {
   CHostDebugClient* m_client = nullptr;
   uint64_t m_generation = 0;
   ValueEditor m_editValue;
+  document::CWatchList* m_watchList = nullptr;
 };
 
 }  // namespace quillet::debug
