@@ -91,6 +91,9 @@ class CEditorCore : public document::IDocumentView {
 
   // Mouse, in pixels from the window's top left.
   [[nodiscard]] CTextPosition PointToTextPosition(int32_t x, int32_t y) const;
+  // The word (letters, digits, "_") at the point, as the value tips look it up; empty when the
+  // point is between two other characters.
+  [[nodiscard]] std::u16string WordAtPoint(int32_t x, int32_t y) const;
   void OnLButtonDown(int32_t x, int32_t y, bool shift, bool control);
   void OnLButtonDblClk(int32_t x, int32_t y);
   // True when the press was inside the selection and a drag should start now.

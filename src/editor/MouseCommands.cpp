@@ -28,6 +28,14 @@ CTextPosition CEditorCore::PointToTextPosition(int32_t x, int32_t y) const {
   return {static_cast<int32_t>(text.size()), line};
 }
 
+std::u16string CEditorCore::WordAtPoint(int32_t x, int32_t y) const {
+  const CTextPosition at = PointToTextPosition(x, y);
+  const std::u16string_view line = m_document.GetLine(at.y);
+  const int32_t start = WordStartAt(line, at.x);
+  const int32_t end = WordEndAt(line, at.x);
+  return std::u16string(line.substr(start, end - start));
+}
+
 bool CEditorCore::IsInMarginStrip(int32_t x) const { return x >= m_marginWidth && x < MarginCellWidth(); }
 
 // Lines selected upwards keep the anchor at column 0 of the line below them, a line that holds

@@ -1,9 +1,12 @@
 // The editor widget on the offscreen platform: keys reach the right commands, and a rendered
 // window shows the default colours where the scanner put them.
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include <cstdlib>
 
@@ -105,6 +108,48 @@ class QuilletViewTest : public QObject {
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
                       QPoint(view.Core().MarginCellWidth() + 1, 2));
     QCOMPARE(view.CaretPosition(), (document::CTextPosition{0, 0}));
+  }
+
+  // The word under the mouse answers from the watch list, and only while debugging.
+  void ValueTipsShowTheWatchedValueOfTheWordUnderTheMouse() {
+    document::CQuilletDoc doc;
+    editor::CQuilletView view(doc);
+    view.resize(640, 200);
+    Load(doc, {u"count = Total_1 + 2", u"\tx", u""});
+    view.show();
+    document::CWatchList& watch = doc.WatchList();
+    watch.Add({0, 0}, u"Count", u"5");
+    watch.Add({0, 1}, u"total_1", std::u16string(100, u'9'));
+    watch.Add({0, 2}, u"X", u"\"tab\"");
+    const int left = view.Core().MarginCellWidth();
+    const auto at = [&](int pixelsIn, int line) { return QPoint(left + pixelsIn, line * view.LineHeight() + 1); };
+    const auto column = [&](int column) { return column * view.CharWidth() + 1; };
+
+    QVERIFY(view.ValueTipAt(at(column(2), 0)).isEmpty());  // not debugging
+    doc.SetDebugging(true);
+    QCOMPARE(view.ValueTipAt(at(column(2), 0)), QStringLiteral("5"));
+    QCOMPARE(view.ValueTipAt(at(column(0), 0)), QStringLiteral("5"));  // the word's first character
+    QCOMPARE(view.ValueTipAt(at(column(10), 0)), QString(79, QLatin1Char('9')));  // cut to a tip
+    QVERIFY(view.ValueTipAt(at(column(16), 0)).isEmpty());  // "+" between blanks
+    // Right of the text the index is the line's end: the word that ends there.
+    QCOMPARE(view.ValueTipAt(at(column(40), 1)), QStringLiteral("\"tab\""));
+    // The tab widens to its stop: its first pixels are not the x behind it.
+    const int tabWidth = view.Core().Advance(u'\t', 0);
+    QVERIFY(tabWidth > view.CharWidth());
+    QVERIFY(view.ValueTipAt(at(tabWidth - view.CharWidth(), 1)).isEmpty());
+    QCOMPARE(view.ValueTipAt(at(tabWidth + 1, 1)), QStringLiteral("\"tab\""));
+    QVERIFY(view.ValueTipAt(at(column(1), 2)).isEmpty());  // an empty line
+
+    // Through the toolkit's tooltip request, as the mouse resting there sends it.
+    QHelpEvent onCount(QEvent::ToolTip, at(column(3), 0), view.viewport()->mapToGlobal(at(column(3), 0)));
+    QApplication::sendEvent(view.viewport(), &onCount);
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("5"));
+    doc.SetDebugging(false);
+    QHelpEvent afterTheRun(QEvent::ToolTip, at(column(3), 0), view.viewport()->mapToGlobal(at(column(3), 0)));
+    QApplication::sendEvent(view.viewport(), &afterTheRun);
+    QVERIFY(!afterTheRun.isAccepted());
+    QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 5000);
   }
 
  private:

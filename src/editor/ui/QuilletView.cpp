@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QRadialGradient>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -443,6 +444,27 @@ void CQuilletView::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QAbstractScrollArea::keyPressEvent(event);
+}
+
+QString CQuilletView::ValueTipAt(QPoint point) const {
+  const document::CQuilletDoc& document = m_core->Document();
+  if (!document.IsDebugging()) return {};
+  const std::optional<std::u16string> tip = document.WatchList().ValueTip(m_core->WordAtPoint(point.x(), point.y()));
+  return tip ? QString::fromStdU16String(*tip) : QString();
+}
+
+// Tooltip requests reach the viewport, whose positions are the text area's.
+bool CQuilletView::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
+  auto* help = static_cast<QHelpEvent*>(event);
+  const QString tip = ValueTipAt(help->pos());
+  if (tip.isEmpty()) {
+    QToolTip::hideText();
+    event->ignore();
+  } else {
+    QToolTip::showText(help->globalPos(), tip, viewport());
+  }
+  return true;
 }
 
 void CQuilletView::mousePressEvent(QMouseEvent* event) {

@@ -48,6 +48,9 @@ class CQuilletView : public QAbstractScrollArea, public ITextMetrics, public IVi
   [[nodiscard]] QString RedoMenuText() const;
   [[nodiscard]] bool IsCommandEnabled(int commandId) const { return m_core->IsCommandEnabled(commandId); }
   [[nodiscard]] const QFont& EditorFont() const { return m_font; }
+  // While the script is being debugged, the value of the variable named by the word under a
+  // point of the text area (the watch list's answer); empty otherwise.
+  [[nodiscard]] QString ValueTipAt(QPoint point) const;
 
   // ITextMetrics
   [[nodiscard]] int32_t CharWidth() const override { return m_charWidth; }
@@ -75,6 +78,7 @@ class CQuilletView : public QAbstractScrollArea, public ITextMetrics, public IVi
   void BreakpointToggled();
 
  protected:
+  bool viewportEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
