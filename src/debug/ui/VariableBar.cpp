@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "debug/HostDebugClient.h"
+#include "debug/ui/VariableRowDelegate.h"
 #include "debug/ui/VariableValueDlg.h"
 #include "document/WatchList.h"
 
@@ -63,6 +64,11 @@ CVariableBar::CVariableBar(QWidget* parent) : QWidget(parent), m_tree(new QTreeW
   m_tree->header()->resizeSection(0, kNameWidth);
   m_tree->header()->setStretchLastSection(true);
   m_tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_tree->setItemDelegate(new CVariableRowDelegate(m_tree));
+  // A row is selected wherever it is clicked, not only on its text.
+  m_tree->setSelectionBehavior(QAbstractItemView::SelectRows);
+  // Dragging a column's edge redraws the rows at once.
+  connect(m_tree->header(), &QHeaderView::sectionResized, m_tree->viewport(), qOverload<>(&QWidget::update));
   connect(m_tree, &QTreeWidget::itemExpanded, this, &CVariableBar::OnExpanded);
   connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { EditVariable(item); });
   m_editValue = [this](const QString& name, const QString& type, const QString& value) -> std::optional<QString> {
@@ -117,6 +123,7 @@ void CVariableBar::MergeFrames(const json& frames) {
       while (m_tree->topLevelItemCount() > kept) delete m_tree->takeTopLevelItem(kept);
       item = new QTreeWidgetItem(m_tree, {text});
       item->setData(0, kIsFrameRole, true);
+      item->setFirstColumnSpanned(true);  // drawn as one bar across the row
       item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     }
     item->setData(0, kReferenceRole, QVariant::fromValue<qlonglong>(Number(frame, "id")));
