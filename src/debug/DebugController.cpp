@@ -68,6 +68,7 @@ void CDebugController::RemoveAllBreakpoints() {
 }
 
 void CDebugController::End() {
+  if (m_client) m_client->ReadWhatIsLeft();
   if (m_client && m_client->Connected()) m_client->Terminate();
   m_client.reset();
   m_listener.Close();

@@ -91,21 +91,36 @@ void CHostDebugClient::Pause() { Request("pause", json{{"threadId", kThreadId}},
 
 void CHostDebugClient::Terminate() { Request("terminate", json::object(), nullptr); }
 
-void CHostDebugClient::OnReadable() {
-  if (m_socket < 0) return;
+void CHostDebugClient::OnReadable() { (void)ReadOnce(); }
+
+void CHostDebugClient::ReadWhatIsLeft() {
+  while (ReadOnce()) {
+  }
+}
+
+// Reads what the socket holds now and handles every whole message; false when nothing more
+// can come at once (nothing waiting, or the conversation ended).
+bool CHostDebugClient::ReadOnce() {
+  if (m_socket < 0) return false;
   char buffer[16384];
   const ssize_t got = ::recv(m_socket, buffer, sizeof buffer, MSG_DONTWAIT);
-  if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) return;
-  if (got <= 0) return Disconnect();
+  if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) return false;
+  if (got <= 0) {
+    Disconnect();
+    return false;
+  }
   m_reader.Append(std::string_view(buffer, static_cast<size_t>(got)));
   for (;;) {
     json message;
     std::string error;
     const auto result = m_reader.Next(message, error);
-    if (result == dap::CDapMessageReader::EResult::NeedMore) return;
-    if (result == dap::CDapMessageReader::EResult::Broken) return Disconnect();
+    if (result == dap::CDapMessageReader::EResult::NeedMore) return true;
+    if (result == dap::CDapMessageReader::EResult::Broken) {
+      Disconnect();
+      return false;
+    }
     if (result == dap::CDapMessageReader::EResult::Message) Handle(message);
-    if (m_socket < 0) return;  // a handler ended the conversation
+    if (m_socket < 0) return false;  // a handler ended the conversation
   }
 }
 

@@ -58,8 +58,12 @@ class CHostDebugClient {
 
   // Reads what has arrived and handles every whole message.
   void OnReadable();
+  // Everything the host wrote before it ended, read at once: its last events (the exit code
+  // above all) may still wait in the socket when the process is already gone.
+  void ReadWhatIsLeft();
 
  private:
+  bool ReadOnce();
   void Handle(const nlohmann::json& message);
   void HandleEvent(const std::string& name, const nlohmann::json& body);
   // A stopped event carries no line: the top frame and, for an error, its details follow.
