@@ -59,6 +59,11 @@ class CDebugController final : public IHostDebugEvents {
   [[nodiscard]] bool IsDebugging() const { return m_state == EDebugState::Running || m_state == EDebugState::Stopped; }
   [[nodiscard]] int32_t ExecutionLine() const { return m_executionLine; }
   [[nodiscard]] std::optional<int> ExitCode() const { return m_exitCode; }
+  // The host's process ended with this code: it counts when the host's own exit event did not
+  // come (a host killed, or its last words lost with the connection).
+  void HostEnded(std::optional<int> exitCode) {
+    if (!m_exitCode) m_exitCode = exitCode;
+  }
   // For the variables window: requests go to the stopped host.
   [[nodiscard]] CHostDebugClient* Client() { return m_client.get(); }
 

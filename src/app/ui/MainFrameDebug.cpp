@@ -31,7 +31,9 @@ void CMainFrame::ConnectDebugCommands() {
   m_debugWindows = std::make_unique<CFrameDebugWindows>(*this);
   m_debugger = std::make_unique<debug::CDebugController>(m_document.Breakpoints(), *m_debugWindows);
   connect(m_runner.get(), &debug::CScriptRunner::RunningChanged, this, [this](bool running) {
-    if (!running) EndDebugging();
+    if (running) return;
+    m_debugger->HostEnded(m_runner->LastExitCode());
+    EndDebugging();
   });
   connect(m_view, &editor::CQuilletView::BreakpointToggled, this, [this] { m_debugger->BreakpointsChanged(); });
   const auto resume = [this](EStepKind kind) {

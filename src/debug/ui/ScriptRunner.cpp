@@ -96,6 +96,7 @@ void CScriptRunner::OnScriptEnded() {
   if (!m_running) return;
   m_running = false;
   m_watch.stop();
+  m_lastExitCode = m_process.HasEnded(0) ? std::optional<int>(m_process.ExitCode()) : std::nullopt;
   m_process.Terminate();
   m_process = {};
   if (m_redirected && m_shellBar) {

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "debug/RunCommandLine.h"
@@ -66,6 +67,8 @@ class CScriptRunner : public QObject {
   [[nodiscard]] bool IsRunning() const { return m_running; }
   // The launched process (the host, or the terminal it runs in); 0 when none runs.
   [[nodiscard]] pid_t ProcessId() const { return m_running ? m_process.ProcessId() : 0; }
+  // The exit code of the host that ran last, once it has ended by itself; empty otherwise.
+  [[nodiscard]] std::optional<int> LastExitCode() const { return m_lastExitCode; }
   [[nodiscard]] const std::string& RunPath() const { return m_preparer.RunPath(); }
   [[nodiscard]] const SRunMode& Mode() const { return m_mode; }
   void SetConsoleMode(bool consoleMode);
@@ -95,6 +98,7 @@ class CScriptRunner : public QObject {
   CScriptPreparer m_preparer;
   platform::CProcessLauncher m_launcher;
   platform::CChildProcess m_process;
+  std::optional<int> m_lastExitCode;
   SRunMode m_mode;
   QTimer m_watch;
   bool m_running = false;
