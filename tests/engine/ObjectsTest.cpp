@@ -20,27 +20,10 @@
 #include "engine/runtime/ScriptError.h"
 #include "engine/objects/scripting/KeyedTable.h"
 #include "platform/TextConvert.h"
-#include "LogObject.h"
+#include "ScriptLog.h"
 
 namespace quillet::engine {
 namespace {
-
-// The script's Log lines, then "error N" if it ended with a runtime error.
-std::string RunLogged(std::u16string_view source, CScriptEngine* given = nullptr) {
-  CScriptEngine own;
-  CScriptEngine& engine = given != nullptr ? *given : own;
-  auto* log = new CLogObject();
-  engine.AddNamedItem(u"Log", CVariant::Object(log));
-  std::string tail;
-  try {
-    engine.Run(source);
-  } catch (const CScriptError& e) {
-    tail = "error " + std::to_string(e.Number());
-  }
-  std::string out = platform::Utf16ToUtf8(log->lines) + tail;
-  engine.Close();
-  return out;
-}
 
 std::string Replace(std::u16string_view pattern, std::u16string_view subject, std::u16string_view with,
                     bool global = true) {

@@ -12,8 +12,10 @@
 
 namespace quillet::engine {
 
-inline std::string RunLogged(std::u16string_view source) {
-  CScriptEngine engine;
+// given: an engine the test prepared (named items of its own); a fresh one otherwise.
+inline std::string RunLogged(std::u16string_view source, CScriptEngine* given = nullptr) {
+  CScriptEngine own;
+  CScriptEngine& engine = given != nullptr ? *given : own;
   auto* log = new CLogObject();
   engine.AddNamedItem(u"Log", CVariant::Object(log));
   std::string tail;
