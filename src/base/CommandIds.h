@@ -72,6 +72,7 @@ enum ECommandId : int32_t {
   ID_SNIPPETS_ADD = 32871,
   ID_SNIPPETS_ORGANIZE = 32872,
   ID_SAMPLES_EMPTY = 32907,
+  ID_OBJECT_BROWSER_FIND = 32908,  // the object browser's own Find button, Enter and F3
   // Snippet N of the library in menu order is ID_SNIPPET_FIRST + N; samples go by their number.
   ID_SNIPPET_EMPTY = 39999,
   ID_SNIPPET_FIRST = 40000,
