@@ -8,14 +8,19 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "TempFolder.h"
 #include "base/CommandIds.h"
 #include "base/SettingsInventory.h"
 #include "app/ui/ArgumentsCombo.h"
+#include "app/ui/FrameObjectBrowser.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/QuilletApp.h"
 #include "app/ui/SizingControlBar.h"
+#include "document/QuilletDoc.h"
+#include "editor/ui/QuilletView.h"
+#include "typeinfo/ui/ObjectBrowserBar.h"
 
 using namespace quillet;
 using namespace quillet::app;
@@ -169,6 +174,52 @@ class MainFrameBarsTest : public QObject {
     QCOMPARE(frame->VariablesBar()->minimumSize(), QSize(33, 32));
     frame->VariablesBar()->SaveState(frame->Settings(), settings::ShellBarLayout);
     QCOMPARE(frame->Settings().ReadInt(u"ShellBarState-SCBar-124", u"sizeHorzCX", 0), 33);
+  }
+
+  void objectBrowserFollowsTheScriptWhileShownAndTakesTheCaretToADefinition() {
+    CMainFrame* frame = Start();
+    frame->resize(900, 700);
+    frame->show();
+    editor::CQuilletView* view = frame->View();
+    typeinfo::CObjectBrowserBar& bar = frame->ObjectBrowser().Bar();
+    QCOMPARE(frame->ObjectBrowserBar()->widget(), &bar);
+    QVERIFY(view->IsOutlineActive());
+    int32_t endLine = 0, endChar = 0;
+    QVERIFY(frame->Document().InsertText(nullptr, 0, 0,
+                                         u"x = 1\r\ny = 2\r\nClass Shape\r\n  Sub Move(dx)\r\n  End Sub\r\nEnd Class\r\n",
+                                         endLine, endChar, document::ActionTyping));
+    view->RefreshScriptOutline();
+    QTreeWidget& tree = *bar.Tree();
+    QCOMPARE(tree.topLevelItem(0)->text(0), QStringLiteral("Shape"));
+    QTreeWidgetItem* move = tree.topLevelItem(0)->child(0);
+    QCOMPARE(move->text(0), QStringLiteral("Move"));
+    tree.expandAll();
+    tree.scrollToItem(move);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(move).center());
+    QTest::mouseDClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(move).center());
+    QTRY_COMPARE(view->CaretPosition().y, 3);
+    QCOMPARE(view->CaretPosition().x, 0);
+
+    // Hidden, the browser is not kept current; shown again, it is brought up to date at once.
+    frame->Action(ID_VIEW_OBJECT_BROWSER)->trigger();
+    QVERIFY(!view->IsOutlineActive());
+    QVERIFY(frame->Document().DeleteText(nullptr, 2, 0, 6, 0, document::ActionTyping));
+    frame->Action(ID_VIEW_OBJECT_BROWSER)->trigger();
+    QVERIFY(view->IsOutlineActive());
+    QVERIFY(tree.topLevelItem(0)->text(0) != QStringLiteral("Shape"));
+  }
+
+  void objectBrowserSplitterIsPlacedFromTheSettingsAndSavedOnClose() {
+    {
+      CMainFrame* frame = Start();
+      frame->Settings().Write(settings::ObjectBrowserSplitter, 150);
+      m_app.reset();
+    }
+    CMainFrame* frame = Start();
+    QCOMPARE(frame->ObjectBrowser().Bar().SplitterFromBottom(), 150);
+    frame->ObjectBrowser().Bar().SetSplitterFromBottom(180);
+    QVERIFY(frame->close());
+    QCOMPARE(frame->Settings().Read(settings::ObjectBrowserSplitter), 180);
   }
 };
 

@@ -13,6 +13,7 @@
 #include "app/RecentFileList.h"
 #include "base/SettingsInventory.h"
 #include "app/ui/FrameDebugWindows.h"
+#include "app/ui/FrameObjectBrowser.h"
 #include "app/ui/FrameRunHost.h"
 #include "document/DocumentSaveFlow.h"
 #include "document/QuilletDoc.h"

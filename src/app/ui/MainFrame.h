@@ -47,6 +47,7 @@ namespace quillet::app {
 
 class CArgumentsCombo;
 class CFrameDebugWindows;
+class CFrameObjectBrowser;
 class CFrameRunHost;
 class CRecentFileList;
 class CSettings;
@@ -99,6 +100,7 @@ class CMainFrame : public QMainWindow {
   [[nodiscard]] CSizingControlBar* OutputBar() const { return m_outputBar; }
   [[nodiscard]] CSizingControlBar* VariablesBar() const { return m_variablesBar; }
   [[nodiscard]] CSizingControlBar* ObjectBrowserBar() const { return m_objectBrowserBar; }
+  [[nodiscard]] CFrameObjectBrowser& ObjectBrowser() const { return *m_objectBrowser; }
 
   // Asks about unsaved changes; false when the user cancels or saving failed.
   bool SaveModified();
@@ -240,6 +242,7 @@ class CMainFrame : public QMainWindow {
   CSizingControlBar* m_variablesBar = nullptr;
   CSizingControlBar* m_objectBrowserBar = nullptr;
   SObjectBrowserPlacement m_objectBrowserPlacement;
+  std::unique_ptr<CFrameObjectBrowser> m_objectBrowser;
   bool m_debugging = false;
   QPointer<editor::CEditReplaceDlg> m_findDialog;
   debug::CShellBar* m_shellBar = nullptr;

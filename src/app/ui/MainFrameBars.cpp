@@ -20,11 +20,13 @@
 #include "base/SettingsInventory.h"
 #include "app/ui/ArgumentsCombo.h"
 #include "app/ui/CommandIcons.h"
+#include "app/ui/FrameObjectBrowser.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/OptionsDialog.h"
 #include "app/ui/QtText.h"
 #include "app/ui/SizingControlBar.h"
 #include "editor/ui/QuilletView.h"
+#include "typeinfo/ui/ObjectBrowserBar.h"
 
 namespace quillet::app {
 namespace {
@@ -235,6 +237,7 @@ void CMainFrame::CreateDockingBars() {
 
   m_objectBrowserBar = new CSizingControlBar(ToQString(kObjectBrowserBarTitle), settings::kObjectBrowserBarId, this);
   m_objectBrowserBar->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+  m_objectBrowser = std::make_unique<CFrameObjectBrowser>(*m_objectBrowserBar, *m_view, m_settings);
   PlaceObjectBrowser();
 }
 
@@ -253,6 +256,7 @@ void CMainFrame::PlaceObjectBrowser() {
     m_objectBrowserBar->move(placement.x, placement.y);
   }
   m_objectBrowserBar->SetSizes(sizes);
+  m_objectBrowser->Bar().SetSplitterFromBottom(placement.splitterFromBottom);
   m_objectBrowserBar->setVisible(placement.show);
 }
 
@@ -316,6 +320,7 @@ void CMainFrame::ToggleObjectBrowser() {
 SObjectBrowserPlacement CMainFrame::CurrentObjectBrowserPlacement() const {
   SObjectBrowserPlacement placement = m_objectBrowserPlacement;
   placement.show = true;
+  placement.splitterFromBottom = m_objectBrowser->Bar().SplitterFromBottom();
   placement.floating = m_objectBrowserBar->isFloating();
   if (placement.floating) {
     placement.floatingSize = {m_objectBrowserBar->width(), m_objectBrowserBar->height()};

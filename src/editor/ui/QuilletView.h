@@ -7,6 +7,7 @@
 #include <QBasicTimer>
 #include <QFont>
 #include <QPixmap>
+#include <QTimer>
 
 #include <array>
 #include <memory>
@@ -17,12 +18,16 @@
 #include "editor/TextMetrics.h"
 #include "editor/ViewHost.h"
 #include "editor/ui/QtClipboard.h"
+#include "intellisense/ScriptOutline.h"
 
 namespace quillet::app {
 class CSettings;
 }
 namespace quillet::document {
 class CQuilletDoc;
+}
+namespace quillet::intellisense {
+class IScriptOutlineBrowser;
 }
 
 namespace quillet::editor {
@@ -41,6 +46,13 @@ class CQuilletView : public QAbstractScrollArea, public ITextMetrics, public IVi
   [[nodiscard]] CEditorCore& Core() { return *m_core; }
   [[nodiscard]] document::CTextPosition CaretPosition() const { return m_core->Caret(); }
   void SetCaretPosition(document::CTextPosition position);
+  // The object browser that the script outline keeps current, and where ProgIDs' libraries are
+  // found; the outline runs only while SetOutlineActive says the browser is visible.
+  void SetOutlineBrowser(intellisense::IScriptOutlineBrowser* browser,
+                         intellisense::CScriptOutline::FResolveLibraryPath resolveLibraryPath);
+  void SetOutlineActive(bool active);
+  [[nodiscard]] bool IsOutlineActive() const { return m_outlineTimer.isActive(); }
+  void RefreshScriptOutline();
   // The line the debugger stopped on, or -1.
   void SetExecutionLine(int line);
   [[nodiscard]] QString PositionText() const;
@@ -69,6 +81,8 @@ class CQuilletView : public QAbstractScrollArea, public ITextMetrics, public IVi
   void ReloadSettings();
   // Shows the fixed-pitch font dialog and stores the choice.
   void ChangeFont();
+  // A go-to-line request (0-based line, as the object browser sends it).
+  void GoToLineIndex(int line);
 
  signals:
   // 1-based line and character index, as the status pane shows them.
@@ -132,6 +146,9 @@ class CQuilletView : public QAbstractScrollArea, public ITextMetrics, public IVi
   bool m_syncingScrollBars = false;
   bool m_dropCaretShown = false;
   document::CTextPosition m_dropCaret;
+  QTimer m_outlineTimer;  // timer 1004
+  std::unique_ptr<intellisense::CScriptOutline> m_outline;
+  intellisense::IScriptOutlineBrowser* m_outlineBrowser = nullptr;
 };
 
 }  // namespace quillet::editor
