@@ -72,7 +72,12 @@ CScriptOutline::~CScriptOutline() = default;
 void CScriptOutline::Refresh(IAnalysisSource& source, std::u16string_view title, std::u16string_view path,
                              IScriptOutlineBrowser& browser) {
   CTypeLib& library = browser.ScriptLibrary();
-  if (library.groups.empty()) return;
+  if (library.groups.empty() || m_refreshing) return;
+  m_refreshing = true;
+  struct SDone {
+    bool& flag;
+    ~SDone() { flag = false; }
+  } done{m_refreshing};
   for (const auto& group : library.groups) {
     group->seen = false;
     for (const auto& member : group->members) member->seen = false;

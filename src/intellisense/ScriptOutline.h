@@ -47,7 +47,8 @@ class CScriptOutline {
   CScriptOutline& operator=(const CScriptOutline&) = delete;
 
   // One tick: scans every line of the source, updates the browser where the script changed and
-  // brings its loaded libraries in step when the set of ProgIDs changed.
+  // brings its loaded libraries in step when the set of ProgIDs changed. A tick asked for while
+  // one runs (a resolution's dialog runs the event loop, and the timer with it) does nothing.
   void Refresh(IAnalysisSource& source, std::u16string_view title, std::u16string_view path,
                IScriptOutlineBrowser& browser);
 
@@ -80,6 +81,7 @@ class CScriptOutline {
   std::vector<std::u16string> m_progIds;
   std::u16string m_title;
   std::u16string m_path;
+  bool m_refreshing = false;
 };
 
 }  // namespace quillet::intellisense

@@ -241,6 +241,25 @@ TEST_F(ScriptOutlineTest, TheScanStopsAtTheProgIdLimitTheSameWayEveryTick) {
   EXPECT_EQ(*resolver.calls, 256);
 }
 
+// Resolution may show a dialog whose event loop runs the view's timer: the tick it asks for
+// must not reconcile the libraries again underneath the running one.
+TEST(ScriptOutline, ATickAskedForDuringATickDoesNothing) {
+  CRecordingBrowser browser;
+  std::unique_ptr<CScriptOutline> outline;
+  test::CScriptSource source(u"Set s = CreateObject(\"WScript.Shell\")\n");
+  // What the user typed while the dialog was up.
+  test::CScriptSource typed(u"Class Typed\nEnd Class\n");
+  int resolutions = 0;
+  outline = std::make_unique<CScriptOutline>([&](std::u16string_view) {
+    ++resolutions;
+    outline->Refresh(typed, u"a.vbs", u"", browser);
+    return std::u16string(u"/libs/wshom.tlb");
+  });
+  outline->Refresh(source, u"a.vbs", u"", browser);
+  EXPECT_EQ(resolutions, 1);
+  EXPECT_EQ(browser.Take(), (std::vector<std::string>{"description", "+library /libs/wshom.tlb"}));
+}
+
 TEST(ScriptOutline, ACreatedDictionaryLoadsTheGeneratedScriptingLibrary) {
   test::SGeneratedClasses classes;
   ASSERT_TRUE(classes.loaded);
