@@ -1,6 +1,7 @@
 #include "intellisense/ScriptOutline.h"
 
 #include <algorithm>
+#include <array>
 #include <set>
 
 #include "intellisense/AnalysisSource.h"
@@ -27,6 +28,33 @@ std::u16string_view Group(regex::CRegExpW& pattern, const char16_t* subject, int
   const int length = pattern.SubLength(group);
   if (start < 0 || length <= 0) return {};
   return std::u16string_view(subject + start, static_cast<size_t>(length));
+}
+
+// The first letters of the words the scan looks for: class, property, sub, function,
+// createobject, getobject.
+constexpr auto kStartsAWord = [] {
+  std::array<bool, 128> starts{};
+  for (const char16_t c : u"cpsfgCPSFG") starts[c] = c != u'\0';
+  return starts;
+}();
+
+// Whether word stands in the prepared text as the definition patterns want it: at the start or
+// after a blank, with a blank after it. Lines that only mention the word (inside a string, in a
+// longer name) fail here, before the patterns run; a pattern can match no line that fails.
+bool HasDefinitionWord(std::u16string_view text, std::u16string_view word) {
+  for (size_t at = FindNoCase(text, word); at != std::u16string_view::npos;) {
+    const size_t end = at + word.size();
+    if ((at == 0 || IsBlank(text[at - 1])) && end < text.size() && IsBlank(text[end])) return true;
+    const size_t next = FindNoCase(text.substr(at + 1), word);
+    at = next == std::u16string_view::npos ? next : at + 1 + next;
+  }
+  return false;
+}
+
+// The class patterns both start at the line's first word.
+bool StartsWithWord(std::u16string_view text, std::u16string_view word) {
+  text = TrimLeadingBlanks(text);
+  return StartsWithNoCase(text, word) && (text.size() == word.size() || IsBlank(text[word.size()]));
 }
 
 CTypeLibGroup* FindGroup(CTypeLib& library, std::u16string_view name) {
@@ -102,9 +130,9 @@ void CScriptOutline::ScanLine(STick& tick, int32_t line) {
   const std::u16string_view raw = tick.source.LineText(line);
   if (raw.size() > kMaxOutlineLineLength) return;
   for (size_t at = 0; at < raw.size(); ++at) {
-    // Most positions start none of the words; one test of the first letter passes them over.
+    // Most positions start none of the words; one look-up of the first letter passes them over.
+    if (raw[at] >= 128 || !kStartsAWord[raw[at]]) continue;
     const char16_t first = LowerAsciiUnit(raw[at]);
-    if (first != u'c' && first != u'p' && first != u's' && first != u'f' && first != u'g') continue;
     const std::u16string_view rest = raw.substr(at);
     if (first == u'c' && StartsWithNoCase(rest, u"class") && ClassAt(tick, line)) return;
     if (first == u'p' && tick.currentClass != nullptr && StartsWithNoCase(rest, u"property")) PropertyAt(tick, line);
@@ -127,7 +155,8 @@ const char16_t* CScriptOutline::Prepared(STick& tick, int32_t line) {
 
 bool CScriptOutline::ClassAt(STick& tick, int32_t line) {
   const char16_t* text = Prepared(tick, line);
-  if (m_classPattern.Match(text)) {
+  const std::u16string_view prepared = m_prepared->Text();
+  if (StartsWithWord(prepared, u"class") && m_classPattern.Match(text)) {
     const std::u16string_view name = TrimBlanks(Group(m_classPattern, text, 1));
     CTypeLibGroup* group = FindGroup(tick.library, name);
     if (group == nullptr) {
@@ -143,7 +172,7 @@ bool CScriptOutline::ClassAt(STick& tick, int32_t line) {
     tick.currentClass = group;
     return true;
   }
-  if (m_endClassPattern.Match(text)) {
+  if (StartsWithWord(prepared, u"end") && m_endClassPattern.Match(text)) {
     tick.currentClass = nullptr;
     return true;
   }
@@ -152,16 +181,19 @@ bool CScriptOutline::ClassAt(STick& tick, int32_t line) {
 
 void CScriptOutline::PropertyAt(STick& tick, int32_t line) {
   const char16_t* text = Prepared(tick, line);
-  if (!m_propertyPattern.Match(text)) return;
+  if (!HasDefinitionWord(m_prepared->Text(), u"property") || !m_propertyPattern.Match(text)) return;
   const std::u16string_view name = Group(m_propertyPattern, text, 3);
   if (!name.empty()) SeeMember(tick, *tick.currentClass, name, ECatalogueKind::Property, line);
 }
 
 bool CScriptOutline::ProcedureAt(STick& tick, int32_t line) {
   const char16_t* text = Prepared(tick, line);
+  const std::u16string_view prepared = m_prepared->Text();
   std::u16string_view name;
-  if (m_subPattern.Match(text)) name = Group(m_subPattern, text, 2);
-  if (name.empty() && m_functionPattern.Match(text)) name = Group(m_functionPattern, text, 2);
+  if (HasDefinitionWord(prepared, u"sub") && m_subPattern.Match(text)) name = Group(m_subPattern, text, 2);
+  if (name.empty() && HasDefinitionWord(prepared, u"function") && m_functionPattern.Match(text)) {
+    name = Group(m_functionPattern, text, 2);
+  }
   if (name.empty()) return false;
   CTypeLibGroup& group = tick.currentClass != nullptr ? *tick.currentClass : *tick.library.groups.front();
   SeeMember(tick, group, name, ECatalogueKind::Method, line);

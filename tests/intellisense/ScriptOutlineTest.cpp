@@ -188,6 +188,10 @@ TEST_F(ScriptOutlineTest, EditsAddAndRemoveOnlyWhatChanged) {
   deleted.erase(from, deleted.find(u"End Class\n") + 10 - from);
   EXPECT_EQ(Tick(deleted), (std::vector<std::string>{"-group Shape", "description"}));
   EXPECT_EQ(browser.Find(u"Shape"), nullptr);
+
+  // Tabs separate words as blanks do; a keyword inside a longer name defines nothing.
+  EXPECT_EQ(Tick(deleted + u"\tSub\tTabbed()\nSubmit = 1\nx = SubTotal(Functions)\n"),
+            (std::vector<std::string>{"+member Global code.Tabbed", "description"}));
 }
 
 TEST_F(ScriptOutlineTest, LiteralProgIdsLoadTheirLibrariesAndTheLastUseUnloadsThem) {
