@@ -200,6 +200,15 @@ class MainFrameBarsTest : public QObject {
     QTRY_COMPARE(view->CaretPosition().y, 3);
     QCOMPARE(view->CaretPosition().x, 0);
 
+    // F3 in the bar searches the bar, although the window has F3 for the editor's search.
+    QVERIFY(frame->Action(ID_EDIT_REPEAT)->isEnabled());
+    QCOMPARE(frame->Action(ID_EDIT_REPEAT)->shortcut(), QKeySequence(Qt::Key_F3));
+    bar.SearchBox()->setEditText("move");
+    tree.setCurrentItem(tree.topLevelItem(0));
+    tree.setFocus();
+    QTest::keyClick(&tree, Qt::Key_F3);
+    QCOMPARE(tree.currentItem(), move);
+
     // Hidden, the browser is not kept current; shown again, it is brought up to date at once.
     frame->Action(ID_VIEW_OBJECT_BROWSER)->trigger();
     QVERIFY(!view->IsOutlineActive());
