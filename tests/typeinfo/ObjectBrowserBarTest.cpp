@@ -154,6 +154,12 @@ class ObjectBrowserBarTest : public QObject {
     deleted.erase(from, deleted.find(u"End Class\n", from) + 10 - from);
     Refresh(deleted);
     QCOMPARE(Roots(tree), (QStringList{"Area", "Begin", "Cleanup", "Shape", hostName}));
+
+    // After a reset the next scan shows the script again.
+    m_bar->Reset();
+    QCOMPARE(Roots(tree), QStringList{hostName});
+    Refresh(deleted);
+    QCOMPARE(Roots(tree), (QStringList{"Area", "Begin", "Cleanup", "Shape", hostName}));
   }
 
   void doubleClickingAScriptItemAsksForItsLineAndALibraryItemDoesNothing() {

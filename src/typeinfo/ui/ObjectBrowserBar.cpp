@@ -41,7 +41,6 @@ CObjectBrowserBar::CObjectBrowserBar(std::shared_ptr<const platform::CClassRegis
   CreateToolbar();
   LoadRecentSearches();
   CreateTree();
-  m_script = intellisense::MakeScriptLibrary();
   m_wmi = std::make_unique<CTypeLib>();
   m_wmi->name = kWmiLibraryName;
   m_wmi->libraryKind = CTypeLib::ELibraryKind::Wmi;
@@ -127,6 +126,8 @@ void CObjectBrowserBar::Reset() {
   m_searchItem = nullptr;
   m_found = false;
   m_scriptItems.clear();
+  // The script's items go with the tree; the next outline scan finds them all again.
+  m_script = intellisense::MakeScriptLibrary();
   m_tree->clear();
   m_description->clear();
   m_libraries.clear();

@@ -48,7 +48,8 @@ class CObjectBrowserBar : public QWidget, public intellisense::IScriptOutlineBro
                     FFillWmiLibrary fillWmiLibrary, QWidget* parent = nullptr);
   ~CObjectBrowserBar() override;
 
-  // Deletes every item and the loaded libraries, then shows the script host's library.
+  // Deletes every item, the script's groups and the loaded libraries, then shows the script
+  // host's library.
   void Reset();
   // Runs a search with the box's text (the Find button, Enter, F3).
   void Find();
