@@ -12,7 +12,8 @@
 
 namespace quillet::typeinfo {
 
-// Fills library from the catalogue installed with the program.
+// Fills library from the catalogue installed with the program. A fill stopped early leaves the
+// library incomplete and unsorted, for the caller to drop.
 void FillWmiClassLibrary(CTypeLib& library, std::stop_token stop);
 
 // Fills library from the given catalogue. When the catalogue could not be read the library stays
