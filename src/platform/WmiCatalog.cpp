@@ -111,6 +111,22 @@ bool CWmiCatalog::DerivesFrom(const SWmiClass& derived, std::u16string_view base
   return false;
 }
 
+void CWmiCatalog::AddMofFolder(const std::filesystem::path& folder) {
+  std::error_code error;
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    if (entry.path().extension() == ".mof") files.push_back(entry.path());
+  }
+  if (error && m_loadError.empty()) m_loadError = folder.string() + ": " + error.message();
+  std::sort(files.begin(), files.end());
+  for (const auto& file : files) {
+    std::string bytes;
+    const bool read = ReadFileBytes(file.string(), bytes);
+    if (read && AddMof(bytes)) continue;
+    if (m_loadError.empty()) m_loadError = file.filename().string() + ": " + (read ? m_error : "cannot be read");
+  }
+}
+
 const CWmiCatalog& CWmiCatalog::Installed() {
   static const CWmiCatalog catalogue = [] {
     CWmiCatalog loaded;
@@ -121,17 +137,10 @@ const CWmiCatalog& CWmiCatalog::Installed() {
     folders.emplace_back(QUILLET_SOURCE_WMI_DIR);
     for (const std::filesystem::path& folder : folders) {
       if (!std::filesystem::is_directory(folder, error)) continue;
-      std::vector<std::filesystem::path> files;
-      for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        if (entry.path().extension() == ".mof") files.push_back(entry.path());
-      }
-      std::sort(files.begin(), files.end());
-      for (const auto& file : files) {
-        std::string bytes;
-        if (ReadFileBytes(file.string(), bytes)) (void)loaded.AddMof(bytes);
-      }
-      break;
+      loaded.AddMofFolder(folder);
+      return loaded;
     }
+    loaded.m_loadError = "no folder of class files was found";
     return loaded;
   }();
   return catalogue;

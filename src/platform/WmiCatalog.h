@@ -9,6 +9,7 @@
 // methods. Anything else is an error with its line, never a fault.
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -85,6 +86,12 @@ class CWmiCatalog {
   bool AddMof(std::string_view text);
   [[nodiscard]] const std::string& Error() const { return m_error; }
 
+  // Adds every .mof file of the folder, in name order. A file that does not read adds nothing
+  // and the first such failure stays in LoadError() ("name.mof: line N: what") whatever follows,
+  // so that a damaged catalogue can be told from a small one.
+  void AddMofFolder(const std::filesystem::path& folder);
+  [[nodiscard]] const std::string& LoadError() const { return m_loadError; }
+
   // Null when the namespace has no such class; names compare without regard to case.
   [[nodiscard]] const SWmiClass* Find(std::u16string_view nameSpace, std::u16string_view className) const;
   [[nodiscard]] const std::vector<std::unique_ptr<SWmiClass>>& Classes() const { return m_classes; }
@@ -98,6 +105,7 @@ class CWmiCatalog {
  private:
   std::vector<std::unique_ptr<SWmiClass>> m_classes;
   std::string m_error;
+  std::string m_loadError;
 };
 
 }  // namespace quillet::platform

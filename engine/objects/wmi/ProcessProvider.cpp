@@ -21,6 +21,7 @@
 #include "engine/objects/wmi/WbemValues.h"
 #include "platform/CommandLineSplit.h"
 #include "platform/DriveMap.h"
+#include "platform/ProcProcess.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/TextConvert.h"
 
@@ -29,61 +30,6 @@ namespace quillet::engine {
 namespace {
 
 using namespace wbem_value;
-
-// The fields of /proc/<pid>/stat after the command name, which is in parentheses and may hold
-// spaces and parentheses itself.
-struct SProcStat {
-  std::string comm;
-  std::vector<std::string> fields;  // fields[0] is the state (field 3 of the file)
-
-  [[nodiscard]] uint64_t Number(size_t fileField) const {
-    const size_t at = fileField - 3;
-    return at < fields.size() ? std::strtoull(fields[at].c_str(), nullptr, 10) : 0;
-  }
-};
-
-std::optional<SProcStat> ReadStat(const std::string& folder) {
-  const std::optional<std::string> text = machine::ReadSmallFile(folder + "/stat");
-  if (!text) return std::nullopt;
-  const size_t open = text->find('(');
-  const size_t close = text->rfind(')');
-  if (open == std::string::npos || close == std::string::npos || close < open) return std::nullopt;
-  SProcStat stat;
-  stat.comm = text->substr(open + 1, close - open - 1);
-  size_t at = close + 1;
-  while (at < text->size()) {
-    while (at < text->size() && (*text)[at] == ' ') ++at;
-    const size_t end = std::min(text->find(' ', at), text->size());
-    if (end > at) stat.fields.push_back(text->substr(at, end - at));
-    at = end;
-  }
-  if (stat.fields.size() < 22) return std::nullopt;
-  return stat;
-}
-
-std::string BaseName(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The arguments joined by spaces, as a command line; empty for kernel threads.
-std::string CommandLine(const std::string& folder, std::string& firstArgument) {
-  std::string text = machine::ReadSmallFile(folder + "/cmdline").value_or(std::string());
-  while (!text.empty() && text.back() == '\0') text.pop_back();
-  firstArgument = text.substr(0, text.find('\0'));
-  for (char& c : text) {
-    if (c == '\0') c = ' ';
-  }
-  return text;
-}
-
-// The program's name as Windows gives an image name: the name the program was started by when
-// the kernel's (cut to 15 characters) is its beginning, else the kernel's.
-std::string ImageName(const std::string& comm, const std::string& firstArgument) {
-  const std::string started = BaseName(firstArgument);
-  if (!started.empty() && started.compare(0, comm.size(), comm) == 0) return started;
-  return comm;
-}
 
 std::optional<std::string> ExecutablePath(const std::string& folder) {
   std::string target(4096, '\0');
@@ -113,15 +59,15 @@ void FillFromStatus(SWbemInstance& p, const std::string& folder) {
 std::shared_ptr<SWbemInstance> ReadProcess(const platform::SWmiClass& cls, const std::string& pid,
                                            const SSystemFacts& facts, const SWqlCondition* early) {
   const std::string folder = "/proc/" + pid;
-  const std::optional<SProcStat> stat = ReadStat(folder);
+  const std::optional<platform::SProcStat> stat = platform::ReadProcStat(folder);
   if (!stat) return nullptr;  // ended meanwhile
   // A process that has ended but whose parent has not yet collected its exit status is gone
   // for scripts, as an exited process is on Windows.
-  if (stat->fields[0] == "Z" || stat->fields[0] == "X") return nullptr;
+  if (stat->HasEnded()) return nullptr;
   auto p = std::make_shared<SWbemInstance>(cls);
   std::string firstArgument;
-  const std::string commandLine = CommandLine(folder, firstArgument);
-  const CVariant name = Text(ImageName(stat->comm, firstArgument));
+  const std::string commandLine = platform::ReadProcCommandLine(folder, firstArgument);
+  const CVariant name = Text(platform::ProcessImageName(stat->comm, firstArgument));
   p->Set(u"Name", name);
   p->Set(u"Caption", name);
   p->Set(u"Description", name);
@@ -225,14 +171,6 @@ CVariant GetOwner(const SWbemInstance& process, std::span<CVariant> args) {
   return CVariant::Long(kSuccess);
 }
 
-bool IsProcessFolder(const char* name) {
-  if (*name == '\0') return false;
-  for (const char* c = name; *c != '\0'; ++c) {
-    if (*c < '0' || *c > '9') return false;
-  }
-  return true;
-}
-
 // A condition on the properties read first (name and ids) is tested before the rest of the
 // process is read, so that "WHERE Name = 'x'" costs little more than listing /proc.
 bool DecidedEarly(const SWqlCondition& where) {
@@ -257,7 +195,7 @@ void CProcessProvider::Enumerate(const platform::SWmiClass& cls, const SWqlCondi
   const SSystemFacts facts;
   const SWqlCondition* early = where != nullptr && DecidedEarly(*where) ? where : nullptr;
   while (const dirent* entry = readdir(proc)) {
-    if (!IsProcessFolder(entry->d_name)) continue;
+    if (!platform::IsProcessFolderName(entry->d_name)) continue;
     if (auto process = ReadProcess(cls, entry->d_name, facts, early)) out.push_back(std::move(process));
   }
   closedir(proc);

@@ -336,13 +336,6 @@ SObjectBrowserPlacement CMainFrame::CurrentObjectBrowserPlacement() const {
   return placement;
 }
 
-void CMainFrame::OnRunningScripts() {
-  // The list of running scripts arrives with its own dialog; until then the window stands empty.
-  QDialog dialog(this);
-  dialog.setWindowTitle(ToQString(kRunningScriptsTitle));
-  dialog.exec();
-}
-
 void CMainFrame::RestorePlacement() {
   std::vector<SRect> screens;
   for (const QScreen* screen : QGuiApplication::screens()) screens.push_back(ToRect(screen->geometry()));

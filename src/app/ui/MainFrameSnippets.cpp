@@ -17,6 +17,7 @@
 #include "snippets/ui/SamplesCatalog.h"
 #include "snippets/ui/ShippedSnippetFolder.h"
 #include "snippets/ui/SnippetMenu.h"
+#include "typeinfo/ui/WMIDialog.h"
 
 namespace quillet::app {
 namespace {
@@ -42,6 +43,12 @@ void CMainFrame::ConnectSnippetCommands() {
   connect(m_samplesMenu, &QMenu::aboutToShow, this, &CMainFrame::RebuildSamplesMenu);
   ConnectCommand(ID_SNIPPETS_ADD, [this] { OnAddSnippet(); });
   ConnectCommand(ID_SNIPPETS_ORGANIZE, [this] { OnOrganizeSnippets(); });
+  ConnectCommand(ID_SNIPPETS_WMI, [this] {
+    typeinfo::RunWmiScriptCommand(this, [this](std::u16string_view script) {
+      m_view->Core().InsertAsPaste(script);
+      UpdateEditorCommands();
+    });
+  });
   RebuildSnippetMenus();
 }
 

@@ -2,6 +2,8 @@
 
 #include "app/SettingsReferenceStore.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/ProcessesDlg.h"
+#include "base/SettingsInventory.h"
 #include "platform/ClassRegistry.h"
 #include "typeinfo/ui/ReferencesCommand.h"
 #include "typeinfo/ui/TypeLibPrompts.h"
@@ -14,6 +16,11 @@ void CMainFrame::OnReferences() {
   typeinfo::CTypeLibDialogPrompts prompts;
   auto registry = std::make_shared<const platform::CClassRegistry>(platform::CClassRegistry::LoadDefault());
   typeinfo::RunReferencesCommand(store, std::move(registry), prompts, this);
+}
+
+void CMainFrame::OnRunningScripts() {
+  CProcessesDlg dialog(m_settings.Read(settings::ConsoleHost), this);
+  dialog.exec();
 }
 
 }  // namespace quillet::app

@@ -1,0 +1,144 @@
+// "Running scripts" on a crowded machine: the benchmark starts 1,000 idle processes and a few
+// script hosts among them, then times one refresh of the dialog's list (the /proc listing and
+// the rows brought up to date) and the listing alone, against `ps -eo pid,comm,args` read to
+// the end in the same run. Target: one refresh under 20 ms.
+//
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_running_scripts [--processes N] [--repeat N]
+//      (defaults 1000 and 30; each figure is the median of the repeats)
+
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ChildProcesses.h"
+#include "app/ui/ProcessesDlg.h"
+#include "platform/ScriptHostProcessTable.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr double kTargetRefreshMs = 20.0;
+constexpr size_t kHosts = 5;
+
+double MillisecondsOf(const std::function<void()>& work) {
+  const Clock::time_point start = Clock::now();
+  work();
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+// Copies of the test child named "cscript", each waiting for a signal; they die with the benchmark.
+class CHostChildren {
+ public:
+  explicit CHostChildren(size_t count) {
+    m_folder = std::filesystem::temp_directory_path() / ("quillet-bench-hosts-" + std::to_string(getpid()));
+    std::filesystem::create_directories(m_folder);
+    const std::string program = (m_folder / "cscript").string();
+    std::filesystem::copy_file(QUILLET_TEST_CHILD, program, std::filesystem::copy_options::overwrite_existing);
+    const pid_t parent = getpid();
+    for (size_t i = 0; i < count; ++i) {
+      const pid_t child = fork();
+      if (child < 0) break;
+      if (child == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) _exit(0);
+        execl(program.c_str(), program.c_str(), "forever", static_cast<char*>(nullptr));
+        _exit(127);
+      }
+      m_children.push_back(child);
+    }
+  }
+  ~CHostChildren() {
+    for (const pid_t child : m_children) kill(child, SIGKILL);
+    for (const pid_t child : m_children) waitpid(child, nullptr, 0);
+    std::error_code ignored;
+    std::filesystem::remove_all(m_folder, ignored);
+  }
+  CHostChildren(const CHostChildren&) = delete;
+  CHostChildren& operator=(const CHostChildren&) = delete;
+
+ private:
+  std::filesystem::path m_folder;
+  std::vector<pid_t> m_children;
+};
+
+size_t RunPs() {
+  int ends[2];
+  if (pipe(ends) != 0) return 0;
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(ends[1], STDOUT_FILENO);
+    close(ends[0]);
+    close(ends[1]);
+    execlp("ps", "ps", "-eo", "pid,comm,args", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(ends[1]);
+  size_t lines = 0;
+  char buffer[65536];
+  for (ssize_t got; (got = read(ends[0], buffer, sizeof buffer)) > 0;) {
+    lines += static_cast<size_t>(std::count(buffer, buffer + got, '\n'));
+  }
+  close(ends[0]);
+  if (child > 0) waitpid(child, nullptr, 0);
+  return lines;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  size_t processes = 1000;
+  int repeat = 30;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--processes") == 0) processes = std::strtoul(argv[i + 1], nullptr, 10);
+    if (std::strcmp(argv[i], "--repeat") == 0) repeat = std::max(1, std::atoi(argv[i + 1]));
+  }
+  // The children come before the application, so that none is a copy of a running Qt program.
+  quillet::bench::CChildProcesses crowd;
+  const size_t started = crowd.Start(processes);
+  CHostChildren hosts(kHosts);
+  int qtArgc = 1;
+  QApplication application(qtArgc, argv);
+
+  quillet::app::CProcessesDlg dialog(u"CScript");
+  const quillet::platform::CScriptHostProcessTable table(u"CScript");
+  std::vector<double> refresh, listing, ps;
+  size_t rows = 0, listed = 0, psLines = 0;
+  for (int i = 0; i < repeat; ++i) {
+    refresh.push_back(MillisecondsOf([&] { dialog.Refresh(); }));
+    rows = static_cast<size_t>(dialog.List()->topLevelItemCount());
+    listing.push_back(MillisecondsOf([&] {
+      int error = 0;
+      listed = table.List(error).value_or(std::vector<quillet::platform::SScriptHostProcess>()).size();
+    }));
+    ps.push_back(MillisecondsOf([&] { psLines = RunPs(); }));
+  }
+  const double refreshMs = Median(refresh);
+  std::printf("idle processes started: %zu; hosts listed: %zu (rows %zu); lines ps printed: %zu\n", started, listed,
+              rows, psLines);
+  std::printf("one refresh of the running scripts list: %.2f ms (target under %.0f ms): %s\n", refreshMs,
+              kTargetRefreshMs, refreshMs < kTargetRefreshMs ? "met" : "MISSED");
+  std::printf("the /proc listing alone: %.2f ms\n", Median(listing));
+  std::printf("baseline, ps -eo pid,comm,args: %.2f ms (ratio refresh / ps %.2f)\n", Median(ps),
+              Median(ps) > 0 ? refreshMs / Median(ps) : 0.0);
+  return refreshMs < kTargetRefreshMs ? 0 : 1;
+}
