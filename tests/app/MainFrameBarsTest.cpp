@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -20,6 +21,7 @@
 #include "app/ui/SizingControlBar.h"
 #include "document/QuilletDoc.h"
 #include "editor/ui/QuilletView.h"
+#include "typeinfo/TypeLib.h"
 #include "typeinfo/ui/ObjectBrowserBar.h"
 
 using namespace quillet;
@@ -208,6 +210,12 @@ class MainFrameBarsTest : public QObject {
     tree.setFocus();
     QTest::keyClick(&tree, Qt::Key_F3);
     QCOMPARE(tree.currentItem(), move);
+
+    // The WMI classes join the tree once their thread has read them.
+    QSignalSpy wmi(&bar, &typeinfo::CObjectBrowserBar::WmiLibraryLoaded);
+    QVERIFY(wmi.size() == 1 || wmi.wait(10000));
+    QVERIFY(!tree.findItems("WMI Classes", Qt::MatchExactly).isEmpty());
+    QVERIFY(!bar.WmiLibrary().groups.empty());
 
     // Hidden, the browser is not kept current; shown again, it is brought up to date at once.
     frame->Action(ID_VIEW_OBJECT_BROWSER)->trigger();

@@ -4,6 +4,7 @@
 #include "editor/ui/QuilletView.h"
 #include "platform/ClassRegistry.h"
 #include "typeinfo/ProgIdResolver.h"
+#include "typeinfo/WmiClassLibrary.h"
 #include "typeinfo/ui/DialogTypeLibLocator.h"
 #include "typeinfo/ui/ObjectBrowserBar.h"
 
@@ -15,8 +16,10 @@ CFrameObjectBrowser::CFrameObjectBrowser(CSizingControlBar& dock, editor::CQuill
       m_references(settings),
       m_locator(std::make_unique<typeinfo::CDialogTypeLibLocator>(m_registry, &dock)),
       m_resolver(std::make_unique<typeinfo::CProgIdResolver>(m_registry, m_references, m_locator.get())) {
-  // The WMI classes come with their own reader; until then their library stays out of the tree.
-  m_bar = new typeinfo::CObjectBrowserBar(m_registry, &settings, {}, &dock);
+  m_bar = new typeinfo::CObjectBrowserBar(
+      m_registry, &settings,
+      [](typeinfo::CTypeLib& library, std::stop_token stop) { typeinfo::FillWmiClassLibrary(library, std::move(stop)); },
+      &dock);
   dock.setWidget(m_bar);
   view.SetOutlineBrowser(m_bar, [resolver = m_resolver.get()](std::u16string_view progId) {
     return resolver->ResolveProgID(progId).path;
