@@ -156,6 +156,8 @@ int main(int argc, char** argv) {
   std::printf("baseline substring pass  p50 %7.2f ms; refresh / baseline %.1f (%zu)\n", baseline.p50,
               refresh.p50 / baseline.p50, hits);
 
+  const bool untouched = touched == 0;
+
   const std::string file = WriteLibrary();
   const std::u16string path = platform::Utf8ToUtf16(file);
   const SFigures intoTree = Measure([&] { bar.RemoveLibrary(bar.AddLibrary(path)); });
@@ -170,5 +172,6 @@ int main(int argc, char** argv) {
   std::printf("  of which the catalogue alone    p50 %7.2f ms; reading the file p50 %.3f ms; tree / file %.0f (%zu)\n",
               catalogue.p50, bytes.p50, intoTree.p50 / bytes.p50, groups);
   std::filesystem::remove(file);
-  return touched == 0 && refresh.p50 < 20 && intoTree.p50 < 100 ? 0 : 1;
+  // Loading and unloading the library above inserts and removes rows, as it should.
+  return untouched && refresh.p50 < 20 && intoTree.p50 < 100 ? 0 : 1;
 }
