@@ -7,6 +7,7 @@
 #include "editor/DocumentAnalysisSource.h"
 #include "editor/EditorCore.h"
 #include "editor/IntelliSensePopups.h"
+#include "editor/TypeInformation.h"
 #include "intellisense/CompletionDecision.h"
 #include "intellisense/LanguageWordList.h"
 #include "intellisense/ParameterTip.h"
@@ -41,21 +42,13 @@ int32_t IdentifierStart(std::u16string_view line, int32_t x) {
 
 }  // namespace
 
-CEditorIntelliSense::CEditorIntelliSense(CEditorCore& core, IIntelliSensePopups& popups,
-                                         const typeinfo::CProgIdResolver& resolver,
-                                         typeinfo::CTypeLibrary::RegistryPtr registry)
-    : m_core(core), m_popups(popups), m_resolver(&resolver), m_registry(std::move(registry)) {}
+CEditorIntelliSense::CEditorIntelliSense(CEditorCore& core, IIntelliSensePopups& popups, CTypeInformation& types)
+    : m_core(core), m_popups(popups), m_types(&types) {}
 
 CEditorIntelliSense::~CEditorIntelliSense() = default;
 
-void CEditorIntelliSense::SetTypeInformation(const typeinfo::CProgIdResolver& resolver,
-                                             typeinfo::CTypeLibrary::RegistryPtr registry) {
-  m_resolver = &resolver;
-  m_registry = std::move(registry);
-}
-
 std::unique_ptr<intellisense::CSourceAnalysis> CEditorIntelliSense::NewAnalysis(CDocumentAnalysisSource& source) const {
-  return std::make_unique<intellisense::CSourceAnalysis>(source, *m_resolver, m_registry);
+  return std::make_unique<intellisense::CSourceAnalysis>(source, m_types->Resolver(), m_types->Registry());
 }
 
 void CEditorIntelliSense::OpenMemberList(CTextPosition caret) { MemberListAt(caret.x, caret.y, {}, false); }

@@ -9,14 +9,10 @@
 #include <string_view>
 
 #include "editor/IntelliSenseHooks.h"
-#include "typeinfo/TypeLibrary.h"
 
 namespace quillet::intellisense {
 class CCompletionSet;
 class CSourceAnalysis;
-}
-namespace quillet::typeinfo {
-class CProgIdResolver;
 }
 
 namespace quillet::editor {
@@ -24,16 +20,16 @@ namespace quillet::editor {
 class CDocumentAnalysisSource;
 class CEditorCore;
 class IIntelliSensePopups;
+class CTypeInformation;
 
 class CEditorIntelliSense final : public IIntelliSenseHooks {
  public:
-  // The resolver finds the classes that CreateObject names; the registry the libraries they
-  // import and the script host's library. Both must outlive this object.
-  CEditorIntelliSense(CEditorCore& core, IIntelliSensePopups& popups, const typeinfo::CProgIdResolver& resolver,
-                      typeinfo::CTypeLibrary::RegistryPtr registry);
+  // The type information finds the classes that CreateObject names, the libraries they import
+  // and the script host's library. It must outlive this object.
+  CEditorIntelliSense(CEditorCore& core, IIntelliSensePopups& popups, CTypeInformation& types);
   ~CEditorIntelliSense() override;
 
-  void SetTypeInformation(const typeinfo::CProgIdResolver& resolver, typeinfo::CTypeLibrary::RegistryPtr registry);
+  void SetTypeInformation(CTypeInformation& types) { m_types = &types; }
 
   // IIntelliSenseHooks
   void CorrectWordCase(document::CTextPosition wordEnd) override;
@@ -58,8 +54,7 @@ class CEditorIntelliSense final : public IIntelliSenseHooks {
 
   CEditorCore& m_core;
   IIntelliSensePopups& m_popups;
-  const typeinfo::CProgIdResolver* m_resolver;
-  typeinfo::CTypeLibrary::RegistryPtr m_registry;
+  CTypeInformation* m_types;
 };
 
 }  // namespace quillet::editor

@@ -11,6 +11,7 @@
 #include "EditorFixture.h"
 #include "editor/EditorIntelliSense.h"
 #include "editor/IntelliSensePopups.h"
+#include "editor/TypeInformation.h"
 
 namespace quillet::test {
 namespace {
@@ -49,7 +50,8 @@ class EditorIntelliSenseTest : public CEditorTest {
 
   intellisense::test::SGeneratedClasses classes;
   CRecordedPopups popups;
-  editor::CEditorIntelliSense intelliSense{editor, popups, *classes.resolver, classes.registry};
+  editor::CTypeInformation types{classes.registry, classes.references, nullptr};
+  editor::CEditorIntelliSense intelliSense{editor, popups, types};
 };
 
 TEST_F(EditorIntelliSenseTest, ADotListsTheMembersAndAChoiceIsOneUndoableEdit) {
