@@ -10,10 +10,17 @@ CTypeInformation::CTypeInformation(typeinfo::CTypeLibrary::RegistryPtr registry,
                                    typeinfo::IReferenceStore& references, typeinfo::ITypeLibLocator* locator)
     : m_registry(std::move(registry)), m_references(&references), m_locator(locator) {}
 
+CTypeInformation::CTypeInformation(typeinfo::IReferenceStore& references, LocatorFactory makeLocator)
+    : m_references(&references), m_makeLocator(std::move(makeLocator)) {}
+
 void CTypeInformation::Load() {
   if (m_resolver) return;
   if (!m_registry) {
     m_registry = std::make_shared<const platform::CClassRegistry>(platform::CClassRegistry::LoadDefault());
+  }
+  if (m_makeLocator) {
+    m_ownLocator = m_makeLocator(m_registry);
+    m_locator = m_ownLocator.get();
   }
   m_resolver = std::make_unique<typeinfo::CProgIdResolver>(m_registry, *m_references, m_locator);
 }

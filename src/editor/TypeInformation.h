@@ -4,28 +4,32 @@
 // a prefix's hives takes a while, so the default is read on the first request, not when a view
 // opens.
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "typeinfo/ProgIdResolver.h"
 #include "typeinfo/ReferenceStore.h"
+#include "typeinfo/TypeLibLocator.h"
 #include "typeinfo/TypeLibrary.h"
-
-namespace quillet::typeinfo {
-class ITypeLibLocator;
-}
 
 namespace quillet::editor {
 
 class CTypeInformation {
  public:
+  using LocatorFactory =
+      std::function<std::unique_ptr<typeinfo::ITypeLibLocator>(const typeinfo::CTypeLibrary::RegistryPtr&)>;
+
   // The installed registrations and the user's prefix; references kept for this session only.
   CTypeInformation();
   // The given registrations and references; the locator (may be null) is the last resort of the
   // resolver. references and locator must outlive this object.
   CTypeInformation(typeinfo::CTypeLibrary::RegistryPtr registry, typeinfo::IReferenceStore& references,
                    typeinfo::ITypeLibLocator* locator);
+  // The installed registrations and the user's prefix, read on first use, with the user's
+  // references and a locator made then for those registrations.
+  CTypeInformation(typeinfo::IReferenceStore& references, LocatorFactory makeLocator);
 
   [[nodiscard]] const typeinfo::CProgIdResolver& Resolver();
   [[nodiscard]] const typeinfo::CTypeLibrary::RegistryPtr& Registry();
@@ -49,6 +53,8 @@ class CTypeInformation {
   CSessionReferences m_sessionReferences;
   typeinfo::IReferenceStore* m_references;
   typeinfo::ITypeLibLocator* m_locator = nullptr;
+  LocatorFactory m_makeLocator;
+  std::unique_ptr<typeinfo::ITypeLibLocator> m_ownLocator;
   std::unique_ptr<typeinfo::CProgIdResolver> m_resolver;
 };
 
