@@ -6,6 +6,9 @@ namespace quillet::editor {
 
 CTypeInformation::CTypeInformation() : m_references(&m_sessionReferences) {}
 
+CTypeInformation::CTypeInformation(typeinfo::CTypeLibrary::RegistryPtr registry)
+    : m_registry(std::move(registry)), m_references(&m_sessionReferences) {}
+
 CTypeInformation::CTypeInformation(typeinfo::CTypeLibrary::RegistryPtr registry,
                                    typeinfo::IReferenceStore& references, typeinfo::ITypeLibLocator* locator)
     : m_registry(std::move(registry)), m_references(&references), m_locator(locator) {}

@@ -23,6 +23,9 @@ class CTypeInformation {
 
   // The installed registrations and the user's prefix; references kept for this session only.
   CTypeInformation();
+  // The given registrations (null: the installed ones, read on first use); references kept for
+  // this session only.
+  explicit CTypeInformation(typeinfo::CTypeLibrary::RegistryPtr registry);
   // The given registrations and references; the locator (may be null) is the last resort of the
   // resolver. references and locator must outlive this object.
   CTypeInformation(typeinfo::CTypeLibrary::RegistryPtr registry, typeinfo::IReferenceStore& references,

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -12,6 +15,7 @@
 #include "editor/EditorIntelliSense.h"
 #include "editor/IntelliSensePopups.h"
 #include "editor/TypeInformation.h"
+#include "platform/AnsiCodePage.h"
 
 namespace quillet::test {
 namespace {
@@ -174,6 +178,55 @@ TEST_F(EditorIntelliSenseTest, ParametersInfoAtTheCaret) {
   LoadWithCaretAtEnd({u"x = InStr(s, "});
   Run(app::ID_EDIT_PARAMETERS_INFO);
   EXPECT_FALSE(popups.tip.has_value());
+}
+
+// Every request of the editor, with the edits that follow from it, at sampled places of every
+// corpus script: none faults or runs away.
+TEST(EditorIntelliSenseCorpus, EveryRequestAtSampledPlacesEndsQuietly) {
+  const std::filesystem::path corpus = QUILLET_CORPUS_DIR;
+  if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+  using Clock = std::chrono::steady_clock;
+  intellisense::test::SGeneratedClasses classes;
+  editor::CTypeInformation types{classes.registry, classes.references, nullptr};
+  const auto codePage = platform::CAnsiCodePage::ForCodePage(1252);
+  CFixedMetrics metrics;
+  size_t scripts = 0;
+  Clock::duration slowest{};
+  for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+    document::CQuilletDoc doc;
+    doc.SetCodePage(codePage.get());
+    ASSERT_TRUE(doc.LoadFromFile(entry.path().string(), document::EolDetect)) << entry.path();
+    editor::CEditorCore core(doc, metrics);
+    CRecordedPopups popups;
+    editor::CEditorIntelliSense intelliSense(core, popups, types);
+    core.SetIntelliSense(&intelliSense);
+    const int32_t lines = doc.GetLineCount();
+    const int32_t step = std::max(1, lines / 6);
+    for (int32_t line = 0; line < lines; line += step) {
+      const int32_t length = doc.GetLineLength(line);
+      for (int32_t column : {length, length / 2}) {
+        const auto start = Clock::now();
+        const document::CTextPosition at{column, line};
+        core.SetCaret(at);
+        intelliSense.CorrectWordCase(core.Caret());
+        intelliSense.CorrectIdentifierCase(core.Caret());
+        intelliSense.OpenMemberList(core.Caret());
+        intelliSense.OpenParameterTip(core.Caret());
+        intelliSense.CompleteWord();
+        if (!popups.names.empty()) {
+          intelliSense.ApplyCompletion(popups.names.back(), static_cast<int32_t>(popups.prefix.size()));
+        }
+        const auto took = Clock::now() - start;
+        ASSERT_LT(took, std::chrono::seconds(2)) << entry.path() << " line " << line;
+        slowest = std::max(slowest, took);
+      }
+    }
+    core.SetIntelliSense(nullptr);
+    ++scripts;
+  }
+  EXPECT_GT(scripts, 1000u);
+  std::printf("%zu scripts, slowest set of requests %.2f ms\n", scripts,
+              std::chrono::duration<double, std::milli>(slowest).count());
 }
 
 }  // namespace
