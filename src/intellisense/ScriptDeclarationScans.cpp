@@ -2,6 +2,7 @@
 
 #include "intellisense/AsciiText.h"
 #include "intellisense/ScanOrder.h"
+#include "intellisense/WordSetSearch.h"
 
 namespace quillet::intellisense {
 namespace {
@@ -9,6 +10,10 @@ namespace {
 constexpr size_t kDeclarationLength = 120;
 
 enum class EScope { Undecided, Procedure, Global };
+
+// The words of the declaration scans' lines, in the bit order VisitDeclarations reads.
+constexpr CWordSetSearch kDeclarationWords{u"dim", u"private", u"const", u"sub", u"function"};
+constexpr CWordSetSearch kDeclarationAndClassWords{u"dim", u"private", u"const", u"sub", u"function", u"class"};
 
 // Whether "Sub" or "Function" stands as a word with a blank after it (and a blank or the line's
 // start before it), which the procedure pattern needs: most lines that mention "sub" (a
@@ -134,9 +139,7 @@ void CScriptDeclarationScans::VisitDeclarations(int32_t caretLine, bool withClas
     // Each pattern runs only on lines that hold its words; blanking only removes characters, so
     // a raw line without them cannot match once prepared either.
     const std::u16string_view raw = m_source.LineText(line);
-    const unsigned words = withClasses
-                               ? FindWordsNoCase(raw, {u"dim", u"private", u"const", u"sub", u"function", u"class"})
-                               : FindWordsNoCase(raw, {u"dim", u"private", u"const", u"sub", u"function"});
+    const unsigned words = (withClasses ? kDeclarationAndClassWords : kDeclarationWords).Find(raw);
     // Declarations count only outside the bodies being passed over.
     const bool collect = !skipping && !(order.Wrapped() && scope == EScope::Global);
     const bool mayDeclare = collect && (words & 0b000111u) != 0;
