@@ -1,7 +1,9 @@
 // The member list and the parameter tip on the offscreen platform, driven by real key events:
 // keys go where the application would send them (the open popup, else the view).
 
+#include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -105,6 +107,11 @@ class CompletionPopupTest : public QObject {
     QCOMPARE(ListedNames(list), (QStringList{"Clear", "Description", "HelpContext", "HelpFile", "Number", "Raise",
                                              "Source"}));
     QCOMPARE(list->SelectedName(), QString("Clear"));
+    // The view keeps drawing its caret behind the dot although the list has the keyboard.
+    QVERIFY(!open->view.hasFocus());
+    const QImage image = open->view.viewport()->grab().toImage();
+    const int caretX = open->view.Core().MarginCellWidth() + 4 * open->view.CharWidth();
+    QCOMPARE(image.pixelColor(caretX, open->view.LineHeight() / 2), QColor(Qt::black));
     QVERIFY(!status.isEmpty());
     QCOMPARE(status.last().at(0).toString(), QString("Clears all property settings of the Err object."));
     Type(open->view, "d");
@@ -160,6 +167,37 @@ class CompletionPopupTest : public QObject {
     Key(open->view, Qt::Key_Left);  // now left of where the tip opened
     QVERIFY(Tip() == nullptr);
     QVERIFY(!open->view.IsPopupActive());
+  }
+
+  void TheTipEndsWithItsTimerAndLetsTheWindowsShortcutsRun() {
+    auto open = Open({u""});
+    int triggered = 0;
+    QAction shortcut(&open->view);
+    shortcut.setShortcut(QKeySequence(Qt::Key_F7));
+    open->view.addAction(&shortcut);
+    connect(&shortcut, &QAction::triggered, this, [&] { ++triggered; });
+    Type(open->view, "x = Len(");
+    editor::CParamDlg* tip = Tip();
+    QVERIFY(tip != nullptr);
+    Key(open->view, Qt::Key_F7);
+    QCOMPARE(triggered, 1);
+    QVERIFY(Tip() == tip);
+    // Tab is typed, not a move to another control.
+    Key(open->view, Qt::Key_Tab);
+    QVERIFY(Line(*open, 0).startsWith("x = Len(") && Line(*open, 0).size() > 8);
+    tip->Timer().start(1);  // its five seconds, cut short
+    QTRY_VERIFY_WITH_TIMEOUT(Tip() == nullptr, 2000);
+    QVERIFY(!open->view.IsPopupActive());
+  }
+
+  void TabCommitsTheListAndIsTyped() {
+    auto open = Open({u""});
+    Type(open->view, "Err.num");
+    QVERIFY(MemberList() != nullptr);
+    Key(open->view, Qt::Key_Tab);
+    QVERIFY(MemberList() == nullptr);
+    QVERIFY(Line(*open, 0).startsWith("Err.Number"));
+    QVERIFY(Line(*open, 0).size() > 10);
   }
 
   void EnterInTheTipIsTypedAndClosesIt() {

@@ -26,6 +26,7 @@ void CMyListCtrl::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter: emit CommitRequested(); return;
     case Qt::Key_Escape: emit CancelRequested(); return;
     case Qt::Key_Backspace: emit BackspacePressed(); return;
+    case Qt::Key_Tab: emit CommitAndPass(event); return;
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_PageUp:

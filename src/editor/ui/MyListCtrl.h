@@ -29,6 +29,8 @@ class CMyListCtrl : public QListWidget {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  // Tab is typed like any other character, not a move to another control.
+  bool focusNextPrevChild(bool) override { return false; }
 
  private:
   QString m_typed;

@@ -25,6 +25,8 @@ class CParamCtrl : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  // Tab goes to the editor with every other key.
+  bool focusNextPrevChild(bool) override { return false; }
 
  private:
   [[nodiscard]] int ItemHeight() const;

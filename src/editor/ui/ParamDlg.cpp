@@ -1,5 +1,6 @@
 #include "editor/ui/ParamDlg.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QVBoxLayout>
@@ -60,10 +61,21 @@ bool CParamDlg::eventFilter(QObject* watched, QEvent* event) {
     PassKey(key);
     Finish();
   } else {
-    PassKey(key);
+    if (!RunWindowShortcut(key)) PassKey(key);
     if (CaretLeftTheCall()) Finish();
   }
   return true;
+}
+
+bool CParamDlg::RunWindowShortcut(QKeyEvent* event) {
+  if (event->modifiers() == Qt::NoModifier && !event->text().isEmpty()) return false;
+  const QKeySequence pressed(event->keyCombination());
+  for (QAction* action : m_editor->window()->findChildren<QAction*>()) {
+    if (!action->isEnabled() || !action->shortcuts().contains(pressed)) continue;
+    action->trigger();
+    return true;
+  }
+  return false;
 }
 
 void CParamDlg::PassKey(QKeyEvent* event) {

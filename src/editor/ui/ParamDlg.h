@@ -31,7 +31,7 @@ class CParamDlg : public QFrame {
   void Open();
 
   [[nodiscard]] CParamCtrl* Control() const { return m_control; }
-  [[nodiscard]] const QTimer& Timer() const { return m_timer; }
+  [[nodiscard]] QTimer& Timer() { return m_timer; }
 
  signals:
   // Always with no name: the editor's status bar returns to its idle text.
@@ -43,6 +43,8 @@ class CParamDlg : public QFrame {
 
  private:
   void PassKey(QKeyEvent* event);
+  // The main window's shortcuts come first, as its accelerators did; true when one ran.
+  bool RunWindowShortcut(QKeyEvent* event);
   [[nodiscard]] bool CaretLeftTheCall() const;
   void Finish();
 
