@@ -136,6 +136,21 @@ class CompletionPopupTest : public QObject {
     QCOMPARE(tip->Control()->Lines().front(), QString("Raise (number, source, description, helpfile, helpcontext)"));
   }
 
+  void ClosingTheViewTakesItsPopupsAlong() {
+    auto open = Open({u""});
+    Type(open->view, "Err.");
+    QVERIFY(MemberList() != nullptr);
+    open.reset();
+    Settle();
+    QVERIFY(QApplication::activePopupWidget() == nullptr);
+    auto another = Open({u""});
+    Type(another->view, "MsgBox ");
+    QVERIFY(Tip() != nullptr);
+    another.reset();
+    Settle();
+    QVERIFY(QApplication::activePopupWidget() == nullptr);
+  }
+
   void EscapeClosesTheListWithoutInserting() {
     auto open = Open({u""});
     Type(open->view, "Err.");

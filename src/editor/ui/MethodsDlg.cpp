@@ -27,7 +27,7 @@ std::u16string ToU16(const QString& text) {
 
 CMethodsDlg::CMethodsDlg(const intellisense::CCompletionSet& set, const QString& prefix, QPoint caretTop,
                          int lineHeight, int charWidth, QWidget* editor)
-    : QFrame(nullptr, Qt::Popup),
+    : QFrame(editor, Qt::Popup),
       m_set(set),
       m_prefix(prefix),
       m_caretTop(caretTop),

@@ -27,7 +27,8 @@ class CMethodsDlg : public QFrame {
   static constexpr int kMaxListHeight = 200;
   static constexpr int kExtraWidth = 35;
 
-  // caretTop is the top of the caret's line on the screen; editor receives the characters.
+  // caretTop is the top of the caret's line on the screen; editor receives the characters and
+  // owns the popup, which goes with it.
   CMethodsDlg(const intellisense::CCompletionSet& set, const QString& prefix, QPoint caretTop, int lineHeight,
               int charWidth, QWidget* editor);
   ~CMethodsDlg() override;

@@ -18,7 +18,7 @@ QString ToQString(std::u16string_view text) {
 
 CParamDlg::CParamDlg(const intellisense::SParameterTip& tip, QPoint caretTop, int lineHeight, int charWidth,
                      QWidget* editor, std::function<document::CTextPosition()> caret)
-    : QFrame(nullptr, Qt::Popup),
+    : QFrame(editor, Qt::Popup),
       m_caretTop(caretTop),
       m_lineHeight(lineHeight),
       m_charWidth(charWidth),

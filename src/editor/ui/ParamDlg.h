@@ -23,7 +23,8 @@ class CParamDlg : public QFrame {
  public:
   static constexpr int kTimeoutMs = 5000;  // timer 1003
 
-  // caret() reads the editor's live caret; the tip compares it with where it opened.
+  // caret() reads the editor's live caret; the tip compares it with where it opened. editor
+  // owns the tip, which goes with it.
   CParamDlg(const intellisense::SParameterTip& tip, QPoint caretTop, int lineHeight, int charWidth,
             QWidget* editor, std::function<document::CTextPosition()> caret);
   ~CParamDlg() override;

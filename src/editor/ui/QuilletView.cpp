@@ -129,7 +129,10 @@ CQuilletView::CQuilletView(document::CQuilletDoc& document, QWidget* parent)
   ReloadSettings();
 }
 
-CQuilletView::~CQuilletView() { m_core->SetIntelliSense(nullptr); }
+CQuilletView::~CQuilletView() {
+  ClosePopups();
+  m_core->SetIntelliSense(nullptr);
+}
 
 void CQuilletView::SetSettings(app::CSettings* settings) {
   m_settings = settings;

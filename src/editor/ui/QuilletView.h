@@ -137,6 +137,8 @@ class CQuilletView : public QAbstractScrollArea, public ITextMetrics, public IVi
   [[nodiscard]] bool ShowsSelection() const;
 
   void InitIntelliSense();
+  // Popups still up when the view goes: gone first, without a word to the half-destroyed view.
+  void ClosePopups();
 
   std::unique_ptr<CEditorCore> m_core;
   std::unique_ptr<CTypeInformation> m_ownTypes;

@@ -25,6 +25,14 @@ void CQuilletView::InitIntelliSense() {
   m_core->SetIntelliSense(m_intelliSense.get());
 }
 
+void CQuilletView::ClosePopups() {
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!child->isWindow()) continue;
+    child->disconnect(this);
+    delete child;
+  }
+}
+
 void CQuilletView::SetTypeInformation(CTypeInformation* types) {
   m_intelliSense->SetTypeInformation(types != nullptr ? *types : *m_ownTypes);
 }
