@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QScreen>
 #include <QSignalSpy>
@@ -86,6 +87,11 @@ class CompletionPopupTest : public QObject {
     // The popup lies inside the screen's work area.
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY(work.contains(list->frameGeometry()));
+    // As wide as the longest name needs and no wider than the list may grow.
+    const QFontMetrics metrics(list->List()->font());
+    QVERIFY(list->List()->width() >= metrics.horizontalAdvance("GetAbsolutePathName") + editor::CMethodsDlg::kExtraWidth);
+    QVERIFY(list->List()->width() <= editor::CMethodsDlg::kMaxListWidth);
+    QVERIFY(list->List()->height() <= editor::CMethodsDlg::kMaxListHeight);
     // "getf" alone would stop at GetFile, the first name it does not sort after.
     Type(open->view, "getfo");
     QCOMPARE(list->SelectedName(), QString("GetFolder"));

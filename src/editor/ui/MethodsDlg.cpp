@@ -38,7 +38,8 @@ CMethodsDlg::CMethodsDlg(const intellisense::CCompletionSet& set, const QString&
   setAttribute(Qt::WA_DeleteOnClose);
   setFrameShape(QFrame::Box);
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(1, 1, 1, 1);
+  layout->setContentsMargins(0, 0, 0, 0);
+  m_list->setFrameShape(QFrame::NoFrame);
   layout->addWidget(m_list);
   m_list->SetTypedWord(prefix);
   connect(m_list, &CMyListCtrl::WordCharacter, this, &CMethodsDlg::OnWordCharacter);
@@ -84,8 +85,10 @@ void CMethodsDlg::FitSize() {
   const int width = std::min(widest + kExtraWidth, kMaxListWidth);
   const int rowHeight = std::max(m_list->sizeHintForRow(0), 16);
   const int height = std::min(rowHeight * m_list->count() + 6, kMaxListHeight);
-  const QMargins margins = contentsMargins() + layout()->contentsMargins();
-  setFixedSize(width + margins.left() + margins.right(), height + margins.top() + margins.bottom());
+  // The popup's own border is the list's: the list itself has none.
+  const QMargins margins = layout()->contentsMargins();
+  const int frame = 2 * frameWidth();
+  setFixedSize(width + margins.left() + margins.right() + frame, height + margins.top() + margins.bottom() + frame);
 }
 
 void CMethodsDlg::Place() {
