@@ -146,7 +146,7 @@ bool CEditorCore::IsCommandEnabled(int32_t id) const {
 }
 
 bool CEditorCore::ExecuteCommand(int32_t id) {
-  return MoveCommand(id) || EditCommand(id) || BookmarkCommand(id) || ViewCommand(id);
+  return MoveCommand(id) || EditCommand(id) || BookmarkCommand(id) || ViewCommand(id) || IntelliSenseCommand(id);
 }
 
 bool CEditorCore::ViewCommand(int32_t id) {

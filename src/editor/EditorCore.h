@@ -144,6 +144,13 @@ class CEditorCore : public document::IDocumentView {
   void InsertSnippet(std::u16string_view code);
   // Text put in at the caret as a paste puts it, the caret after it.
   void InsertAsPaste(std::u16string_view text);
+
+  // Completion (CompletionCommands.cpp). The count characters before the caret become text, as
+  // one undoable paste, the caret after it and in view.
+  void ReplaceBeforeCaret(int32_t count, std::u16string_view text);
+  // Gives the word at position another case: same length, no undo step, the text-changed flag
+  // untouched, the line repainted.
+  void RewriteWordCase(CTextPosition position, std::u16string_view text);
   // F4: the next field, or else the shortcut at the caret (or the one-line selection) expanded.
   void ExpandSnippetOrSelectField();
   // Selects the first field ("{name}" as colouring marks it) from "from" on, wrapping once.
@@ -200,6 +207,7 @@ class CEditorCore : public document::IDocumentView {
   void Paste();
   void SelectAll();
   bool BookmarkCommand(int32_t id);
+  bool IntelliSenseCommand(int32_t id);
   bool ViewCommand(int32_t id);
   void Undo();
   void Redo();

@@ -18,6 +18,10 @@ class IIntelliSenseHooks {
   virtual void OpenMemberList(document::CTextPosition /*caret*/) {}
   // After a typed blank or "(".
   virtual void OpenParameterTip(document::CTextPosition /*caret*/) {}
+  // The Edit menu's commands at the caret.
+  virtual void ListMembers() {}
+  virtual void CompleteWord() {}
+  virtual void ParametersInfo() {}
 };
 
 }  // namespace quillet::editor

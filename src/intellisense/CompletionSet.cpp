@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "intellisense/LanguageWordList.h"
+
 namespace quillet::intellisense {
 namespace {
 
@@ -33,6 +35,16 @@ void CCompletionSet::AddTypeFunctions(typeinfo::STypeHandle type) {
     Add(func.name,
         func.invokeKind == typeinfo::EInvokeKind::Func ? ECompletionImage::Method : ECompletionImage::Property,
         func.docString);
+  }
+}
+
+void CCompletionSet::AddLanguageWords() {
+  for (std::u16string_view word : LanguageWordList) Add(word, ECompletionImage::Method, word);
+}
+
+void CCompletionSet::AddDeclaredNames(const DeclaredNames& names) {
+  for (const auto& [name, kind] : names) {
+    Add(name, kind == EMemberKind::Property ? ECompletionImage::Property : ECompletionImage::Method, name);
   }
 }
 

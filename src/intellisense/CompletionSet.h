@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "intellisense/BuiltinMemberTables.h"
+#include "intellisense/ScriptDeclarationScans.h"
 #include "typeinfo/TypeLibrary.h"
 
 namespace quillet::intellisense {
@@ -29,6 +30,10 @@ class CCompletionSet {
   // The functions of the type, without those every automation object inherits and without the
   // enumerator.
   void AddTypeFunctions(typeinfo::STypeHandle type);
+  // Complete Word's candidates: the language words first, each its own status text.
+  void AddLanguageWords();
+  // Variables and constants as properties, procedures as methods; the name is the status text.
+  void AddDeclaredNames(const DeclaredNames& names);
 
   [[nodiscard]] const std::vector<SCompletionEntry>& Entries() const { return m_entries; }
   [[nodiscard]] std::vector<std::u16string> Names() const;

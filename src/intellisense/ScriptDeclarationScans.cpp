@@ -2,6 +2,7 @@
 
 #include "intellisense/AsciiText.h"
 #include "intellisense/ScanOrder.h"
+#include "intellisense/WordSetSearch.h"
 
 namespace quillet::intellisense {
 namespace {
@@ -9,6 +10,10 @@ namespace {
 constexpr size_t kDeclarationLength = 120;
 
 enum class EScope { Undecided, Procedure, Global };
+
+// The words of the declaration scans' lines, in the bit order VisitDeclarations reads.
+constexpr CWordSetSearch kDeclarationWords{u"dim", u"private", u"const", u"sub", u"function"};
+constexpr CWordSetSearch kDeclarationAndClassWords{u"dim", u"private", u"const", u"sub", u"function", u"class"};
 
 // Whether "Sub" or "Function" stands as a word with a blank after it (and a blank or the line's
 // start before it), which the procedure pattern needs: most lines that mention "sub" (a
@@ -45,14 +50,23 @@ std::u16string_view CScriptDeclarationScans::TextBeforeGroup(regex::CRegExpW& pa
   return m_line.Text().substr(0, start < 0 ? 0 : static_cast<size_t>(start));
 }
 
-void CScriptDeclarationScans::AddIdentifiers(size_t from, EMemberKind kind, DeclaredNames& names) {
+template <typename Offer>
+bool CScriptDeclarationScans::ForEachIdentifier(size_t from, Offer&& offer) {
   const std::u16string_view text = m_line.Text();
   while (from < text.size() && m_patterns.identifier.Match(m_line.CStr() + from)) {
     const auto start = static_cast<size_t>(m_patterns.identifier.SubStart(0));
     const auto length = static_cast<size_t>(m_patterns.identifier.SubLength(0));
-    names.emplace(std::u16string(text.substr(from + start, length)), kind);
+    if (!offer(text.substr(from + start, length))) return false;
     from += start + std::max<size_t>(length, 1);
   }
+  return true;
+}
+
+void CScriptDeclarationScans::AddIdentifiers(size_t from, EMemberKind kind, DeclaredNames& names) {
+  ForEachIdentifier(from, [&](std::u16string_view name) {
+    names.emplace(std::u16string(name), kind);
+    return true;
+  });
 }
 
 template <typename Visit>
@@ -115,35 +129,60 @@ std::optional<std::u16string> CScriptDeclarationScans::FindScriptProcedure(std::
   return std::nullopt;
 }
 
-DeclaredNames CScriptDeclarationScans::CollectDeclaredNames(int32_t caretLine) {
-  DeclaredNames names;
+template <typename Offer>
+void CScriptDeclarationScans::VisitDeclarations(int32_t caretLine, bool withClasses, Offer&& offer) {
   EScope scope = EScope::Undecided;
   bool skipping = false;
+  const auto limit = withClasses ? CPreparedLine::ELimit::SkipLongLines : CPreparedLine::ELimit::None;
   for (CScanOrder order(caretLine, m_source.LineCount()); !order.Done(); order.Next()) {
     const int32_t line = order.Line();
     // Each pattern runs only on lines that hold its words; blanking only removes characters, so
     // a raw line without them cannot match once prepared either.
     const std::u16string_view raw = m_source.LineText(line);
-    const unsigned words = FindWordsNoCase(raw, {u"dim", u"private", u"const", u"sub", u"function"});
+    const unsigned words = (withClasses ? kDeclarationAndClassWords : kDeclarationWords).Find(raw);
     // Declarations count only outside the bodies being passed over.
     const bool collect = !skipping && !(order.Wrapped() && scope == EScope::Global);
-    const bool mayDeclare = collect && (words & 0b00111u) != 0;
-    const bool mayBeProcedure = (words & 0b11000u) != 0;
-    if ((mayDeclare || mayBeProcedure) && m_line.Prepare(m_source, line, CPreparedLine::ELimit::None)) {
+    const bool mayDeclare = collect && (words & 0b000111u) != 0;
+    const bool mayBeProcedure = (words & 0b011000u) != 0;
+    const bool mayBeClass = withClasses && (words & 0b100000u) != 0;
+    if ((mayDeclare || mayBeProcedure || mayBeClass) && m_line.Prepare(m_source, line, limit)) {
       if (mayDeclare && m_patterns.declaration.Match(m_line.CStr())) {
-        AddIdentifiers(static_cast<size_t>(m_patterns.declaration.SubStart(2)), EMemberKind::Property, names);
+        const bool more = ForEachIdentifier(static_cast<size_t>(m_patterns.declaration.SubStart(2)),
+                                            [&](std::u16string_view name) { return offer(name, EMemberKind::Property); });
+        if (!more) return;
       } else if (mayBeProcedure && MayDeclareProcedure(m_line.Text()) && m_patterns.procedure.Match(m_line.CStr())) {
         if (scope == EScope::Undecided) scope = EScope::Procedure;
         skipping = false;
-        names.emplace(GroupText(m_patterns.procedure, 3), EMemberKind::Method);
+        if (!offer(MatchedGroup(m_patterns.procedure, m_line.Text(), 3), EMemberKind::Method)) return;
       } else if (mayBeProcedure && m_patterns.endProcedure.Match(m_line.CStr())) {
         if (scope == EScope::Undecided) scope = EScope::Global;
         skipping = true;
+      } else if (mayBeClass && m_patterns.classStart.Match(m_line.CStr())) {
+        if (!offer(MatchedGroup(m_patterns.classStart, m_line.Text(), 1), EMemberKind::Property)) return;
       }
     }
     if (line == 0 && scope == EScope::Undecided) scope = EScope::Global;
   }
+}
+
+DeclaredNames CScriptDeclarationScans::CollectDeclaredNames(int32_t caretLine) {
+  DeclaredNames names;
+  VisitDeclarations(caretLine, false, [&](std::u16string_view name, EMemberKind kind) {
+    names.emplace(std::u16string(name), kind);
+    return true;
+  });
   return names;
+}
+
+std::optional<std::u16string> CScriptDeclarationScans::FindDeclaredSpelling(int32_t caretLine,
+                                                                            std::u16string_view word) {
+  std::optional<std::u16string> spelling;
+  VisitDeclarations(caretLine, true, [&](std::u16string_view name, EMemberKind) {
+    if (!EqualNoCase(name, word) || name == word) return true;
+    spelling = std::u16string(name);
+    return false;
+  });
+  return spelling;
 }
 
 }  // namespace quillet::intellisense

@@ -33,6 +33,10 @@ class CScriptDeclarationScans {
   // Inside a procedure: its own names and the global ones, not other procedures' locals. In
   // global code: the global names declared above the caret. Procedure names everywhere.
   [[nodiscard]] DeclaredNames CollectDeclaredNames(int32_t caretLine);
+  // The spelling of the first name in scope at the caret line (visited in the same order and by
+  // the same rules as above; classes count too) that equals word without regard to case but
+  // differs from it in case. Lines of 256 characters or more are passed over.
+  [[nodiscard]] std::optional<std::u16string> FindDeclaredSpelling(int32_t caretLine, std::u16string_view word);
 
  private:
   // Calls visit(line) for each line of the class body, after the class was found, until it ends.
@@ -40,6 +44,13 @@ class CScriptDeclarationScans {
   void ScanClassBody(std::u16string_view className, std::initializer_list<std::u16string_view> filter,
                      Visit&& visit);
   void AddIdentifiers(size_t from, EMemberKind kind, DeclaredNames& names);
+  // Calls offer(name) for each identifier of the prepared line from column from on, until it
+  // returns false; false then.
+  template <typename Offer>
+  bool ForEachIdentifier(size_t from, Offer&& offer);
+  // Calls offer(name, kind) for each name that a line in scope declares, until it returns false.
+  template <typename Offer>
+  void VisitDeclarations(int32_t caretLine, bool withClasses, Offer&& offer);
   // The text before group 3 of the pattern's last match.
   [[nodiscard]] std::u16string_view TextBeforeGroup(regex::CRegExpW& pattern, int group) const;
   [[nodiscard]] std::u16string GroupText(regex::CRegExpW& pattern, int group) const;

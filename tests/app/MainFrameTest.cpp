@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QTreeWidget>
@@ -110,6 +111,22 @@ class MainFrameTest : public QObject {
     QVERIFY(!app.Document().IsModified());
     QCOMPARE(app.Settings().ReadString(u"Recent File List", u"File1", u""),
              std::u16string(u"") + platform::Utf8ToUtf16(File("hello.vbs")));
+  }
+
+  void editMenuListsMembersAndTheStatusBarDescribesTheSelection() {
+    WriteFile(File("err.vbs"), "Err.");
+    app::CQuilletApp app;
+    QVERIFY(app.InitInstance({"quillet", QString::fromStdString(File("err.vbs"))}, &m_prompts));
+    app::CMainFrame* frame = app.MainFrame();
+    frame->View()->SetCaretPosition({4, 0});
+    QVERIFY(frame->Action(app::ID_EDIT_LIST_MEMBERS)->isEnabled());
+    frame->Action(app::ID_EDIT_LIST_MEMBERS)->trigger();
+    QWidget* popup = QApplication::activePopupWidget();
+    QVERIFY(popup != nullptr);
+    QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Clears all property settings of the Err object."));
+    popup->close();
+    QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
   void startsUntitledAndAsksWhereToSave() {

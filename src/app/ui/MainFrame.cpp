@@ -11,6 +11,7 @@
 #include "app/AppStrings.h"
 #include "base/CommandIds.h"
 #include "app/RecentFileList.h"
+#include "app/SettingsReferenceStore.h"
 #include "base/SettingsInventory.h"
 #include "app/ui/FrameDebugWindows.h"
 #include "app/ui/FrameObjectBrowser.h"
@@ -19,6 +20,7 @@
 #include "document/QuilletDoc.h"
 #include "debug/DebugController.h"
 #include "debug/ui/ScriptRunner.h"
+#include "editor/TypeInformation.h"
 #include "editor/ui/QuilletView.h"
 #include "snippets/ui/LibrarySnippetSource.h"
 
@@ -62,7 +64,10 @@ CMainFrame::CMainFrame(document::CQuilletDoc& document, CRecentFileList& recentF
   UpdateTitle();
 }
 
-CMainFrame::~CMainFrame() { CloseFindDialog(); }
+CMainFrame::~CMainFrame() {
+  CloseFindDialog();
+  m_view->SetTypeInformation(nullptr);
+}
 
 QAction* CMainFrame::Action(int commandId) const {
   const auto found = m_actions.find(commandId);

@@ -41,6 +41,7 @@ class CSnippetFolder;
 namespace quillet::editor {
 class CEditReplaceDlg;
 class CQuilletView;
+class CTypeInformation;
 }
 
 namespace quillet::app {
@@ -51,6 +52,7 @@ class CFrameObjectBrowser;
 class CFrameRunHost;
 class CRecentFileList;
 class CSettings;
+class CSettingsReferenceStore;
 class CSizingControlBar;
 struct SMenuItem;
 struct SToolbarButton;
@@ -188,6 +190,7 @@ class CMainFrame : public QMainWindow {
   void PlaceObjectBrowser();
   void ConnectFrameCommands();
   void ConnectEditorCommands();
+  void ConnectIntelliSense();
   void RestorePlacement();
   void SavePlacementAndBars();
   void WidenArgumentsBox();
@@ -220,6 +223,8 @@ class CMainFrame : public QMainWindow {
   document::CQuilletDoc& m_document;
   CRecentFileList& m_recentFiles;
   CSettings& m_settings;
+  std::unique_ptr<CSettingsReferenceStore> m_referenceStore;
+  std::unique_ptr<editor::CTypeInformation> m_typeInformation;
   SOsVersion m_osVersion;
   editor::CQuilletView* m_view = nullptr;
   std::unique_ptr<CDialogPrompts> m_dialogPrompts;

@@ -2,10 +2,15 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 #include "base/CommandIds.h"
 #include "app/ui/MainFrame.h"
+#include "app/AppStrings.h"
+#include "app/SettingsReferenceStore.h"
 #include "editor/EditorSettings.h"
+#include "editor/TypeInformation.h"
+#include "typeinfo/ui/DialogTypeLibLocator.h"
 #include "editor/ui/QuilletView.h"
 
 namespace quillet::app {
@@ -17,6 +22,7 @@ constexpr int kViewCommands[] = {
     ID_EDIT_TOGGLE_BOOKMARK, ID_EDIT_NEXT_BOOKMARK, ID_EDIT_PREVIOUS_BOOKMARK,
     ID_EDIT_CLEAR_ALL_BOOKMARKS, ID_EDIT_INCREASE_INDENT, ID_EDIT_DECREASE_INDENT,
     ID_VIEW_LINE_NUMBERS,  ID_VIEW_WHITESPACE,     ID_VIEW_CHANGE_FONT,
+    ID_EDIT_LIST_MEMBERS,  ID_EDIT_PARAMETERS_INFO, ID_EDIT_COMPLETE_WORD,
 };
 
 }  // namespace
@@ -29,6 +35,21 @@ void CMainFrame::ConnectEditorCommands() {
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditorCommands);
   }
   connect(m_view, &QWidget::customContextMenuRequested, this, &CMainFrame::UpdateEditorCommands);
+  ConnectIntelliSense();
+}
+
+// IntelliSense resolves ProgIDs through the user's references, and asks with the locate dialog
+// when nothing else knows a class; the member list's selection shows in the status bar.
+void CMainFrame::ConnectIntelliSense() {
+  m_referenceStore = std::make_unique<CSettingsReferenceStore>(m_settings);
+  m_typeInformation = std::make_unique<editor::CTypeInformation>(
+      *m_referenceStore, [this](const typeinfo::CTypeLibrary::RegistryPtr& registry) {
+        return std::make_unique<typeinfo::CDialogTypeLibLocator>(registry, this);
+      });
+  m_view->SetTypeInformation(m_typeInformation.get());
+  connect(m_view, &editor::CQuilletView::StatusTextChanged, this, [this](const QString& text) {
+    statusBar()->showMessage(text.isEmpty() ? QString::fromUtf16(kReadyMessage.data(), kReadyMessage.size()) : text);
+  });
 }
 
 void CMainFrame::UpdateEditorCommands() {

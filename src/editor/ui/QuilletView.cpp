@@ -18,6 +18,8 @@
 #include "base/SettingsInventory.h"
 #include "document/QuilletDoc.h"
 #include "editor/LineText.h"
+#include "editor/EditorIntelliSense.h"
+#include "editor/TypeInformation.h"
 #include "editor/ui/MarkerArtwork.h"
 
 namespace quillet::editor {
@@ -86,6 +88,7 @@ const SKeyBinding kKeyBindings[] = {
     {Qt::Key_F2, kNone, app::ID_EDIT_NEXT_BOOKMARK},
     {Qt::Key_F2, kShift, app::ID_EDIT_PREVIOUS_BOOKMARK},
     {Qt::Key_F2, kCtrlShift, app::ID_EDIT_CLEAR_ALL_BOOKMARKS},
+    {Qt::Key_Right, Qt::AltModifier, app::ID_EDIT_COMPLETE_WORD},
 };
 
 // Plain and Shift variants of the caret keys: the command id, and id + 1 to extend.
@@ -122,10 +125,14 @@ CQuilletView::CQuilletView(document::CQuilletDoc& document, QWidget* parent)
   m_core = std::make_unique<CEditorCore>(document, *this);
   m_core->SetHost(this);
   m_core->SetClipboard(&m_clipboard);
+  InitIntelliSense();
   ReloadSettings();
 }
 
-CQuilletView::~CQuilletView() = default;
+CQuilletView::~CQuilletView() {
+  ClosePopups();
+  m_core->SetIntelliSense(nullptr);
+}
 
 void CQuilletView::SetSettings(app::CSettings* settings) {
   m_settings = settings;
@@ -403,7 +410,7 @@ void CQuilletView::DrawSingleLine(QPainter& painter, const QRect& rect, int line
 
 void CQuilletView::DrawCaret(QPainter& painter) {
   const bool dropping = m_dropCaretShown;
-  if (!hasFocus() && !dropping) return;
+  if (!hasFocus() && !dropping && !m_popupActive) return;
   const CTextPosition caret = dropping ? m_dropCaret : m_core->Caret();
   const int row = caret.y - m_core->FirstVisibleLine();
   if (row < 0 || row * m_lineHeight > viewport()->height()) return;

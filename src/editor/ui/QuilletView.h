@@ -15,6 +15,7 @@
 
 #include "document/TextPosition.h"
 #include "editor/EditorCore.h"
+#include "editor/IntelliSensePopups.h"
 #include "editor/TextMetrics.h"
 #include "editor/ViewHost.h"
 #include "editor/ui/QtClipboard.h"
@@ -32,7 +33,10 @@ class IScriptOutlineBrowser;
 
 namespace quillet::editor {
 
-class CQuilletView : public QAbstractScrollArea, public ITextMetrics, public IViewHost {
+class CEditorIntelliSense;
+class CTypeInformation;
+
+class CQuilletView : public QAbstractScrollArea, public ITextMetrics, public IViewHost, public IIntelliSensePopups {
   Q_OBJECT
 
  public:
@@ -64,6 +68,18 @@ class CQuilletView : public QAbstractScrollArea, public ITextMetrics, public IVi
   // point of the text area (the watch list's answer); empty otherwise.
   [[nodiscard]] QString ValueTipAt(QPoint point) const;
 
+  // IntelliSense (QuilletViewCompletion.cpp). The view reads the installed class registrations
+  // on its first request unless it is given other type information (which must outlive it).
+  void SetTypeInformation(CTypeInformation* types);
+  // Set while a member list or parameter tip is up: the caret stays drawn without the focus.
+  [[nodiscard]] bool IsPopupActive() const { return m_popupActive; }
+  [[nodiscard]] bool IsParameterTipActive() const { return m_parameterTipActive; }
+  // The top left of the caret's line on the screen.
+  [[nodiscard]] QPoint CaretScreenTop() const;
+  // IIntelliSensePopups
+  void ShowMemberList(const intellisense::CCompletionSet& set, std::u16string_view prefix) override;
+  void ShowParameterTip(const intellisense::SParameterTip& tip) override;
+
   // ITextMetrics
   [[nodiscard]] int32_t CharWidth() const override { return m_charWidth; }
   [[nodiscard]] int32_t CharWidth(char16_t c) const override;
@@ -83,6 +99,9 @@ class CQuilletView : public QAbstractScrollArea, public ITextMetrics, public IVi
   void ChangeFont();
   // A go-to-line request (0-based line, as the object browser sends it).
   void GoToLineIndex(int line);
+  // The popups' completion message: name in place of the count characters before the caret;
+  // an empty name when a popup closed without inserting.
+  void OnCompletion(const QString& name, int count);
 
  signals:
   // 1-based line and character index, as the status pane shows them.
@@ -90,6 +109,8 @@ class CQuilletView : public QAbstractScrollArea, public ITextMetrics, public IVi
   void OverwriteChanged(bool on);
   void EditorFontChanged(const QFont& font);
   void BreakpointToggled();
+  // The status bar's text for the selected name of a member list; empty for the idle text.
+  void StatusTextChanged(const QString& text);
 
  protected:
   bool viewportEvent(QEvent* event) override;
@@ -129,7 +150,15 @@ class CQuilletView : public QAbstractScrollArea, public ITextMetrics, public IVi
   [[nodiscard]] QColor Color(int index) const;
   [[nodiscard]] bool ShowsSelection() const;
 
+  void InitIntelliSense();
+  // Popups still up when the view goes: gone first, without a word to the half-destroyed view.
+  void ClosePopups();
+
   std::unique_ptr<CEditorCore> m_core;
+  std::unique_ptr<CTypeInformation> m_ownTypes;
+  std::unique_ptr<CEditorIntelliSense> m_intelliSense;
+  bool m_popupActive = false;
+  bool m_parameterTipActive = false;
   CQtClipboard m_clipboard;
   app::CSettings* m_settings = nullptr;
   QFont m_font;
