@@ -127,6 +127,17 @@ class MainFrameTest : public QObject {
     popup->close();
     QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // The menu shows Alt+Right for Complete Word; the key, pressed in the view, completes once.
+    QCOMPARE(frame->Action(app::ID_EDIT_COMPLETE_WORD)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Right));
+    frame->show();
+    frame->View()->setFocus();
+    QTest::keyClick(frame->View(), Qt::Key_End);
+    QTest::keyClick(frame->View(), Qt::Key_Return);
+    QTest::keyClicks(frame->View(), "msgb");
+    QTest::keyClick(frame->View(), Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(frame->View()->CaretPosition().x, 6);
+    QCOMPARE(QString::fromStdU16String(std::u16string(frame->Document().GetLine(1))), QStringLiteral("MsgBox"));
   }
 
   void startsUntitledAndAsksWhereToSave() {

@@ -55,6 +55,7 @@ QKeySequence ShortcutFor(int commandId) {
     case ID_EDIT_GOTO_LINE: return QKeySequence(Qt::CTRL | Qt::Key_G);
     case ID_EDIT_REPEAT: return QKeySequence(Qt::Key_F3);
     case ID_EDIT_FIND_PREVIOUS: return QKeySequence(Qt::SHIFT | Qt::Key_F3);
+    case ID_EDIT_COMPLETE_WORD: return QKeySequence(Qt::ALT | Qt::Key_Right);
     case ID_FILE_PRINT: return QKeySequence(Qt::CTRL | Qt::Key_P);
     case ID_DEBUG_RUN_SCRIPT: return QKeySequence(Qt::CTRL | Qt::Key_F5);
     case ID_DEBUG_STOP: return QKeySequence(Qt::SHIFT | Qt::Key_F5);
@@ -95,6 +96,7 @@ void CMainFrame::CreateCommands() {
   // The view takes these keys itself while it has the focus.
   Action(ID_EDIT_UNDO)->setShortcutContext(Qt::WidgetShortcut);
   Action(ID_EDIT_REDO)->setShortcutContext(Qt::WidgetShortcut);
+  Action(ID_EDIT_COMPLETE_WORD)->setShortcutContext(Qt::WidgetShortcut);
   for (const int checkable : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_OUTPUT, ID_VIEW_VARIABLES,
                               ID_VIEW_OBJECT_BROWSER, ID_VIEW_LINE_NUMBERS, ID_VIEW_WHITESPACE,
                               ID_DEBUG_WSCRIPT, ID_DEBUG_CSCRIPT, ID_DEBUG_REDIRECT_CONSOLE}) {
