@@ -120,6 +120,7 @@ class MainFrameTest : public QObject {
     app::CMainFrame* frame = app.MainFrame();
     frame->View()->SetCaretPosition({4, 0});
     QVERIFY(frame->Action(app::ID_EDIT_LIST_MEMBERS)->isEnabled());
+    QCOMPARE(frame->Action(app::ID_EDIT_LIST_MEMBERS)->statusTip(), QStringLiteral("Brings up the completion list box"));
     frame->Action(app::ID_EDIT_LIST_MEMBERS)->trigger();
     QWidget* popup = QApplication::activePopupWidget();
     QVERIFY(popup != nullptr);

@@ -69,12 +69,22 @@ QKeySequence ShortcutFor(int commandId) {
   }
 }
 
+// The sentence the status bar shows while the command is under the mouse in a menu.
+QString StatusTipFor(int commandId) {
+  switch (commandId) {
+    case ID_EDIT_LIST_MEMBERS: return QStringLiteral("Brings up the completion list box");
+    case ID_EDIT_PARAMETERS_INFO: return QStringLiteral("Provides help with parameters of functions");
+    default: return {};
+  }
+}
+
 }  // namespace
 
 QAction* CMainFrame::MakeAction(int commandId, const QString& text) {
   auto* action = new QAction(text, this);
   action->setData(commandId);
   action->setShortcut(ShortcutFor(commandId));
+  action->setStatusTip(StatusTipFor(commandId));
   action->setIcon(CommandIcon(commandId, *style()));
   action->setIconVisibleInMenu(false);
   action->setEnabled(std::find(std::begin(kHandledAtStart), std::end(kHandledAtStart), commandId) !=
