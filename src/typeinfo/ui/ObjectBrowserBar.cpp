@@ -344,6 +344,10 @@ void CObjectBrowserBar::LayOut() {
 
 bool CObjectBrowserBar::eventFilter(QObject* watched, QEvent* event) {
   if (watched == m_band) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) {
+      return QWidget::eventFilter(watched, event);
+    }
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
       m_dragging = true;
