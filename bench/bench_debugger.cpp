@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "engine/debug/DapMessageWriter.h"
 #include "engine/debug/DapSession.h"
 #include "engine/debug/ScriptDebugger.h"
@@ -28,6 +29,7 @@
 
 namespace {
 
+using quillet::bench::Median;
 using Clock = std::chrono::steady_clock;
 using nlohmann::json;
 using namespace quillet::engine;
@@ -35,11 +37,6 @@ using namespace quillet::engine;
 constexpr int kRepeats = 5;
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 const char16_t* kWorkload =
     u"Sub NeverCalled()\n"

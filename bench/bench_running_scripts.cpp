@@ -24,27 +24,20 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "ChildProcesses.h"
+#include "ProgramOutput.h"
 #include "app/ui/ProcessesDlg.h"
 #include "platform/ScriptHostProcessTable.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using quillet::bench::Median;
+using quillet::bench::MillisecondsOf;
+using quillet::bench::CountOutputLines;
 
 constexpr double kTargetRefreshMs = 20.0;
 constexpr size_t kHosts = 5;
-
-double MillisecondsOf(const std::function<void()>& work) {
-  const Clock::time_point start = Clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0.0 : values[values.size() / 2];
-}
 
 // Copies of the test child named "cscript", each waiting for a signal; they die with the benchmark.
 class CHostChildren {
@@ -81,28 +74,6 @@ class CHostChildren {
   std::vector<pid_t> m_children;
 };
 
-size_t RunPs() {
-  int ends[2];
-  if (pipe(ends) != 0) return 0;
-  const pid_t child = fork();
-  if (child == 0) {
-    dup2(ends[1], STDOUT_FILENO);
-    close(ends[0]);
-    close(ends[1]);
-    execlp("ps", "ps", "-eo", "pid,comm,args", static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(ends[1]);
-  size_t lines = 0;
-  char buffer[65536];
-  for (ssize_t got; (got = read(ends[0], buffer, sizeof buffer)) > 0;) {
-    lines += static_cast<size_t>(std::count(buffer, buffer + got, '\n'));
-  }
-  close(ends[0]);
-  if (child > 0) waitpid(child, nullptr, 0);
-  return lines;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -130,7 +101,7 @@ int main(int argc, char** argv) {
       int error = 0;
       listed = table.List(error).value_or(std::vector<quillet::platform::SScriptHostProcess>()).size();
     }));
-    ps.push_back(MillisecondsOf([&] { psLines = RunPs(); }));
+    ps.push_back(MillisecondsOf([&] { psLines = CountOutputLines({"ps", "-eo", "pid,comm,args"}); }));
   }
   const double refreshMs = Median(refresh);
   std::printf("idle processes started: %zu; hosts listed: %zu (rows %zu); lines ps printed: %zu\n", started, listed,

@@ -22,33 +22,26 @@
 #include <vector>
 
 #include "BenchHost.h"
+#include "BenchTiming.h"
 #include "ChildProcesses.h"
+#include "ProgramOutput.h"
 #include "engine/runtime/ScriptError.h"
 #include "engine/vm/ScriptEngine.h"
 #include "platform/TextConvert.h"
 
 namespace {
 
+using quillet::bench::Median;
+using quillet::bench::MillisecondsOf;
+using quillet::bench::CountOutputLines;
 using quillet::bench::CBenchHost;
 using quillet::bench::CChildProcesses;
 using quillet::engine::CScriptEngine;
 using quillet::engine::CScriptError;
 using quillet::engine::CVariant;
-using Clock = std::chrono::steady_clock;
 
 constexpr double kTargetQueryMs = 50.0;
 constexpr double kTargetRatioToPs = 3.0;
-
-double MillisecondsOf(const std::function<void()>& work) {
-  const Clock::time_point start = Clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0.0 : values[values.size() / 2];
-}
 
 // Runs a query script; its Bench.Report is the number of processes it saw.
 long RunQuery(const std::u16string& where) {
@@ -71,29 +64,6 @@ long RunQuery(const std::u16string& where) {
   return std::strtol(quillet::platform::Utf16ToUtf8(host->checksum).c_str(), nullptr, 10);
 }
 
-// ps -eo pid,ppid,comm,args with its output read to the end, as a script would read it.
-size_t RunPs() {
-  int ends[2];
-  if (pipe(ends) != 0) return 0;
-  const pid_t child = fork();
-  if (child == 0) {
-    dup2(ends[1], STDOUT_FILENO);
-    close(ends[0]);
-    close(ends[1]);
-    execlp("ps", "ps", "-eo", "pid,ppid,comm,args", static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(ends[1]);
-  size_t lines = 0;
-  char buffer[65536];
-  for (ssize_t got; (got = read(ends[0], buffer, sizeof buffer)) > 0;) {
-    lines += static_cast<size_t>(std::count(buffer, buffer + got, '\n'));
-  }
-  close(ends[0]);
-  if (child > 0) waitpid(child, nullptr, 0);
-  return lines;
-}
-
 struct SFigures {
   double first = 0, query = 0, ps = 0, nameMatching = 0, nameMissing = 0;
   long seen = 0, matching = 0;
@@ -106,7 +76,7 @@ SFigures Measure(int repeat) {
   std::vector<double> query, ps, matching, missing;
   for (int i = 0; i < repeat; ++i) {
     query.push_back(MillisecondsOf([&] { figures.seen = RunQuery(u""); }));
-    ps.push_back(MillisecondsOf([&] { figures.psLines = RunPs(); }));
+    ps.push_back(MillisecondsOf([&] { figures.psLines = CountOutputLines({"ps", "-eo", "pid,ppid,comm,args"}); }));
     matching.push_back(MillisecondsOf([&] { figures.matching = RunQuery(u" Where Name = 'sleep'"); }));
     missing.push_back(MillisecondsOf([&] { (void)RunQuery(u" Where Name = 'no-such-program'"); }));
   }

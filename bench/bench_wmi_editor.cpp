@@ -15,28 +15,19 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "platform/FileBytes.h"
 #include "platform/WmiCatalog.h"
 #include "typeinfo/WmiClassLibrary.h"
 
 namespace {
 
+using quillet::bench::Median;
+using quillet::bench::MillisecondsOf;
 using quillet::platform::CWmiCatalog;
 using quillet::typeinfo::CTypeLib;
-using Clock = std::chrono::steady_clock;
 
 constexpr double kTargetFillMs = 200.0;
-
-double MillisecondsOf(const std::function<void()>& work) {
-  const Clock::time_point start = Clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0.0 : values[values.size() / 2];
-}
 
 size_t ReadCatalogueBytes() {
   size_t total = 0;

@@ -1,8 +1,10 @@
 #include "editor/ui/CompletionArtwork.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
+#include <QPolygonF>
+
+#include <initializer_list>
 
 namespace quillet::editor {
 namespace {
@@ -13,36 +15,20 @@ QPixmap Blank() {
   return image;
 }
 
+void Face(QPainter& painter, std::initializer_list<QPointF> corners, const QColor& fill) {
+  painter.setBrush(fill);
+  painter.drawPolygon(QPolygonF(QList<QPointF>(corners)));
+}
+
 // A violet block seen from a corner: something that acts.
 QPixmap MethodSymbol() {
   QPixmap image = Blank();
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(QColor(0x4B, 0x1F, 0x7A), 1));
-  QPainterPath top;
-  top.moveTo(8, 2);
-  top.lineTo(14, 5);
-  top.lineTo(8, 8);
-  top.lineTo(2, 5);
-  top.closeSubpath();
-  painter.setBrush(QColor(0xC8, 0x9B, 0xF0));
-  painter.drawPath(top);
-  QPainterPath left;
-  left.moveTo(2, 5);
-  left.lineTo(8, 8);
-  left.lineTo(8, 14.5);
-  left.lineTo(2, 11.5);
-  left.closeSubpath();
-  painter.setBrush(QColor(0x8E, 0x4F, 0xD0));
-  painter.drawPath(left);
-  QPainterPath right;
-  right.moveTo(14, 5);
-  right.lineTo(8, 8);
-  right.lineTo(8, 14.5);
-  right.lineTo(14, 11.5);
-  right.closeSubpath();
-  painter.setBrush(QColor(0x63, 0x2C, 0xA6));
-  painter.drawPath(right);
+  Face(painter, {{8, 2}, {14, 5}, {8, 8}, {2, 5}}, QColor(0xC8, 0x9B, 0xF0));
+  Face(painter, {{2, 5}, {8, 8}, {8, 14.5}, {2, 11.5}}, QColor(0x8E, 0x4F, 0xD0));
+  Face(painter, {{14, 5}, {8, 8}, {8, 14.5}, {14, 11.5}}, QColor(0x63, 0x2C, 0xA6));
   return image;
 }
 

@@ -1,5 +1,7 @@
 #include "typeinfo/ui/ObjectBrowserArtwork.h"
 
+#include "editor/ui/CompletionArtwork.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -55,28 +57,6 @@ void Lollipop(QPainter& p) {
   p.drawLine(QPointF(11, 2), QPointF(11, 7.5));
 }
 
-void Diamond(QPainter& p, const QColor& fill) {
-  QPainterPath path;
-  path.moveTo(8, 2);
-  path.lineTo(14, 8);
-  path.lineTo(8, 14);
-  path.lineTo(2, 8);
-  path.closeSubpath();
-  p.setPen(fill.darker(170));
-  p.setBrush(fill);
-  p.drawPath(path);
-}
-
-void Card(QPainter& p) {
-  p.setPen(QColor(90, 90, 90));
-  p.setBrush(QColor(245, 245, 235));
-  p.drawRect(QRectF(2.5, 3.5, 11, 9));
-  p.setBrush(QColor(100, 100, 100));
-  p.drawRect(QRectF(4.5, 5.5, 3, 3));
-  p.drawLine(QPointF(9, 7), QPointF(12, 7));
-  p.drawLine(QPointF(5, 10.5), QPointF(12, 10.5));
-}
-
 void Square(QPainter& p) {
   p.setPen(QColor(40, 40, 40));
   p.setBrush(QColor(80, 160, 120));
@@ -119,8 +99,9 @@ QPixmap Image(int index) {
     case 1: return Draw(Blocks);
     case 2: return Draw(List);
     case 3: return Draw(Lollipop);
-    case 4: return Draw([](QPainter& p) { Diamond(p, QColor(170, 80, 200)); });
-    case 5: return Draw(Card);
+    // Methods and properties look as they do in the editor's member list.
+    case 4: return editor::MakeCompletionImages()[0].pixmap(kSize, kSize);
+    case 5: return editor::MakeCompletionImages()[1].pixmap(kSize, kSize);
     case 6: return Draw(Square);
     case 7: return Draw(Bolt);
     case 8: return Draw([](QPainter& p) { Sheet(p, false); });
