@@ -1,6 +1,7 @@
 #include "platform/WmiCatalog.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <utility>
 
@@ -42,7 +43,30 @@ const SWmiClass* FindIn(const std::vector<std::unique_ptr<SWmiClass>>& classes, 
   return nullptr;
 }
 
+struct SCimTypeKeyword {
+  ECimType type;
+  std::u16string_view keyword;
+};
+
+constexpr std::array kCimTypeKeywords{
+    SCimTypeKeyword{ECimType::Sint8, u"sint8"},       SCimTypeKeyword{ECimType::Uint8, u"uint8"},
+    SCimTypeKeyword{ECimType::Sint16, u"sint16"},     SCimTypeKeyword{ECimType::Uint16, u"uint16"},
+    SCimTypeKeyword{ECimType::Sint32, u"sint32"},     SCimTypeKeyword{ECimType::Uint32, u"uint32"},
+    SCimTypeKeyword{ECimType::Sint64, u"sint64"},     SCimTypeKeyword{ECimType::Uint64, u"uint64"},
+    SCimTypeKeyword{ECimType::Real32, u"real32"},     SCimTypeKeyword{ECimType::Real64, u"real64"},
+    SCimTypeKeyword{ECimType::String, u"string"},     SCimTypeKeyword{ECimType::Boolean, u"boolean"},
+    SCimTypeKeyword{ECimType::Datetime, u"datetime"}, SCimTypeKeyword{ECimType::Char16, u"char16"},
+    SCimTypeKeyword{ECimType::Object, u"object"},
+};
+
 }  // namespace
+
+std::u16string_view CimTypeKeyword(ECimType type) {
+  for (const SCimTypeKeyword& known : kCimTypeKeywords) {
+    if (known.type == type) return known.keyword;
+  }
+  return u"string";
+}
 
 const SWmiQualifier* FindQualifier(const std::vector<SWmiQualifier>& qualifiers, std::u16string_view name) {
   for (const SWmiQualifier& qualifier : qualifiers) {

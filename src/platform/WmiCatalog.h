@@ -23,6 +23,10 @@ enum class ECimType : int32_t {
   Uint8 = 17, Uint16 = 18, Uint32 = 19, Sint64 = 20, Uint64 = 21, Datetime = 101, Reference = 102, Char16 = 103,
 };
 
+// The type's MOF keyword ("sint32", "datetime"...); "string" for a reference, which has none
+// of its own.
+[[nodiscard]] std::u16string_view CimTypeKeyword(ECimType type);
+
 // A qualifier as the MOF text gives it: a flag (Key, Association) is true, others carry a text or
 // a number.
 struct SWmiQualifier {

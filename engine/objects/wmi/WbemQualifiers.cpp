@@ -1,6 +1,5 @@
 #include "engine/objects/wmi/WbemQualifiers.h"
 
-#include <array>
 #include <cstdlib>
 #include <string>
 
@@ -12,22 +11,6 @@ namespace {
 
 using platform::ECimType;
 using platform::SWmiQualifier;
-
-struct STypeName {
-  ECimType type;
-  std::u16string_view name;
-};
-
-constexpr std::array kTypeNames{
-    STypeName{ECimType::Sint8, u"sint8"},       STypeName{ECimType::Uint8, u"uint8"},
-    STypeName{ECimType::Sint16, u"sint16"},     STypeName{ECimType::Uint16, u"uint16"},
-    STypeName{ECimType::Sint32, u"sint32"},     STypeName{ECimType::Uint32, u"uint32"},
-    STypeName{ECimType::Sint64, u"sint64"},     STypeName{ECimType::Uint64, u"uint64"},
-    STypeName{ECimType::Real32, u"real32"},     STypeName{ECimType::Real64, u"real64"},
-    STypeName{ECimType::String, u"string"},     STypeName{ECimType::Boolean, u"boolean"},
-    STypeName{ECimType::Datetime, u"datetime"}, STypeName{ECimType::Char16, u"char16"},
-    STypeName{ECimType::Object, u"object"},
-};
 
 // A flag is True; a number is a Long when it is a whole one that fits, a Double otherwise.
 CVariant ValueOf(const SWmiQualifier& qualifier) {
@@ -62,10 +45,7 @@ void Append(WbemQualifierList& list, const std::vector<SWmiQualifier>& declared,
 
 std::u16string CimTypeName(ECimType type, const std::u16string& refClass) {
   if (type == ECimType::Reference) return u"ref:" + (refClass.empty() ? std::u16string(u"object") : refClass);
-  for (const STypeName& known : kTypeNames) {
-    if (known.type == type) return std::u16string(known.name);
-  }
-  return u"string";
+  return std::u16string(platform::CimTypeKeyword(type));
 }
 
 std::shared_ptr<WbemQualifierList> QualifiersOfClass(const platform::SWmiClass& cls, bool forInstance) {
