@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 namespace quillet::bench {
@@ -19,7 +20,9 @@ class CChildProcesses {
 
   // Starts count copies of `sleep 3600`; returns how many were started. Waits (at most a few
   // seconds) until each is the sleeping program rather than a copy of this one.
-  size_t Start(size_t count);
+  size_t Start(size_t count) { return Start(count, "sleep", "3600"); }
+  // The same with a program of one's own (a path, or a name found along PATH) and its argument.
+  size_t Start(size_t count, const std::string& program, const std::string& argument);
   [[nodiscard]] size_t Count() const { return m_children.size(); }
 
  private:

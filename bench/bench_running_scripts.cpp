@@ -6,9 +6,6 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_running_scripts [--processes N] [--repeat N]
 //      (defaults 1000 and 30; each figure is the median of the repeats)
 
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -47,22 +44,10 @@ class CHostChildren {
     std::filesystem::create_directories(m_folder);
     const std::string program = (m_folder / "cscript").string();
     std::filesystem::copy_file(QUILLET_TEST_CHILD, program, std::filesystem::copy_options::overwrite_existing);
-    const pid_t parent = getpid();
-    for (size_t i = 0; i < count; ++i) {
-      const pid_t child = fork();
-      if (child < 0) break;
-      if (child == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (getppid() != parent) _exit(0);
-        execl(program.c_str(), program.c_str(), "forever", static_cast<char*>(nullptr));
-        _exit(127);
-      }
-      m_children.push_back(child);
-    }
+    m_children.Start(count, program, "forever");
   }
+  // The folder goes first: a running program's file can be unlinked, and the children follow.
   ~CHostChildren() {
-    for (const pid_t child : m_children) kill(child, SIGKILL);
-    for (const pid_t child : m_children) waitpid(child, nullptr, 0);
     std::error_code ignored;
     std::filesystem::remove_all(m_folder, ignored);
   }
@@ -71,7 +56,7 @@ class CHostChildren {
 
  private:
   std::filesystem::path m_folder;
-  std::vector<pid_t> m_children;
+  quillet::bench::CChildProcesses m_children;
 };
 
 }  // namespace
