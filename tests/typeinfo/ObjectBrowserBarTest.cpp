@@ -20,6 +20,7 @@
 #include "intellisense/ScriptOutline.h"
 #include "platform/SettingsStore.h"
 #include "typeinfo/TypeLib.h"
+#include "typeinfo/WmiClassLibrary.h"
 #include "typeinfo/ui/ObjectBrowserBar.h"
 
 using namespace quillet;
@@ -328,6 +329,25 @@ class ObjectBrowserBarTest : public QObject {
     QSignalSpy never(closing.get(), &CObjectBrowserBar::WmiLibraryLoaded);
     closing.reset();
     QCOMPARE(never.size(), 0);
+  }
+
+  void aDamagedClassCatalogueShowsNoClassesAndSaysWhyInThePane() {
+    test::WriteFile(m_folder->File("broken.mof"), "class Win32_Broken {\n  strang Name;\n};");
+    const std::filesystem::path folder = m_folder->Path();
+    auto damaged = [folder](CTypeLib& library, std::stop_token stop) {
+      platform::CWmiCatalog catalogue;
+      catalogue.AddMofFolder(folder);
+      (void)FillWmiClassLibrary(library, catalogue, std::move(stop));
+    };
+    CObjectBrowserBar bar(m_classes->registry, nullptr, damaged);
+    QSignalSpy loaded(&bar, &CObjectBrowserBar::WmiLibraryLoaded);
+    QVERIFY(loaded.wait(5000));
+    QTreeWidgetItem* wmi = Item(*bar.Tree(), "WMI Classes");
+    QVERIFY(wmi != nullptr);
+    QCOMPARE(wmi->childCount(), 0);
+    bar.Tree()->setCurrentItem(wmi);
+    const QString text = bar.DescriptionPane()->toPlainText();
+    QVERIFY2(text.contains("The WMI classes could not be read: broken.mof: line 2: unknown type strang"), qPrintable(text));
   }
 };
 
