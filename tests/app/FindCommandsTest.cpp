@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "RecordingPrompts.h"
 #include "TempFolder.h"
 #include "base/CommandIds.h"
 #include "base/SettingsInventory.h"
@@ -29,22 +30,6 @@ using namespace quillet;
 
 namespace {
 
-class CMessagePrompts : public app::IFramePrompts {
- public:
-  std::optional<document::SSaveAsAnswer> AskSavePath(const document::SSaveAsRequest&) override {
-    return std::nullopt;
-  }
-  bool ConfirmUnicodeLoss(const std::u16string&) override { return true; }
-  void ReportSaveFailure(const std::string&, int) override {}
-  app::ESaveChangesAnswer AskSaveChanges(const QString&) override { return app::ESaveChangesAnswer::Discard; }
-  std::optional<std::string> AskOpenPath(const std::string&) override { return std::nullopt; }
-  void ShowError(const QString& text) override { messages << text; }
-  void ShowMessage(const QString& text) override { messages << text; }
-  void ShowAbout(const QString&) override {}
-  void OpenAddress(const QUrl&) override {}
-  QStringList messages;
-};
-
 using P = document::CTextPosition;
 
 }  // namespace
@@ -54,7 +39,7 @@ class FindCommandsTest : public QObject {
 
  private:
   std::unique_ptr<test::CTempFolder> m_folder;
-  CMessagePrompts m_prompts;
+  test::CRecordingPrompts m_prompts;
 
   std::unique_ptr<app::CQuilletApp> Start(const std::string& text) {
     test::WriteFile(m_folder->File("s.vbs"), text);
@@ -68,7 +53,7 @@ class FindCommandsTest : public QObject {
   void init() {
     m_folder = std::make_unique<test::CTempFolder>();
     m_folder->IsolateUserFolders();
-    m_prompts = CMessagePrompts();
+    m_prompts = test::CRecordingPrompts();
   }
   void cleanup() { m_folder.reset(); }
 
